@@ -1,0 +1,294 @@
+#include "foundation/InputOutput.h"
+
+#include "foundation/Temps.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const int TAILLE_LIGNE_ENTIER = 100;
+const int TAILLE_LIGNE_REEL = 64;
+const int TAILLE_LIGNE_ECRITURE = 200;
+const int TAILLE_NOUVELLE_LIGNE = 250;
+
+// One fgets piece. False at the end of the file, and also for a last piece
+// that hit the end of the file: a line without its line break never counts.
+bool litLigne(FILE* f, char* ligne, int taille)
+{
+    if (!fgets(ligne, taille, f) || feof(f))
+        return false;
+    size_t n = strlen(ligne);
+    if (n >= 2 && ligne[n - 2] == '\r' && ligne[n - 1] == '\n') {
+        ligne[n - 2] = '\n';
+        ligne[n - 1] = '\0';
+    }
+    return true;
+}
+
+// Moves f just past the first header that opens `section`.
+bool trouveSection(FILE* f, const char* section, char* ligne, int taille)
+{
+    size_t longueur = strlen(section);
+    while (litLigne(f, ligne, taille)) {
+        if (ligne[0] == '[' && strncmp(ligne + 1, section, longueur) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool ligneIgnoree(const char* ligne)
+{
+    return ligne[0] == '\0' || ligne[0] == '\n' || ligne[0] == ';' ||
+           strcmp(ligne, "\r\n") == 0 || strcmp(ligne, "\r") == 0;
+}
+
+// Copies the text before the first '=' of `ligne` into `cle`; false when the
+// line has no '='.
+bool extraitCle(const char* ligne, char* cle)
+{
+    const char* egal = strchr(ligne, '=');
+    if (!egal)
+        return false;
+    size_t n = egal - ligne;
+    memcpy(cle, ligne, n);
+    cle[n] = '\0';
+    return true;
+}
+
+// Reader lookup. On success returns a pointer into `ligne` at the value
+// (after '=' and its leading spaces). Prints the reader's notices.
+const char* chercheValeur(FILE* f, const char* section, const char* cleVoulue,
+                          char* ligne, char* cle, int taille)
+{
+    if (!trouveSection(f, section, ligne, taille)) {
+        printf("Pas de section correspondante.\n");
+        return nullptr;
+    }
+    while (litLigne(f, ligne, taille)) {
+        char* debut = ligne;
+        while (*debut == ' ')
+            ++debut;
+        if (ligneIgnoree(debut))
+            continue;
+        if (*debut == '[')
+            break;
+        if (extraitCle(debut, cle) && strcmp(cle, cleVoulue) == 0) {
+            const char* valeur = strchr(debut, '=') + 1;
+            while (*valeur == ' ')
+                ++valeur;
+            return valeur;
+        }
+    }
+    printf("Pas d'identifiant correspondant:%s\n", cleVoulue);
+    return nullptr;
+}
+
+bool lisFichierEntier(const char* fichier, std::string& contenu)
+{
+    FILE* f = fopen(fichier, "rb");
+    if (!f)
+        return false;
+    char bloc[4096];
+    size_t n;
+    while ((n = fread(bloc, 1, sizeof bloc, f)) > 0)
+        contenu.append(bloc, n);
+    bool ok = !ferror(f);
+    fclose(f);
+    return ok;
+}
+
+// Writes `contenu` next to `fichier` and renames it over the original, so a
+// crash or a full disk never leaves a truncated file behind.
+bool remplaceFichier(const char* fichier, const std::string& contenu)
+{
+    std::string temporaire = std::string(fichier) + ".tmpXXXXXX";
+    int fd = mkstemp(&temporaire[0]);
+    if (fd < 0)
+        return false;
+    struct stat etat;
+    if (stat(fichier, &etat) == 0)
+        fchmod(fd, etat.st_mode & 07777);
+    FILE* f = fdopen(fd, "wb");
+    if (!f) {
+        close(fd);
+        unlink(temporaire.c_str());
+        return false;
+    }
+    bool ok = fwrite(contenu.data(), 1, contenu.size(), f) == contenu.size();
+    ok = (fflush(f) == 0) && ok;
+    ok = (fsync(fileno(f)) == 0) && ok;
+    ok = (fclose(f) == 0) && ok;
+    if (ok)
+        ok = rename(temporaire.c_str(), fichier) == 0;
+    if (!ok)
+        unlink(temporaire.c_str());
+    return ok;
+}
+
+} // namespace
+
+int InputOutput::getPrivateProfileInt(const char* section, const char* cle, int defaut,
+                                      const char* fichier, bool exitIfMissing)
+{
+    FILE* f = fopen(fichier, "r");
+    if (!f) {
+        if (exitIfMissing)
+            exit(1);
+        return defaut;
+    }
+    char* ligne = new char[TAILLE_LIGNE_ENTIER];
+    char* texteCle = new char[TAILLE_LIGNE_ENTIER];
+    int resultat = defaut;
+    const char* valeur = chercheValeur(f, section, cle, ligne, texteCle, TAILLE_LIGNE_ENTIER);
+    if (valeur)
+        resultat = atoi(valeur);
+    fclose(f);
+    delete[] ligne;
+    delete[] texteCle;
+    return resultat;
+}
+
+int InputOutput::getPrivateProfileString(const char* section, const char* cle, const char* defaut,
+                                         char* destination, int size, const char* fichier,
+                                         bool exitIfMissing)
+{
+    if (!destination || size <= 0)
+        return 0;
+    FILE* f = fopen(fichier, "r");
+    if (!f) {
+        if (exitIfMissing) {
+            printf("Erreur Lecture fichier:%s\n", fichier);
+            fflush(stdout);
+            attendre(5000);
+            exit(1);
+        }
+        snprintf(destination, size, "%s", defaut);
+        return 0;
+    }
+    // Two bytes at least, so a piece can hold one character.
+    int taille = size < 2 ? 2 : size;
+    char* ligne = new char[taille];
+    char* texteCle = new char[taille];
+    int resultat = 0;
+    const char* valeur = chercheValeur(f, section, cle, ligne, texteCle, taille);
+    if (valeur) {
+        // The last character is the line break, or the last one read of a
+        // line longer than the buffer.
+        size_t n = strlen(valeur);
+        if (n > 0)
+            --n;
+        if (n > static_cast<size_t>(size - 1))
+            n = size - 1;
+        memcpy(destination, valeur, n);
+        destination[n] = '\0';
+        resultat = 1;
+    } else {
+        snprintf(destination, size, "%s", defaut);
+    }
+    fclose(f);
+    delete[] ligne;
+    delete[] texteCle;
+    return resultat;
+}
+
+float InputOutput::getPrivateProfileFloat(const char* section, const char* cle, float defaut,
+                                          const char* fichier, bool exitIfMissing)
+{
+    char texteDefaut[TAILLE_LIGNE_REEL];
+    char texte[TAILLE_LIGNE_REEL];
+    snprintf(texteDefaut, sizeof texteDefaut, "%f", defaut);
+    getPrivateProfileString(section, cle, texteDefaut, texte, TAILLE_LIGNE_REEL, fichier,
+                            exitIfMissing);
+    float valeur;
+    if (sscanf(texte, "%f", &valeur) != 1)
+        return defaut;
+    return valeur;
+}
+
+bool InputOutput::getPrivateProfileBool(const char* section, const char* cle, bool defaut,
+                                        const char* fichier, bool exitIfMissing)
+{
+    int valeur = getPrivateProfileInt(section, cle, 12, fichier, exitIfMissing);
+    if (valeur == 0)
+        return false;
+    if (valeur == 1)
+        return true;
+    return defaut;
+}
+
+InputOutput::Ecriture InputOutput::ecrit(const char* section, const char* cle,
+                                         const char* valeur, const char* fichier)
+{
+    char nouvelleLigne[TAILLE_NOUVELLE_LIGNE];
+    int longueurNouvelle = snprintf(nouvelleLigne, sizeof nouvelleLigne, "%s%c%s", cle, '=', valeur);
+    if (longueurNouvelle < 0 || longueurNouvelle >= TAILLE_NOUVELLE_LIGNE) {
+        fprintf(stderr, "Ligne trop longue pour %s (%d caractères au plus): %s non modifié\n",
+                cle, TAILLE_NOUVELLE_LIGNE - 1, fichier);
+        return ECRITURE_SANS_EFFET;
+    }
+
+    FILE* f = fopen(fichier, "r+");
+    if (!f) {
+        printf("Erreur Lecture fichier:%s\n", fichier);
+        return ECRITURE_ECHEC;
+    }
+    char ligne[TAILLE_LIGNE_ECRITURE];
+    char texteCle[TAILLE_LIGNE_ECRITURE];
+    if (!trouveSection(f, section, ligne, TAILLE_LIGNE_ECRITURE)) {
+        printf("Pas de section correspondante.\n");
+        fclose(f);
+        return ECRITURE_SANS_EFFET;
+    }
+    long position = -1;
+    for (;;) {
+        long debut = ftell(f);
+        if (!litLigne(f, ligne, TAILLE_LIGNE_ECRITURE) || ligne[0] == '[')
+            break;
+        if (extraitCle(ligne, texteCle) && strcmp(texteCle, cle) == 0) {
+            position = debut;
+            break;
+        }
+    }
+    fclose(f);
+    if (position < 0)
+        return ECRITURE_SANS_EFFET;
+
+    std::string contenu;
+    if (!lisFichierEntier(fichier, contenu) || static_cast<size_t>(position) > contenu.size()) {
+        printf("Erreur Lecture fichier:%s\n", fichier);
+        return ECRITURE_ECHEC;
+    }
+    // The old line is replaced whole, up to and including its line break,
+    // even when it is longer than the reading buffer.
+    size_t finLigne = contenu.find('\n', position);
+    size_t suite = finLigne == std::string::npos ? contenu.size() : finLigne + 1;
+    std::string texteSuivant = contenu.substr(suite);
+    std::string nouveau = contenu.substr(0, position) + nouvelleLigne + "\n" + texteSuivant;
+    if (!remplaceFichier(fichier, nouveau)) {
+        printf("Erreur Lecture fichier:%s\n", fichier);
+        return ECRITURE_ECHEC;
+    }
+    printf("Ligne:%s\n", nouvelleLigne);
+    printf("Temptext:%s\n", texteSuivant.c_str());
+    printf("Position:%d\n", static_cast<int>(position));
+    return ECRITURE_FAITE;
+}
+
+void InputOutput::writePrivateProfileString(const char* section, const char* cle,
+                                            const char* valeur, const char* fichier, bool)
+{
+    ecrit(section, cle, valeur, fichier);
+}
+
+bool InputOutput::writePrivateProfileInt(const char* section, const char* cle, int valeur,
+                                         const char* fichier, bool)
+{
+    char texte[16];
+    snprintf(texte, sizeof texte, "%d", valeur);
+    return ecrit(section, cle, texte, fichier) != ECRITURE_ECHEC;
+}

@@ -1,0 +1,54 @@
+#ifndef CORVANTHELIS_FOUNDATION_INPUTOUTPUT_H
+#define CORVANTHELIS_FOUNDATION_INPUTOUTPUT_H
+
+// Profile text files: "[Section]" headers and "key=value" lines.
+//
+// One InputOutput is created as a local object while a caller reads a file;
+// it holds no state, and every lookup opens the file, scans it from the start
+// and closes it again. The format rules are strict and deliberate:
+//  - lines are read through a fixed buffer (100 bytes for integers and
+//    booleans, 64 for floats, the caller's size for strings); a longer line
+//    is cut into pieces and every piece counts as a line of its own;
+//  - a header opens section S when the text right after '[' begins with S,
+//    so [VIDEOS] also opens VIDEO; the first matching header wins;
+//  - inside a section, leading spaces (not tabs) are removed, blank lines and
+//    lines starting with ';' are skipped, and a line starting with '[' ends it;
+//  - the first key line whose text before '=' equals the key wins;
+//  - a last line without a line break never counts;
+//  - a "\r\n" line end reads like "\n".
+// Missing sections and keys print a notice on standard output and give the
+// default.
+
+class InputOutput {
+public:
+    InputOutput() {}
+    virtual ~InputOutput() {}
+
+    int getPrivateProfileInt(const char* section, const char* cle, int defaut,
+                             const char* fichier, bool exitIfMissing);
+    // Returns 0 when the default was copied, a positive number when a value
+    // from the file was stored in destination.
+    int getPrivateProfileString(const char* section, const char* cle, const char* defaut,
+                                char* destination, int size, const char* fichier,
+                                bool exitIfMissing);
+    float getPrivateProfileFloat(const char* section, const char* cle, float defaut,
+                                 const char* fichier, bool exitIfMissing);
+    // Only the values 0 and 1 mean something; anything else gives the default.
+    bool getPrivateProfileBool(const char* section, const char* cle, bool defaut,
+                               const char* fichier, bool exitIfMissing);
+
+    // Replaces the line of a key that already stands in the file. Never adds
+    // a key or a section. The file is rewritten through a temporary file and
+    // a rename, so it is never left half-written. exitIfMissing is ignored.
+    void writePrivateProfileString(const char* section, const char* cle, const char* valeur,
+                                   const char* fichier, bool exitIfMissing);
+    // False only when the file cannot be opened or rewritten.
+    bool writePrivateProfileInt(const char* section, const char* cle, int valeur,
+                                const char* fichier, bool exitIfMissing);
+
+private:
+    enum Ecriture { ECRITURE_FAITE, ECRITURE_SANS_EFFET, ECRITURE_ECHEC };
+    Ecriture ecrit(const char* section, const char* cle, const char* valeur, const char* fichier);
+};
+
+#endif

@@ -1,0 +1,30 @@
+#ifndef CORVANTHELIS_SHELL_CENGINEGL_H
+#define CORVANTHELIS_SHELL_CENGINEGL_H
+
+// The engine configuration: one object per run, read from the VIDEO section
+// of "config.ini" in the working folder, reached through the global `config`.
+// An entry function creates it before opening the display and never deletes
+// it. Display initialisation fills in the two capability flags; the intro's
+// resize handling updates the window size.
+
+class CEngineGL {
+public:
+    CEngineGL();
+
+    int resolutionHorizontale; // window width in pixels, at least 1
+    int resolutionVerticale;   // window height in pixels, at least 1
+    int largeurLogique;        // 640: width of the drawing space
+    int hauteurLogique;        // 480: height of the drawing space
+    int tailleTexture;         // 256: edge of the square texture tiles
+    bool bilineaire;           // linear texture filtering, else nearest
+    bool pleinEcran;           // full screen without cursor, else a window
+    bool vSync;                // swap interval 1 (or paced frames), else 0
+    bool mode16bits;           // 5-6-5 window and reduced texture storage
+    bool sansClampToEdge;      // plain clamping instead of edge clamping
+    bool hogCPU;               // higher process priority
+    bool npotDisponible;       // driver takes textures of any size
+};
+
+extern CEngineGL* config;
+
+#endif

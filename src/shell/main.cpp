@@ -1,0 +1,45 @@
+#include "shell/main.h"
+
+#include "game/main.h"
+#include "sprites/CSprite.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+// The command name without the folder it was started from, so that a link
+// named "convert" works as "./convert" too.
+const char* nomCommande(const char* mot0)
+{
+    const char* barre = strrchr(mot0, '/');
+    return barre ? barre + 1 : mot0;
+}
+}
+
+extern "C" int SDL_main(int argc, char** argv)
+{
+    if (argc != 0 && argv[0] && strcmp(nomCommande(argv[0]), "convert") == 0) {
+        if (argc < 3) {
+            fprintf(stderr, "Usage : convert <fichier source> <fichier destination>\n");
+            return 1;
+        }
+        CSprite* sprite = new CSprite();
+        int resultat = sprite->convert(argv[1], argv[2]);
+        delete sprite;
+        if (resultat == 0)
+            printf("Conversion réussie...");
+        return 0;
+    }
+    return mainVorna();
+}
+
+int lanceProgramme(int argc, char** argv)
+{
+    SDL_Init(0);
+    atexit(SDL_Quit);
+    int statut = SDL_main(argc, argv);
+    fflush(stdout);
+    return statut;
+}

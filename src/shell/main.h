@@ -1,0 +1,15 @@
+#ifndef CORVANTHELIS_SHELL_MAIN_H
+#define CORVANTHELIS_SHELL_MAIN_H
+
+// The program's front door and the display set-up shared by every mode.
+//
+// lanceProgramme is what SDL's main wrapper does on other platforms: it
+// initialises SDL, registers SDL_Quit at exit and calls SDL_main. SDL_main
+// picks the mode by the command name: "convert" converts sprite data (word 1
+// the source, word 2 the destination), any other name plays the game.
+
+int lanceProgramme(int argc, char** argv);
+
+extern "C" int SDL_main(int argc, char** argv);
+
+#endif

@@ -1,0 +1,183 @@
+#include "foundation/InputOutput.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+struct Profil : ::testing::Test {
+    DossierTemporaire dossier;
+    InputOutput io;
+    int entier(const char* section, const char* cle, int defaut = -99)
+    {
+        return io.getPrivateProfileInt(section, cle, defaut, "p.ini", false);
+    }
+    std::string texte(const char* section, const char* cle, int taille = 100)
+    {
+        char tampon[256];
+        io.getPrivateProfileString(section, cle, "DEF", tampon, taille, "p.ini", false);
+        return tampon;
+    }
+};
+
+TEST_F(Profil, SectionHeadersMatchByPrefixAndFirstWins)
+{
+    ecritFichier("p.ini",
+                 "[VIDEOS]\nA=1\n[VIDEO]\nA=2\n[Anim10]\nB=10\n[Anim1]\nB=1\n"
+                 "[Gauche\nC=7\n[Double]\nD=1\n[Double]\nD=2\nE=3\n");
+    EXPECT_EQ(entier("VIDEO", "A"), 1);
+    EXPECT_EQ(entier("Anim1", "B"), 10);
+    EXPECT_EQ(entier("Gauche", "C"), 7);
+    EXPECT_EQ(entier("Double", "D"), 1);
+    Capture sortie(1);
+    EXPECT_EQ(entier("Double", "E"), -99); // only the first [Double] is read
+    EXPECT_EQ(sortie.texte(), "Pas d'identifiant correspondant:E\n");
+}
+
+TEST_F(Profil, MissingSectionAndKeyPrintNoticesAndGiveDefault)
+{
+    ecritFichier("p.ini", " [VIDEO]\nA=1\n[S]\nA=1\n[T]\nB=2\n[U]\n\n; commentaire\n   \n");
+    Capture sortie(1);
+    EXPECT_EQ(entier("VIDEO", "A"), -99);  // header with a leading space
+    EXPECT_EQ(entier("S", "B"), -99);      // key only in a later section
+    EXPECT_EQ(entier("U", "A"), -99);      // only blanks and comments left
+    EXPECT_EQ(sortie.texte(),
+              "Pas de section correspondante.\n"
+              "Pas d'identifiant correspondant:B\n"
+              "Pas d'identifiant correspondant:A\n");
+    ecritFichier("p.ini", "");
+    Capture vide(1);
+    EXPECT_EQ(entier("S", "A"), -99);
+    EXPECT_EQ(vide.texte(), "Pas de section correspondante.\n");
+}
+
+TEST_F(Profil, LastLineWithoutLineBreakNeverCounts)
+{
+    ecritFichier("p.ini", "[VIDEO]\nResolutionHorizontale=800\n");
+    EXPECT_EQ(entier("VIDEO", "ResolutionHorizontale", 640), 800);
+    ecritFichier("p.ini", "[VIDEO]\nResolutionHorizontale=800");
+    EXPECT_EQ(entier("VIDEO", "ResolutionHorizontale", 640), 640);
+    ecritFichier("p.ini", "[VIDEO]");
+    Capture sortie(1);
+    EXPECT_EQ(entier("VIDEO", "X", 3), 3);
+    EXPECT_EQ(sortie.texte(), "Pas de section correspondante.\n");
+}
+
+TEST_F(Profil, LeadingSpacesAreRemovedButTabsAndSpacesBeforeEqualsAreNot)
+{
+    ecritFichier("p.ini", "[S]\n   cle=5\nautre =6\n\ttab=7\n;com=8\n  [fin\nplus=9\n");
+    EXPECT_EQ(entier("S", "cle"), 5);
+    EXPECT_EQ(entier("S", "autre"), -99);
+    EXPECT_EQ(entier("S", "autre "), 6);
+    EXPECT_EQ(entier("S", "tab"), -99);
+    EXPECT_EQ(entier("S", "com"), -99);
+    EXPECT_EQ(entier("S", "plus"), -99); // an indented '[' still ends the section
+}
+
+TEST_F(Profil, ValuesConvertLikeAtoiAndStringsKeepTheirTail)
+{
+    ecritFichier("p.ini",
+                 "[S]\na=   42abc\nb=0x10\nc=-7\nd=\ne=hello ; note\ne=second\n"
+                 "f=2.5\ng=abc\nh=valeur\r\n");
+    EXPECT_EQ(entier("S", "a"), 42);
+    EXPECT_EQ(texte("S", "a"), "42abc");
+    EXPECT_EQ(entier("S", "b"), 0);
+    EXPECT_EQ(entier("S", "c"), -7);
+    EXPECT_EQ(entier("S", "d"), 0);
+    EXPECT_EQ(texte("S", "d"), "");
+    EXPECT_EQ(texte("S", "e"), "hello ; note");
+    EXPECT_EQ(texte("S", "h"), "valeur");
+    EXPECT_FLOAT_EQ(io.getPrivateProfileFloat("S", "f", 1.0f, "p.ini", false), 2.5f);
+    EXPECT_FLOAT_EQ(io.getPrivateProfileFloat("S", "g", 1.5f, "p.ini", false), 1.5f);
+    Capture sortie(1);
+    EXPECT_FLOAT_EQ(io.getPrivateProfileFloat("S", "absent", 0.1234567f, "p.ini", false), 0.123457f);
+    EXPECT_EQ(sortie.texte(), "Pas d'identifiant correspondant:absent\n");
+}
+
+TEST_F(Profil, StringReaderResultAndFixedBufferPieces)
+{
+    ecritFichier("p.ini", "[S]\nk=abcdefghijklmnopqrstuvwxyz1234\nsuite=1\n");
+    char tampon[20];
+    // The 30-character line arrives as a 19-character piece without its
+    // line break; its last character is dropped.
+    EXPECT_GT(io.getPrivateProfileString("S", "k", "DEF", tampon, 20, "p.ini", false), 0);
+    EXPECT_STREQ(tampon, "abcdefghijklmnop");
+    EXPECT_EQ(io.getPrivateProfileString("S", "rien", "DEF", tampon, 20, "p.ini", false), 0);
+    EXPECT_STREQ(tampon, "DEF");
+    EXPECT_EQ(io.getPrivateProfileString("S", "k", "DEF", tampon, 20, "absent.ini", false), 0);
+    EXPECT_STREQ(tampon, "DEF");
+}
+
+TEST_F(Profil, BooleanRules)
+{
+    ecritFichier("p.ini", "[S]\nun=1\nzero=0\noui=yes\ndeux=2\ndouze=12\n");
+    auto b = [&](const char* cle, bool defaut) {
+        return io.getPrivateProfileBool("S", cle, defaut, "p.ini", false);
+    };
+    EXPECT_TRUE(b("un", false));
+    EXPECT_FALSE(b("zero", true));
+    EXPECT_FALSE(b("oui", true));
+    EXPECT_TRUE(b("deux", true));
+    EXPECT_FALSE(b("deux", false));
+    EXPECT_TRUE(b("douze", true));
+    EXPECT_FALSE(b("absent", false));
+}
+
+TEST_F(Profil, MissingFileIsSilentUnlessAskedToExit)
+{
+    Capture sortie(1);
+    EXPECT_EQ(io.getPrivateProfileInt("S", "a", 4, "absent.ini", false), 4);
+    EXPECT_TRUE(io.getPrivateProfileBool("S", "a", true, "absent.ini", false));
+    EXPECT_EQ(sortie.texte(), "");
+    EXPECT_EXIT(io.getPrivateProfileInt("S", "a", 4, "absent.ini", true),
+                ::testing::ExitedWithCode(1), "");
+}
+
+TEST_F(Profil, WriterReplacesOnlyTheKeyLine)
+{
+    ecritFichier("p.ini", "[S]\nA=100\nB=2\n");
+    {
+        Capture sortie(1);
+        io.writePrivateProfileString("S", "A", "5", "p.ini", false);
+        EXPECT_EQ(sortie.texte(), "Ligne:A=5\nTemptext:B=2\n\nPosition:4\n");
+    }
+    EXPECT_EQ(lisFichier("p.ini"), "[S]\nA=5\nB=2\n");
+    io.writePrivateProfileString("S", "A", "un texte plus long", "p.ini", false);
+    EXPECT_EQ(lisFichier("p.ini"), "[S]\nA=un texte plus long\nB=2\n");
+    EXPECT_TRUE(io.writePrivateProfileInt("S", "B", -42, "p.ini", false));
+    EXPECT_EQ(lisFichier("p.ini"), "[S]\nA=un texte plus long\nB=-42\n");
+}
+
+TEST_F(Profil, WriterLeavesFileUnchangedWhenItCannotMatch)
+{
+    const std::string original = "[S]\n  A=1\n[T]\nB=2\n[U]\nC=3";
+    ecritFichier("p.ini", original);
+    Capture sortie(1);
+    io.writePrivateProfileString("S", "A", "9", "p.ini", false);   // indented key
+    io.writePrivateProfileString("S", "B", "9", "p.ini", false);   // later section
+    io.writePrivateProfileString("U", "C", "9", "p.ini", false);   // unterminated line
+    io.writePrivateProfileString("Z", "A", "9", "p.ini", false);   // no section
+    EXPECT_EQ(sortie.texte(), "Pas de section correspondante.\n");
+    EXPECT_EQ(lisFichier("p.ini"), original);
+    EXPECT_EQ(io.getPrivateProfileInt("S", "A", 0, "p.ini", false), 1);
+}
+
+TEST_F(Profil, WriterRefusesOverlongLinesAndMissingFiles)
+{
+    ecritFichier("p.ini", "[S]\nA=1\n");
+    std::string longue(260, 'x');
+    {
+        Capture erreur(2);
+        io.writePrivateProfileString("S", "A", longue.c_str(), "p.ini", false);
+        EXPECT_NE(erreur.texte().find("p.ini"), std::string::npos);
+    }
+    EXPECT_EQ(lisFichier("p.ini"), "[S]\nA=1\n");
+    Capture sortie(1);
+    EXPECT_FALSE(io.writePrivateProfileInt("S", "A", 3, "absent.ini", false));
+    EXPECT_EQ(sortie.texte(), "Erreur Lecture fichier:absent.ini\n");
+    EXPECT_FALSE(fichierExiste("absent.ini"));
+}
+
+} // namespace

@@ -1,0 +1,60 @@
+#include "shell/CEngineGL.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+TEST(Configuration, DefaultsWithoutConfigFile)
+{
+    DossierTemporaire dossier;
+    Capture sortie(1);
+    CEngineGL c;
+    EXPECT_EQ(sortie.texte(), ""); // a missing file is silent
+    EXPECT_EQ(c.resolutionHorizontale, 640);
+    EXPECT_EQ(c.resolutionVerticale, 480);
+    EXPECT_EQ(c.largeurLogique, 640);
+    EXPECT_EQ(c.hauteurLogique, 480);
+    EXPECT_EQ(c.tailleTexture, 256);
+    EXPECT_TRUE(c.pleinEcran);
+    EXPECT_TRUE(c.bilineaire);
+    EXPECT_TRUE(c.vSync);
+    EXPECT_FALSE(c.mode16bits);
+    EXPECT_FALSE(c.hogCPU);
+    EXPECT_TRUE(c.sansClampToEdge);
+    EXPECT_FALSE(c.npotDisponible);
+}
+
+TEST(Configuration, ValuesFromFileWithClampsAndBooleanFallbacks)
+{
+    DossierTemporaire dossier;
+    ecritFichier("config.ini",
+                 "[VIDEO]\nResolutionHorizontale=0\nResolutionVerticale=-20\nPleinEcran=2\n"
+                 "Bilineaire=0\nVSync=0\nMode16bits=1\nHogCPU=1\n");
+    CEngineGL c;
+    EXPECT_EQ(c.resolutionHorizontale, 1);
+    EXPECT_EQ(c.resolutionVerticale, 1);
+    EXPECT_TRUE(c.pleinEcran);
+    EXPECT_FALSE(c.bilineaire);
+    EXPECT_FALSE(c.vSync);
+    EXPECT_TRUE(c.mode16bits);
+    EXPECT_TRUE(c.hogCPU);
+
+    ecritFichier("config.ini", "[VIDEO]\nResolutionHorizontale=1024\nResolutionVerticale=768\n");
+    Capture sortie(1);
+    CEngineGL d;
+    EXPECT_EQ(d.resolutionHorizontale, 1024);
+    EXPECT_EQ(d.resolutionVerticale, 768);
+    EXPECT_EQ(d.largeurLogique, 640);
+    // One notice per missing key, in the order the keys are read.
+    EXPECT_EQ(sortie.texte(),
+              "Pas d'identifiant correspondant:PleinEcran\n"
+              "Pas d'identifiant correspondant:Bilineaire\n"
+              "Pas d'identifiant correspondant:VSync\n"
+              "Pas d'identifiant correspondant:Mode16bits\n"
+              "Pas d'identifiant correspondant:HogCPU\n");
+}
+
+} // namespace
