@@ -1,0 +1,36 @@
+#ifndef CORVANTHELIS_SHELL_PLATEFORME_H
+#define CORVANTHELIS_SHELL_PLATEFORME_H
+
+// The platform services the display needs, for Linux, kept in one place.
+//
+// Swap control is decided from the GLX extension string (the GL entry-point
+// lookup answers "yes" to any name on GLX). When the display offers no swap
+// control but VSync is wanted, presented frames are paced in software to 60
+// per second, so the game runs at the same speed and does not burn a core.
+// presenteImage() is the one way a frame reaches the screen; every loop calls
+// it instead of SDL_GL_SwapBuffers. Pacing waits through foundation/Temps.h,
+// so a fake clock drives it in tests.
+
+// True when `extensionsGLX` lists GLX_EXT_swap_control, GLX_MESA_swap_control
+// or GLX_SGI_swap_control as a whole word. Null counts as empty.
+bool swapControlDansExtensions(const char* extensionsGLX);
+
+// GLX extension string of the current context's display; "" without one.
+const char* extensionsGLXCourantes();
+
+// Software pacing on or off (initGL decides); off at start.
+void fixeCadencement(bool actif);
+bool cadencementActif();
+// With pacing on, waits until the next 1/60 s slot; a frame that came late
+// restarts the schedule instead of rushing to catch up. Off: returns at once.
+void cadenceImage();
+
+// Swaps the buffers (when a GL window is open), then paces.
+void presenteImage();
+
+// Best-effort raise of the process priority: nice -10 with hogCPU, else -5.
+// Never lowers a priority that is already higher, never uses real-time
+// scheduling, and says nothing when it is not allowed.
+void fixePrioriteProcessus(bool hogCPU);
+
+#endif
