@@ -1,0 +1,54 @@
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+// Runs the game program under another command name, without a display, so
+// that taking the game path shows up as a display failure.
+int lanceSous(const std::string& nom, const std::string& arguments, std::string* sortie)
+{
+    return execute("env -u DISPLAY sh -c 'exec -a " + nom + " \"$0\" \"$@\"' " +
+                       cheminBinaire("corvanthelis") + " " + arguments + " 2>&1",
+                   sortie);
+}
+
+TEST(Commande, ConvertWithoutBothFilesPrintsUsageAndFails)
+{
+    DossierTemporaire dossier;
+    std::string sortie;
+    EXPECT_EQ(lanceSous("convert", "seul.dat", &sortie), 1);
+    EXPECT_NE(sortie.find("Usage : convert"), std::string::npos) << sortie;
+    EXPECT_EQ(lanceSous("convert", "", &sortie), 1);
+    std::string fichiers;
+    EXPECT_EQ(execute("ls -A", &fichiers), 0);
+    EXPECT_EQ(fichiers, ""); // nothing created
+}
+
+TEST(Commande, ConvertNameTakesTheConverterPathWithoutADisplay)
+{
+    DossierTemporaire dossier;
+    std::string sortie;
+    // A missing source is a converter failure: reported, no success line,
+    // and no window is ever asked for.
+    EXPECT_EQ(lanceSous("convert", "absent.dat sortie.spr", &sortie), 0);
+    EXPECT_EQ(sortie.find("Conversion réussie"), std::string::npos) << sortie;
+    EXPECT_EQ(sortie.find("Impossible d'ouvrir l'écran"), std::string::npos) << sortie;
+    EXPECT_EQ(lanceSous("./convert", "absent.dat sortie.spr", &sortie), 0);
+    EXPECT_EQ(sortie.find("Impossible d'ouvrir l'écran"), std::string::npos) << sortie;
+}
+
+TEST(Commande, OtherNamesPlayTheGame)
+{
+    DossierTemporaire dossier;
+    ecritFichier("config.ini", "[VIDEO]\nPleinEcran=0\n");
+    for (const char* nom : {"Convert", "convert.exe", "corvanthelis"}) {
+        std::string sortie;
+        EXPECT_EQ(lanceSous(nom, "convert a b", &sortie), 1) << nom;
+        EXPECT_NE(sortie.find("Impossible d'ouvrir l'écran!"), std::string::npos) << nom << sortie;
+    }
+}
+
+} // namespace
