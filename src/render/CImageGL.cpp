@@ -1,0 +1,670 @@
+#include "render/CImageGL.h"
+
+#include "foundation/util.h"
+#include "shell/CEngineGL.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_opengl.h>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+// Byte order red, green, blue, alpha in memory on the little-endian target.
+const Uint32 MASQUE_R = 0x000000FF;
+const Uint32 MASQUE_G = 0x0000FF00;
+const Uint32 MASQUE_B = 0x00FF0000;
+const Uint32 MASQUE_A = 0xFF000000;
+
+int tailleTuile()
+{
+    return (config && config->tailleTexture > 0) ? config->tailleTexture : 256;
+}
+
+bool filtrageLineaire()
+{
+    return config ? config->bilineaire : true;
+}
+
+SDL_Surface* creeSurface(int longueur, int hauteur)
+{
+    return SDL_CreateRGBSurface(0, longueur, hauteur, 32, MASQUE_R, MASQUE_G, MASQUE_B, MASQUE_A);
+}
+
+// Copies a 32-bit surface into a tight buffer (its pitch may be wider).
+unsigned char* copiePixels(SDL_Surface* surface)
+{
+    int ligne = surface->w * 4;
+    unsigned char* pixels = new unsigned char[static_cast<size_t>(ligne) * surface->h];
+    if (SDL_MUSTLOCK(surface))
+        SDL_LockSurface(surface);
+    for (int y = 0; y < surface->h; ++y)
+        memcpy(pixels + static_cast<size_t>(y) * ligne,
+               static_cast<unsigned char*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch, ligne);
+    if (SDL_MUSTLOCK(surface))
+        SDL_UnlockSurface(surface);
+    return pixels;
+}
+
+void appliqueColorKey(unsigned char* pixels, size_t nbPixels, unsigned char r, unsigned char g,
+                      unsigned char b)
+{
+    for (size_t p = 0; p < nbPixels; ++p) {
+        unsigned char* px = pixels + p * 4;
+        if (px[0] == r && px[1] == g && px[2] == b)
+            px[0] = px[1] = px[2] = px[3] = 0;
+    }
+}
+
+SDL_Surface* chargeFichier(const char* fichier)
+{
+    SDL_Surface* image = fichier ? IMG_Load(fichier) : nullptr;
+    if (!image) {
+        fprintf(stderr, "Impossible de charger l'image\n");
+        fprintf(stderr, "Nom de l'image: %s\n", fichier ? fichier : "");
+    }
+    return image;
+}
+
+int blitte(SDL_Surface* source, int sx, int sy, int w, int h, SDL_Surface* dest, int dx, int dy)
+{
+    SDL_Rect src = {static_cast<Sint16>(sx), static_cast<Sint16>(sy), static_cast<Uint16>(w),
+                    static_cast<Uint16>(h)};
+    SDL_Rect dst = {static_cast<Sint16>(dx), static_cast<Sint16>(dy), 0, 0};
+    return SDL_UpperBlit(source, &src, dest, &dst);
+}
+
+void decaleDemiPixel()
+{
+    // Samples texel centres exactly on rasterisers that round pixel edges.
+    glLoadIdentity();
+    glTranslatef(0.375f, 0.375f, 0.0f);
+}
+}
+
+// ---- CImageGL: loading ----------------------------------------------------
+
+CImageGL::CImageGL()
+    : nbTilesX(0), nbTilesY(0), nbTiles(0), tiles(nullptr), hauteur(0), longueur(0), alpha(255),
+      brightnessR(255), brightnessG(255), brightnessB(255), rotation(0.0), zoom(100),
+      mirrorX(false), mirrorY(false)
+{
+}
+
+CImageGL::~CImageGL()
+{
+    libere();
+}
+
+void CImageGL::libere()
+{
+    if (tiles) {
+        for (int k = 0; k < nbTiles; ++k) {
+            if (tiles[k].textureId)
+                glDeleteTextures(1, &tiles[k].textureId);
+            delete[] tiles[k].pixels;
+        }
+        delete[] tiles;
+    }
+    tiles = nullptr;
+    nbTilesX = nbTilesY = nbTiles = 0;
+    hauteur = longueur = 0;
+}
+
+int CImageGL::chargeImageSDL(const char* fichier, int r, int g, int b)
+{
+    libere();
+    SDL_Surface* image = chargeFichier(fichier);
+    if (!image)
+        return 1;
+    int resultat = chargeRectangle(image, 0, 0, image->w, image->h, r, g, b, true);
+    SDL_FreeSurface(image);
+    return resultat;
+}
+
+int CImageGL::chargeImageSDL(const char* fichier, int x, int y, int w, int h, int r, int g, int b,
+                             bool)
+{
+    libere();
+    SDL_Surface* image = chargeFichier(fichier);
+    if (!image)
+        return 1;
+    int resultat = chargeRectangle(image, x, y, w, h, r, g, b, false);
+    SDL_FreeSurface(image);
+    return resultat;
+}
+
+int CImageGL::chargeImageSDL(SDL_Surface* surface, int x, int y, int w, int h, int r, int g, int b,
+                             bool)
+{
+    libere();
+    if (!surface) {
+        fprintf(stderr, "Impossible d'effectuer l'opération de blitting\n");
+        return 1;
+    }
+    return chargeRectangle(surface, x, y, w, h, r, g, b, false);
+}
+
+int CImageGL::chargeRectangle(SDL_Surface* image, int x, int y, int w, int h, int r, int g, int b,
+                              bool imageEntiere)
+{
+    if (w <= 0 || h <= 0) {
+        fprintf(stderr, "Impossible d'effectuer l'opération de blitting\n");
+        return 1;
+    }
+    const int T = tailleTuile();
+    nbTilesX = w / T + (w % T ? 1 : 0);
+    nbTilesY = h / T + (h % T ? 1 : 0);
+    nbTiles = nbTilesX * nbTilesY;
+    tiles = new SubImage[nbTiles]();
+
+    // Without the per-surface alpha flag the copies take the picture's own
+    // alpha as it is, and pictures without alpha come out opaque.
+    SDL_SetAlpha(image, 0, 255);
+    hauteur = h < image->h ? h : image->h;
+    longueur = w < image->w ? w : image->w;
+
+    int k = 0;
+    for (int i = 0; i < nbTilesX; ++i) {
+        for (int j = 0; j < nbTilesY; ++j, ++k) {
+            SubImage& tuile = tiles[k];
+            tuile.longueur = tuile.texLongueur = T;
+            tuile.hauteur = tuile.texHauteur = T;
+            if (j == nbTilesY - 1 && h % T) {
+                tuile.hauteur = h % T;
+                tuile.texHauteur = calcPower(h % T);
+            }
+            if (i == nbTilesX - 1 && w % T) {
+                tuile.longueur = w % T;
+                tuile.texLongueur = calcPower(w % T);
+            }
+            SDL_Surface* surface = creeSurface(tuile.texLongueur, tuile.texHauteur);
+            if (!surface) {
+                fprintf(stderr, imageEntiere ? "Erreur de création de surface\n"
+                                             : "Impossible d'effectuer l'opération de blitting\n");
+                libere();
+                return 1;
+            }
+            // The whole texture-sized block is copied: in a sheet, the texels
+            // past the content hold the neighbouring pixels, never drawn.
+            if (blitte(image, x + i * T, y + j * T, tuile.texLongueur, tuile.texHauteur, surface, 0, 0) < 0) {
+                fprintf(stderr, "Impossible d'effectuer l'opération de blitting\n");
+                SDL_FreeSurface(surface);
+                libere();
+                return 1;
+            }
+            tuile.pixels = copiePixels(surface);
+            SDL_FreeSurface(surface);
+        }
+    }
+    if (r != -1)
+        setColorKey(static_cast<unsigned char>(r), static_cast<unsigned char>(g), static_cast<unsigned char>(b));
+    bind();
+    return 0;
+}
+
+void CImageGL::setColorKey(unsigned char r, unsigned char g, unsigned char b)
+{
+    for (int k = 0; k < nbTiles; ++k) {
+        if (tiles[k].pixels)
+            appliqueColorKey(tiles[k].pixels,
+                             static_cast<size_t>(tiles[k].texLongueur) * tiles[k].texHauteur, r, g, b);
+    }
+}
+
+void CImageGL::bindSubImage(int k)
+{
+    if (k < 0 || k >= nbTiles || !tiles[k].pixels)
+        return;
+    SubImage& tuile = tiles[k];
+    if (tuile.textureId)
+        glDeleteTextures(1, &tuile.textureId);
+    glGenTextures(1, &tuile.textureId);
+    glBindTexture(GL_TEXTURE_2D, tuile.textureId);
+    GLint filtre = filtrageLineaire() ? GL_LINEAR : GL_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filtre);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtre);
+    GLint enveloppe = (!config || config->sansClampToEdge) ? GL_CLAMP : GL_CLAMP_TO_EDGE;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, enveloppe);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, enveloppe);
+    GLint format = (config && config->mode16bits) ? GL_RGBA4 : GL_RGBA8;
+    glTexImage2D(GL_TEXTURE_2D, 0, format, tuile.texLongueur, tuile.texHauteur, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, tuile.pixels);
+}
+
+void CImageGL::bind()
+{
+    for (int k = 0; k < nbTiles; ++k)
+        bindSubImage(k);
+}
+
+// ---- CImageGL: drawing ----------------------------------------------------
+
+void CImageGL::affiche(int x, int y)
+{
+    affiche(x, y, 0, 0, longueur, hauteur);
+}
+
+void CImageGL::affiche(int x, int y, int sx, int sy, int w, int h)
+{
+    if (!tiles)
+        return;
+    const int T = tailleTuile();
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const bool transforme = mirrorX || mirrorY || rotation != 0.0 || zoom != 100;
+    const int px = x + longueur / 2;
+    const int py = y + hauteur / 2;
+
+    for (int i = 0; i < nbTilesX; ++i) {
+        for (int j = 0; j < nbTilesY; ++j) {
+            if (!(sx < (i + 1) * T && sx + w > i * T && sy < (j + 1) * T && sy + h > j * T))
+                continue;
+            const SubImage& tuile = tiles[i * nbTilesY + j];
+            int offX = sx - i * T;
+            int offY = sy - j * T;
+            if (offX < 0)
+                offX = 0;
+            if (offY < 0)
+                offY = 0;
+            int drawW = (sx + w) - i * T - offX;
+            int drawH = (sy + h) - j * T - offY;
+            if (drawW > tuile.longueur - offX)
+                drawW = tuile.longueur - offX;
+            if (drawH > tuile.hauteur - offY)
+                drawH = tuile.hauteur - offY;
+            if (drawW <= 0 || drawH <= 0)
+                continue;
+            glBindTexture(GL_TEXTURE_2D, tuile.textureId);
+            float uLeft, uRight, vTop, vBottom;
+            getMap(offX, offY, drawW, drawH, tuile.texLongueur, tuile.texHauteur, uLeft, uRight, vTop, vBottom);
+
+            decaleDemiPixel();
+            if (transforme) {
+                // The pivot is the centre of the whole picture, even for a
+                // rectangle of it, so pieces of one picture stay together.
+                glTranslatef(static_cast<float>(px), static_cast<float>(py), 0.0f);
+                if (mirrorY)
+                    glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
+                if (mirrorX)
+                    glRotatef(180.0f, 1.0f, 0.0f, 0.0f);
+                if (rotation != 0.0)
+                    glRotatef(static_cast<float>(rotation), 0.0f, 0.0f, 1.0f);
+                if (zoom != 100)
+                    glScalef(zoom / 100.0f, zoom / 100.0f, 0.0f);
+                glTranslatef(static_cast<float>(-px), static_cast<float>(-py), 0.0f);
+            }
+            glTranslatef(static_cast<float>(x + i * T + offX - sx),
+                         static_cast<float>(y + j * T + offY - sy + drawH), 0.0f);
+            glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
+            glBegin(GL_TRIANGLE_STRIP);
+            glTexCoord2f(uRight, vBottom);
+            glVertex2i(drawW, 0);
+            glTexCoord2f(uLeft, vBottom);
+            glVertex2i(0, 0);
+            glTexCoord2f(uRight, vTop);
+            glVertex2i(drawW, -drawH);
+            glTexCoord2f(uLeft, vTop);
+            glVertex2i(0, -drawH);
+            glEnd();
+        }
+    }
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+}
+
+// ---- CImageGL3 --------------------------------------------------------------
+
+CImageGL3::CImageGL3()
+    : hauteur(0), longueur(0), texHauteur(0), texLongueur(0), textureId(0), alpha(255),
+      brightnessR(255), brightnessG(255), brightnessB(255), rotation(0.0), zoom(100),
+      mirrorX(false), mirrorY(false), sharedPixels(false), empty(true), pixels(nullptr)
+{
+}
+
+CImageGL3::~CImageGL3()
+{
+    libere();
+}
+
+void CImageGL3::libere()
+{
+    if (textureId)
+        glDeleteTextures(1, &textureId);
+    textureId = 0;
+    if (!sharedPixels)
+        delete[] pixels;
+    pixels = nullptr;
+    sharedPixels = false;
+    empty = true;
+    hauteur = longueur = texHauteur = texLongueur = 0;
+}
+
+int CImageGL3::chargeImageSDL(const char* fichier, int r, int g, int b)
+{
+    libere();
+    SDL_Surface* image = chargeFichier(fichier);
+    if (!image)
+        return 1;
+    int l = image->w;
+    int h = image->h;
+    int tl = calcPower(l);
+    int th = calcPower(h);
+    SDL_Surface* surface = creeSurface(tl, th);
+    if (!surface) {
+        fprintf(stderr, "Impossible de créer une texture à partir d'un graphique\n");
+        fprintf(stderr, "Nom de l'image: %s\n", fichier);
+        SDL_FreeSurface(image);
+        return 1;
+    }
+    SDL_SetAlpha(image, 0, 255);
+    if (SDL_UpperBlit(image, nullptr, surface, nullptr) < 0) {
+        fprintf(stderr, "Impossible d'effectuer l'opération de blitting\n");
+        SDL_FreeSurface(surface);
+        SDL_FreeSurface(image);
+        return 1;
+    }
+    longueur = l;
+    hauteur = h;
+    texLongueur = tl;
+    texHauteur = th;
+    pixels = copiePixels(surface);
+    if (r != -1)
+        setColorKey(static_cast<unsigned char>(r), static_cast<unsigned char>(g), static_cast<unsigned char>(b));
+    SDL_FreeSurface(image);
+    SDL_FreeSurface(surface);
+    bind();
+    empty = false;
+    return 0;
+}
+
+int CImageGL3::chargeImageSDL(const char* fichier, int x, int y, int w, int h, int r, int g, int b,
+                              bool corriger)
+{
+    libere();
+    SDL_Surface* image = chargeFichier(fichier);
+    if (!image)
+        return 1;
+    SDL_Surface* surface = (w > 0 && h > 0) ? creeSurface(calcPower(w), calcPower(h)) : nullptr;
+    if (!surface) {
+        fprintf(stderr, "Impossible de créer une texture à partir d'un graphique\n");
+        SDL_FreeSurface(image);
+        return 1;
+    }
+    SDL_SetAlpha(image, 0, 255);
+    if (blitte(image, x, y, w, h, surface, 0, 0) < 0) {
+        fprintf(stderr, "Impossible d'effectuer l'opération de blitting\n");
+        SDL_FreeSurface(surface);
+        SDL_FreeSurface(image);
+        return 1;
+    }
+    longueur = w;
+    hauteur = h;
+    texLongueur = surface->w;
+    texHauteur = surface->h;
+    if (filtrageLineaire() && corriger) {
+        // Linear filtering at the bottom and right edges then mixes with a
+        // copy of the edge rather than with the transparent margin.
+        if (h < texHauteur)
+            blitte(image, x, y + h - 1, w, 1, surface, 0, h);
+        if (w < texLongueur)
+            blitte(image, x + w - 1, y, 1, h, surface, w, 0);
+    }
+    pixels = copiePixels(surface);
+    if (r != -1)
+        setColorKey(static_cast<unsigned char>(r), static_cast<unsigned char>(g), static_cast<unsigned char>(b));
+    SDL_FreeSurface(image);
+    SDL_FreeSurface(surface);
+    bind();
+    empty = false;
+    return 0;
+}
+
+void CImageGL3::chargeImageRaw(const unsigned char* data, int longueurImage, int hauteurImage,
+                               int texLongueurImage, int texHauteurImage, int r, int g, int b)
+{
+    libere();
+    if (!data || longueurImage < 0 || hauteurImage < 0 || texLongueurImage < longueurImage ||
+        texHauteurImage < hauteurImage || texLongueurImage <= 0 || texHauteurImage <= 0) {
+        fprintf(stderr, "Impossible de créer une texture à partir d'un graphique\n");
+        return;
+    }
+    size_t taille = static_cast<size_t>(texLongueurImage) * texHauteurImage * 4;
+    pixels = new unsigned char[taille];
+    memcpy(pixels, data, taille);
+    longueur = longueurImage;
+    hauteur = hauteurImage;
+    texLongueur = texLongueurImage;
+    texHauteur = texHauteurImage;
+    if (r != -1)
+        setColorKey(static_cast<unsigned char>(r), static_cast<unsigned char>(g), static_cast<unsigned char>(b));
+    bind();
+    empty = false;
+}
+
+void CImageGL3::instancieImage(CImageGL3* autre)
+{
+    if (autre == this)
+        return;
+    libere();
+    if (!autre || !autre->pixels)
+        return;
+    sharedPixels = true;
+    pixels = autre->pixels;
+    longueur = autre->longueur;
+    hauteur = autre->hauteur;
+    // The other picture's own texture size, not one derived from its picture
+    // size: the shared buffer's rows are that long.
+    texLongueur = autre->texLongueur;
+    texHauteur = autre->texHauteur;
+    bind();
+    empty = false;
+}
+
+void CImageGL3::captureEcran()
+{
+    libere();
+    if (!config)
+        return;
+    const int l = config->resolutionHorizontale;
+    const int h = config->resolutionVerticale;
+    const int tl = calcPower(l);
+    const int th = calcPower(h);
+    if (tl <= 0 || th <= 0)
+        return;
+    unsigned char* lecture = new unsigned char[static_cast<size_t>(l) * h * 4]();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, l, h, GL_RGBA, GL_UNSIGNED_BYTE, lecture);
+
+    // GL reads the bottom row first; the buffer layout wants the top row
+    // first. The screen is opaque whatever its alpha bits say.
+    pixels = new unsigned char[static_cast<size_t>(tl) * th * 4]();
+    for (int ligne = 0; ligne < h; ++ligne) {
+        const unsigned char* source = lecture + static_cast<size_t>(h - 1 - ligne) * l * 4;
+        unsigned char* dest = pixels + static_cast<size_t>(ligne) * tl * 4;
+        for (int c = 0; c < l; ++c) {
+            dest[c * 4 + 0] = source[c * 4 + 0];
+            dest[c * 4 + 1] = source[c * 4 + 1];
+            dest[c * 4 + 2] = source[c * 4 + 2];
+            dest[c * 4 + 3] = 255;
+        }
+    }
+    delete[] lecture;
+    longueur = l;
+    hauteur = h;
+    texLongueur = tl;
+    texHauteur = th;
+    bind();
+    empty = false;
+}
+
+void CImageGL3::bind()
+{
+    if (!pixels)
+        return;
+    if (textureId)
+        glDeleteTextures(1, &textureId);
+    glGenTextures(1, &textureId);
+    glBindTexture(GL_TEXTURE_2D, textureId);
+    GLint filtre = filtrageLineaire() ? GL_LINEAR : GL_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filtre);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtre);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texLongueur, texHauteur, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+}
+
+void CImageGL3::setColorKey(unsigned char r, unsigned char g, unsigned char b)
+{
+    if (pixels)
+        appliqueColorKey(pixels, static_cast<size_t>(texLongueur) * texHauteur, r, g, b);
+}
+
+void CImageGL3::corrigeBilinear()
+{
+    if (!pixels || hauteur <= 0 || hauteur >= texHauteur)
+        return;
+    size_t ligne = static_cast<size_t>(texLongueur) * 4;
+    memcpy(pixels + hauteur * ligne, pixels + (hauteur - 1) * ligne, ligne);
+}
+
+namespace {
+// One textured strip from (0, 0) to (largeur, -hauteur) after the current
+// translation; mirrors swap the texture coordinates so the picture flips in
+// its own rectangle.
+void bandeTexturee(float largeur, float hauteurBande, float uG, float uD, float vH, float vB, bool mirrorX,
+                   bool mirrorY)
+{
+    if (mirrorY) {
+        float t = uG;
+        uG = uD;
+        uD = t;
+    }
+    if (mirrorX) {
+        float t = vH;
+        vH = vB;
+        vB = t;
+    }
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(uD, vB);
+    glVertex2f(largeur, 0.0f);
+    glTexCoord2f(uG, vB);
+    glVertex2f(0.0f, 0.0f);
+    glTexCoord2f(uD, vH);
+    glVertex2f(largeur, -hauteurBande);
+    glTexCoord2f(uG, vH);
+    glVertex2f(0.0f, -hauteurBande);
+    glEnd();
+}
+}
+
+void CImageGL3::affiche(int x, int y)
+{
+    if (!textureId || texLongueur <= 0 || texHauteur <= 0)
+        return;
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, textureId);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    decaleDemiPixel();
+    if (rotation == 0.0 && zoom == 100) {
+        glTranslatef(static_cast<float>(x), static_cast<float>(y + hauteur), 0.0f);
+        glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
+        bandeTexturee(static_cast<float>(longueur), static_cast<float>(hauteur), 0.0f,
+                      static_cast<float>(longueur) / texLongueur, 0.0f,
+                      static_cast<float>(hauteur) / texHauteur, mirrorX, mirrorY);
+    } else {
+        glTranslatef(static_cast<float>(x + texLongueur / 2), static_cast<float>(y + texHauteur / 2), 0.0f);
+        if (zoom != 100) {
+            double z = zoom / 100.0;
+            int zw = static_cast<int>(texLongueur * z);
+            int zh = static_cast<int>(texHauteur * z);
+            int gauche = x - (zw - texLongueur) / 2;
+            int haut = y - (zh - texHauteur) / 2;
+            int ax = static_cast<int>(gauche + longueur * z / 2);
+            int ay = static_cast<int>(haut + hauteur * z / 2);
+            glTranslatef(static_cast<float>((x + longueur / 2) - ax), static_cast<float>((y + hauteur / 2) - ay),
+                         0.0f);
+            glScalef(static_cast<float>(z), static_cast<float>(z), 0.0f);
+        }
+        if (rotation != 0.0) {
+            int dx = longueur / 2 - texLongueur / 2;
+            int dy = texHauteur / 2 - hauteur / 2;
+            int rx = calcTransX(dx, dy, -rotation);
+            int ry = calcTransY(dx, dy, -rotation);
+            glTranslatef(static_cast<float>(dx - rx), static_cast<float>(ry - dy), 0.0f);
+            glRotatef(static_cast<float>(rotation), 0.0f, 0.0f, 1.0f);
+        }
+        if (mirrorY) {
+            glTranslatef(static_cast<float>(longueur - texLongueur), 0.0f, 0.0f);
+            glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
+        }
+        if (mirrorX) {
+            glTranslatef(0.0f, static_cast<float>(hauteur - texHauteur), 0.0f);
+            glRotatef(180.0f, 1.0f, 0.0f, 0.0f);
+        }
+        const int demiL = texLongueur / 2;
+        const int demiH = texHauteur / 2;
+        glBegin(GL_QUADS);
+        glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
+        glTexCoord2f(0.0f, 0.0f);
+        glVertex2i(-demiL, -demiH);
+        glTexCoord2f(1.0f, 0.0f);
+        glVertex2i(demiL, -demiH);
+        glTexCoord2f(1.0f, 1.0f);
+        glVertex2i(demiL, demiH);
+        glTexCoord2f(0.0f, 1.0f);
+        glVertex2i(-demiL, demiH);
+        glEnd();
+    }
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+}
+
+void CImageGL3::affiche(int x, int y, int sx, int sy, int w, int h)
+{
+    // Rotation and zoom are not applied to rectangles: the piece is drawn
+    // as if the picture were neither turned nor scaled.
+    if (!textureId || texLongueur <= 0 || texHauteur <= 0)
+        return;
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, textureId);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    decaleDemiPixel();
+    glTranslatef(static_cast<float>(x), static_cast<float>(y + h), 0.0f);
+    glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
+    bandeTexturee(static_cast<float>(w), static_cast<float>(h), static_cast<float>(sx) / texLongueur,
+                  static_cast<float>(sx + w) / texLongueur, static_cast<float>(sy) / texHauteur,
+                  static_cast<float>(sy + h) / texHauteur, mirrorX, mirrorY);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+}
+
+void CImageGL3::afficheEtire(int x, int y, int w, int h)
+{
+    if (!textureId || longueur <= 0 || hauteur <= 0)
+        return;
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, textureId);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const float fx = static_cast<float>(w) / longueur;
+    const float fy = static_cast<float>(h) / hauteur;
+    decaleDemiPixel();
+    glTranslatef(static_cast<float>(x), y + texHauteur * fy, 0.0f);
+    glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
+    if (mirrorX || mirrorY) {
+        // Mirrored: only the picture's own rectangle, flipped within it.
+        glTranslatef(0.0f, -(texHauteur - hauteur) * fy, 0.0f);
+        bandeTexturee(static_cast<float>(w), static_cast<float>(h), 0.0f,
+                      static_cast<float>(longueur) / texLongueur, 0.0f,
+                      static_cast<float>(hauteur) / texHauteur, mirrorX, mirrorY);
+    } else {
+        bandeTexturee(texLongueur * fx, texHauteur * fy, 0.0f, 1.0f, 0.0f, 1.0f, false, false);
+    }
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    printf("All right");
+}
