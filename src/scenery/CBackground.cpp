@@ -1,0 +1,256 @@
+#include "scenery/CBackground.h"
+
+#include "foundation/InputOutput.h"
+#include "shell/CEngineGL.h"
+#include "sprites/CAnimGL.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The sheets of one plane load, each decoded once however many frames are
+// cut from it, and freed when the load ends.
+class Planches {
+public:
+    Planches() = default;
+    Planches(const Planches&) = delete;
+    Planches& operator=(const Planches&) = delete;
+    ~Planches()
+    {
+        for (auto& p : planches)
+            SDL_FreeSurface(p.second);
+    }
+
+    SDL_Surface* charge(const char* nom)
+    {
+        for (auto& p : planches)
+            if (p.first == nom)
+                return p.second;
+        SDL_Surface* s = IMG_Load(nom);
+        if (s)
+            planches.emplace_back(nom, s);
+        return s;
+    }
+
+private:
+    std::vector<std::pair<std::string, SDL_Surface*>> planches;
+};
+
+int compteLu(InputOutput& io, const char* section, const char* cle, const char* fichier)
+{
+    int n = io.getPrivateProfileInt(section, cle, 0, fichier, false);
+    return n < 0 ? 0 : n;
+}
+
+bool compteRefuse(const char* cle, long long n, int maximum, const char* fichier)
+{
+    if (n <= maximum)
+        return false;
+    fprintf(stderr, "Valeur trop grande pour %s dans %s : %lld (au plus %d)\n", cle, fichier, n,
+            maximum);
+    return true;
+}
+
+}
+
+CBackground::CBackground()
+    : CBasic_TemplateVector<CPosTile*>(8, 4), CBasic_TemplateVector<CAnimGL*>(8, 4),
+      animTiles(nullptr), nombreTiles(0), posTiles(nullptr), nbPosTiles(0), continuX(true),
+      nbPosRemplies(0)
+{
+}
+
+CBackground::~CBackground()
+{
+    libere();
+}
+
+void CBackground::libere()
+{
+    delete[] animTiles;
+    delete[] posTiles;
+    animTiles = nullptr;
+    posTiles = nullptr;
+    nombreTiles = 0;
+    nbPosTiles = 0;
+    nbPosRemplies = 0;
+}
+
+int CBackground::init(const char*)
+{
+    return 0;
+}
+
+int CBackground::initFromIniFile(const char* fichier)
+{
+    // A second load replaces the first instead of adding to it.
+    libere();
+    InputOutput io;
+
+    int n = compteLu(io, "Entete", "nombreTiles", fichier);
+    if (compteRefuse("nombreTiles", n, MAX_TILES_PLAN, fichier))
+        return 1;
+    animTiles = new CAnimGL[n];
+    nombreTiles = n;
+
+    char section[64];
+    long long total = 0;
+    for (int t = 1; t <= n; ++t) {
+        snprintf(section, sizeof section, "Tile%d", t);
+        total += compteLu(io, section, "nbPositions", fichier);
+        if (compteRefuse("nbPositions", total, MAX_POSITIONS_PLAN, fichier))
+            return 1;
+    }
+    posTiles = new CPosTile[total];
+    nbPosTiles = static_cast<int>(total);
+
+    bool bilineaire = config ? config->bilineaire : false;
+    Planches planches;
+    for (int t = 1; t <= n; ++t) {
+        CAnimGL& tile = animTiles[t - 1];
+        snprintf(section, sizeof section, "Tile%d", t);
+        int f = compteLu(io, section, "nbFrames", fichier);
+        if (compteRefuse("nbFrames", f, MAX_FRAMES_TILE, fichier))
+            return 1;
+        tile.setNbImages(f);
+        tile.alloueImages(f);
+        tile.setImageCourante(0);
+
+        char planche[200];
+        io.getPrivateProfileString(section, "pathPlanche", "nothing", planche, sizeof planche,
+                                   fichier, false);
+        SDL_Surface* feuille = planches.charge(planche);
+        if (!feuille) {
+            fprintf(stderr, "Impossible de charger la planche du sprite\n");
+            fprintf(stderr, "Nom de l'image: %s\n", planche);
+            return 1;
+        }
+        int cleR = io.getPrivateProfileInt(section, "colorkeyR", -1, fichier, false);
+        int cleG = io.getPrivateProfileInt(section, "colorkeyG", 0, fichier, false);
+        int cleB = io.getPrivateProfileInt(section, "colorkeyB", 0, fichier, false);
+
+        for (int m = 1; m <= f; ++m) {
+            char sectionFrame[64];
+            snprintf(sectionFrame, sizeof sectionFrame, "Tile%dFrame%d", t, m);
+            printf("clé : %s\n", sectionFrame);
+            int16_t x = static_cast<int16_t>(io.getPrivateProfileInt(sectionFrame, "positionX", 0, fichier, false));
+            int16_t y = static_cast<int16_t>(io.getPrivateProfileInt(sectionFrame, "positionY", 0, fichier, false));
+            uint16_t w = static_cast<uint16_t>(io.getPrivateProfileInt(sectionFrame, "longueur", 0, fichier, false));
+            uint16_t h = static_cast<uint16_t>(io.getPrivateProfileInt(sectionFrame, "hauteur", 0, fichier, false));
+            // A picture is never wider or higher than its sheet, so asking
+            // for more only builds textures that stay empty; a wrong size in
+            // a file (a width of -1 reads as 65535) must not cost gigabytes.
+            int largeur = w < feuille->w ? w : feuille->w;
+            int hauteurFrame = h < feuille->h ? h : feuille->h;
+            CImageAnim* image = tile.getImage(m - 1);
+            image->chargeImageSDL(feuille, x, y, largeur, hauteurFrame, cleR, cleG, cleB, bilineaire);
+            int alpha = io.getPrivateProfileInt(sectionFrame, "valeurAlpha", 255, fichier, false);
+            image->setAlphaBlending(static_cast<unsigned char>(alpha & 0xFF));
+        }
+
+        int k = compteLu(io, section, "nbPositions", fichier);
+        for (int j = 1; j <= k && nbPosRemplies < nbPosTiles; ++j) {
+            char sectionPos[64];
+            snprintf(sectionPos, sizeof sectionPos, "Tile%dPosition%d", t, j);
+            CPosTile& p = posTiles[nbPosRemplies];
+            p.numeroTile = t - 1;
+            p.positionX = io.getPrivateProfileInt(sectionPos, "positionX", 0, fichier, false);
+            p.positionY = io.getPrivateProfileInt(sectionPos, "positionY", 0, fichier, false);
+            ++nbPosRemplies;
+        }
+    }
+    return 0;
+}
+
+void CBackground::updateTiles()
+{
+    for (int i = 0; i < nombreTiles; ++i)
+        animTiles[i].update();
+}
+
+CAnimGL* CBackground::tileDe(const CPosTile& p) const
+{
+    if (p.numeroTile < 0 || p.numeroTile >= nombreTiles)
+        return nullptr;
+    CAnimGL* tile = &animTiles[p.numeroTile];
+    return tile->getNbImages() > 0 ? tile : nullptr;
+}
+
+int CBackground::getLongueur() const
+{
+    long long longueur = 0;
+    for (int i = 0; i < nbPosRemplies; ++i) {
+        const CPosTile& p = posTiles[i];
+        if (CAnimGL* tile = tileDe(p)) {
+            long long bord = static_cast<long long>(p.positionX) + tile->getLongueurImageCourante();
+            if (bord > longueur)
+                longueur = bord;
+        }
+    }
+    return longueur > INT_MAX ? INT_MAX : static_cast<int>(longueur);
+}
+
+int CBackground::getHauteur() const
+{
+    long long hauteur = 0;
+    for (int i = 0; i < nbPosRemplies; ++i) {
+        const CPosTile& p = posTiles[i];
+        if (CAnimGL* tile = tileDe(p)) {
+            long long bord = static_cast<long long>(p.positionY) + tile->getHauteurImageCourante();
+            if (bord > hauteur)
+                hauteur = bord;
+        }
+    }
+    return hauteur > INT_MAX ? INT_MAX : static_cast<int>(hauteur);
+}
+
+void CBackground::affiche(int scrollX, int scrollY, int largeur, int hauteur)
+{
+    updateTiles();
+    if (continuX) {
+        affiche(0, 0, scrollX, scrollY, largeur, hauteur, true, false);
+        return;
+    }
+    for (int i = 0; i < nbPosRemplies; ++i) {
+        const CPosTile& p = posTiles[i];
+        if (CAnimGL* tile = tileDe(p))
+            tile->afficheImageCourante(p.positionX - scrollX, p.positionY - scrollY);
+    }
+}
+
+void CBackground::affiche(int x, int y, int sx, int sy, int w, int h)
+{
+    for (int i = 0; i < nbPosRemplies; ++i) {
+        const CPosTile& p = posTiles[i];
+        CAnimGL* tile = tileDe(p);
+        if (!tile)
+            continue;
+        int fw = tile->getLongueurImageCourante();
+        int fh = tile->getHauteurImageCourante();
+        if (fw <= 0 || fh <= 0)
+            continue;
+        MorceauFenetre m;
+        if (decoupeDansFenetre(p.positionX, p.positionY, fw, fh, x, y, sx, sy, w, h, m))
+            tile->afficheImageCourante(m.ecranX, m.ecranY, m.sourceX, m.sourceY, m.longueur,
+                                       m.hauteur);
+    }
+}
+
+void CBackground::affiche(int x, int y, int sx, int sy, int w, int h, bool repeatX, bool repeatY)
+{
+    // The plane's size does not change while it is drawn (no tile is
+    // updated here), so it is measured once per call.
+    int longueur = repeatX ? getLongueur() : 0;
+    int hauteur = repeatY ? getHauteur() : 0;
+    pourChaqueCopie(longueur, hauteur, x, y, sx, sy, w, h, repeatX, repeatY,
+                    [this](int ex, int ey, int ssx, int ssy, int ww, int hh) {
+                        affiche(ex, ey, ssx, ssy, ww, hh);
+                    });
+}

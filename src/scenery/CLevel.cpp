@@ -1,0 +1,162 @@
+#include "scenery/CLevel.h"
+
+#include "foundation/InputOutput.h"
+#include "scenery/CBackground.h"
+
+#include <climits>
+#include <cstdio>
+
+namespace {
+
+const int LARGEUR_FENETRE = 800;
+const int HAUTEUR_FENETRE = 600;
+const int LARGEUR_PRINCIPAL = 640;
+const int HAUTEUR_PRINCIPAL = 480;
+
+int borne(long long v)
+{
+    return static_cast<int>(v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : v));
+}
+
+int tronque(double v)
+{
+    if (!(v > INT_MIN))  // also catches NaN
+        return INT_MIN;
+    if (v >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    return static_cast<int>(v);
+}
+
+}
+
+CLevel::CLevel()
+    : nombrePriorites(0), nombrePlans(0), plans(nullptr), paramsPlans(nullptr),
+      diviseurX(12), diviseurY(0), positionX(0), positionY(0), resteX(0),
+      planPrincipal(0), ordre(nullptr), nbOrdre(0)
+{
+}
+
+CLevel::~CLevel()
+{
+    libere();
+}
+
+void CLevel::libere()
+{
+    delete[] plans;
+    delete[] paramsPlans;
+    delete[] ordre;
+    plans = nullptr;
+    paramsPlans = nullptr;
+    ordre = nullptr;
+    nombrePlans = 0;
+    nbOrdre = 0;
+}
+
+int CLevel::initFromIniFile(const char* fichier)
+{
+    libere();
+    InputOutput io;
+    nombrePriorites = io.getPrivateProfileInt("Entete", "nombrePriorites", 0, fichier, false);
+    int n = io.getPrivateProfileInt("Entete", "nombrePlans", 0, fichier, false);
+    if (nombrePriorites < 0)
+        nombrePriorites = 0;
+    if (n < 0)
+        n = 0;
+    if (n > MAX_PLANS_NIVEAU) {
+        fprintf(stderr, "Trop de plans dans %s : %d (au plus %d)\n", fichier, n, MAX_PLANS_NIVEAU);
+        n = 0;
+    }
+    plans = new CBackground[n];
+    paramsPlans = new ParamPlan[n];
+    nombrePlans = n;
+
+    for (int i = 0; i < n; ++i) {
+        char section[32];
+        snprintf(section, sizeof section, "Plan%d", i + 1);
+        char chemin[100];
+        io.getPrivateProfileString(section, "pathPlan", "nothing", chemin, sizeof chemin, fichier, false);
+        plans[i].initFromIniFile(chemin);
+        ParamPlan& p = paramsPlans[i];
+        p.priorite = io.getPrivateProfileInt(section, "priorite", 1, fichier, false);
+        p.repeatX = io.getPrivateProfileBool(section, "repeatX", false, fichier, false);
+        p.repeatY = io.getPrivateProfileBool(section, "repeatY", false, fichier, false);
+        p.positionEcranX = io.getPrivateProfileInt(section, "positionEcranX", 1, fichier, false);
+        p.positionEcranY = io.getPrivateProfileInt(section, "positionEcranY", 1, fichier, false);
+        p.scrollRatio = io.getPrivateProfileInt(section, "scrollRatio", 1, fichier, false);
+    }
+    calculeOrdre();
+    return 0;
+}
+
+// Drawing priority by priority would walk every number up to nombrePriorites
+// each frame; a stable order computed once draws the same planes in the same
+// order whatever that count is.
+void CLevel::calculeOrdre()
+{
+    delete[] ordre;
+    ordre = new int[nombrePlans > 0 ? nombrePlans : 1];
+    nbOrdre = 0;
+    for (int i = 0; i < nombrePlans; ++i) {
+        int p = paramsPlans[i].priorite;
+        if (p < 1 || p > nombrePriorites)
+            continue;
+        int j = nbOrdre++;
+        while (j > 0 && paramsPlans[ordre[j - 1]].priorite > p) {
+            ordre[j] = ordre[j - 1];
+            --j;
+        }
+        ordre[j] = i;
+    }
+}
+
+void CLevel::avance(int mouvement, bool scrollX, bool versPlusX, bool scrollY, bool versPlusY)
+{
+    // The carried time after a step is what is left of this call's movement
+    // alone, not of the sum: so the scroll speed depends on the frame time
+    // (16 ms and 10 ms frames both give one step per frame). The game's feel
+    // is tuned to this.
+    long long pas = 0;
+    if (diviseurX > 0) {
+        long long somme = static_cast<long long>(mouvement) + resteX;
+        pas = somme / diviseurX;
+        resteX = pas > 0 ? mouvement % diviseurX : borne(somme);
+    }
+
+    if (mouvement <= 0)
+        return;
+    if (scrollX) {
+        positionX = borne(versPlusX ? positionX + pas : positionX - pas);
+    }
+    // Nothing sets a vertical divisor, so a vertical request without one is
+    // ignored rather than divided by zero.
+    if (scrollY && diviseurY > 0)
+        positionY += versPlusY ? mouvement / diviseurY : -(mouvement / diviseurY);
+}
+
+int CLevel::fenetreX(int scrollRatio, bool versPlusX) const
+{
+    double facteur = scrollRatio / 100.0;
+    if (scrollRatio <= 100)
+        return tronque(positionX * facteur);
+    double fraction = diviseurX > 0 ? static_cast<double>(resteX) / diviseurX : 0.0;
+    if (!versPlusX)
+        fraction = -fraction;
+    return tronque(positionX * facteur + facteur * fraction);
+}
+
+void CLevel::drawScene(int, int mouvement, bool scrollX, bool versPlusX, bool scrollY,
+                       bool versPlusY)
+{
+    avance(mouvement, scrollX, versPlusX, scrollY, versPlusY);
+    for (int k = 0; k < nbOrdre; ++k) {
+        int i = ordre[k];
+        const ParamPlan& p = paramsPlans[i];
+        if (planPrincipal != 0 && i + 1 == planPrincipal)
+            plans[i].affiche(p.positionEcranX, p.positionEcranY, positionX, positionY,
+                             LARGEUR_PRINCIPAL, HAUTEUR_PRINCIPAL, p.repeatX, p.repeatY);
+        else
+            plans[i].affiche(p.positionEcranX, p.positionEcranY, fenetreX(p.scrollRatio, versPlusX),
+                             positionY, LARGEUR_FENETRE, HAUTEUR_FENETRE, p.repeatX, p.repeatY);
+    }
+}
