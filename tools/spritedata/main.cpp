@@ -1,0 +1,159 @@
+// spritedata: writes the binary sprite data file that "convert" reads, from a
+// sprite description file (the .ini the game loads), with the same sheets and
+// the same frame rectangles.
+//
+//   spritedata <description.ini> <sortie.dat> [nom du sprite]
+//
+// Values are read exactly as the game reads them (same buffers, same 16-bit
+// storage), so the converted frames match what the game shows. The sprite name
+// defaults to the description file's name without folder and extension. Each
+// frame record also carries the frame's pause (ms, 32-bit) at offset 16; the
+// rest of its spare bytes are zero. Nothing is written unless the whole
+// description fits the format.
+
+#include "foundation/InputOutput.h"
+#include "sprites/CSprite.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const size_t TAILLE_NOM_SPRITE = 24;
+const size_t TAILLE_NOM_ANIM = 20;
+const size_t TAILLE_PLANCHE = 52;
+const size_t TAILLE_FRAME = 80;
+
+void ajoute32(std::vector<unsigned char>& donnees, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        donnees.push_back(static_cast<unsigned char>((v >> (8 * i)) & 0xFF));
+}
+
+// A zero-padded text field; the text is cut so its NUL always fits.
+void ajouteTexte(std::vector<unsigned char>& donnees, const std::string& texte, size_t taille)
+{
+    size_t n = texte.size() < taille - 1 ? texte.size() : taille - 1;
+    for (size_t i = 0; i < taille; ++i)
+        donnees.push_back(i < n ? static_cast<unsigned char>(texte[i]) : 0);
+}
+
+std::string nomParDefaut(const std::string& chemin)
+{
+    size_t barre = chemin.find_last_of('/');
+    std::string nom = barre == std::string::npos ? chemin : chemin.substr(barre + 1);
+    size_t point = nom.find_last_of('.');
+    if (point != std::string::npos && point > 0)
+        nom = nom.substr(0, point);
+    return nom;
+}
+
+// Fills `donnees` with the whole file; false (after a message) when the
+// description does not fit the format.
+bool construit(const char* description, const std::string& nomSprite,
+               std::vector<unsigned char>& donnees)
+{
+    InputOutput io;
+    int nbAnims = io.getPrivateProfileInt("Entete", "nbAnims", 0, description, false);
+    if (nbAnims < 0)
+        nbAnims = 0;
+    if (nbAnims > CSprite::NB_ANIMS_MAX) {
+        fprintf(stderr, "Trop d'animations (%d, au plus %d) dans le fichier de sprite: %s\n",
+                nbAnims, CSprite::NB_ANIMS_MAX, description);
+        return false;
+    }
+    ajouteTexte(donnees, nomSprite, TAILLE_NOM_SPRITE);
+    ajoute32(donnees, static_cast<uint32_t>(nbAnims));
+
+    char section[64];
+    for (int n = 1; n <= nbAnims; ++n) {
+        snprintf(section, sizeof section, "Anim%d", n);
+        int f = io.getPrivateProfileInt(section, "nbFrames", 0, description, false);
+        if (f < 0)
+            f = 0;
+        if (f > CSprite::NB_FRAMES_MAX) {
+            fprintf(stderr, "Trop d'images (%d, au plus %d) dans l'animation %d du fichier de sprite: %s\n",
+                    f, CSprite::NB_FRAMES_MAX, n, description);
+            return false;
+        }
+        // Same buffer sizes as the game, so names arrive cut the same way.
+        char nom[20];
+        io.getPrivateProfileString(section, "nomAnim", "nothing", nom, sizeof nom, description, false);
+        char planche[200];
+        io.getPrivateProfileString(section, "pathPlanche", "nothing", planche, sizeof planche,
+                                   description, false);
+        if (strlen(planche) > TAILLE_PLANCHE - 1) {
+            fprintf(stderr, "Chemin de planche trop long (au plus %zu caractères) dans l'animation %d: %s\n",
+                    TAILLE_PLANCHE - 1, n, planche);
+            return false;
+        }
+        ajouteTexte(donnees, nom, TAILLE_NOM_ANIM);
+        ajoute32(donnees, static_cast<uint32_t>(f));
+        ajouteTexte(donnees, planche, TAILLE_PLANCHE);
+
+        char sectionFrame[80];
+        for (int m = 1; m <= f; ++m) {
+            snprintf(sectionFrame, sizeof sectionFrame, "Anim%dFrame%d", n, m);
+            int16_t x = static_cast<int16_t>(
+                io.getPrivateProfileInt(sectionFrame, "positionX", 0, description, false));
+            int16_t y = static_cast<int16_t>(
+                io.getPrivateProfileInt(sectionFrame, "positionY", 0, description, false));
+            uint16_t w = static_cast<uint16_t>(
+                io.getPrivateProfileInt(sectionFrame, "longueur", 0, description, false));
+            uint16_t h = static_cast<uint16_t>(
+                io.getPrivateProfileInt(sectionFrame, "hauteur", 0, description, false));
+            int pause = io.getPrivateProfileInt(sectionFrame, "pause", 0, description, false);
+            size_t debut = donnees.size();
+            ajoute32(donnees, static_cast<uint32_t>(static_cast<int32_t>(x)));
+            ajoute32(donnees, static_cast<uint32_t>(static_cast<int32_t>(y)));
+            ajoute32(donnees, h);  // height before width in this format
+            ajoute32(donnees, w);
+            ajoute32(donnees, static_cast<uint32_t>(pause));
+            donnees.resize(debut + TAILLE_FRAME, 0);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3 || argc > 4) {
+        fprintf(stderr, "Usage : spritedata <fichier de description> <fichier de données> [nom du sprite]\n");
+        return 1;
+    }
+    const char* description = argv[1];
+    const char* sortie = argv[2];
+
+    // The profile reader treats a missing file as all defaults; here that
+    // would silently write an empty sprite.
+    FILE* test = fopen(description, "rb");
+    if (!test) {
+        fprintf(stderr, "Impossible d'ouvrir le fichier de description: %s\n", description);
+        return 1;
+    }
+    fclose(test);
+
+    std::string nomSprite = argc == 4 ? argv[3] : nomParDefaut(description);
+    std::vector<unsigned char> donnees;
+    if (!construit(description, nomSprite, donnees))
+        return 1;
+
+    FILE* f = fopen(sortie, "wb");
+    if (!f) {
+        fprintf(stderr, "Impossible d'ouvrir le fichier de données\n");
+        return 1;
+    }
+    bool ok = fwrite(donnees.data(), 1, donnees.size(), f) == donnees.size();
+    ok = (fclose(f) == 0) && ok;
+    if (!ok) {
+        fprintf(stderr, "Impossible d'écrire\n");
+        return 1;
+    }
+    printf("Fichier de données écrit: %s\n", sortie);
+    return 0;
+}
