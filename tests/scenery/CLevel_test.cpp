@@ -1,0 +1,145 @@
+#include "scenery/CLevel.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using testsupport::Capture;
+using testsupport::DossierTemporaire;
+using testsupport::ecritFichier;
+
+namespace {
+
+TEST(DefilementNiveau, SixteenMillisecondFramesStepOneUnitEach)
+{
+    CLevel niveau;
+    niveau.setPositionX(2800);
+    for (int i = 1; i <= 5; ++i) {
+        niveau.drawScene(16, 16, true, true, false, false);
+        EXPECT_EQ(niveau.getPositionX(), 2800 + i);
+        EXPECT_EQ(niveau.resteX, 4);
+    }
+    // Backwards at the same pace.
+    for (int i = 1; i <= 3; ++i)
+        niveau.drawScene(16, 16, true, false, false, false);
+    EXPECT_EQ(niveau.getPositionX(), 2802);
+}
+
+TEST(DefilementNiveau, TenMillisecondFramesWaitOnceThenStepEveryFrame)
+{
+    CLevel niveau;
+    niveau.drawScene(10, 10, true, true, false, false);
+    EXPECT_EQ(niveau.getPositionX(), 0);
+    EXPECT_EQ(niveau.resteX, 10);
+    for (int i = 1; i <= 4; ++i) {
+        niveau.drawScene(10, 10, true, true, false, false);
+        EXPECT_EQ(niveau.getPositionX(), i);
+        EXPECT_EQ(niveau.resteX, 10);
+    }
+}
+
+TEST(DefilementNiveau, StillFramesAndDisabledScrolling)
+{
+    CLevel niveau;
+    niveau.setPositionX(100);
+    niveau.drawScene(16, 16, true, true, false, false);
+    ASSERT_EQ(niveau.resteX, 4);
+    // No movement: neither the position nor the carried time changes.
+    for (int i = 0; i < 3; ++i)
+        niveau.drawScene(16, 0, false, true, false, false);
+    EXPECT_EQ(niveau.getPositionX(), 101);
+    EXPECT_EQ(niveau.resteX, 4);
+    // Movement without scrolling still settles the carried time.
+    niveau.drawScene(16, 30, false, true, false, false);
+    EXPECT_EQ(niveau.getPositionX(), 101);
+    EXPECT_EQ(niveau.resteX, 6);
+    // Vertical requests without a divisor are ignored; with one they move.
+    niveau.drawScene(16, 30, false, true, true, true);
+    EXPECT_EQ(niveau.positionY, 0);
+    niveau.diviseurY = 10;
+    niveau.drawScene(16, 30, false, true, true, false);
+    EXPECT_EQ(niveau.positionY, -3);
+}
+
+TEST(DefilementNiveau, WindowFollowsTheScrollRatio)
+{
+    CLevel niveau;
+    niveau.setPositionX(2800);
+    EXPECT_EQ(niveau.fenetreX(50, true), 1400);
+    EXPECT_EQ(niveau.fenetreX(100, true), 2800);
+    EXPECT_EQ(niveau.fenetreX(1, true), 28);
+    EXPECT_EQ(niveau.fenetreX(200, true), 5600);
+    // Fast planes also move by the step not yet taken, in the scroll's
+    // direction; slow planes ignore it.
+    niveau.resteX = 6;
+    EXPECT_EQ(niveau.fenetreX(200, true), 5601);
+    EXPECT_EQ(niveau.fenetreX(200, false), 5599);
+    EXPECT_EQ(niveau.fenetreX(100, false), 2800);
+    // An absurd ratio saturates instead of overflowing.
+    EXPECT_EQ(niveau.fenetreX(2000000000, true), 2147483647);
+}
+
+TEST(FichierNiveau, PlanesAreDrawnByPriorityWithDefaults)
+{
+    DossierTemporaire dossier;
+    ecritFichier("niveau.ini",
+                 "[Entete]\nnombrePriorites=2\nnombrePlans=5\n"
+                 "[Plan1]\npriorite=2\nscrollRatio=50\nrepeatX=1\npositionEcranX=0\npositionEcranY=40\n"
+                 "[Plan2]\npriorite=1\n"
+                 "[Plan3]\npriorite=0\n"
+                 "[Plan4]\npriorite=3\n"
+                 "[Plan5]\npriorite=1\nrepeatY=1\n");
+    CLevel niveau;
+    Capture sortie(1);
+    EXPECT_EQ(niveau.initFromIniFile("niveau.ini"), 0);
+    sortie.texte();
+    ASSERT_EQ(niveau.nombrePlans, 5);
+    std::vector<int> ordre(niveau.ordreDessin(), niveau.ordreDessin() + niveau.nombreDessines());
+    EXPECT_EQ(ordre, (std::vector<int>{1, 4, 0}));
+
+    const ParamPlan& lu = niveau.paramsPlans[0];
+    EXPECT_EQ(lu.scrollRatio, 50);
+    EXPECT_TRUE(lu.repeatX);
+    EXPECT_FALSE(lu.repeatY);
+    EXPECT_EQ(lu.positionEcranX, 0);
+    EXPECT_EQ(lu.positionEcranY, 40);
+    const ParamPlan& defauts = niveau.paramsPlans[1];
+    EXPECT_EQ(defauts.positionEcranX, 1);
+    EXPECT_EQ(defauts.positionEcranY, 1);
+    EXPECT_EQ(defauts.scrollRatio, 1);
+    EXPECT_FALSE(defauts.repeatX);
+    EXPECT_FALSE(defauts.repeatY);
+    EXPECT_TRUE(niveau.paramsPlans[4].repeatY);
+}
+
+TEST(FichierNiveau, MissingOrAbsurdFilesGiveNoPlanes)
+{
+    DossierTemporaire dossier;
+    ecritFichier("enorme.ini", "[Entete]\nnombrePriorites=1\nnombrePlans=2000000000\n");
+    ecritFichier("negatif.ini", "[Entete]\nnombrePriorites=-1\nnombrePlans=-7\n");
+    {
+        CLevel niveau;
+        EXPECT_EQ(niveau.initFromIniFile("absent.ini"), 0);
+        EXPECT_EQ(niveau.nombrePlans, 0);
+        niveau.drawScene(16, 16, true, true, false, false);
+        EXPECT_EQ(niveau.getPositionX(), 1);
+    }
+    {
+        CLevel niveau;
+        Capture erreurs(2);
+        EXPECT_EQ(niveau.initFromIniFile("enorme.ini"), 0);
+        EXPECT_NE(erreurs.texte().find("enorme.ini"), std::string::npos);
+        EXPECT_EQ(niveau.nombrePlans, 0);
+    }
+    {
+        CLevel niveau;
+        EXPECT_EQ(niveau.initFromIniFile("negatif.ini"), 0);
+        EXPECT_EQ(niveau.nombrePlans, 0);
+        EXPECT_EQ(niveau.nombrePriorites, 0);
+    }
+}
+
+}
