@@ -124,7 +124,12 @@ int GestionnaireSon::init()
 {
     if (peripheriqueOuvert)
         return 0;
+    bool dejaInitialise = SDL_WasInit(SDL_INIT_AUDIO) != 0;
     if (Mix_OpenAudio(frequence, formatAudio, nbCanaux, tailleChunk) != 0) {
+        // SDL marks its audio part as started even when no driver was found,
+        // and would then refuse every later attempt: undo that.
+        if (!dejaInitialise)
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
         fputs("Impossible d'accéder au périphérique audio\n", stderr);
         return -1;
     }
