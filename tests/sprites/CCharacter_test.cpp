@@ -1,0 +1,71 @@
+// Character steps on the shared clock.
+
+#include "sprites/CCharacter.h"
+
+#include "foundation/Temps.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PersonnageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fixeTempsFactice(1000);
+        perso.tempsDernierPas = 1000;
+    }
+    void TearDown() override { retireTempsFactice(); }
+
+    CCharacter perso;
+};
+
+TEST_F(PersonnageTest, OneStepPerDelayAndTheClockRestarts)
+{
+    perso.delaiDroite = 20;
+    avanceTempsFactice(25);
+    perso.update();
+    EXPECT_EQ(perso.x, 1);
+    EXPECT_EQ(perso.tempsDernierPas, 1025u);
+    avanceTempsFactice(10);
+    perso.update();
+    EXPECT_EQ(perso.x, 1);
+    // Exactly the delay is enough.
+    avanceTempsFactice(10);
+    perso.update();
+    EXPECT_EQ(perso.x, 2);
+    // A long wait still moves one step only.
+    avanceTempsFactice(1000);
+    perso.update();
+    EXPECT_EQ(perso.x, 3);
+    EXPECT_EQ(perso.y, 0);
+}
+
+TEST_F(PersonnageTest, OpposingDelaysFireTogetherAndCancel)
+{
+    perso.delaiGauche = 20;
+    perso.delaiDroite = 20;
+    perso.delaiBas = 30;
+    avanceTempsFactice(20);
+    perso.update();
+    EXPECT_EQ(perso.x, 0);
+    EXPECT_EQ(perso.tempsDernierPas, 1020u);
+    // The step of x restarted the clock for y too.
+    avanceTempsFactice(20);
+    perso.update();
+    EXPECT_EQ(perso.y, 0);
+    avanceTempsFactice(10);
+    perso.update();
+    EXPECT_EQ(perso.y, 0);  // only 10 ms since the step at 1040
+}
+
+TEST_F(PersonnageTest, DefaultsStayStillAndDrawNothing)
+{
+    avanceTempsFactice(1000000);
+    perso.update();
+    EXPECT_EQ(perso.x, 0);
+    EXPECT_EQ(perso.y, 0);
+    perso.affiche();  // no sprite
+}
+
+}  // namespace

@@ -1,0 +1,248 @@
+// The sprite data converter, on source files built byte by byte here and on
+// sheet pictures written with SDL.
+
+#include "sprites/CSprite.h"
+
+#include "support/TestSupport.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+using namespace testsupport;
+
+namespace {
+
+const char* const MSG_OUVERTURE = "Impossible d'ouvrir le fichier de données\n";
+const char* const MSG_LECTURE = "Impossible de lire l'en tête du fichier de données\n";
+const char* const MSG_ECRITURE = "Impossible d'écrire\n";
+
+void ajoute32(std::string& s, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+// A text field of `taille` bytes; `remplissage` fills what follows the text
+// (including where its NUL would be when the text fills the field).
+std::string champ(const std::string& texte, size_t taille, char remplissage = 0)
+{
+    std::string s = texte.substr(0, taille);
+    if (s.size() < taille)
+        s.push_back('\0');
+    s.resize(taille, remplissage);
+    return s;
+}
+
+std::string entete(const std::string& nom, uint32_t nbAnims, char remplissage = 0)
+{
+    std::string s = champ(nom, 24, remplissage);
+    ajoute32(s, nbAnims);
+    return s;
+}
+
+std::string anim(const std::string& nom, uint32_t nbFrames, const std::string& planche)
+{
+    std::string s = champ(nom, 20);
+    ajoute32(s, nbFrames);
+    return s + champ(planche, 52);
+}
+
+std::string frame(uint32_t x, uint32_t y, uint32_t w, uint32_t h)
+{
+    std::string s;
+    ajoute32(s, x);
+    ajoute32(s, y);
+    ajoute32(s, h);  // height first
+    ajoute32(s, w);
+    s.resize(80, '\x55');  // the producer's bytes, never read
+    return s;
+}
+
+uint16_t lit16(const std::string& s, size_t o)
+{
+    return static_cast<uint16_t>(static_cast<unsigned char>(s[o]) |
+                                 static_cast<unsigned char>(s[o + 1]) << 8);
+}
+
+// A 24-bit sheet whose pixel (x, y) is (x, y, 7).
+void ecritFeuille(const char* nom, int w, int h)
+{
+    SDL_Surface* s = SDL_CreateRGBSurface(0, w, h, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
+    ASSERT_NE(s, nullptr);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            unsigned char* p = static_cast<unsigned char*>(s->pixels) + y * s->pitch + x * 3;
+            p[0] = static_cast<unsigned char>(x);
+            p[1] = static_cast<unsigned char>(y);
+            p[2] = 7;
+        }
+    ASSERT_EQ(SDL_SaveBMP(s, nom), 0);
+    SDL_FreeSurface(s);
+}
+
+struct Resultat {
+    int code;
+    std::string erreurs;
+    std::string sortie;
+};
+
+Resultat convertit(const std::string& source)
+{
+    ecritFichier("in.dat", source);
+    Resultat r;
+    {
+        Capture erreurs(2);
+        CSprite sprite;
+        r.code = sprite.convert("in.dat", "out.spr");
+        r.erreurs = erreurs.texte();
+    }
+    r.sortie = fichierExiste("out.spr") ? lisFichier("out.spr") : std::string("<absent>");
+    return r;
+}
+
+TEST(Conversion, FrameIsCutIntoAZeroPaddedPowerOfTwoBlock)
+{
+    DossierTemporaire dossier;
+    ecritFeuille("feuille.bmp", 160, 80);
+    // Junk after the names' NULs must not reach the output; x and y are
+    // taken as 16-bit numbers.
+    Resultat r = convertit(entete("Hero", 1, 'Z') + anim("Marche", 1, "feuille.bmp") +
+                           frame(0x1000A, 5, 100, 50));
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    EXPECT_EQ(r.erreurs, "");
+    ASSERT_EQ(r.sortie.size(), 22u + 32u + 40u + 128u * 64u * 4u);
+
+    EXPECT_EQ(r.sortie.substr(0, 20), champ("Hero", 20));
+    EXPECT_EQ(lit16(r.sortie, 20), 1);
+    EXPECT_EQ(r.sortie.substr(22, 30), champ("Marche", 30));
+    EXPECT_EQ(lit16(r.sortie, 52), 1);
+    EXPECT_EQ(lit16(r.sortie, 54), 100);  // width first here
+    EXPECT_EQ(lit16(r.sortie, 56), 50);
+    EXPECT_EQ(r.sortie.substr(58, 36), std::string(36, '\0'));
+
+    const std::string bloc = r.sortie.substr(94);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 128; ++x) {
+            const unsigned char* p = reinterpret_cast<const unsigned char*>(bloc.data()) + (y * 128 + x) * 4;
+            if (x < 100 && y < 50) {
+                ASSERT_EQ(p[0], 10 + x) << x << "," << y;
+                ASSERT_EQ(p[1], 5 + y) << x << "," << y;
+                ASSERT_EQ(p[2], 7) << x << "," << y;
+                ASSERT_EQ(p[3], 255) << x << "," << y;
+            } else {
+                ASSERT_EQ(p[0] | p[1] | p[2] | p[3], 0) << x << "," << y;
+            }
+        }
+}
+
+TEST(Conversion, HeadersAndRecordsFollowEachOther)
+{
+    DossierTemporaire dossier;
+    ecritFeuille("a.bmp", 64, 64);
+    // Two animations, one with two frames, the other with none; a name that
+    // fills its whole field is cut so its NUL fits.
+    Resultat r = convertit(entete("ABCDEFGHIJKLMNOPQRSTUVWX", 2) +
+                           anim("Saute", 2, "a.bmp") + frame(0, 0, 3, 2) + frame(1, 1, 4, 4) +
+                           anim("Vide", 0, "a.bmp"));
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    ASSERT_EQ(r.sortie.size(), 22u + 32 + (40 + 4 * 2 * 4) + (40 + 4 * 4 * 4) + 32);
+    EXPECT_EQ(r.sortie.substr(0, 20), std::string("ABCDEFGHIJKLMNOPQRS") + '\0');
+    EXPECT_EQ(lit16(r.sortie, 20), 2);
+    size_t o = 22 + 32;
+    EXPECT_EQ(lit16(r.sortie, o), 3);
+    EXPECT_EQ(lit16(r.sortie, o + 2), 2);
+    o += 40 + 32;
+    EXPECT_EQ(lit16(r.sortie, o), 4);
+    EXPECT_EQ(lit16(r.sortie, o + 2), 4);
+    o += 40 + 64;
+    EXPECT_EQ(r.sortie.substr(o, 30), champ("Vide", 30));
+    EXPECT_EQ(lit16(r.sortie, o + 30), 0);
+
+    // No animation: the header alone.
+    r = convertit(entete("Rien", 0));
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.sortie.size(), 22u);
+}
+
+TEST(Conversion, AlphaOfTheSheetIsCopiedNotBlended)
+{
+    DossierTemporaire dossier;
+    // Uncompressed 32-bit TGA, 2 x 1, bottom-up, BGRA: half-transparent red
+    // and fully transparent green.
+    std::string tga(18, '\0');
+    tga[2] = 2;
+    tga[12] = 2;
+    tga[14] = 1;
+    tga[16] = 32;
+    tga[17] = 8;
+    tga += std::string("\x00\x00\xFF\x80\x00\xFF\x00\x00", 8);
+    ecritFichier("alpha.tga", tga);
+
+    Resultat r = convertit(entete("A", 1) + anim("Fond", 1, "alpha.tga") + frame(0, 0, 2, 1));
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    ASSERT_EQ(r.sortie.size(), 22u + 32 + 40 + 8);
+    EXPECT_EQ(r.sortie.substr(94), std::string("\xFF\x00\x00\x80\x00\xFF\x00\x00", 8));
+}
+
+TEST(Conversion, FailuresStopWithTheirMessage)
+{
+    DossierTemporaire dossier;
+    ecritFeuille("f.bmp", 64, 64);
+
+    // Missing source: the destination was opened first and stays empty.
+    {
+        Capture erreurs(2);
+        CSprite sprite;
+        EXPECT_EQ(sprite.convert("absent.dat", "vide.spr"), 1);
+        EXPECT_EQ(erreurs.texte(), MSG_OUVERTURE);
+    }
+    EXPECT_TRUE(fichierExiste("vide.spr"));
+    EXPECT_EQ(lisFichier("vide.spr"), "");
+
+    // Cut in the middle of the second frame record: everything before stays.
+    const std::string debut = entete("Hero", 1) + anim("Marche", 2, "f.bmp") + frame(0, 0, 8, 8);
+    Resultat r = convertit(debut + frame(0, 0, 8, 8).substr(0, 40));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.erreurs, MSG_LECTURE);
+    EXPECT_EQ(r.sortie.size(), 22u + 32 + 40 + 8 * 8 * 4);
+
+    // Short header.
+    r = convertit(entete("Hero", 1).substr(0, 27));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.erreurs, MSG_LECTURE);
+    EXPECT_EQ(r.sortie, "");
+
+    // Counts that do not fit the 16-bit fields.
+    r = convertit(entete("Hero", 65536));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.erreurs, MSG_ECRITURE);
+    r = convertit(entete("Hero", 1) + anim("Marche", 70000, "f.bmp"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.erreurs, MSG_ECRITURE);
+    EXPECT_EQ(r.sortie.size(), 22u);
+
+    // A frame of no width has no pixel block to write.
+    r = convertit(entete("Hero", 1) + anim("Marche", 1, "f.bmp") + frame(0, 0, 0, 8));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.erreurs, MSG_ECRITURE);
+    EXPECT_EQ(r.sortie.size(), 22u + 32 + 40);
+
+    // A sheet that cannot be loaded.
+    r = convertit(entete("Hero", 1) + anim("Marche", 1, "absente.png") + frame(0, 0, 8, 8));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.erreurs, "Impossible de charger la planche du sprite\n");
+    EXPECT_EQ(r.sortie.size(), 22u + 32);
+
+    // Destination that cannot be created.
+    {
+        Capture erreurs(2);
+        CSprite sprite;
+        EXPECT_EQ(sprite.convert("in.dat", "dossier/absent/out.spr"), 1);
+        EXPECT_EQ(erreurs.texte(), MSG_OUVERTURE);
+    }
+}
+
+}  // namespace
