@@ -1,10 +1,94 @@
 #include "game/main.h"
 
-#include "shell/CEngineGL.h"
+#include "foundation/Temps.h"
+#include "game/ControleHeros.h"
+#include "game/Intro.h"
+#include "game/OutilsJeu.h"
+#include "render/CImageGL.h"
+#include "scenery/CLevel.h"
+#include "shell/Plateforme.h"
+#include "shell/gfx.h"
+#include "sound/CMusique.h"
+#include "sprites/CSprite.h"
 
-// Placeholder until the game loop lands: reads the configuration and returns.
+#include <SDL.h>
+
 int mainVorna()
 {
-    config = new CEngineGL();
+    if (ouvreAffichage() != 0) {
+        fermeConfiguration();
+        return 1;
+    }
+
+    GestionnaireSon* son = new GestionnaireSon();
+    son->init();
+    son->joueMusique("./data/zic/kvtr_piste_intro.ogg", 0);
+
+    // A quit request during the intro ends only the intro.
+    introVorna();
+
+    son->stoppeMusique();
+    son->joueMusique("./data/zic/kvtr_piste2.ogg", -1);
+
+    CImageGL* ciel = new CImageGL();
+    ciel->chargeImageSDL("./data/levels/level1/fond.jpg", -1, 0, 0);
+    CImageGL* lune = new CImageGL();
+    lune->chargeImageSDL("./data/levels/level1/lune.bmp", 255, 0, 255);
+
+    CControleHeros heros;
+
+    CLevel* niveau = new CLevel();
+    niveau->initFromIniFile("./data/levels/level1.ini");
+    niveau->setPositionX(PositionNiveauDepart);
+
+    CSprite* sprite = new CSprite();
+    sprite->initFromIniFile("./data/sprites/vornaSprite.ini");
+    sprite->setAnimationCourante("Repos");
+    sprite->demarreAnim();
+    SpriteHerosCSprite spriteHeros(sprite);
+
+    uint32_t debutDessin = tempsCourant();
+    CCompteurFPS fps;
+    fps.demarre();
+
+    auto teinte = [ciel](int touche) {
+        unsigned char r, g, b;
+        if (teinteCiel(touche, r, g, b))
+            ciel->setBrightness(r, g, b);
+    };
+
+    bool quitter = false;
+    while (!quitter) {
+        // Escape still lets this frame run to its end.
+        quitter = prendEvenements(teinte);
+
+        heros.metAJour(lisTouchesHeros(SDL_GetKeyState(nullptr)), spriteHeros);
+
+        clearScreen();
+        ciel->affiche(0, 40, 0, 0, 640, 360);
+        lune->affiche(500, 70);
+
+        uint32_t debut = tempsCourant();
+        niveau->setPositionX(bornePositionNiveau(niveau->getPositionX()));
+        int ecoule = static_cast<int>(tempsCourant() - debutDessin);
+        if (heros.defilement)
+            niveau->drawScene(ecoule, ecoule, true, heros.sensDefilement, false, false);
+        else
+            niveau->drawScene(ecoule, 0, false, heros.sensDefilement, false, false);
+        debutDessin = debut;
+
+        sprite->affiche();
+        presenteImage();
+        fps.compteImage();
+        attendre(1);
+    }
+
+    // Reverse order of creation; pictures go while the context still lives.
+    delete sprite;
+    delete niveau;
+    delete lune;
+    delete ciel;
+    delete son;
+    fermeConfiguration();
     return 0;
 }

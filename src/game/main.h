@@ -2,9 +2,43 @@
 #define CORVANTHELIS_GAME_MAIN_H
 
 // The game and its secondary entry functions.
+//
+// mainVorna is the game; SDL_main calls it. It creates the configuration,
+// opens the display, plays the intro to its music, then runs the level under
+// keyboard control until Escape or a window close, and releases everything it
+// created, `config` last. Returns the process status: 0, or 1 when no display
+// could be opened.
+//
+// The other entry functions are started by the small programs under tools/:
+// - mainCorvanthelis: the second data set's level ("./dataqv/..."), scrolled
+//   with the arrows. Creates the configuration and the display like
+//   mainVorna and returns the same statuses.
+// - mainEdit: an empty editing window with a cursor; F1 calls editF1Mode.
+//   Creates the configuration and the display; 0, or 1 without a display.
+// - vornaGameOver, playIntro: play a numbered series of pictures; they need
+//   `config` and an open display.
+// - viewMode: one named animation of a sprite in an 800x600 window of its
+//   own; it creates neither `config` nor the drawing space: `preparation`,
+//   when given, is called once the window is open to set them up.
+// - testSprite, testZoom, testImg: a sprite, a zooming and turning picture,
+//   two blended pictures; they need `config` and an open display. Their file
+//   names are fixed and contain backslashes ("c:\ficresult.tst",
+//   "c:\data\vorna\TEST.JPG", "c:\data\vorna\TEST2.JPG"): on Linux these are
+//   plain names in the working folder.
 
-// Plays the game: intro, then the level under keyboard control, until Escape
-// or a window close. Returns the process status (0, or 1 without a display).
 int mainVorna();
+
+int mainCorvanthelis();
+
+int mainEdit();
+void editF1Mode();
+
+void vornaGameOver();
+void playIntro(int nbImages, int delai, const char* debut, const char* fin);
+
+void viewMode(void (*preparation)() = nullptr);
+void testSprite();
+void testZoom();
+void testImg();
 
 #endif

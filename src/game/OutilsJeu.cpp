@@ -1,0 +1,135 @@
+#include "game/OutilsJeu.h"
+
+#include "foundation/Temps.h"
+#include "shell/CEngineGL.h"
+#include "shell/main.h"
+#include "sprites/CSprite.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstring>
+
+int ouvreAffichage()
+{
+    if (!config)
+        config = new CEngineGL();
+    if (initSDL(config->resolutionHorizontale, config->resolutionVerticale) != 0)
+        return 1;
+    initGL(config->largeurLogique, config->hauteurLogique);
+    return 0;
+}
+
+void fermeConfiguration()
+{
+    delete config;
+    config = nullptr;
+}
+
+bool prendEvenements(const std::function<void(int)>& surTouche)
+{
+    bool quitter = false;
+    SDL_Event evenement;
+    while (SDL_PollEvent(&evenement)) {
+        if (evenement.type == SDL_QUIT) {
+            quitter = true;
+        } else if (evenement.type == SDL_KEYDOWN) {
+            if (evenement.key.keysym.sym == SDLK_ESCAPE)
+                quitter = true;
+            else if (surTouche)
+                surTouche(evenement.key.keysym.sym);
+        }
+    }
+    return quitter;
+}
+
+CCompteurFPS::CCompteurFPS(bool auMoinsUneSeconde)
+    : compteurImages(0), debutFPS(0), auMoinsUneSeconde_(auMoinsUneSeconde)
+{
+}
+
+void CCompteurFPS::demarre()
+{
+    compteurImages = 0;
+    debutFPS = tempsCourant();
+}
+
+void CCompteurFPS::compteImage()
+{
+    ++compteurImages;
+    uint32_t ecoule = tempsCourant() - debutFPS;
+    if (ecoule > 1000 || (auMoinsUneSeconde_ && ecoule == 1000)) {
+        printf("FPS : %i\n", compteurImages);
+        // Flushed so that the report shows while the game runs, even when
+        // standard output is a file or a pipe.
+        fflush(stdout);
+        compteurImages = 0;
+        debutFPS = tempsCourant();
+    }
+}
+
+bool teinteCiel(int touche, unsigned char& r, unsigned char& g, unsigned char& b)
+{
+    static const unsigned char teintes[9][3] = {
+        {255, 255, 255}, {170, 255, 255}, {255, 170, 255},
+        {255, 255, 170}, {170, 170, 255}, {255, 170, 170},
+        {170, 255, 170}, {20, 200, 150},  {150, 200, 20},
+    };
+    if (touche < SDLK_1 || touche > SDLK_9)
+        return false;
+    const unsigned char* t = teintes[touche - SDLK_1];
+    r = t[0];
+    g = t[1];
+    b = t[2];
+    return true;
+}
+
+int bornePositionNiveau(int position)
+{
+    if (position <= 3)
+        position = PositionNiveauMin;
+    if (position > PositionNiveauMax)
+        position = PositionNiveauMax;
+    return position;
+}
+
+bool nomImageSerie(char* tampon, std::size_t taille, const char* debut, int n, const char* fin)
+{
+    if (!tampon || taille == 0)
+        return false;
+    int ecrit = snprintf(tampon, taille, "%s%i%s", debut ? debut : "", n, fin ? fin : "");
+    if (ecrit < 0 || static_cast<std::size_t>(ecrit) >= taille) {
+        tampon[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+void SpriteHerosCSprite::setAnimationCourante(const char* nom)
+{
+    sprite_->setAnimationCourante(nom);
+}
+
+void SpriteHerosCSprite::demarreAnim()
+{
+    sprite_->demarreAnim();
+}
+
+void SpriteHerosCSprite::setRepeteAnimCourante(bool repete)
+{
+    sprite_->setRepeteAnimCourante(repete);
+}
+
+void SpriteHerosCSprite::setMirroirY(bool miroir)
+{
+    sprite_->setMirroirY(miroir);
+}
+
+void SpriteHerosCSprite::setPosition(int x, int y)
+{
+    sprite_->setPosition(x, y);
+}
+
+bool SpriteHerosCSprite::isAnimCouranteFinished()
+{
+    return sprite_->getNbAnims() == 0 || sprite_->isAnimCouranteFinished();
+}

@@ -1,0 +1,80 @@
+#ifndef CORVANTHELIS_GAME_OUTILSJEU_H
+#define CORVANTHELIS_GAME_OUTILSJEU_H
+
+// Small pieces shared by the game's entry functions: opening the display,
+// the event pump of the plain loops, the frame-rate report, the sky tints,
+// the level's scroll limits, the names of numbered picture series, and the
+// wrapper that lets the hero control drive a CSprite.
+
+#include "game/ControleHeros.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+class CSprite;
+
+// Creates `config` from "config.ini" when there is none yet, then opens the
+// window and the 640x480 drawing space. 0 on success, 1 when no display
+// could be opened (initSDL has said why).
+int ouvreAffichage();
+
+// Releases `config` (entry functions that created it call this last).
+void fermeConfiguration();
+
+// Takes every pending event. True when a window close or an Escape press
+// came; the queue is emptied either way. Other key presses go to `surTouche`
+// with their SDL key code.
+bool prendEvenements(const std::function<void(int)>& surTouche = nullptr);
+
+// Counts presented frames and prints "FPS : %i\n" on standard output once a
+// second: once more than 1000 ms have passed, or with `auMoinsUneSeconde`
+// once 1000 ms or more have.
+class CCompteurFPS {
+public:
+    explicit CCompteurFPS(bool auMoinsUneSeconde = false);
+    // Starts a window now, with no frame counted.
+    void demarre();
+    void compteImage();
+
+    int compteurImages;
+    uint32_t debutFPS;
+
+private:
+    bool auMoinsUneSeconde_;
+};
+
+// Sky colour factors for a digit key (SDLK_1 to SDLK_9); false for any
+// other key, leaving r, g, b alone.
+bool teinteCiel(int touche, unsigned char& r, unsigned char& g, unsigned char& b);
+
+// The game's level position limits: 3 or less becomes 4, above 14580
+// becomes 14580.
+const int PositionNiveauDepart = 2800;
+const int PositionNiveauMin = 4;
+const int PositionNiveauMax = 14580;
+int bornePositionNiveau(int position);
+
+// Writes debut, n in decimal and fin into `tampon` (taille bytes with the
+// terminating NUL). False, with the buffer emptied, when it does not fit.
+// Null parts count as empty.
+bool nomImageSerie(char* tampon, std::size_t taille, const char* debut, int n, const char* fin);
+
+// Lets the hero control drive a CSprite (not owned). A sprite without
+// animations counts its current animation as finished, so a turn cannot
+// hang the hero when the description file is missing.
+class SpriteHerosCSprite : public SpriteHeros {
+public:
+    explicit SpriteHerosCSprite(CSprite* sprite) : sprite_(sprite) {}
+    void setAnimationCourante(const char* nom) override;
+    void demarreAnim() override;
+    void setRepeteAnimCourante(bool repete) override;
+    void setMirroirY(bool miroir) override;
+    void setPosition(int x, int y) override;
+    bool isAnimCouranteFinished() override;
+
+private:
+    CSprite* sprite_;
+};
+
+#endif
