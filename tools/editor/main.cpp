@@ -1,0 +1,13 @@
+// Editor: an empty window with the mouse cursor; F1 is the editing hook,
+// Escape or closing the window quits.
+#include "game/main.h"
+
+#include <SDL.h>
+#include <cstdlib>
+
+int main()
+{
+    SDL_Init(0);
+    atexit(SDL_Quit);
+    return mainEdit();
+}

@@ -1,0 +1,30 @@
+// Game-over player. Without arguments plays the game-over animation
+// ("./data/cin/gameover/anim_gameover_<n>.png", 95 frames, 75 ms each).
+// With four: gameover <frames> <pause ms> <leading text> <trailing text>
+// plays any numbered picture series. Escape or closing the window stops it.
+#include "game/OutilsJeu.h"
+#include "game/main.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    if (argc != 1 && argc != 5) {
+        fprintf(stderr, "Usage : gameover [<images> <pause ms> <début> <fin>]\n");
+        return 2;
+    }
+    SDL_Init(0);
+    atexit(SDL_Quit);
+    if (ouvreAffichage() != 0) {
+        fermeConfiguration();
+        return 1;
+    }
+    if (argc == 5)
+        playIntro(atoi(argv[1]), atoi(argv[2]), argv[3], argv[4]);
+    else
+        vornaGameOver();
+    fermeConfiguration();
+    return 0;
+}

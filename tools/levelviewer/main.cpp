@@ -1,0 +1,16 @@
+// Level viewer: scrolls the level of "./dataqv/levels/level1.ini" with the
+// arrow keys; Escape or closing the window quits.
+#include "game/main.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+
+int main()
+{
+    SDL_Init(0);
+    atexit(SDL_Quit);
+    int statut = mainCorvanthelis();
+    fflush(stdout);
+    return statut;
+}
