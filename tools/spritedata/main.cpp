@@ -15,6 +15,7 @@
 #include "sprites/CSprite.h"
 
 #include <cstdint>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -23,6 +24,8 @@
 namespace {
 
 const size_t TAILLE_NOM_SPRITE = 24;
+// Names hold at most 19 characters in both files, whatever their field size.
+const size_t LONGUEUR_NOM_MAX = 19;
 const size_t TAILLE_NOM_ANIM = 20;
 const size_t TAILLE_PLANCHE = 52;
 const size_t TAILLE_FRAME = 80;
@@ -34,9 +37,12 @@ void ajoute32(std::vector<unsigned char>& donnees, uint32_t v)
 }
 
 // A zero-padded text field; the text is cut so its NUL always fits.
-void ajouteTexte(std::vector<unsigned char>& donnees, const std::string& texte, size_t taille)
+void ajouteTexte(std::vector<unsigned char>& donnees, const std::string& texte, size_t taille,
+                 size_t longueurMax = SIZE_MAX)
 {
     size_t n = texte.size() < taille - 1 ? texte.size() : taille - 1;
+    if (n > longueurMax)
+        n = longueurMax;
     for (size_t i = 0; i < taille; ++i)
         donnees.push_back(i < n ? static_cast<unsigned char>(texte[i]) : 0);
 }
@@ -65,7 +71,7 @@ bool construit(const char* description, const std::string& nomSprite,
                 nbAnims, CSprite::NB_ANIMS_MAX, description);
         return false;
     }
-    ajouteTexte(donnees, nomSprite, TAILLE_NOM_SPRITE);
+    ajouteTexte(donnees, nomSprite, TAILLE_NOM_SPRITE, LONGUEUR_NOM_MAX);
     ajoute32(donnees, static_cast<uint32_t>(nbAnims));
 
     char section[64];
