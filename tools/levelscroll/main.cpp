@@ -1,0 +1,115 @@
+// levelscroll: shows a level scrolling to the right at a steady 16 ms per
+// frame, as the game does while the hero walks.
+//
+//   levelscroll [level file] [start x] [frames] [capture.bmp]
+//
+// Defaults: "./data/levels/level1.ini", 2800, 0 (run until Escape or the
+// window is closed), no capture. With a frame count the program stops after
+// that many frames; with a capture file it first saves the last frame as a
+// BMP. The display settings come from "config.ini" in the working folder.
+// Left and Right held scroll that way instead of the automatic scroll.
+
+#include "foundation/Temps.h"
+#include "scenery/CLevel.h"
+#include "shell/CEngineGL.h"
+#include "shell/Plateforme.h"
+#include "shell/gfx.h"
+#include "shell/main.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+const int MOUVEMENT_MS = 16;
+
+bool quitteDemande()
+{
+    SDL_Event e;
+    bool quitter = false;
+    while (SDL_PollEvent(&e)) {
+        if (e.type == SDL_QUIT || (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_ESCAPE))
+            quitter = true;
+    }
+    return quitter;
+}
+
+// The back buffer, bottom row first as GL reads it, saved top row first.
+bool sauveEcran(const char* chemin)
+{
+    int w = config->resolutionHorizontale;
+    int h = config->resolutionVerticale;
+    std::vector<unsigned char> brut(static_cast<size_t>(w) * h * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, brut.data());
+    SDL_Surface* s = SDL_CreateRGBSurface(0, w, h, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
+    if (!s)
+        return false;
+    SDL_LockSurface(s);
+    for (int y = 0; y < h; ++y) {
+        unsigned char* ligne = static_cast<unsigned char*>(s->pixels) + y * s->pitch;
+        const unsigned char* source = &brut[static_cast<size_t>(h - 1 - y) * w * 3];
+        for (int i = 0; i < w * 3; ++i)
+            ligne[i] = source[i];
+    }
+    SDL_UnlockSurface(s);
+    bool ok = SDL_SaveBMP(s, chemin) == 0;
+    SDL_FreeSurface(s);
+    return ok;
+}
+
+int lance(int argc, char** argv)
+{
+    const char* fichier = argc > 1 ? argv[1] : "./data/levels/level1.ini";
+    int depart = argc > 2 ? atoi(argv[2]) : 2800;
+    int images = argc > 3 ? atoi(argv[3]) : 0;
+    const char* capture = argc > 4 ? argv[4] : nullptr;
+
+    config = new CEngineGL();
+    if (initSDL(config->resolutionHorizontale, config->resolutionVerticale) != 0)
+        return 1;
+    initGL(config->largeurLogique, config->hauteurLogique);
+
+    CLevel* niveau = new CLevel();
+    niveau->initFromIniFile(fichier);
+    niveau->setPositionX(depart);
+
+    int code = 0;
+    for (int n = 1; images <= 0 || n <= images; ++n) {
+        if (quitteDemande())
+            break;
+        Uint8* clavier = SDL_GetKeyState(nullptr);
+        bool versPlusX = !clavier[SDLK_LEFT];
+        clearScreen();
+        niveau->drawScene(MOUVEMENT_MS, MOUVEMENT_MS, true, versPlusX, false, false);
+        if (capture && n == images) {
+            if (!sauveEcran(capture)) {
+                fprintf(stderr, "Impossible d'enregistrer %s\n", capture);
+                code = 1;
+            }
+        }
+        presenteImage();
+        // Without any frame pacing, keep to the frame time the scroll assumes.
+        if (!config->vSync && !cadencementActif())
+            attendre(MOUVEMENT_MS);
+    }
+    printf("Position finale : %d\n", niveau->getPositionX());
+    delete niveau;
+    return code;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
+        return 1;
+    }
+    atexit(SDL_Quit);
+    return lance(argc, argv);
+}
