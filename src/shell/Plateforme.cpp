@@ -9,12 +9,14 @@
 #include <sys/resource.h>
 
 namespace {
-const double PERIODE_MS = 1000.0 / 60.0;
+const uint32_t IMAGES_PAR_SECONDE = 60;
 
 bool cadencement = false;
-// Time at which the next frame may be shown; negative when no frame has been
-// paced yet. Kept fractional so that 60 frames take exactly one second.
-double echeance = -1.0;
+// Deadlines count from the start of the schedule, so rounding never
+// accumulates: frame n may be shown at debut + ceil(n * 1000 / 60) ms.
+bool demarre = false;
+uint32_t debut = 0;
+uint64_t numero = 0;
 
 bool contientMot(const char* liste, const char* mot)
 {
@@ -52,7 +54,7 @@ const char* extensionsGLXCourantes()
 void fixeCadencement(bool actif)
 {
     cadencement = actif;
-    echeance = -1.0;
+    demarre = false;
 }
 
 bool cadencementActif()
@@ -64,17 +66,24 @@ void cadenceImage()
 {
     if (!cadencement)
         return;
-    double maintenant = tempsCourant();
-    if (echeance < 0.0 || maintenant > echeance + PERIODE_MS) {
-        // First frame, or more than a frame late: start the schedule again
-        // rather than showing a burst of frames to catch up.
-        echeance = maintenant + PERIODE_MS;
+    uint32_t maintenant = tempsCourant();
+    if (!demarre) {
+        demarre = true;
+        debut = maintenant;
+        numero = 0;
         return;
     }
-    if (maintenant < echeance) {
-        attendre(static_cast<uint32_t>(echeance - maintenant));
+    ++numero;
+    uint32_t echeance = debut + static_cast<uint32_t>((numero * 1000 + IMAGES_PAR_SECONDE - 1) / IMAGES_PAR_SECONDE);
+    if (maintenant > echeance + 1000 / IMAGES_PAR_SECONDE) {
+        // More than a frame late: start again from now rather than showing
+        // a burst of frames to catch up.
+        debut = maintenant;
+        numero = 0;
+        return;
     }
-    echeance += PERIODE_MS;
+    if (maintenant < echeance)
+        attendre(echeance - maintenant);
 }
 
 void presenteImage()
