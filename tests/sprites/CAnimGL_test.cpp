@@ -195,13 +195,4 @@ TEST(Anim, WithoutFramesEverythingIsHarmless)
     retireTempsFactice();
 }
 
-TEST(Anim, NameIsCutToItsField)
-{
-    CAnimGL anim;
-    anim.setNomAnimation("UnNomBienTropLongPourLeChamp");
-    EXPECT_STREQ(anim.getNomAnimation(), "UnNomBienTropLongPo");
-    anim.setNomAnimation("Marche");
-    EXPECT_STREQ(anim.getNomAnimation(), "Marche");
-}
-
 }  // namespace
