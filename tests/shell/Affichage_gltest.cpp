@@ -1,0 +1,183 @@
+// Opening the display on a real X server: window modes, the OpenGL report
+// and capabilities, swap control, and the 640x480 drawing space stretched
+// over any window size.
+
+#include "render/CImageGL.h"
+#include "shell/CEngineGL.h"
+#include "shell/Plateforme.h"
+#include "shell/gfx.h"
+#include "shell/main.h"
+#include "support/ContexteGL.h"
+#include "support/TestSupport.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Affichage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!config)
+            config = new CEngineGL();
+        *config = CEngineGL();
+        config->pleinEcran = false;
+        config->bilineaire = false;
+        atexit(SDL_Quit);
+    }
+    void TearDown() override { fixeCadencement(false); }
+
+    std::string ouvre(int largeur = 640, int hauteur = 480)
+    {
+        config->resolutionHorizontale = largeur;
+        config->resolutionVerticale = hauteur;
+        EXPECT_EQ(0, initSDL(largeur, hauteur));
+        testsupport::Capture sortie(1);
+        initGL(config->largeurLogique, config->hauteurLogique);
+        return sortie.texte();
+    }
+
+    testsupport::DossierTemporaire dossier_;
+};
+
+int attribut(SDL_GLattr a)
+{
+    int v = -1;
+    SDL_GL_GetAttribute(a, &v);
+    return v;
+}
+
+TEST_F(Affichage, WindowedModeHasCaptionCursorAndRequestedBuffers)
+{
+    ouvre();
+    SDL_Surface* ecran = SDL_GetVideoSurface();
+    ASSERT_NE(nullptr, ecran);
+    EXPECT_EQ(640, ecran->w);
+    EXPECT_EQ(480, ecran->h);
+    EXPECT_TRUE(ecran->flags & SDL_OPENGL);
+    EXPECT_TRUE(ecran->flags & SDL_RESIZABLE);
+    EXPECT_FALSE(ecran->flags & SDL_FULLSCREEN);
+    char* titre = nullptr;
+    char* icone = nullptr;
+    SDL_WM_GetCaption(&titre, &icone);
+    EXPECT_STREQ("Corvanthelis", titre);
+    EXPECT_STREQ("", icone);
+    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY));
+    EXPECT_EQ(8, attribut(SDL_GL_RED_SIZE));
+    EXPECT_EQ(8, attribut(SDL_GL_ALPHA_SIZE));
+    EXPECT_EQ(1, attribut(SDL_GL_DOUBLEBUFFER));
+}
+
+TEST_F(Affichage, FullScreenHidesTheCursorAndSixteenBitsAsksFiveSixFive)
+{
+    config->pleinEcran = true;
+    ouvre();
+    SDL_Surface* ecran = SDL_GetVideoSurface();
+    ASSERT_NE(nullptr, ecran);
+    EXPECT_TRUE(ecran->flags & SDL_FULLSCREEN);
+    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY));
+
+    config->pleinEcran = false;
+    config->mode16bits = true;
+    SDL_ShowCursor(SDL_ENABLE); // windowed mode leaves the cursor as it is
+    ouvre();
+    ASSERT_NE(nullptr, SDL_GetVideoSurface());
+    // The X server picks the closest visual; it has at least what was asked.
+    EXPECT_GE(attribut(SDL_GL_RED_SIZE), 5);
+    EXPECT_GE(attribut(SDL_GL_GREEN_SIZE), 6);
+    EXPECT_GE(attribut(SDL_GL_DEPTH_SIZE), 16);
+    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY));
+}
+
+TEST_F(Affichage, ReportCapabilitiesAndSwapControlDecision)
+{
+    std::string rapport = ouvre();
+    EXPECT_EQ(0u, rapport.find("----Informations OpenGL----\nFabricant : "));
+    EXPECT_NE(std::string::npos, rapport.find("\nRendu : "));
+    EXPECT_NE(std::string::npos, rapport.find("\nVersion GL : "));
+    EXPECT_NE(std::string::npos, rapport.find("\nListe des extensions supportées : GL_"));
+    EXPECT_NE(std::string::npos, rapport.find("\nTaille max des textures : "));
+    EXPECT_NE(std::string::npos, rapport.find("\n---------------------------\n\n"));
+
+    std::string extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    bool edge = extensions.find("GL_EXT_texture_edge_clamp") != std::string::npos;
+    bool npot = extensions.find("GL_ARB_texture_non_power_of_two") != std::string::npos;
+    EXPECT_EQ(!edge, config->sansClampToEdge);
+    EXPECT_EQ(npot, config->npotDisponible);
+    EXPECT_EQ(!edge, rapport.find("Texture clamp to edge non disponible") != std::string::npos);
+    EXPECT_EQ(!npot, rapport.find("Texture_no_power_of_two non disponible") != std::string::npos);
+
+    // VSync on: paced in software exactly when GLX offers no swap control.
+    bool swap = swapControlDansExtensions(extensionsGLXCourantes());
+    EXPECT_EQ(!swap, rapport.find("Extension SwapControl non disponible :(\n") != std::string::npos);
+    EXPECT_EQ(!swap, cadencementActif());
+
+    config->vSync = false;
+    rapport = ouvre();
+    EXPECT_EQ(std::string::npos, rapport.find("SwapControl"));
+    EXPECT_FALSE(cadencementActif());
+
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_DITHER));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
+
+TEST_F(Affichage, PacedFramesReallyWaitOnTheClock)
+{
+    ouvre();
+    fixeCadencement(true);
+    Uint32 debut = SDL_GetTicks();
+    for (int i = 0; i < 31; ++i) {
+        clearScreen();
+        presenteImage();
+    }
+    Uint32 duree = SDL_GetTicks() - debut;
+    EXPECT_GE(duree, 480u);
+    EXPECT_LE(duree, 700u);
+}
+
+TEST_F(Affichage, DrawingSpaceIsStretchedOverTheWindow)
+{
+    ouvre(1024, 768);
+    GLint vue[4];
+    glGetIntegerv(GL_VIEWPORT, vue);
+    EXPECT_EQ(0, vue[0]);
+    EXPECT_EQ(0, vue[1]);
+    EXPECT_EQ(1024, vue[2]);
+    EXPECT_EQ(768, vue[3]);
+
+    testsupport::ecritTGA("r.tga", 10, 10, std::vector<testsupport::Pixel>(100, {255, 0, 0, 255}));
+    {
+        CImageGL image;
+        image.chargeImageSDL("r.tga", -1, 0, 0);
+        clearScreen();
+        // 10x10 at (100, 50) becomes 16x16 at (160, 80), plus the 0.375
+        // offset, which is 0.6 pixel once stretched: pixels 161 to 176.
+        image.affiche(100, 50);
+        std::vector<unsigned char> lu(1024 * 768 * 4);
+        glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, lu.data());
+        int rouges = 0, xmin = 1024, xmax = -1, ymin = 768, ymax = -1;
+        for (int y = 0; y < 768; ++y) {
+            for (int x = 0; x < 1024; ++x) {
+                if (lu[((767 - y) * 1024 + x) * 4] == 255) {
+                    ++rouges;
+                    xmin = std::min(xmin, x);
+                    xmax = std::max(xmax, x);
+                    ymin = std::min(ymin, y);
+                    ymax = std::max(ymax, y);
+                }
+            }
+        }
+        EXPECT_EQ(256, rouges);
+        EXPECT_EQ(161, xmin);
+        EXPECT_EQ(176, xmax);
+        EXPECT_EQ(81, ymin);
+        EXPECT_EQ(96, ymax);
+    }
+}
+
+}
