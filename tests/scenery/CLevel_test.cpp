@@ -82,37 +82,30 @@ TEST(DefilementNiveau, WindowFollowsTheScrollRatio)
     EXPECT_EQ(niveau.fenetreX(2000000000, true), 2147483647);
 }
 
-TEST(FichierNiveau, PlanesAreDrawnByPriorityWithDefaults)
+TEST(FichierNiveau, MissingKeysTakeTheirDefaults)
 {
     DossierTemporaire dossier;
     ecritFichier("niveau.ini",
-                 "[Entete]\nnombrePriorites=2\nnombrePlans=5\n"
-                 "[Plan1]\npriorite=2\nscrollRatio=50\nrepeatX=1\npositionEcranX=0\npositionEcranY=40\n"
-                 "[Plan2]\npriorite=1\n"
-                 "[Plan3]\npriorite=0\n"
-                 "[Plan4]\npriorite=3\n"
-                 "[Plan5]\npriorite=1\nrepeatY=1\n");
+                 "[Entete]\nnombrePriorites=2\nnombrePlans=2\n"
+                 "[Plan1]\npriorite=2\nscrollRatio=50\nrepeatX=1\nrepeatY=1\n"
+                 "[Plan2]\n");
     CLevel niveau;
     Capture sortie(1);
     EXPECT_EQ(niveau.initFromIniFile("niveau.ini"), 0);
     sortie.texte();
-    ASSERT_EQ(niveau.nombrePlans, 5);
-    std::vector<int> ordre(niveau.ordreDessin(), niveau.ordreDessin() + niveau.nombreDessines());
-    EXPECT_EQ(ordre, (std::vector<int>{1, 4, 0}));
-
+    ASSERT_EQ(niveau.nombrePlans, 2);
     const ParamPlan& lu = niveau.paramsPlans[0];
     EXPECT_EQ(lu.scrollRatio, 50);
     EXPECT_TRUE(lu.repeatX);
-    EXPECT_FALSE(lu.repeatY);
-    EXPECT_EQ(lu.positionEcranX, 0);
-    EXPECT_EQ(lu.positionEcranY, 40);
+    EXPECT_TRUE(lu.repeatY);
     const ParamPlan& defauts = niveau.paramsPlans[1];
-    EXPECT_EQ(defauts.positionEcranX, 1);
-    EXPECT_EQ(defauts.positionEcranY, 1);
+    EXPECT_EQ(defauts.priorite, 1);
     EXPECT_EQ(defauts.scrollRatio, 1);
     EXPECT_FALSE(defauts.repeatX);
     EXPECT_FALSE(defauts.repeatY);
-    EXPECT_TRUE(niveau.paramsPlans[4].repeatY);
+    // Listed 2 then 1: drawn 1 then 2.
+    std::vector<int> ordre(niveau.ordreDessin(), niveau.ordreDessin() + niveau.nombreDessines());
+    EXPECT_EQ(ordre, (std::vector<int>{1, 0}));
 }
 
 TEST(FichierNiveau, MissingOrAbsurdFilesGiveNoPlanes)

@@ -65,13 +65,4 @@ TEST(Levelscroll, PlanesScrollAtTheirOwnSpeed)
     SDL_FreeSurface(capture);
 }
 
-TEST(Levelscroll, MissingLevelRunsEmpty)
-{
-    DossierTemporaire dossier;
-    ecritFichier("config.ini", "[VIDEO]\nPleinEcran=0\nVSync=0\n");
-    std::string sortie;
-    EXPECT_EQ(execute(cheminBinaire("levelscroll") + " absent.ini 100 3 2>&1", &sortie), 0) << sortie;
-    EXPECT_NE(sortie.find("Position finale : 103\n"), std::string::npos) << sortie;
-}
-
 }
