@@ -207,8 +207,8 @@ int GestionnaireSon::joueSon(const char* nom, int loops, int distanceJeu, int an
     bool positionPassee = distanceJeu != 0 || angleJeu != 0;
     int d = positionPassee ? distanceJeu : son->distance;
     int a = positionPassee ? angleJeu : son->angle;
-    // Start and position under one lock so no buffer is mixed in between,
-    // unpositioned or with the channel's previous position.
+    // Start and position under one lock so no buffer is mixed unpositioned
+    // in between.
     SDL_LockAudio();
     son->canal = Mix_PlayChannelTimed(-1, chunk, loops, -1);
     if (son->canal != -1)
