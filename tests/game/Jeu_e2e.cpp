@@ -1,8 +1,8 @@
 // The built game, played with real key presses on an X server of its own.
+#include "support/DonneesJeu.h"
 #include "support/Pilote.h"
 #include "support/TestSupport.h"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,25 +13,11 @@ using namespace testsupport;
 
 namespace {
 
-// Writes a 24-bit BMP whose pixel (x, y) is couleur(x, y). SDL_image reads
-// pictures by their content, so the name's extension does not matter.
+// Pictures are checked as written: failing to write one fails the test.
 void ecritImage(const std::string& nom, int largeur, int hauteur,
                 const std::function<Couleur(int, int)>& couleur)
 {
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, largeur, hauteur, 24, 0x0000FF, 0x00FF00,
-                                          0xFF0000, 0);
-    ASSERT_NE(s, nullptr);
-    for (int y = 0; y < hauteur; ++y) {
-        Uint8* ligne = static_cast<Uint8*>(s->pixels) + y * s->pitch;
-        for (int x = 0; x < largeur; ++x) {
-            Couleur c = couleur(x, y);
-            ligne[x * 3] = static_cast<Uint8>(c.r);
-            ligne[x * 3 + 1] = static_cast<Uint8>(c.g);
-            ligne[x * 3 + 2] = static_cast<Uint8>(c.b);
-        }
-    }
-    ASSERT_EQ(SDL_SaveBMP(s, nom.c_str()), 0) << nom;
-    SDL_FreeSurface(s);
+    ASSERT_TRUE(ecritImageBMP(nom, largeur, hauteur, couleur)) << nom;
 }
 
 const Couleur Ciel = {200, 200, 200};
@@ -42,28 +28,14 @@ const int HautPlan = 400; // the level's plane covers y 400 to 479
 // whose every animation is one red 40 x 60 frame.
 void genereDonnees(bool avecHeros)
 {
-    ecritFichier("config.ini", "[VIDEO]\nResolutionHorizontale=640\nResolutionVerticale=480\n"
-                               "PleinEcran=0\nBilineaire=0\nVSync=1\nMode16bits=0\nHogCPU=0\n");
+    ecritConfigFenetre();
     for (const char* d : {"data", "data/levels", "data/levels/level1", "data/sprites"})
         mkdir(d, 0755);
     ecritImage("data/levels/level1/fond.jpg", 640, 360, [](int, int) { return Ciel; });
     ecritImage("data/levels/level1/lune.bmp", 40, 40, [](int x, int y) {
         return (x < 4 || y < 4) ? Couleur{255, 0, 255} : Couleur{255, 255, 0};
     });
-    ecritImage("data/levels/bande.bmp", 1000, 80, [](int x, int) {
-        return Couleur{(x * 7) % 256, (x * 13) % 256, (x / 4) % 256};
-    });
-    std::string plan = "[Entete]\nnombreTiles=1\n[Tile1]\nnbPositions=17\nnbFrames=1\n"
-                       "pathPlanche=./data/levels/bande.bmp\n"
-                       "[Tile1Frame1]\npositionX=0\npositionY=0\nlongueur=1000\nhauteur=80\n";
-    for (int k = 1; k <= 17; ++k)
-        plan += "[Tile1Position" + std::to_string(k) + "]\npositionX=" + std::to_string((k - 1) * 1000)
-            + "\npositionY=0\n";
-    ecritFichier("data/levels/plan1.ini", plan);
-    ecritFichier("data/levels/level1.ini",
-                 "[Entete]\nnombrePriorites=1\nnombrePlans=1\n[Plan1]\npathPlan=./data/levels/plan1.ini\n"
-                 "priorite=1\nrepeatX=0\nrepeatY=0\npositionEcranX=0\npositionEcranY="
-                     + std::to_string(HautPlan) + "\nscrollRatio=100\n");
+    ASSERT_TRUE(ecritNiveauBande("./data/levels", "data/levels/level1.ini", HautPlan));
     if (!avecHeros)
         return;
     ecritImage("data/sprites/heros.bmp", 40, 60, [](int, int) { return Couleur{255, 0, 0}; });
@@ -77,38 +49,6 @@ void genereDonnees(bool avecHeros)
             + "Frame1]\npositionX=0\npositionY=0\nlongueur=40\nhauteur=60\npause=100\n";
     }
     ecritFichier("data/sprites/vornaSprite.ini", sprite);
-}
-
-Couleur pixel(const std::vector<Couleur>& ecran, int x, int y)
-{
-    return ecran[static_cast<size_t>(y) * 640 + x];
-}
-
-bool proche(Couleur a, Couleur b, int tolerance)
-{
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance
-        && std::abs(a.b - b.b) <= tolerance;
-}
-
-bool memeLigne(const std::vector<Couleur>& a, const std::vector<Couleur>& b, int y)
-{
-    for (int x = 0; x < 640; ++x)
-        if (!proche(pixel(a, x, y), pixel(b, x, y), 0))
-            return false;
-    return true;
-}
-
-::testing::AssertionResult couleurEn(const std::vector<Couleur>& ecran, int x, int y, Couleur attendue,
-                                     int tolerance)
-{
-    if (ecran.empty())
-        return ::testing::AssertionFailure() << "no screenshot";
-    Couleur c = pixel(ecran, x, y);
-    if (proche(c, attendue, tolerance))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << c.r << ", " << c.g
-                                         << ", " << c.b << ", expected " << attendue.r << ", "
-                                         << attendue.g << ", " << attendue.b;
 }
 
 class JeuE2E : public ::testing::Test {
@@ -140,7 +80,7 @@ TEST_F(JeuE2E, SkipIntroScrollTintAndQuit)
     for (int essai = 0; essai < 50; ++essai) {
         pause(200);
         ecran = captureEcranX(640, 480);
-        if (!ecran.empty() && proche(pixel(ecran, 100, 100), Ciel, 2))
+        if (!ecran.empty() && procheCouleur(pixelEcran(ecran, 100, 100), Ciel, 2))
             break;
     }
     ASSERT_TRUE(couleurEn(ecran, 100, 100, Ciel, 2));
@@ -155,7 +95,7 @@ TEST_F(JeuE2E, SkipIntroScrollTintAndQuit)
     pause(400);
     std::vector<Couleur> immobile = captureEcranX(640, 480);
     ASSERT_FALSE(immobile.empty());
-    EXPECT_TRUE(memeLigne(ecran, immobile, HautPlan + 40));
+    EXPECT_TRUE(memeLigneEcran(ecran, immobile, HautPlan + 40));
 
     // Holding Right walks: the level scrolls under the hero.
     enfonce("Right");
@@ -164,7 +104,7 @@ TEST_F(JeuE2E, SkipIntroScrollTintAndQuit)
     pause(300);
     std::vector<Couleur> apres = captureEcranX(640, 480);
     ASSERT_FALSE(apres.empty());
-    EXPECT_FALSE(memeLigne(immobile, apres, HautPlan + 40));
+    EXPECT_FALSE(memeLigneEcran(immobile, apres, HautPlan + 40));
     EXPECT_TRUE(couleurEn(apres, 320, 320, {255, 0, 0}, 2)); // still at x 300
 
     // 8 tints the sky (20, 200, 150), 1 restores it.

@@ -1,0 +1,92 @@
+#include "support/DonneesJeu.h"
+
+#include "support/TestSupport.h"
+
+#include <SDL.h>
+#include <cstdlib>
+
+namespace testsupport {
+
+bool ecritImageBMP(const std::string& nom, int largeur, int hauteur,
+                   const std::function<Couleur(int, int)>& couleur)
+{
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, largeur, hauteur, 24, 0x0000FF, 0x00FF00,
+                                          0xFF0000, 0);
+    if (!s)
+        return false;
+    for (int y = 0; y < hauteur; ++y) {
+        Uint8* ligne = static_cast<Uint8*>(s->pixels) + y * s->pitch;
+        for (int x = 0; x < largeur; ++x) {
+            Couleur c = couleur(x, y);
+            ligne[x * 3] = static_cast<Uint8>(c.r);
+            ligne[x * 3 + 1] = static_cast<Uint8>(c.g);
+            ligne[x * 3 + 2] = static_cast<Uint8>(c.b);
+        }
+    }
+    bool ok = SDL_SaveBMP(s, nom.c_str()) == 0;
+    SDL_FreeSurface(s);
+    return ok;
+}
+
+bool ecritNiveauBande(const std::string& dossier, const std::string& niveau, int hautPlan)
+{
+    std::string bande = dossier + "/bande.bmp";
+    if (!ecritImageBMP(bande, 1000, 80, [](int x, int) {
+            return Couleur{(x * 7) % 256, (x * 13) % 256, (x / 4) % 256};
+        }))
+        return false;
+    std::string plan = "[Entete]\nnombreTiles=1\n[Tile1]\nnbPositions=17\nnbFrames=1\npathPlanche="
+        + bande + "\n[Tile1Frame1]\npositionX=0\npositionY=0\nlongueur=1000\nhauteur=80\n";
+    for (int k = 1; k <= 17; ++k)
+        plan += "[Tile1Position" + std::to_string(k) + "]\npositionX=" + std::to_string((k - 1) * 1000)
+            + "\npositionY=0\n";
+    ecritFichier(dossier + "/plan1.ini", plan);
+    ecritFichier(niveau, "[Entete]\nnombrePriorites=1\nnombrePlans=1\n[Plan1]\npathPlan=" + dossier
+                             + "/plan1.ini\npriorite=1\nrepeatX=0\nrepeatY=0\npositionEcranX=0\n"
+                               "positionEcranY="
+                             + std::to_string(hautPlan) + "\nscrollRatio=100\n");
+    return true;
+}
+
+void ecritConfigFenetre()
+{
+    ecritFichier("config.ini", "[VIDEO]\nResolutionHorizontale=640\nResolutionVerticale=480\n"
+                               "PleinEcran=0\nBilineaire=0\nVSync=1\nMode16bits=0\nHogCPU=0\n");
+}
+
+Couleur pixelEcran(const std::vector<Couleur>& ecran, int x, int y)
+{
+    return ecran[static_cast<size_t>(y) * 640 + x];
+}
+
+bool procheCouleur(Couleur a, Couleur b, int tolerance)
+{
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance
+        && std::abs(a.b - b.b) <= tolerance;
+}
+
+bool memeLigneEcran(const std::vector<Couleur>& a, const std::vector<Couleur>& b, int y)
+{
+    size_t fin = static_cast<size_t>(y + 1) * 640;
+    if (y < 0 || a.size() < fin || b.size() < fin)
+        return false;
+    for (int x = 0; x < 640; ++x)
+        if (!procheCouleur(pixelEcran(a, x, y), pixelEcran(b, x, y), 0))
+            return false;
+    return true;
+}
+
+::testing::AssertionResult couleurEn(const std::vector<Couleur>& ecran, int x, int y, Couleur attendue,
+                                     int tolerance)
+{
+    if (ecran.empty())
+        return ::testing::AssertionFailure() << "no screenshot";
+    Couleur c = pixelEcran(ecran, x, y);
+    if (procheCouleur(c, attendue, tolerance))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << c.r << ", " << c.g
+                                         << ", " << c.b << ", expected " << attendue.r << ", "
+                                         << attendue.g << ", " << attendue.b;
+}
+
+}

@@ -1,0 +1,41 @@
+#ifndef CORVANTHELIS_TESTS_DONNEESJEU_H
+#define CORVANTHELIS_TESTS_DONNEESJEU_H
+
+// Small game data written by the end-to-end tests into their working folder.
+
+#include "support/Pilote.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A 24-bit BMP whose pixel (x, y) is couleur(x, y). SDL_image reads pictures
+// by their content, so the name's extension does not matter.
+bool ecritImageBMP(const std::string& nom, int largeur, int hauteur,
+                   const std::function<Couleur(int, int)>& couleur);
+
+// A level file `niveau` with one plane, drawn at screen y `hautPlan` with
+// scroll ratio 100: a 1000 x 80 band whose columns never repeat within the
+// band, placed 17 times side by side (x 0 to 16999). The plane and band
+// files go next to it as plan1.ini and bande.bmp, in folder `dossier`.
+bool ecritNiveauBande(const std::string& dossier, const std::string& niveau, int hautPlan);
+
+// A windowed, nearest-filtered config.ini of 640 x 480.
+void ecritConfigFenetre();
+
+// Reading 640-pixel-wide screenshots (captureEcranX).
+Couleur pixelEcran(const std::vector<Couleur>& ecran, int x, int y);
+bool procheCouleur(Couleur a, Couleur b, int tolerance);
+// Row y is the same in both screenshots.
+bool memeLigneEcran(const std::vector<Couleur>& a, const std::vector<Couleur>& b, int y);
+// Pixel (x, y) is `attendue` within `tolerance` per channel.
+::testing::AssertionResult couleurEn(const std::vector<Couleur>& ecran, int x, int y,
+                                     Couleur attendue, int tolerance);
+
+}
+
+#endif
