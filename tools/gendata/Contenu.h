@@ -1,0 +1,19 @@
+// The generator's jobs, one per kind of content. Each writes its files with
+// paths relative to the current folder (the runtime folder of the game).
+
+#ifndef GENDATA_CONTENU_H
+#define GENDATA_CONTENU_H
+
+namespace gendata {
+
+void genereConfiguration();   // config.ini, viewinfos.vwe
+void genereNiveau();          // ./data/levels/: sky, moon, planes, level file
+void genereNiveauQV();        // ./dataqv/levels/: the viewer's landscape
+void genereHeros();           // ./data/sprites/: sheet and description file
+void genereIntro();           // ./data/intro/
+void genereGameOver();        // ./data/cin/gameover/
+void genereMusique();         // ./data/zic/
+
+}
+
+#endif

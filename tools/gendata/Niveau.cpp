@@ -1,0 +1,513 @@
+// The game's level: sky, moon and five parallax planes of a night walk
+// from a rocky start through meadow, forest, village, river, graveyard and
+// highlands to a shrine. The hero's feet are on screen line 390 in every
+// state, so the ground's surface lies on that line.
+
+#include "Accessoires.h"
+#include "Ciel.h"
+#include "Contenu.h"
+#include "Decor.h"
+#include "Formats.h"
+
+#include <cmath>
+#include <map>
+
+namespace gendata {
+
+namespace {
+
+const std::string kDossier = "./data/levels/level1/";
+constexpr int kSol = 390;            // screen line of the hero's feet
+constexpr int kHautTuileSol = 370;   // top of the ground tiles
+constexpr int kLuneX = 500, kLuneY = 70, kCoteLune = 80;
+const Couleur kLumiere = rvb(170, 190, 230);
+
+// ---- Sky and moon ------------------------------------------------------
+
+void ecritCielEtLune() {
+    // The moon's centre on screen, in sky coordinates (the sky is drawn 40
+    // pixels down).
+    float cx = kLuneX + kCoteLune / 2.f, cy = kLuneY + kCoteLune / 2.f - 40;
+    CToile ciel = peintCiel(E, cx, cy, 2024).reduit(E);
+    ecritJpeg(kDossier + "fond.jpg", ciel, 92);
+
+    // The moon's soft edge is mixed with the sky behind it, so that only
+    // the pixels fully outside the disc carry the magenta key.
+    CToile lune = peintLune(E, kCoteLune, 27).reduit(E);
+    CToile bmp(kCoteLune, kCoteLune);
+    for (int y = 0; y < kCoteLune; ++y)
+        for (int x = 0; x < kCoteLune; ++x) {
+            float a = lune.alpha(x, y);
+            if (a < 0.5f / 255) continue;
+            Couleur fond = ciel.lit(kLuneX + x, kLuneY - 40 + y);
+            fond.a = 1;
+            bmp.pose(x, y, fond);
+            bmp.pose(x, y, lune.lit(x, y), a);
+        }
+    ecritBmp(kDossier + "lune.bmp", bmp, Couleur(1, 0, 1, 1));
+}
+
+// ---- Far mountains and the top of the sky --------------------------------
+
+constexpr int kPeriodeLointaine = 2048;
+
+void ecritMontagnes() {
+    CPlanche planche;
+    std::vector<TuilePlan> tuiles;
+    // Band over the screen's top 40 lines, continuing the sky picture.
+    {
+        CToile bande(256 * E, 48 * E);
+        for (int y = 0; y < bande.hauteur(); ++y) {
+            float fy = (y + 0.5f) / E;
+            Couleur c = melange(rvb(4, 6, 22), couleurCiel(0), fy / 40.f);
+            c.a = fy < 40 ? 1 : borne(1 - (fy - 40) / 8.f);
+            for (int x = 0; x < bande.longueur(); ++x) bande.pose(x, y, c);
+        }
+        CHasard r(99);
+        for (int i = 0; i < 26; ++i) {
+            float x = float(r.entre(2, 254)), y = float(r.entre(3, 38));
+            bande.disque(x * E, y * E, float(r.entre(0.45, 0.9)) * E, Couleur(0.95f, 0.95f, 1, float(r.entre(0.3, 1))));
+        }
+        TuilePlan t;
+        t.cadre(planche.ajoute(bande.reduit(E), true));
+        for (int x = 0; x < kPeriodeLointaine; x += 256) t.place(x, 0);
+        tuiles.push_back(t);
+    }
+    // Two ranges: the farther one higher and paler.
+    constexpr int haut = 150, hauteur = 200;
+    auto crete = [](float x, uint32_t graine, float base, float ampl) {
+        float f = fbm1(x / 256.f, graine, 5, kPeriodeLointaine / 256);
+        return base - ampl * std::pow(f, 1.6f) * 1.9f;
+    };
+    for (int i = 0; i < kPeriodeLointaine / 256; ++i) {
+        CToile t(256 * E, hauteur * E);
+        auto plan = [&](uint32_t graine, float base, float ampl, float profondeur, float neige) {
+            CToile couche(t.longueur(), t.hauteur());
+            peintTerrain(couche, [&](float x) { return (crete(i * 256 + x / E, graine, base, ampl) - haut) * E; },
+                         [&](float x, float y) {
+                             float wx = i * 256 + x / E, wy = y / E + haut;
+                             float sommet = crete(wx, graine, base, ampl);
+                             float roche = fbm2(wx / 32.f, wy / 24.f, graine + 7, 4, kPeriodeLointaine / 32);
+                             Couleur c = melange(rvb(44, 56, 96), rvb(30, 38, 70), borne((wy - sommet) / 80.f));
+                             // Snow on the upper slopes, broken by rock.
+                             float n = borne((neige - wy) / 30.f + (roche - 0.5f) * 1.6f);
+                             c = melange(c, rvb(150, 164, 205), n * 0.8f);
+                             return brume(c, profondeur);
+                         });
+            eclaireLune(couche, kLumiere, 0.35f, 4 * E);
+            t.compose(couche, 0, 0);
+        };
+        plan(301, 300, 130, 0.62f, 215);
+        plan(302, 335, 95, 0.42f, 245);
+        // Mist pooling at the foot of the mountains.
+        for (int y = 0; y < t.hauteur(); ++y) {
+            float wy = y / float(E) + haut;
+            float m = borne((wy - 300) / 50.f) * 0.55f;
+            if (m <= 0) continue;
+            for (int x = 0; x < t.longueur(); ++x)
+                if (t.alpha(x, y) > 0) t.pose(x, y, brume(rvb(90, 100, 140), 0.3f), m);
+        }
+        TuilePlan p;
+        // Mountain tiles are cut so that they line up with each other.
+        p.cadre(planche.ajoute(t.reduit(E), true));
+        p.place(i * 256, haut);
+        tuiles.push_back(p);
+    }
+    planche.ecrit(kDossier + "montagnes.png");
+    ecritPlan(kDossier + "montagnes.ini", kDossier + "montagnes.png", tuiles);
+}
+
+// ---- Clouds ----------------------------------------------------------------
+
+void ecritNuages() {
+    CPlanche planche;
+    std::vector<TuilePlan> tuiles;
+    struct Nuage { int l, h; uint32_t graine; int alpha; std::vector<Point> places; };
+    std::vector<Nuage> nuages = {
+        {300, 70, 401, 200, {{40, 92}, {1260, 70}}},
+        {220, 56, 402, 185, {{520, 150}, {1900, 118}}},
+        {360, 80, 403, 170, {{860, 64}}},
+        {160, 44, 404, 210, {{1550, 172}, {2200, 60}}},
+    };
+    for (const Nuage& n : nuages) {
+        CToile t(n.l * E, n.h * E);
+        CHasard r(n.graine);
+        int boules = n.l / 18;
+        for (int i = 0; i < boules; ++i) {
+            float u = (i + 0.5f) / boules;
+            float rx = std::min(n.h * E * 0.3f, n.l * E * float(r.entre(0.06, 0.1)) * (1.3f - std::fabs(u - 0.5f)));
+            float cx = n.l * E * (0.14f + 0.72f * u), cy = n.h * E * (0.6f - float(r.entre(0, 0.2)) * (1 - 2 * std::fabs(u - 0.5f)));
+            t.ellipse(cx, cy, rx * 1.6f, rx, 0, [&] {
+                return Couleur(1, 1, 1, 1);
+            }());
+        }
+        // Shade: lit from above and from the moon's side.
+        CToile ombre(t.longueur(), t.hauteur());
+        for (int y = 0; y < t.hauteur(); ++y)
+            for (int x = 0; x < t.longueur(); ++x) {
+                float a = t.alpha(x, y);
+                if (a <= 0) continue;
+                float v = 1 - float(y) / t.hauteur();
+                float bruit = fbm2(x / float(E * 14), y / float(E * 9), n.graine, 4);
+                Couleur c = melange(rvb(40, 48, 86), rvb(120, 132, 178), borne(v * 0.9f + (bruit - 0.5f)));
+                float bordX = std::min(x, t.longueur() - x) / float(t.longueur()) * 6;
+                c.a = a * borne(bruit * 1.4f - 0.15f) * borne(bordX) * 0.85f;
+                ombre.pose(x, y, c);
+            }
+        eclaireLune(ombre, rvb(200, 210, 240), 0.6f, 5 * E);
+        ombre.floute(2 * E, 2);
+        TuilePlan p;
+        p.cadre(planche.ajoute(ombre.reduit(E)), n.alpha);
+        for (const Point& pt : n.places) p.place(pt.x, pt.y);
+        tuiles.push_back(p);
+    }
+    planche.ecrit(kDossier + "nuages.png");
+    ecritPlan(kDossier + "nuages.ini", kDossier + "nuages.png", tuiles);
+}
+
+// ---- Hills and forest ----------------------------------------------------------
+
+void ecritCollines() {
+    CPlanche planche;
+    std::vector<TuilePlan> tuiles;
+    constexpr int periode = 2048, haut = 220, hauteur = 190;
+    auto profil = [](float x) { return 330 - 110 * std::pow(fbm1(x / 256.f, 501, 4, periode / 256), 1.3f); };
+    // The profile must repeat: blend its end into its start.
+    auto crete = [&](float x) { return profil(x); };
+    // Trees standing on the ridge, thicker where the noise says forest.
+    struct Arbre { float x; float h; uint32_t graine; };
+    std::vector<Arbre> arbres;
+    CHasard r(502);
+    for (float x = 0; x < periode;) {
+        float foret = fbm1(x / 300.f, 503, 3);
+        if (foret > 0.4f) arbres.push_back({x, float(r.entre(34, 64)), uint32_t(r.suivant())});
+        x += foret > 0.4f ? float(r.entre(6, 14)) : float(r.entre(24, 70));
+    }
+    for (int i = 0; i < periode / 256; ++i) {
+        CToile t(256 * E, hauteur * E);
+        float x0 = i * 256.f;
+        peintTerrain(t, [&](float x) { return (crete(x0 + x / E) - haut) * E; }, [&](float x, float y) {
+            float wx = x0 + x / E, wy = y / E + haut;
+            float prof = borne((wy - crete(wx)) / 60.f);
+            float herbe = fbm2(wx / 30.f, wy / 20.f, 504, 3);
+            return brume(melange(rvb(34, 58, 66), rvb(16, 26, 38), prof), 0.22f + 0.12f * herbe);
+        });
+        for (int k = -1; k <= 1; ++k)
+            for (const Arbre& a : arbres) {
+                float ax = a.x + k * periode - x0;
+                if (ax < -40 || ax > 296) continue;
+                sapin(t, ax * E, (crete(a.x) - haut + 4) * E, a.h * E, brume(rvb(14, 30, 36), 0.25f), a.graine);
+            }
+        eclaireLune(t, kLumiere, 0.35f, 3 * E);
+        TuilePlan p;
+        p.cadre(planche.ajoute(t.reduit(E), true));
+        p.place(x0, haut);
+        tuiles.push_back(p);
+    }
+    // A ruined tower with one lit window on a far hill.
+    {
+        CToile t(60 * E, 120 * E);
+        Couleur pierre = brume(rvb(40, 44, 60), 0.3f);
+        t.polygone({{8.f * E, 120.f * E}, {12.f * E, 30.f * E}, {18.f * E, 22.f * E}, {24.f * E, 28.f * E}, {32.f * E, 18.f * E},
+                    {40.f * E, 26.f * E}, {48.f * E, 30.f * E}, {52.f * E, 120.f * E}}, pierre);
+        t.polygone({{27.f * E, 44.f * E}, {33.f * E, 44.f * E}, {33.f * E, 54.f * E}, {27.f * E, 54.f * E}}, rvb(255, 190, 100));
+        t.polygone({{20.f * E, 74.f * E}, {25.f * E, 74.f * E}, {25.f * E, 82.f * E}, {20.f * E, 82.f * E}}, rvb(230, 160, 80));
+        eclaireLune(t, kLumiere, 0.4f);
+        TuilePlan p;
+        p.cadre(planche.ajoute(t.reduit(E)));
+        p.place(1380 - 30, crete(1380) - 110);
+        tuiles.push_back(p);
+    }
+    // Mist lying in the valley between the hills and the ground.
+    {
+        CToile t(256 * E, 70 * E);
+        for (int y = 0; y < t.hauteur(); ++y)
+            for (int x = 0; x < t.longueur(); ++x) {
+                float fy = y / float(t.hauteur());
+                float v = fbm2(x / float(E * 32), y / float(E * 12), 505, 4, 256 / 32);
+                float a = std::pow(std::sin(fy * float(M_PI)), 2.f) * borne((v - 0.45f) * 2.5f);
+                t.pose(x, y, Couleur(0.62f, 0.68f, 0.82f, a * 0.55f));
+            }
+        TuilePlan p;
+        p.cadre(planche.ajoute(t.reduit(E), true), 120);
+        for (int x = 0; x < periode; x += 256) p.place(x, 318);
+        tuiles.push_back(p);
+    }
+    planche.ecrit(kDossier + "collines.png");
+    ecritPlan(kDossier + "collines.ini", kDossier + "collines.png", tuiles);
+}
+
+// ---- Ground ----------------------------------------------------------------
+
+enum Sol { Herbe, HerbeFleurie, Chemin, Foret, Paves, Pont, Cimetiere, Rocheux, NbSols };
+
+float surface(float x) {  // tile y of the ground line, period 256
+    const float p = 2 * float(M_PI) / 256;
+    return float(kSol - kHautTuileSol) + 0.9f * std::sin(p * 3 * x) + 0.6f * std::sin(p * 7 * x + 1);
+}
+
+CToile peintSol(Sol s) {
+    CToile t(256 * E, 110 * E);
+    uint32_t g = 600 + s;
+    auto bruit = [&](float x, float y, float echelle, uint32_t k) { return fbm2(x / echelle, y / echelle, g + k, 4, int(256 / echelle)); };
+    auto epaisseurHerbe = [&](float x) {
+        float base = s == Chemin ? 4 : s == Paves ? 2 : s == Rocheux ? 3 : s == Pont ? 0 : 9;
+        return base + 4 * fbm1(x / 16, 610, 3, 16);
+    };
+    t.polygone({{0, 0}, {float(t.longueur()), 0}, {float(t.longueur()), float(t.hauteur())}, {0, float(t.hauteur())}}, [&](float hx, float hy) {
+        float x = hx / E, y = hy / E, d = y - surface(x);
+        if (d < 0) return Couleur(0, 0, 0, 0);
+        float n = bruit(x, y, 16, 1);
+        Couleur terre = fois(rvb(40, 32, 38), 0.8f + 0.4f * n);
+        terre = fois(terre, 1 - 0.45f * borne((d - 20) / 70.f));  // darker lower down
+        Couleur c = terre;
+        switch (s) {
+        case Chemin: {
+            float milieu = borne(std::min(x, 256 - x) / 40.f);  // the path fades out at the edges
+            if (d < 16 && milieu > 0) c = melange(c, fois(rvb(92, 82, 86), 0.8f + 0.4f * bruit(x, y, 6, 2)), milieu * borne((16 - d) / 4));
+            break;
+        }
+        case Foret:
+            c = melange(c, rvb(22, 18, 22), borne(bruit(x, y, 9, 3) - 0.4f) * 1.5f);
+            break;
+        case Paves: {
+            int rang = int(d / 10);
+            float decal = (rang % 2) * 9.f;
+            float u = std::fmod(x + decal, 18.f), v = std::fmod(d, 10.f);
+            bool joint = u < 1.6f || v < 1.6f;
+            if (d < 40) c = joint ? rvb(30, 28, 36) : fois(rvb(96, 98, 116), (0.75f + 0.35f * bruit(x, y, 5, 4)) * (1 - d / 90));
+            break;
+        }
+        case Pont:
+            if (d < 9) {
+                float planche = std::fmod(x, 16.f);
+                c = fois(rvb(92, 66, 56), (planche < 1.2f ? 0.5f : 0.9f + 0.2f * bruit(x, y, 4, 5)) * (d < 2 ? 1.3f : 1.f));
+            } else {
+                // Dark water with broken reflections of the moon.
+                float reflet = borne((bruit(x * 0.5f, y * 3, 3, 6) - 0.62f) * 6) * borne(1 - (d - 9) / 80);
+                c = melange(rvb(14, 20, 44), rvb(150, 170, 220), reflet * 0.7f);
+                float pieu = std::fmod(x + 64, 128.f);
+                if (pieu < 8) c = fois(rvb(56, 40, 36), pieu < 2 ? 0.6f : 1.f);
+            }
+            break;
+        case Cimetiere:
+            c = melange(terre, rvb(36, 30, 46), 0.5f);
+            break;
+        case Rocheux: {
+            float roche = bruit(x, y, 12, 7);
+            float fissure = std::fabs(bruit(x, y, 20, 8) - 0.5f) < 0.025f ? 0.55f : 1.f;
+            c = fois(melange(rvb(70, 70, 86), rvb(46, 44, 56), roche), fissure * (1 - 0.4f * borne(d / 90)));
+            break;
+        }
+        default: break;
+        }
+        float herbe = epaisseurHerbe(x);
+        if (d < herbe) {
+            Couleur vert = s == Cimetiere ? rvb(44, 62, 58) : s == Foret ? rvb(26, 56, 44) : rvb(34, 74, 54);
+            vert = fois(vert, 0.8f + 0.4f * bruit(x, y, 4, 9));
+            c = melange(vert, c, borne((d - herbe + 3) / 3));
+        }
+        if (d < 1.5f && s != Pont) c = melange(c, rvb(110, 150, 150), 0.5f);  // moonlit rim
+        return c;
+    });
+    // Blades of grass and flowers above the line, repeated across the
+    // tile's edges so that neighbours meet.
+    if (s != Pont && s != Paves) {
+        CHasard r(620 + s);
+        int brins = s == Rocheux ? 14 : s == Chemin ? 30 : 60;
+        Couleur vert = s == Cimetiere ? rvb(50, 70, 64) : rvb(36, 80, 60);
+        for (int i = 0; i < brins; ++i) {
+            float x = float(r.entre(0, 256)), h = float(r.entre(4, 11));
+            uint32_t gr = uint32_t(r.suivant());
+            if (s == Chemin && std::min(x, 256 - x) > 40) continue;
+            for (int k = -1; k <= 1; ++k) touffe(t, (x + k * 256) * E, (surface(x) + 2) * E, h * E, vert, gr, 5);
+        }
+        if (s == HerbeFleurie || s == Herbe) {
+            int fleurs = s == HerbeFleurie ? 22 : 6;
+            for (int i = 0; i < fleurs; ++i) {
+                float x = float(r.entre(6, 250)), y = surface(x) - float(r.entre(1, 6));
+                Couleur c = r.unite() < 0.5 ? rvb(190, 200, 255) : rvb(240, 230, 250);
+                t.disque(x * E, y * E, 1.1f * E, c);
+            }
+        }
+    }
+    if (s == Pont) {  // a low rail behind the deck line would hide the feet; posts only
+        for (float x : {0.f, 128.f})
+            for (int k = 0; k <= 1; ++k)
+                t.polygone({{(x + k * 256 - 3) * E, (surface(x) - 14) * E}, {(x + k * 256 + 3) * E, (surface(x) - 14) * E},
+                            {(x + k * 256 + 3) * E, surface(x) * E}, {(x + k * 256 - 3) * E, surface(x) * E}}, rvb(70, 50, 44));
+    }
+    eclaireLune(t, kLumiere, 0.3f, 2 * E);
+    return t.reduit(E);
+}
+
+struct Pose { std::string nom; float x; };
+
+std::vector<Pose> posesSol() {
+    std::vector<Pose> p = {
+        // Rocky start.
+        {"rocherGrand", 70}, {"arbreMort", 330}, {"rocher", 520}, {"rocherGrand", 768},
+        // Meadow; the game starts at 2800, so 2800-3440 is the first view.
+        {"chene", 1150}, {"buisson", 1400}, {"barriere", 1560}, {"barriere", 1728}, {"rocher", 1850}, {"chene", 1990},
+        {"buisson", 2250}, {"menhir", 2460}, {"barriere", 2700}, {"chene", 2930}, {"panneau", 3210}, {"buisson", 3328},
+        // Village.
+        {"panneau", 5960}, {"buisson", 6010}, {"maison", 6230}, {"lanterne", 6520}, {"maison", 6790}, {"lanterne", 7080},
+        {"puits", 7250}, {"maison", 7540}, {"lanterne", 7840}, {"barriere", 7990}, {"maison", 8240}, {"lanterne", 8560},
+        {"barriere", 8720}, {"buisson", 8880},
+        // River and bridge.
+        {"pilier", 8960}, {"pilier", 9216}, {"lanterne", 9344}, {"pilier", 9472}, {"pilier", 9728},
+        // Graveyard.
+        {"arbreMort", 9900}, {"arche", 10620}, {"arbreMort", 11050}, {"barriere", 11480}, {"barriere", 11648},
+        {"arbreMort", 12010}, {"rocher", 12288},
+        // Highlands and the shrine at the end of the walk.
+        {"rocherGrand", 12900}, {"menhir", 13300}, {"menhir", 13440}, {"menhir", 13590}, {"sapin", 13920},
+        {"sapin", 14110}, {"arbreMort", 14420}, {"rocher", 14700}, {"sanctuaire", 15020}, {"rocherGrand", 15320},
+    };
+    CHasard r(700);
+    for (float x = 3420; x < 5820; x += float(r.entre(110, 230))) {  // forest
+        double u = r.unite();
+        p.push_back({u < 0.6 ? "sapin" : u < 0.85 ? "chene" : u < 0.93 ? "buisson" : "rocher", x});
+    }
+    for (float x = 9820; x < 12200; x += float(r.entre(70, 170))) {  // graves
+        if (x > 10480 && x < 10760) continue;  // keep the arch clear
+        p.push_back({r.unite() < 0.65 ? "tombe" : "croix", x});
+    }
+    for (float x = 12400; x < 14900; x += float(r.entre(160, 320)))
+        if (r.unite() < 0.5) p.push_back({r.unite() < 0.6 ? "rocher" : "buisson", x});
+    return p;
+}
+
+void ecritSol() {
+    CPlanche planche(2048);
+    std::vector<TuilePlan> tuiles;
+    // Zones of ground, one tile type per 256 pixels, 60 tiles in all.
+    std::vector<Sol> suite;
+    for (int i = 0; i < 3; ++i) suite.push_back(Rocheux);
+    const Sol prairie[] = {Herbe, HerbeFleurie, Chemin, Chemin, Herbe, HerbeFleurie, Herbe, Chemin, HerbeFleurie, Herbe};
+    for (Sol s : prairie) suite.push_back(s);
+    for (int i = 0; i < 10; ++i) suite.push_back(Foret);
+    for (int i = 0; i < 12; ++i) suite.push_back(Paves);
+    for (int i = 0; i < 3; ++i) suite.push_back(Pont);
+    for (int i = 0; i < 10; ++i) suite.push_back(Cimetiere);
+    for (int i = 0; i < 12; ++i) suite.push_back(i == 4 || i == 5 ? HerbeFleurie : Rocheux);
+    for (int s = 0; s < NbSols; ++s) {
+        TuilePlan p;
+        p.cadre(planche.ajoute(peintSol(Sol(s)), true));
+        for (size_t i = 0; i < suite.size(); ++i)
+            if (suite[i] == s) p.place(i * 256.f, kHautTuileSol);
+        tuiles.push_back(p);
+    }
+    // Props, big ones first so that small ones stand in front of them.
+    const char* ordre[] = {"chene", "sapin", "maison", "arbreMort", "arche", "sanctuaire", "rocherGrand", "puits", "menhir",
+                           "panneau", "lanterne", "barriere", "tombe", "croix", "pilier", "buisson", "rocher"};
+    std::vector<Pose> poses = posesSol();
+    std::map<std::string, CToile> images;
+    for (const char* nom : ordre) {
+        CToile img = peintAccessoire(nom);
+        TuilePlan p;
+        p.cadre(planche.ajoute(img));
+        for (const Pose& q : poses)
+            if (q.nom == nom) p.place(q.x - img.longueur() / 2.f, kSol + enfoncement - img.hauteur());
+        tuiles.push_back(p);
+        images[nom] = img;
+    }
+    // Lantern light, half transparent, drawn last.
+    {
+        CToile halo = peintAccessoire("halo");
+        TuilePlan p;
+        p.cadre(planche.ajoute(halo), 150);
+        int hautLanterne = images["lanterne"].hauteur();
+        for (const Pose& q : poses)
+            if (q.nom == "lanterne") p.place(q.x - halo.longueur() / 2.f, kSol + enfoncement - hautLanterne + 10 - halo.hauteur() / 2.f);
+        tuiles.push_back(p);
+    }
+    planche.ecrit(kDossier + "sol.png");
+    ecritPlan(kDossier + "sol.ini", kDossier + "sol.png", tuiles);
+}
+
+// ---- Foreground plants -----------------------------------------------------------
+
+void ecritAvantPlan() {
+    CPlanche planche;
+    std::vector<TuilePlan> tuiles;
+    const Couleur sombre = rvb(8, 12, 16), bord = rvb(60, 84, 96);
+    for (int type = 0; type < 4; ++type) {
+        int l = 150, h = type == 3 ? 60 : 100 + type * 5;
+        CToile t(l * E, h * E);
+        CHasard r(800 + type);
+        float bas = h * E, cx = l * E / 2.f;
+        if (type == 0) {  // fern
+            for (int f = 0; f < 7; ++f) {
+                float a = float(-M_PI / 2 + (f - 3) * 0.33f);
+                float longueur = float(r.entre(70, 95)) * E;
+                for (int k = 0; k < 16; ++k) {
+                    float u = k / 16.f;
+                    float x = cx + std::cos(a) * longueur * u + (a + M_PI / 2) * longueur * u * u * 0.5f;
+                    float y = bas + std::sin(a) * longueur * u + longueur * u * u * 0.45f;
+                    float feuille = (1 - u) * 16 * E;
+                    t.capsule(x, y, 1.2f * E, x - feuille * 0.8f, y - feuille * 0.35f, 0.4f * E, sombre);
+                    t.capsule(x, y, 1.2f * E, x + feuille * 0.8f, y - feuille * 0.35f, 0.4f * E, sombre);
+                }
+            }
+        } else if (type == 1 || type == 2) {  // tall grass, reeds
+            touffe(t, cx, bas, float(h - 4) * E, sombre, 810 + type, type == 1 ? 26 : 12);
+            if (type == 2)
+                for (int k = 0; k < 4; ++k) {
+                    float x = cx + float(r.entre(-40, 40)) * E, y = bas - float(r.entre(70, 96)) * E;
+                    t.capsule(x, bas, 1.2f * E, x, y, 1.f * E, sombre);
+                    t.capsule(x, y + 4 * E, 3 * E, x, y + 16 * E, 3 * E, rvb(30, 22, 20));
+                }
+        } else {  // dark rock with grass
+            rocher(t, cx, bas, 130 * E, 44 * E, rvb(16, 18, 24), 830);
+            touffe(t, cx + 30 * E, bas - 30 * E, 22 * E, sombre, 831, 9);
+        }
+        eclaireLune(t, bord, 0.7f, 2 * E);
+        TuilePlan p;
+        p.cadre(planche.ajoute(t.reduit(E)));
+        tuiles.push_back(p);
+    }
+    // Scatter the clumps over a 3200-pixel repeating stretch.
+    CHasard r(850);
+    for (float x = 60; x < 3100; x += float(r.entre(260, 620))) {
+        int type = r.entier(0, 3);
+        int h = type == 3 ? 60 : 100 + type * 5;
+        tuiles[type].place(x, 480 - h);
+    }
+    planche.ecrit(kDossier + "avantplan.png");
+    ecritPlan(kDossier + "avantplan.ini", kDossier + "avantplan.png", tuiles);
+}
+
+void ecritFichierNiveau() {
+    struct Plan { const char* fichier; int ratio; bool repete; };
+    const Plan plans[] = {{"montagnes", 20, true}, {"nuages", 35, true}, {"collines", 60, true}, {"sol", 100, false}, {"avantplan", 170, true}};
+    CFichierProfil f;
+    f.section("Entete");
+    f.cle("nombrePriorites", 5);
+    f.cle("nombrePlans", 5);
+    for (int i = 0; i < 5; ++i) {
+        f.section("Plan" + std::to_string(i + 1));
+        f.cle("pathPlan", kDossier + plans[i].fichier + ".ini");
+        f.cle("priorite", i + 1);
+        f.cle("repeatX", plans[i].repete ? 1 : 0);
+        f.cle("repeatY", 0);
+        f.cle("positionEcranX", 0);
+        f.cle("positionEcranY", 0);
+        f.cle("scrollRatio", plans[i].ratio);
+    }
+    f.ecrit("./data/levels/level1.ini");
+}
+
+}
+
+void genereNiveau() {
+    creeDossiers(kDossier.substr(0, kDossier.size() - 1));
+    ecritCielEtLune();
+    ecritMontagnes();
+    ecritNuages();
+    ecritCollines();
+    ecritSol();
+    ecritAvantPlan();
+    ecritFichierNiveau();
+}
+
+}

@@ -1,0 +1,7 @@
+#include "Contenu.h"
+namespace gendata {
+void genereNiveauQV() {}
+void genereIntro() {}
+void genereGameOver() {}
+void genereMusique() {}
+}

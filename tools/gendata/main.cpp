@@ -1,0 +1,38 @@
+// gendata: writes the complete runtime folder of the game.
+//
+//   gendata <folder>
+//
+// Everything is written under <folder> with the relative names the game
+// opens ("./data/...", "config.ini", ...). Output is deterministic.
+
+#include "Contenu.h"
+#include "Outils.h"
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: gendata <dossier de sortie>\n");
+        return 1;
+    }
+    gendata::creeDossiers(argv[1]);
+    if (chdir(argv[1]) != 0) gendata::echec(std::string("dossier inaccessible: ") + argv[1]);
+    auto debut = std::chrono::steady_clock::now();
+
+    // Music is the longest job and shares nothing with the pictures.
+    std::thread musique([] { gendata::genereMusique(); });
+    gendata::genereConfiguration();
+    gendata::genereNiveau();
+    gendata::genereNiveauQV();
+    gendata::genereHeros();
+    gendata::genereIntro();
+    gendata::genereGameOver();
+    musique.join();
+
+    double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+    std::printf("gendata: contenu écrit dans %s en %.1f s\n", argv[1], s);
+    return 0;
+}
