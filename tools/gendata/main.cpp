@@ -22,14 +22,14 @@ int main(int argc, char** argv) {
     if (chdir(argv[1]) != 0) gendata::echec(std::string("dossier inaccessible: ") + argv[1]);
     auto debut = std::chrono::steady_clock::now();
 
-    // Music is the longest job and shares nothing with the pictures.
-    std::thread musique([] { gendata::genereMusique(); });
+    // Music and the game-over frames share nothing with the rest: they run
+    // beside it on the second core.
+    std::thread musique([] { gendata::genereMusique(); gendata::genereGameOver(); });
     gendata::genereConfiguration();
     gendata::genereNiveau();
     gendata::genereNiveauQV();
     gendata::genereHeros();
     gendata::genereIntro();
-    gendata::genereGameOver();
     musique.join();
 
     double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();

@@ -1,7 +1,0 @@
-#include "Contenu.h"
-namespace gendata {
-void genereNiveauQV() {}
-void genereIntro() {}
-void genereGameOver() {}
-void genereMusique() {}
-}
