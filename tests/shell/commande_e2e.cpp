@@ -10,7 +10,7 @@ namespace {
 // that taking the game path shows up as a display failure.
 int lanceSous(const std::string& nom, const std::string& arguments, std::string* sortie)
 {
-    return execute("env -u DISPLAY sh -c 'exec -a " + nom + " \"$0\" \"$@\"' " +
+    return execute("env -u DISPLAY bash -c 'exec -a " + nom + " \"$0\" \"$@\"' " +
                        cheminBinaire("corvanthelis") + " " + arguments + " 2>&1",
                    sortie);
 }
