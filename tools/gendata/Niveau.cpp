@@ -74,7 +74,7 @@ void ecritMontagnes() {
         tuiles.push_back(t);
     }
     // Two ranges: the farther one higher and paler.
-    constexpr int haut = 150, hauteur = 200;
+    constexpr int haut = 60, hauteur = 290;
     auto crete = [](float x, uint32_t graine, float base, float ampl) {
         float f = fbm1(x / 256.f, graine, 5, kPeriodeLointaine / 256);
         return base - ampl * std::pow(f, 1.6f) * 1.9f;

@@ -1,0 +1,93 @@
+// The generated content read by the game's own loaders: no reader or loader
+// complains, the hero's frames fit the places the game puts them, and both
+// music files load.
+
+#include "ContenuCommun.h"
+#include "support/ContexteGL.h"
+#include "support/TestSupport.h"
+
+#include "scenery/CLevel.h"
+#include "sprites/CAnimGL.h"
+#include "sprites/CSprite.h"
+
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <map>
+
+namespace {
+
+class DansLeContenu : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(testsupport::ouvreContexteGL());
+        char ici[4096];
+        ASSERT_NE(getcwd(ici, sizeof ici), nullptr);
+        precedent_ = ici;
+        ASSERT_EQ(chdir(contenu::dossier().c_str()), 0);
+    }
+    void TearDown() override { (void)!chdir(precedent_.c_str()); }
+    std::string precedent_;
+};
+
+void sansPlainte(const std::string& sortie, const std::string& quoi) {
+    for (const char* m : {"Pas de section correspondante", "Pas d'identifiant correspondant", "Impossible"})
+        EXPECT_EQ(sortie.find(m), std::string::npos) << quoi << " : " << sortie.substr(0, 2000);
+}
+
+}
+
+TEST_F(DansLeContenu, LesNiveauxSeChargentSansMessageDEchec) {
+    for (const char* fichier : {"./data/levels/level1.ini", "./dataqv/levels/level1.ini"}) {
+        testsupport::Capture sortie(1), erreurs(2);
+        CLevel niveau;
+        EXPECT_EQ(niveau.initFromIniFile(fichier), 0);
+        std::string texte = sortie.texte() + erreurs.texte();
+        sansPlainte(texte, fichier);
+    }
+}
+
+TEST_F(DansLeContenu, LeHerosSeChargeEtSesPiedsRestentSurLeSol) {
+    testsupport::Capture sortie(1), erreurs(2);
+    CSprite heros;
+    EXPECT_EQ(heros.initFromIniFile("./data/sprites/vornaSprite.ini"), 0);
+    sansPlainte(sortie.texte() + erreurs.texte(), "vornaSprite.ini");
+    ASSERT_EQ(heros.getNbAnims(), 8);
+    // The game puts the sprite's top at these heights; frames that reach
+    // line 390 keep the feet on the ground line in every state.
+    const std::map<std::string, int> hautEcran = {{"Repos", 286}, {"Marche", 286}, {"Retourne", 286}, {"Frappe", 292},
+                                                  {"FAccroupi", 316}, {"Accroupi", 300}, {"Saute", 295}, {"FSaute", 295}};
+    int etroite = -1;
+    for (int a = 0; a < heros.getNbAnims(); ++a) {
+        CAnimGL* anim = heros.getAnim(a);
+        std::string nom = anim->getNomAnimation();
+        ASSERT_TRUE(hautEcran.count(nom)) << nom;
+        EXPECT_GE(anim->getNbImages(), nom == "Marche" ? 8 : 3) << nom;
+        int larg = 1 << 30, plusLarge = 0;
+        for (int i = 0; i < anim->getNbImages(); ++i) {
+            CImageAnim* f = anim->getImage(i);
+            EXPECT_EQ(f->getHauteur(), 390 - hautEcran.at(nom)) << nom << " image " << i;
+            EXPECT_GT(f->getTempsPause(), 0u) << nom << " image " << i;
+            larg = std::min(larg, f->getLongueur());
+            plusLarge = std::max(plusLarge, f->getLongueur());
+        }
+        // One narrowest width for every animation, so that a mirrored hero
+        // keeps its body in place from one state to the next.
+        if (etroite < 0) etroite = larg;
+        EXPECT_EQ(larg, etroite) << nom;
+        if (nom == "Frappe") {
+            EXPECT_GT(plusLarge, etroite + 20);
+        }
+    }
+}
+
+TEST_F(DansLeContenu, LesMusiquesSeChargent) {
+    ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096), 0) << Mix_GetError();
+    for (const char* f : {"./data/zic/kvtr_piste_intro.ogg", "./data/zic/kvtr_piste2.ogg"}) {
+        Mix_Music* m = Mix_LoadMUS(f);
+        EXPECT_NE(m, nullptr) << f << " : " << Mix_GetError();
+        if (m) Mix_FreeMusic(m);
+    }
+    Mix_CloseAudio();
+}

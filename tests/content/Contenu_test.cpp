@@ -1,0 +1,120 @@
+// The generated runtime folder: every file the game's modes open is there,
+// and every description file keeps the rules of the game's profile reader.
+
+#include "ContenuCommun.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool existe(const std::string& relatif) {
+    std::string p = relatif.rfind("./", 0) == 0 ? relatif.substr(2) : relatif;
+    return fs::is_regular_file(fs::path(contenu::dossier()) / p) && fs::file_size(fs::path(contenu::dossier()) / p) > 0;
+}
+
+// Value of `cle` in every section of a profile text, in file order.
+std::vector<std::string> valeurs(const std::string& texte, const std::string& cle) {
+    std::vector<std::string> r;
+    std::istringstream in(texte);
+    std::string ligne;
+    while (std::getline(in, ligne))
+        if (ligne.rfind(cle + "=", 0) == 0) r.push_back(ligne.substr(cle.size() + 1));
+    return r;
+}
+
+std::vector<std::string> descriptions() {
+    std::vector<std::string> r;
+    for (const char* d : {"data", "dataqv"})
+        for (const std::string& f : contenu::fichiers(contenu::dossier(), d))
+            if (f.size() > 4 && f.compare(f.size() - 4, 4, ".ini") == 0) r.push_back(f);
+    r.push_back("config.ini");
+    return r;
+}
+
+}
+
+TEST(Contenu, LesFichiersQueLeJeuOuvreExistent) {
+    std::vector<std::string> attendus = {
+        "config.ini", "viewinfos.vwe", "viewanims.spr",
+        "./data/levels/level1.ini", "./data/levels/level1/fond.jpg", "./data/levels/level1/lune.bmp",
+        "./data/sprites/vornaSprite.ini", "./data/zic/kvtr_piste_intro.ogg", "./data/zic/kvtr_piste2.ogg",
+        "./dataqv/levels/level1.ini",
+    };
+    for (const char* i : {"thanks.png", "logo_quarvelin.png", "logo_SDL.png", "logo_GL.png", "logo_vask.png", "cr_mirvane.png",
+                          "cr_quenb.png", "cr_dorva.png", "cr_selku.png", "presents.png", "vorna_intro3.png",
+                          "vorna_intro3-1.png", "kvtrvorna1.gif"})
+        attendus.push_back(std::string("./data/intro/") + i);
+    for (int n = 1; n <= 95; ++n) attendus.push_back("./data/cin/gameover/anim_gameover_" + std::to_string(n) + ".png");
+    // And everything the description files name: planes and sheets.
+    for (const std::string& f : descriptions()) {
+        std::string texte = contenu::lis(contenu::dossier() + "/" + f);
+        for (const char* cle : {"pathPlan", "pathPlanche"})
+            for (const std::string& v : valeurs(texte, cle)) attendus.push_back(v);
+    }
+    for (const std::string& a : attendus) EXPECT_TRUE(existe(a)) << a;
+    EXPECT_GT(attendus.size(), 130u);
+}
+
+TEST(Contenu, LeVisualiseurMontreLaMarche) {
+    std::string v = contenu::lis(contenu::dossier() + "/viewinfos.vwe");
+    ASSERT_EQ(v.size(), 20u);
+    EXPECT_STREQ(v.c_str(), "Marche");
+}
+
+// The reader opens the first header that begins with the wanted name, reads
+// lines through short buffers and only knows a key by its line break.
+TEST(Contenu, LesDescriptionsRespectentLeLecteur) {
+    std::vector<std::string> liste = descriptions();
+    ASSERT_GE(liste.size(), 12u);
+    for (const std::string& f : liste) {
+        std::string texte = contenu::lis(contenu::dossier() + "/" + f);
+        ASSERT_FALSE(texte.empty()) << f;
+        EXPECT_EQ(texte.back(), '\n') << f << ": la dernière ligne n'a pas de fin de ligne";
+        EXPECT_EQ(texte.find('\r'), std::string::npos) << f;
+        std::vector<std::string> sections;
+        std::istringstream in(texte);
+        std::string ligne;
+        while (std::getline(in, ligne)) {
+            EXPECT_LT(ligne.size() + 1, 100u) << f << ": " << ligne;
+            if (ligne.rfind("nomAnim=", 0) == 0) {
+                EXPECT_LE(ligne.size() + 1, 19u) << f << ": nom coupé: " << ligne;
+            }
+            if (ligne.empty() || ligne[0] != '[') continue;
+            std::string nom = ligne.substr(1, ligne.find(']') - 1);
+            for (const std::string& avant : sections)
+                EXPECT_NE(avant.compare(0, nom.size(), nom), 0) << f << ": [" << avant << "] masque [" << nom << "]";
+            sections.push_back(nom);
+        }
+    }
+}
+
+// The level and the sprite file hold what the game asks for by name.
+TEST(Contenu, LeNiveauEtLeHerosSontComplets) {
+    std::string sprite = contenu::lis(contenu::dossier() + "/data/sprites/vornaSprite.ini");
+    std::set<std::string> noms;
+    for (const std::string& n : valeurs(sprite, "nomAnim")) noms.insert(n);
+    EXPECT_EQ(noms, (std::set<std::string>{"Repos", "Marche", "Saute", "Frappe", "FAccroupi", "FSaute", "Accroupi", "Retourne"}));
+
+    std::string niveau = contenu::lis(contenu::dossier() + "/data/levels/level1.ini");
+    std::vector<std::string> ratios = valeurs(niveau, "scrollRatio");
+    ASSERT_GE(ratios.size(), 4u);
+    std::set<std::string> differents(ratios.begin(), ratios.end());
+    EXPECT_GE(differents.size(), 4u);
+    // The ground plane (ratio 100, not repeating) covers the whole walk:
+    // positions 4 to 14580 plus one screen.
+    std::vector<std::string> plans = valeurs(niveau, "pathPlan"), repete = valeurs(niveau, "repeatX");
+    for (size_t i = 0; i < ratios.size(); ++i) {
+        if (ratios[i] != "100") continue;
+        EXPECT_EQ(repete[i], "0");
+        std::string plan = contenu::lis(contenu::dossier() + "/" + plans[i].substr(2));
+        int maxX = 0;
+        for (const std::string& x : valeurs(plan, "positionX")) maxX = std::max(maxX, std::stoi(x));
+        EXPECT_GE(maxX + 256, 14580 + 640);
+    }
+}

@@ -1,0 +1,30 @@
+// The generator writes byte-identical files on every run.
+
+#include "ContenuCommun.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+TEST(Generateur, DeuxPassagesDonnentLesMemesFichiers) {
+    testsupport::DossierTemporaire tmp;
+    std::string gen = testsupport::cheminBinaire("gendata");
+    std::string sortie;
+    ASSERT_EQ(testsupport::execute(gen + " premier", &sortie), 0) << sortie;
+    ASSERT_EQ(testsupport::execute(gen + " second", &sortie), 0) << sortie;
+    std::vector<std::string> a, b;
+    for (const char* d : {"data", "dataqv"}) {
+        for (const std::string& f : contenu::fichiers(tmp.chemin() + "/premier", d)) a.push_back(f);
+        for (const std::string& f : contenu::fichiers(tmp.chemin() + "/second", d)) b.push_back(f);
+    }
+    a.push_back("config.ini");
+    a.push_back("viewinfos.vwe");
+    b.push_back("config.ini");
+    b.push_back("viewinfos.vwe");
+    ASSERT_EQ(a, b);
+    EXPECT_GT(a.size(), 130u);
+    for (const std::string& f : a) {
+        std::string x = contenu::lis(tmp.chemin() + "/premier/" + f), y = contenu::lis(tmp.chemin() + "/second/" + f);
+        EXPECT_FALSE(x.empty()) << f;
+        EXPECT_TRUE(x == y) << f << " diffère d'un passage à l'autre";
+    }
+}
