@@ -6,22 +6,24 @@
 namespace gendata {
 
 void genereConfiguration() {
+    // Every VIDEO key, each under a line that explains it. Windowed by
+    // default, so that a first start doesn't grab the screen.
+    struct Cle { const char* nom; int valeur; const char* explication; };
+    const Cle cles[] = {
+        {"ResolutionHorizontale", 640, " Largeur de la fenêtre en pixels (le jeu dessine toujours en 640 x 480 logiques)."},
+        {"ResolutionVerticale", 480, " Hauteur de la fenêtre en pixels."},
+        {"PleinEcran", 0, " 1 : plein écran sans curseur ; 0 : fenêtre redimensionnable (conseillé au premier lancement)."},
+        {"Bilineaire", 1, " 1 : textures lissées (filtrage bilinéaire) ; 0 : pixels nets."},
+        {"VSync", 1, " 1 : synchronisation verticale souhaitée ; 0 : sans."},
+        {"Mode16bits", 0, " 1 : couleurs 16 bits et textures réduites (vieilles cartes) ; 0 : 32 bits."},
+        {"HogCPU", 0, " 1 : priorité maximale du processus ; 0 : priorité haute ordinaire."},
+    };
     CFichierProfil f;
     f.section("VIDEO");
-    f.commentaire(" Largeur de la fenêtre en pixels (le jeu dessine toujours en 640 x 480 logiques).");
-    f.cle("ResolutionHorizontale", 640);
-    f.commentaire(" Hauteur de la fenêtre en pixels.");
-    f.cle("ResolutionVerticale", 480);
-    f.commentaire(" 1 : plein écran sans curseur ; 0 : fenêtre redimensionnable (conseillé au premier lancement).");
-    f.cle("PleinEcran", 0);
-    f.commentaire(" 1 : textures lissées (filtrage bilinéaire) ; 0 : pixels nets.");
-    f.cle("Bilineaire", 1);
-    f.commentaire(" 1 : synchronisation verticale souhaitée ; 0 : sans.");
-    f.cle("VSync", 1);
-    f.commentaire(" 1 : couleurs 16 bits et textures réduites (vieilles cartes) ; 0 : 32 bits.");
-    f.cle("Mode16bits", 0);
-    f.commentaire(" 1 : priorité maximale du processus ; 0 : priorité haute ordinaire.");
-    f.cle("HogCPU", 0);
+    for (const Cle& c : cles) {
+        f.commentaire(c.explication);
+        f.cle(c.nom, c.valeur);
+    }
     f.ecrit("config.ini");
 
     // The sprite viewer reads the first 20 bytes: the animation's name,

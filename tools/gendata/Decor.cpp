@@ -61,6 +61,29 @@ void ecritPlan(const std::string& chemin, const std::string& planche, const std:
     f.ecrit(chemin);
 }
 
+void CPlanDecor::ecrit(const std::string& base) const {
+    planche.ecrit(base + ".png");
+    ecritPlan(base + ".ini", base + ".png", tuiles);
+}
+
+void ecritNiveau(const std::string& chemin, const std::vector<PlanNiveau>& plans) {
+    CFichierProfil f;
+    f.section("Entete");
+    f.cle("nombrePriorites", long(plans.size()));
+    f.cle("nombrePlans", long(plans.size()));
+    for (size_t i = 0; i < plans.size(); ++i) {
+        f.section("Plan" + std::to_string(i + 1));
+        f.cle("pathPlan", plans[i].chemin);
+        f.cle("priorite", long(i + 1));
+        f.cle("repeatX", plans[i].repeatX ? 1 : 0);
+        f.cle("repeatY", 0);
+        f.cle("positionEcranX", 0);
+        f.cle("positionEcranY", 0);
+        f.cle("scrollRatio", plans[i].scrollRatio);
+    }
+    f.ecrit(chemin);
+}
+
 Couleur brume(const Couleur& c, float p) { Couleur r = melange(c, kBrume, p); r.a = c.a; return r; }
 
 void eclaireLune(CToile& t, const Couleur& lumiere, float force, int epaisseur) {

@@ -48,6 +48,19 @@ struct TuilePlan {
 // `planche` with the magenta colour key.
 void ecritPlan(const std::string& chemin, const std::string& planche, const std::vector<TuilePlan>& tuiles);
 
+// One plane being built: its sheet and its tiles, written together as
+// <base>.png and <base>.ini.
+struct CPlanDecor {
+    CPlanche planche;
+    std::vector<TuilePlan> tuiles;
+    void ecrit(const std::string& base) const;
+};
+
+// A level file: one plane per priority, in drawing order, each at screen
+// (0, 0).
+struct PlanNiveau { std::string chemin; int scrollRatio; bool repeatX; };
+void ecritNiveau(const std::string& chemin, const std::vector<PlanNiveau>& plans);
+
 // Mixes a colour towards the night haze: 0 keeps it, 1 gives the haze.
 Couleur brume(const Couleur& c, float profondeur);
 extern const Couleur kBrume;

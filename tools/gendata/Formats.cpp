@@ -11,55 +11,38 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <mutex>
 
 namespace gendata {
 
-void ecritPng(const std::string& chemin, const CToile& t, const Couleur& cle) {
-    std::vector<uint8_t> o = t.octetsRVBA(cle);
-    size_t barre = chemin.rfind('/');
-    if (barre != std::string::npos) creeDossiers(chemin.substr(0, barre));
-    FILE* f = std::fopen(chemin.c_str(), "wb");
-    if (!f) echec("impossible d'écrire " + chemin);
+// 8-bit PNG of `canaux` channels (3: RGB, 4: RGBA) from rows of bytes.
+static void ecritPngOctets(const std::string& chemin, int l, int h, const std::vector<uint8_t>& o, int canaux) {
+    FILE* f = ouvreEnEcriture(chemin);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) { std::fclose(f); echec("erreur PNG pour " + chemin); }
     png_init_io(png, f);
     png_set_compression_level(png, 6);
-    png_set_IHDR(png, info, t.longueur(), t.hauteur(), 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, l, h, 8, canaux == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (int y = 0; y < t.hauteur(); ++y) png_write_row(png, &o[size_t(y) * t.longueur() * 4]);
+    for (int y = 0; y < h; ++y) png_write_row(png, &o[size_t(y) * l * canaux]);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     if (std::fclose(f) != 0) echec("écriture incomplète de " + chemin);
 }
 
+void ecritPng(const std::string& chemin, const CToile& t, const Couleur& cle) {
+    ecritPngOctets(chemin, t.longueur(), t.hauteur(), t.octetsRVBA(cle), 4);
+}
+
 void ecritPngOpaque(const std::string& chemin, const CToile& t) {
-    std::vector<uint8_t> o = t.octetsRVB();
-    size_t barre = chemin.rfind('/');
-    if (barre != std::string::npos) creeDossiers(chemin.substr(0, barre));
-    FILE* f = std::fopen(chemin.c_str(), "wb");
-    if (!f) echec("impossible d'écrire " + chemin);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) { std::fclose(f); echec("erreur PNG pour " + chemin); }
-    png_init_io(png, f);
-    png_set_compression_level(png, 6);
-    png_set_IHDR(png, info, t.longueur(), t.hauteur(), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < t.hauteur(); ++y) png_write_row(png, &o[size_t(y) * t.longueur() * 3]);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    if (std::fclose(f) != 0) echec("écriture incomplète de " + chemin);
+    ecritPngOctets(chemin, t.longueur(), t.hauteur(), t.octetsRVB(), 3);
 }
 
 void ecritJpeg(const std::string& chemin, const CToile& t, int qualite) {
     std::vector<uint8_t> o = t.octetsRVB();
-    size_t barre = chemin.rfind('/');
-    if (barre != std::string::npos) creeDossiers(chemin.substr(0, barre));
-    FILE* f = std::fopen(chemin.c_str(), "wb");
-    if (!f) echec("impossible d'écrire " + chemin);
+    FILE* f = ouvreEnEcriture(chemin);
     jpeg_compress_struct c;
     jpeg_error_mgr err;
     c.err = jpeg_std_error(&err);
@@ -86,8 +69,7 @@ void ecritJpeg(const std::string& chemin, const CToile& t, int qualite) {
 
 void ecritBmp(const std::string& chemin, const CToile& t, const Couleur& fond) {
     std::vector<uint8_t> o = t.octetsRVB(fond);
-    size_t barre = chemin.rfind('/');
-    if (barre != std::string::npos) creeDossiers(chemin.substr(0, barre));
+    creeDossierParent(chemin);
     SDL_Surface* s = SDL_CreateRGBSurfaceFrom(o.data(), t.longueur(), t.hauteur(), 24, t.longueur() * 3,
                                               0x0000FF, 0x00FF00, 0xFF0000, 0);
     if (!s || SDL_SaveBMP(s, chemin.c_str()) != 0) echec("impossible d'écrire " + chemin);
@@ -107,8 +89,7 @@ void ecritGif(const std::string& chemin, const CToile& t) {
     for (size_t i = 0; i < r.size(); ++i)
         if (o[i * 4 + 3] < 128) indices[i] = 255;
     palette->Colors[255] = GifColorType{0, 0, 0};
-    size_t barre = chemin.rfind('/');
-    if (barre != std::string::npos) creeDossiers(chemin.substr(0, barre));
+    creeDossierParent(chemin);
     int erreur = 0;
     GifFileType* gif = EGifOpenFileName(chemin.c_str(), false, &erreur);
     if (!gif) echec("impossible d'écrire " + chemin);
@@ -127,6 +108,11 @@ void ecritGif(const std::string& chemin, const CToile& t) {
 }
 
 // --- Text ---------------------------------------------------------------
+
+// The music thread draws the game-over captions while the main thread draws
+// the intro's: FreeType's library and faces are shared and not thread-safe,
+// and each call sets the face's size, so text drawing takes turns.
+static std::mutex verrouTexte;
 
 static FT_Face face(Police p) {
     static FT_Library lib = nullptr;
@@ -159,6 +145,7 @@ static std::vector<uint32_t> pointsCode(const std::string& s) {
 }
 
 MesureTexte mesureTexte(const std::string& utf8, Police p, int taille) {
+    std::lock_guard<std::mutex> garde(verrouTexte);
     FT_Face f = face(p);
     FT_Set_Pixel_Sizes(f, 0, taille);
     MesureTexte m{0, 0, 0};
@@ -172,6 +159,7 @@ MesureTexte mesureTexte(const std::string& utf8, Police p, int taille) {
 }
 
 void ecritTexte(CToile& t, const std::string& utf8, Police p, int taille, float x, float y, const Nuanceur& n) {
+    std::lock_guard<std::mutex> garde(verrouTexte);
     FT_Face f = face(p);
     FT_Set_Pixel_Sizes(f, 0, taille);
     float stylo = x;

@@ -52,8 +52,7 @@ void ecritCielEtLune() {
 constexpr int kPeriodeLointaine = 2048;
 
 void ecritMontagnes() {
-    CPlanche planche;
-    std::vector<TuilePlan> tuiles;
+    CPlanDecor plan;
     // Band over the screen's top 40 lines, continuing the sky picture.
     {
         CToile bande(256 * E, 48 * E);
@@ -69,9 +68,9 @@ void ecritMontagnes() {
             bande.disque(x * E, y * E, float(r.entre(0.45, 0.9)) * E, Couleur(0.95f, 0.95f, 1, float(r.entre(0.3, 1))));
         }
         TuilePlan t;
-        t.cadre(planche.ajoute(bande.reduit(E), true));
+        t.cadre(plan.planche.ajoute(bande.reduit(E), true));
         for (int x = 0; x < kPeriodeLointaine; x += 256) t.place(x, 0);
-        tuiles.push_back(t);
+        plan.tuiles.push_back(t);
     }
     // Two ranges: the farther one higher and paler.
     constexpr int haut = 60, hauteur = 290;
@@ -81,7 +80,7 @@ void ecritMontagnes() {
     };
     for (int i = 0; i < kPeriodeLointaine / 256; ++i) {
         CToile t(256 * E, hauteur * E);
-        auto plan = [&](uint32_t graine, float base, float ampl, float profondeur, float neige) {
+        auto chaine = [&](uint32_t graine, float base, float ampl, float profondeur, float neige) {
             CToile couche(t.longueur(), t.hauteur());
             peintTerrain(couche, [&](float x) { return (crete(i * 256 + x / E, graine, base, ampl) - haut) * E; },
                          [&](float x, float y) {
@@ -97,8 +96,8 @@ void ecritMontagnes() {
             eclaireLune(couche, kLumiere, 0.35f, 4 * E);
             t.compose(couche, 0, 0);
         };
-        plan(301, 300, 130, 0.62f, 215);
-        plan(302, 335, 95, 0.42f, 245);
+        chaine(301, 300, 130, 0.62f, 215);
+        chaine(302, 335, 95, 0.42f, 245);
         // Mist pooling at the foot of the mountains.
         for (int y = 0; y < t.hauteur(); ++y) {
             float wy = y / float(E) + haut;
@@ -109,19 +108,17 @@ void ecritMontagnes() {
         }
         TuilePlan p;
         // Mountain tiles are cut so that they line up with each other.
-        p.cadre(planche.ajoute(t.reduit(E), true));
+        p.cadre(plan.planche.ajoute(t.reduit(E), true));
         p.place(i * 256, haut);
-        tuiles.push_back(p);
+        plan.tuiles.push_back(p);
     }
-    planche.ecrit(kDossier + "montagnes.png");
-    ecritPlan(kDossier + "montagnes.ini", kDossier + "montagnes.png", tuiles);
+    plan.ecrit(kDossier + "montagnes");
 }
 
 // ---- Clouds ----------------------------------------------------------------
 
 void ecritNuages() {
-    CPlanche planche;
-    std::vector<TuilePlan> tuiles;
+    CPlanDecor plan;
     struct Nuage { int l, h; uint32_t graine; int alpha; std::vector<Point> places; };
     std::vector<Nuage> nuages = {
         {300, 70, 401, 200, {{40, 92}, {1260, 70}}},
@@ -157,19 +154,17 @@ void ecritNuages() {
         eclaireLune(ombre, rvb(200, 210, 240), 0.6f, 5 * E);
         ombre.floute(2 * E, 2);
         TuilePlan p;
-        p.cadre(planche.ajoute(ombre.reduit(E)), n.alpha);
+        p.cadre(plan.planche.ajoute(ombre.reduit(E)), n.alpha);
         for (const Point& pt : n.places) p.place(pt.x, pt.y);
-        tuiles.push_back(p);
+        plan.tuiles.push_back(p);
     }
-    planche.ecrit(kDossier + "nuages.png");
-    ecritPlan(kDossier + "nuages.ini", kDossier + "nuages.png", tuiles);
+    plan.ecrit(kDossier + "nuages");
 }
 
 // ---- Hills and forest ----------------------------------------------------------
 
 void ecritCollines() {
-    CPlanche planche;
-    std::vector<TuilePlan> tuiles;
+    CPlanDecor plan;
     constexpr int periode = 2048, haut = 220, hauteur = 190;
     auto profil = [](float x) { return 330 - 110 * std::pow(fbm1(x / 256.f, 501, 4, periode / 256), 1.3f); };
     // The profile must repeat: blend its end into its start.
@@ -200,9 +195,9 @@ void ecritCollines() {
             }
         eclaireLune(t, kLumiere, 0.35f, 3 * E);
         TuilePlan p;
-        p.cadre(planche.ajoute(t.reduit(E), true));
+        p.cadre(plan.planche.ajoute(t.reduit(E), true));
         p.place(x0, haut);
-        tuiles.push_back(p);
+        plan.tuiles.push_back(p);
     }
     // A ruined tower with one lit window on a far hill.
     {
@@ -214,9 +209,9 @@ void ecritCollines() {
         t.polygone({{20.f * E, 74.f * E}, {25.f * E, 74.f * E}, {25.f * E, 82.f * E}, {20.f * E, 82.f * E}}, rvb(230, 160, 80));
         eclaireLune(t, kLumiere, 0.4f);
         TuilePlan p;
-        p.cadre(planche.ajoute(t.reduit(E)));
+        p.cadre(plan.planche.ajoute(t.reduit(E)));
         p.place(1380 - 30, crete(1380) - 110);
-        tuiles.push_back(p);
+        plan.tuiles.push_back(p);
     }
     // Mist lying in the valley between the hills and the ground.
     {
@@ -229,12 +224,11 @@ void ecritCollines() {
                 t.pose(x, y, Couleur(0.62f, 0.68f, 0.82f, a * 0.55f));
             }
         TuilePlan p;
-        p.cadre(planche.ajoute(t.reduit(E), true), 120);
+        p.cadre(plan.planche.ajoute(t.reduit(E), true), 120);
         for (int x = 0; x < periode; x += 256) p.place(x, 318);
-        tuiles.push_back(p);
+        plan.tuiles.push_back(p);
     }
-    planche.ecrit(kDossier + "collines.png");
-    ecritPlan(kDossier + "collines.ini", kDossier + "collines.png", tuiles);
+    plan.ecrit(kDossier + "collines");
 }
 
 // ---- Ground ----------------------------------------------------------------
@@ -378,8 +372,7 @@ std::vector<Pose> posesSol() {
 }
 
 void ecritSol() {
-    CPlanche planche(2048);
-    std::vector<TuilePlan> tuiles;
+    CPlanDecor plan;
     // Zones of ground, one tile type per 256 pixels, 60 tiles in all.
     std::vector<Sol> suite;
     for (int i = 0; i < 3; ++i) suite.push_back(Rocheux);
@@ -392,10 +385,10 @@ void ecritSol() {
     for (int i = 0; i < 12; ++i) suite.push_back(i == 4 || i == 5 ? HerbeFleurie : Rocheux);
     for (int s = 0; s < NbSols; ++s) {
         TuilePlan p;
-        p.cadre(planche.ajoute(peintSol(Sol(s)), true));
+        p.cadre(plan.planche.ajoute(peintSol(Sol(s)), true));
         for (size_t i = 0; i < suite.size(); ++i)
             if (suite[i] == s) p.place(i * 256.f, kHautTuileSol);
-        tuiles.push_back(p);
+        plan.tuiles.push_back(p);
     }
     // Props, big ones first so that small ones stand in front of them.
     const char* ordre[] = {"chene", "sapin", "maison", "arbreMort", "arche", "sanctuaire", "rocherGrand", "puits", "menhir",
@@ -405,31 +398,29 @@ void ecritSol() {
     for (const char* nom : ordre) {
         CToile img = peintAccessoire(nom);
         TuilePlan p;
-        p.cadre(planche.ajoute(img));
+        p.cadre(plan.planche.ajoute(img));
         for (const Pose& q : poses)
             if (q.nom == nom) p.place(q.x - img.longueur() / 2.f, kSol + enfoncement - img.hauteur());
-        tuiles.push_back(p);
+        plan.tuiles.push_back(p);
         images[nom] = img;
     }
     // Lantern light, half transparent, drawn last.
     {
         CToile halo = peintAccessoire("halo");
         TuilePlan p;
-        p.cadre(planche.ajoute(halo), 150);
+        p.cadre(plan.planche.ajoute(halo), 150);
         int hautLanterne = images["lanterne"].hauteur();
         for (const Pose& q : poses)
             if (q.nom == "lanterne") p.place(q.x - halo.longueur() / 2.f, kSol + enfoncement - hautLanterne + 10 - halo.hauteur() / 2.f);
-        tuiles.push_back(p);
+        plan.tuiles.push_back(p);
     }
-    planche.ecrit(kDossier + "sol.png");
-    ecritPlan(kDossier + "sol.ini", kDossier + "sol.png", tuiles);
+    plan.ecrit(kDossier + "sol");
 }
 
 // ---- Foreground plants -----------------------------------------------------------
 
 void ecritAvantPlan() {
-    CPlanche planche;
-    std::vector<TuilePlan> tuiles;
+    CPlanDecor plan;
     const Couleur sombre = rvb(8, 12, 16), bord = rvb(60, 84, 96);
     for (int type = 0; type < 4; ++type) {
         int l = 150, h = type == 3 ? 60 : 100 + type * 5;
@@ -463,38 +454,25 @@ void ecritAvantPlan() {
         }
         eclaireLune(t, bord, 0.7f, 2 * E);
         TuilePlan p;
-        p.cadre(planche.ajoute(t.reduit(E)));
-        tuiles.push_back(p);
+        p.cadre(plan.planche.ajoute(t.reduit(E)));
+        plan.tuiles.push_back(p);
     }
     // Scatter the clumps over a 3200-pixel repeating stretch.
     CHasard r(850);
     for (float x = 60; x < 3100; x += float(r.entre(260, 620))) {
         int type = r.entier(0, 3);
         int h = type == 3 ? 60 : 100 + type * 5;
-        tuiles[type].place(x, 480 - h);
+        plan.tuiles[type].place(x, 480 - h);
     }
-    planche.ecrit(kDossier + "avantplan.png");
-    ecritPlan(kDossier + "avantplan.ini", kDossier + "avantplan.png", tuiles);
+    plan.ecrit(kDossier + "avantplan");
 }
 
 void ecritFichierNiveau() {
-    struct Plan { const char* fichier; int ratio; bool repete; };
-    const Plan plans[] = {{"montagnes", 20, true}, {"nuages", 35, true}, {"collines", 60, true}, {"sol", 100, false}, {"avantplan", 170, true}};
-    CFichierProfil f;
-    f.section("Entete");
-    f.cle("nombrePriorites", 5);
-    f.cle("nombrePlans", 5);
-    for (int i = 0; i < 5; ++i) {
-        f.section("Plan" + std::to_string(i + 1));
-        f.cle("pathPlan", kDossier + plans[i].fichier + ".ini");
-        f.cle("priorite", i + 1);
-        f.cle("repeatX", plans[i].repete ? 1 : 0);
-        f.cle("repeatY", 0);
-        f.cle("positionEcranX", 0);
-        f.cle("positionEcranY", 0);
-        f.cle("scrollRatio", plans[i].ratio);
-    }
-    f.ecrit("./data/levels/level1.ini");
+    ecritNiveau("./data/levels/level1.ini", {{kDossier + "montagnes.ini", 20, true},
+                                             {kDossier + "nuages.ini", 35, true},
+                                             {kDossier + "collines.ini", 60, true},
+                                             {kDossier + "sol.ini", 100, false},
+                                             {kDossier + "avantplan.ini", 170, true}});
 }
 
 }

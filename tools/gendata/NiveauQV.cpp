@@ -18,18 +18,16 @@ constexpr int kPeriode = 1024;
 // One plane of tiles cut from a strip painted by `peint` (hi-res tile
 // canvas, tile x origin in final pixels).
 void planRepete(const std::string& nom, int haut, int hauteur, const std::function<void(CToile&, float)>& peint, int alpha = 255) {
-    CPlanche planche;
-    std::vector<TuilePlan> tuiles;
+    CPlanDecor plan;
     for (int i = 0; i < kPeriode / 256; ++i) {
         CToile t(256 * E, hauteur * E);
         peint(t, i * 256.f);
         TuilePlan p;
-        p.cadre(planche.ajoute(t.reduit(E), true), alpha);
+        p.cadre(plan.planche.ajoute(t.reduit(E), true), alpha);
         p.place(i * 256, haut);
-        tuiles.push_back(p);
+        plan.tuiles.push_back(p);
     }
-    planche.ecrit(kDossierQV + nom + ".png");
-    ecritPlan(kDossierQV + nom + ".ini", kDossierQV + nom + ".png", tuiles);
+    plan.ecrit(kDossierQV + nom);
 }
 
 }
@@ -86,23 +84,10 @@ void genereNiveauQV() {
             return melange(rvb(220, 230, 250), rvb(120, 134, 180), borne(y / (E * 90.f) + (n - 0.5f) * 0.5f));
         });
     });
-    CFichierProfil f;
-    f.section("Entete");
-    f.cle("nombrePriorites", 4);
-    f.cle("nombrePlans", 4);
-    const char* plans[] = {"ciel", "montagnes", "foret", "neige"};
-    const int ratios[] = {10, 30, 60, 100};
-    for (int i = 0; i < 4; ++i) {
-        f.section("Plan" + std::to_string(i + 1));
-        f.cle("pathPlan", kDossierQV + plans[i] + ".ini");
-        f.cle("priorite", i + 1);
-        f.cle("repeatX", 1);
-        f.cle("repeatY", 0);
-        f.cle("positionEcranX", 0);
-        f.cle("positionEcranY", 0);
-        f.cle("scrollRatio", ratios[i]);
-    }
-    f.ecrit("./dataqv/levels/level1.ini");
+    ecritNiveau("./dataqv/levels/level1.ini", {{kDossierQV + "ciel.ini", 10, true},
+                                               {kDossierQV + "montagnes.ini", 30, true},
+                                               {kDossierQV + "foret.ini", 60, true},
+                                               {kDossierQV + "neige.ini", 100, true}});
 }
 
 }

@@ -85,11 +85,20 @@ void creeDossiers(const std::string& chemin) {
     }
 }
 
-void ecritOctets(const std::string& chemin, const void* donnees, size_t taille) {
+void creeDossierParent(const std::string& chemin) {
     size_t barre = chemin.rfind('/');
     if (barre != std::string::npos && barre > 0) creeDossiers(chemin.substr(0, barre));
-    FILE* f = std::fopen(chemin.c_str(), "wb");
+}
+
+std::FILE* ouvreEnEcriture(const std::string& chemin) {
+    creeDossierParent(chemin);
+    std::FILE* f = std::fopen(chemin.c_str(), "wb");
     if (!f) echec("impossible d'écrire " + chemin);
+    return f;
+}
+
+void ecritOctets(const std::string& chemin, const void* donnees, size_t taille) {
+    std::FILE* f = ouvreEnEcriture(chemin);
     bool ok = std::fwrite(donnees, 1, taille, f) == taille;
     ok = (std::fclose(f) == 0) && ok;
     if (!ok) echec("écriture incomplète de " + chemin);

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,11 @@ private:
 
 // Creates every folder of `chemin` (like mkdir -p).
 void creeDossiers(const std::string& chemin);
+// Creates the folders that will hold the file `chemin`.
+void creeDossierParent(const std::string& chemin);
+// Opens `chemin` for binary writing after creating its folders; aborts the
+// generator when it can't.
+std::FILE* ouvreEnEcriture(const std::string& chemin);
 // Writes bytes to a file, aborting the generator on failure.
 void ecritOctets(const std::string& chemin, const void* donnees, size_t taille);
 // Stops the generator with one clear line on standard error.
