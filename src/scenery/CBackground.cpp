@@ -3,6 +3,7 @@
 #include "foundation/InputOutput.h"
 #include "shell/CEngineGL.h"
 #include "sprites/CAnimGL.h"
+#include "sprites/Planche.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -101,10 +102,14 @@ int CBackground::initFromIniFile(const char* fichier)
     nombreTiles = n;
 
     char section[64];
+    // Counted once: the placements of each tile are read with the count the
+    // table was sized for.
+    std::vector<int> nbPositions(n);
     long long total = 0;
     for (int t = 1; t <= n; ++t) {
         snprintf(section, sizeof section, "Tile%d", t);
-        total += compteLu(io, section, "nbPositions", fichier);
+        nbPositions[t - 1] = compteLu(io, section, "nbPositions", fichier);
+        total += nbPositions[t - 1];
         if (compteRefuse("nbPositions", total, MAX_POSITIONS_PLAN, fichier))
             return 1;
     }
@@ -140,23 +145,14 @@ int CBackground::initFromIniFile(const char* fichier)
             char sectionFrame[64];
             snprintf(sectionFrame, sizeof sectionFrame, "Tile%dFrame%d", t, m);
             printf("clé : %s\n", sectionFrame);
-            int16_t x = static_cast<int16_t>(io.getPrivateProfileInt(sectionFrame, "positionX", 0, fichier, false));
-            int16_t y = static_cast<int16_t>(io.getPrivateProfileInt(sectionFrame, "positionY", 0, fichier, false));
-            uint16_t w = static_cast<uint16_t>(io.getPrivateProfileInt(sectionFrame, "longueur", 0, fichier, false));
-            uint16_t h = static_cast<uint16_t>(io.getPrivateProfileInt(sectionFrame, "hauteur", 0, fichier, false));
-            // A picture is never wider or higher than its sheet, so asking
-            // for more only builds textures that stay empty; a wrong size in
-            // a file (a width of -1 reads as 65535) must not cost gigabytes.
-            int largeur = w < feuille->w ? w : feuille->w;
-            int hauteurFrame = h < feuille->h ? h : feuille->h;
+            RectanglePlanche rectangle = lisRectanglePlanche(io, sectionFrame, fichier);
             CImageAnim* image = tile.getImage(m - 1);
-            image->chargeImageSDL(feuille, x, y, largeur, hauteurFrame, cleR, cleG, cleB, bilineaire);
+            chargeRectanglePlanche(*image, feuille, rectangle, cleR, cleG, cleB, bilineaire);
             int alpha = io.getPrivateProfileInt(sectionFrame, "valeurAlpha", 255, fichier, false);
             image->setAlphaBlending(static_cast<unsigned char>(alpha & 0xFF));
         }
 
-        int k = compteLu(io, section, "nbPositions", fichier);
-        for (int j = 1; j <= k && nbPosRemplies < nbPosTiles; ++j) {
+        for (int j = 1; j <= nbPositions[t - 1] && nbPosRemplies < nbPosTiles; ++j) {
             char sectionPos[64];
             snprintf(sectionPos, sizeof sectionPos, "Tile%dPosition%d", t, j);
             CPosTile& p = posTiles[nbPosRemplies];
@@ -183,32 +179,31 @@ CAnimGL* CBackground::tileDe(const CPosTile& p) const
     return tile->getNbImages() > 0 ? tile : nullptr;
 }
 
-int CBackground::getLongueur() const
+// Farthest right (or bottom) edge of a placed frame, from the plane's origin.
+int CBackground::etendue(bool horizontale) const
 {
-    long long longueur = 0;
+    long long etendue = 0;
     for (int i = 0; i < nbPosRemplies; ++i) {
         const CPosTile& p = posTiles[i];
         if (CAnimGL* tile = tileDe(p)) {
-            long long bord = static_cast<long long>(p.positionX) + tile->getLongueurImageCourante();
-            if (bord > longueur)
-                longueur = bord;
+            long long bord = horizontale
+                ? static_cast<long long>(p.positionX) + tile->getLongueurImageCourante()
+                : static_cast<long long>(p.positionY) + tile->getHauteurImageCourante();
+            if (bord > etendue)
+                etendue = bord;
         }
     }
-    return longueur > INT_MAX ? INT_MAX : static_cast<int>(longueur);
+    return etendue > INT_MAX ? INT_MAX : static_cast<int>(etendue);
+}
+
+int CBackground::getLongueur() const
+{
+    return etendue(true);
 }
 
 int CBackground::getHauteur() const
 {
-    long long hauteur = 0;
-    for (int i = 0; i < nbPosRemplies; ++i) {
-        const CPosTile& p = posTiles[i];
-        if (CAnimGL* tile = tileDe(p)) {
-            long long bord = static_cast<long long>(p.positionY) + tile->getHauteurImageCourante();
-            if (bord > hauteur)
-                hauteur = bord;
-        }
-    }
-    return hauteur > INT_MAX ? INT_MAX : static_cast<int>(hauteur);
+    return etendue(false);
 }
 
 void CBackground::affiche(int scrollX, int scrollY, int largeur, int hauteur)

@@ -167,6 +167,7 @@ public:
 private:
     // The frame a placement shows, or nullptr when it has none to draw.
     CAnimGL* tileDe(const CPosTile& p) const;
+    int etendue(bool horizontale) const;
     void libere();
 
     // Placements actually read; after a failed load the later records of

@@ -85,17 +85,17 @@ int CLevel::initFromIniFile(const char* fichier)
         p.positionEcranY = io.getPrivateProfileInt(section, "positionEcranY", 1, fichier, false);
         p.scrollRatio = io.getPrivateProfileInt(section, "scrollRatio", 1, fichier, false);
     }
+    ordre = new int[n > 0 ? n : 1];
     calculeOrdre();
     return 0;
 }
 
 // Drawing priority by priority would walk every number up to nombrePriorites
-// each frame; a stable order computed once draws the same planes in the same
-// order whatever that count is.
+// each frame; a stable sort of the planes draws the same planes in the same
+// order whatever that count is. It is redone at every drawing, into the
+// table sized at load, since the settings are open to change between frames.
 void CLevel::calculeOrdre()
 {
-    delete[] ordre;
-    ordre = new int[nombrePlans > 0 ? nombrePlans : 1];
     nbOrdre = 0;
     for (int i = 0; i < nombrePlans; ++i) {
         int p = paramsPlans[i].priorite;
@@ -149,6 +149,7 @@ void CLevel::drawScene(int, int mouvement, bool scrollX, bool versPlusX, bool sc
                        bool versPlusY)
 {
     avance(mouvement, scrollX, versPlusX, scrollY, versPlusY);
+    calculeOrdre();
     for (int k = 0; k < nbOrdre; ++k) {
         int i = ordre[k];
         const ParamPlan& p = paramsPlans[i];

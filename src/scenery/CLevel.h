@@ -52,7 +52,8 @@ public:
     // direction of the last scroll.
     int fenetreX(int scrollRatio, bool versPlusX) const;
     // Plane indices in drawing order (priority 1 upward, file order within a
-    // priority; planes outside 1 .. nombrePriorites left out).
+    // priority; planes outside 1 .. nombrePriorites left out), as of the last
+    // load or drawScene.
     const int* ordreDessin() const { return ordre; }
     int nombreDessines() const { return nbOrdre; }
 

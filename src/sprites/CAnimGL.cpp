@@ -73,14 +73,16 @@ bool CAnimGL::isAnimFinished() const
     return enCours != 1;
 }
 
-// The pause taken as unsigned, scaled in floating point and truncated toward
-// zero. Clamped to [0, INT32_MAX] so thresholds only grow.
+// The pause taken as unsigned, scaled and truncated toward zero. The product
+// is taken in float, the speed's own precision: widened to double, a speed
+// of 0.7f is 0.6999999881 and a 10 ms pause would shrink to 6 ms instead of 7.
+// Clamped to [0, INT32_MAX] so thresholds only grow.
 int32_t CAnimGL::pauseEchelonnee(int i) const
 {
-    double p = static_cast<double>(images[i].getTempsPause()) * static_cast<double>(vitesse);
-    if (!(p > 0.0))
+    float p = static_cast<float>(images[i].getTempsPause()) * vitesse;
+    if (!(p > 0.0f))
         return 0;
-    if (p >= 2147483647.0)
+    if (p >= 2147483647.0f)
         return INT32_MAX;
     return static_cast<int32_t>(p);
 }

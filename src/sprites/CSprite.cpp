@@ -1,14 +1,13 @@
 #include "sprites/CSprite.h"
 
-#include "foundation/InputOutput.h"
 #include "foundation/util.h"
+#include "sprites/DescriptionSprite.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 CSprite::CSprite()
     : anims(nullptr), nbAnims(0), animCourante(0), positionX(0), positionY(0),
@@ -50,70 +49,38 @@ int convertSprite(const char*)
 int CSprite::initFromIniFile(const char* fichier)
 {
     libere();
-    InputOutput io;
+    LecteurDescriptionSprite lecteur(fichier);
 
-    int nb = io.getPrivateProfileInt("Entete", "nbAnims", 0, fichier, false);
+    int nb = lecteur.litNbAnims();
     if (nb < 0)
-        nb = 0;
-    // Checked before allocating: section names only go up to Anim999.
-    if (nb > NB_ANIMS_MAX) {
-        fprintf(stderr, "Trop d'animations (%d, au plus %d) dans le fichier de sprite: %s\n",
-                nb, NB_ANIMS_MAX, fichier);
         return 1;
-    }
     if (nb == 0)
         return 0;
     anims = new CAnimGL[nb];
     nbAnims = nb;
 
-    char section[64];
     for (int n = 1; n <= nbAnims; ++n) {
-        snprintf(section, sizeof section, "Anim%d", n);
-        int f = io.getPrivateProfileInt(section, "nbFrames", 0, fichier, false);
-        int cleR = io.getPrivateProfileInt(section, "colorkeyR", -1, fichier, false);
-        int cleG = io.getPrivateProfileInt(section, "colorkeyG", 0, fichier, false);
-        int cleB = io.getPrivateProfileInt(section, "colorkeyB", 0, fichier, false);
-        if (f < 0)
-            f = 0;
-        if (f > NB_FRAMES_MAX) {
-            fprintf(stderr, "Trop d'images (%d, au plus %d) dans l'animation %d du fichier de sprite: %s\n",
-                    f, NB_FRAMES_MAX, n, fichier);
+        AnimationDecrite description;
+        if (!lecteur.litAnimation(n, description))
             return 1;
-        }
-
         CAnimGL& anim = anims[n - 1];
-        anim.setNbImages(f);
-        anim.alloueImages(f);
+        anim.setNbImages(description.nbFrames);
+        anim.alloueImages(description.nbFrames);
+        anim.setNomAnimation(description.nomAnim);
 
-        char nom[20];
-        io.getPrivateProfileString(section, "nomAnim", "nothing", nom, sizeof nom, fichier, false);
-        anim.setNomAnimation(nom);
-
-        char planche[200];
-        io.getPrivateProfileString(section, "pathPlanche", "nothing", planche, sizeof planche,
-                                   fichier, false);
         // One decode per animation; every frame is cut from this surface.
-        SDL_Surface* feuille = IMG_Load(planche);
+        SDL_Surface* feuille = IMG_Load(description.pathPlanche);
         if (!feuille) {
             fprintf(stderr, "Impossible de charger la planche du sprite\n");
-            fprintf(stderr, "Nom de l'image: %s\n", planche);
+            fprintf(stderr, "Nom de l'image: %s\n", description.pathPlanche);
             return 1;
         }
-
-        char sectionFrame[80];
-        for (int m = 1; m <= f; ++m) {
-            snprintf(sectionFrame, sizeof sectionFrame, "Anim%dFrame%d", n, m);
-            int16_t px = static_cast<int16_t>(
-                io.getPrivateProfileInt(sectionFrame, "positionX", 0, fichier, false));
-            int16_t py = static_cast<int16_t>(
-                io.getPrivateProfileInt(sectionFrame, "positionY", 0, fichier, false));
-            uint16_t longueur = static_cast<uint16_t>(
-                io.getPrivateProfileInt(sectionFrame, "longueur", 0, fichier, false));
-            uint16_t hauteur = static_cast<uint16_t>(
-                io.getPrivateProfileInt(sectionFrame, "hauteur", 0, fichier, false));
+        for (int m = 1; m <= description.nbFrames; ++m) {
+            FrameDecrite frame = lecteur.litFrame(n, m);
             CImageAnim* image = anim.getImage(m - 1);
-            image->chargeImageSDL(feuille, px, py, longueur, hauteur, cleR, cleG, cleB, false);
-            image->setTempsPause(io.getPrivateProfileInt(sectionFrame, "pause", 0, fichier, false));
+            chargeRectanglePlanche(*image, feuille, frame.rectangle, description.colorkeyR,
+                                   description.colorkeyG, description.colorkeyB, false);
+            image->setTempsPause(frame.pause);
         }
         SDL_FreeSurface(feuille);
     }
@@ -217,6 +184,7 @@ const char* const MSG_SURFACE = "Impossible de créer une texture à partir d'un
 // Record sizes of the source (read) and destination (written) files.
 const size_t SRC_ENTETE = 28, SRC_ANIM = 76, SRC_FRAME = 80;
 const size_t DST_ENTETE = 22, DST_ANIM = 32, DST_FRAME = 40;
+static_assert(DST_ENTETE <= DST_ANIM, "records share one output buffer");
 const uint32_t COMPTE_MAX = 65535;
 
 uint32_t lit32(const unsigned char* p)
@@ -275,6 +243,8 @@ public:
     int convertit(const char* nomSource, const char* nomDestination);
 
 private:
+    int recopieNomEtCompte(unsigned char* enregistrement, size_t taille, size_t tailleNom,
+                           size_t tailleSortie, uint32_t& compte);
     int convertitAnimation();
     int convertitFrame();
 
@@ -295,18 +265,9 @@ int Conversion::convertit(const char* nomSource, const char* nomDestination)
         return echec(MSG_OUVERTURE);
 
     unsigned char entete[SRC_ENTETE];
-    if (!lit(entete, sizeof entete))
-        return echec(MSG_LECTURE);
-    uint32_t nbAnims = lit32(entete + 24);
-    if (nbAnims > COMPTE_MAX)
-        return echec(MSG_ECRITURE);
-
-    unsigned char sortie[DST_ENTETE] = {};
-    copieNom(sortie, 20, entete, 24);
-    ecrit16(sortie + 20, nbAnims);
-    if (!ecrit(sortie, sizeof sortie))
-        return echec(MSG_ECRITURE);
-
+    uint32_t nbAnims;
+    if (recopieNomEtCompte(entete, sizeof entete, 24, DST_ENTETE, nbAnims) != 0)
+        return 1;
     for (uint32_t a = 0; a < nbAnims; ++a)
         if (convertitAnimation() != 0)
             return 1;
@@ -318,20 +279,33 @@ int Conversion::convertit(const char* nomSource, const char* nomDestination)
     return 0;
 }
 
-int Conversion::convertitAnimation()
+// The file header and the animation records have the same shape: a name
+// field of `tailleNom` bytes followed by a 32-bit count in the source, and
+// the name then the count in 16 bits at the end of the destination record.
+int Conversion::recopieNomEtCompte(unsigned char* enregistrement, size_t taille, size_t tailleNom,
+                                   size_t tailleSortie, uint32_t& compte)
 {
-    unsigned char enregistrement[SRC_ANIM];
-    if (!lit(enregistrement, sizeof enregistrement))
+    if (!lit(enregistrement, taille))
         return echec(MSG_LECTURE);
-    uint32_t nbFrames = lit32(enregistrement + 20);
-    if (nbFrames > COMPTE_MAX)
+    compte = lit32(enregistrement + tailleNom);
+    // The destination's counts are 16-bit: a larger one cannot be written.
+    if (compte > COMPTE_MAX)
         return echec(MSG_ECRITURE);
 
     unsigned char sortie[DST_ANIM] = {};
-    copieNom(sortie, 30, enregistrement, 20);
-    ecrit16(sortie + 30, nbFrames);
-    if (!ecrit(sortie, sizeof sortie))
+    copieNom(sortie, tailleSortie - 2, enregistrement, tailleNom);
+    ecrit16(sortie + tailleSortie - 2, compte);
+    if (!ecrit(sortie, tailleSortie))
         return echec(MSG_ECRITURE);
+    return 0;
+}
+
+int Conversion::convertitAnimation()
+{
+    unsigned char enregistrement[SRC_ANIM];
+    uint32_t nbFrames;
+    if (recopieNomEtCompte(enregistrement, sizeof enregistrement, 20, DST_ANIM, nbFrames) != 0)
+        return 1;
 
     char planche[53] = {};
     memcpy(planche, enregistrement + 24, 52);

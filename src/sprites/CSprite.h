@@ -68,11 +68,6 @@ public:
     // No range check: 0 <= i < getNbAnims().
     CAnimGL* getAnim(int i) { return &anims[i]; }
 
-    // Highest animation count a description file may hold.
-    static const int NB_ANIMS_MAX = 999;
-    // Highest frame count of one animation (the converted file's 16-bit count).
-    static const int NB_FRAMES_MAX = 65535;
-
 private:
     void libere();
 

@@ -52,24 +52,31 @@ std::string sectionPlan(int n, const std::string& plan, int priorite, int x, int
            "\npositionEcranY=" + std::to_string(y) + "\nscrollRatio=" + std::to_string(ratio) + "\n";
 }
 
-class NiveauGL : public testsupport::TestGL {};
+class NiveauGL : public testsupport::TestGL {
+protected:
+    // The sheet, then the level file `texte` loaded into `niveau`.
+    void charge(CLevel& niveau, const std::string& texte)
+    {
+        ecritPlanche();
+        ecritFichier("niveau.ini", texte);
+        ASSERT_EQ(niveau.initFromIniFile("niveau.ini"), 0);
+    }
+};
 
 TEST_F(NiveauGL, PrioritiesAreDrawnFromOneUpward)
 {
-    ecritPlanche();
     ecritPlan("rouge.ini", 0, 50, 100, 0, 0);
     ecritPlan("vert.ini", 1, 100, 100, 0, 0);
     ecritPlan("bleu.ini", 2, 100, 100, 0, 0);
     ecritPlan("blanc.ini", 3, 100, 100, 0, 0);
     // Listed back to front on purpose: red (2) must cover green (1); blue
     // (priority 0) and white (above nombrePriorites) never show.
-    ecritFichier("niveau.ini", "[Entete]\nnombrePriorites=2\nnombrePlans=4\n" +
-                                   sectionPlan(1, "rouge.ini", 2, 0, 0, 100) +
-                                   sectionPlan(2, "vert.ini", 1, 0, 0, 100) +
-                                   sectionPlan(3, "bleu.ini", 0, 200, 0, 100) +
-                                   sectionPlan(4, "blanc.ini", 3, 300, 0, 100));
     CLevel niveau;
-    ASSERT_EQ(niveau.initFromIniFile("niveau.ini"), 0);
+    charge(niveau, "[Entete]\nnombrePriorites=2\nnombrePlans=4\n" +
+                       sectionPlan(1, "rouge.ini", 2, 0, 0, 100) +
+                       sectionPlan(2, "vert.ini", 1, 0, 0, 100) +
+                       sectionPlan(3, "bleu.ini", 0, 200, 0, 100) +
+                       sectionPlan(4, "blanc.ini", 3, 300, 0, 100));
     niveau.drawScene(16, 0, false, true, false, false);
     EXPECT_TRUE(zoneUnie(0, 0, 50, 100, ROUGE, "priorite-2-devant"));
     EXPECT_TRUE(zoneUnie(50, 0, 50, 100, VERT, "priorite-1-derriere"));
@@ -78,12 +85,10 @@ TEST_F(NiveauGL, PrioritiesAreDrawnFromOneUpward)
 
 TEST_F(NiveauGL, PlaneWithoutScreenPositionStartsAtOneOne)
 {
-    ecritPlanche();
     ecritPlan("rouge.ini", 0, 50, 30, 0, 0);
-    ecritFichier("niveau.ini", "[Entete]\nnombrePriorites=1\nnombrePlans=1\n"
-                               "[Plan1]\npathPlan=rouge.ini\n");
     CLevel niveau;
-    ASSERT_EQ(niveau.initFromIniFile("niveau.ini"), 0);
+    charge(niveau, "[Entete]\nnombrePriorites=1\nnombrePlans=1\n"
+                   "[Plan1]\npathPlan=rouge.ini\n");
     niveau.drawScene(16, 0, false, true, false, false);
     EXPECT_TRUE(zoneUnie(1, 1, 50, 30, ROUGE, "defaut-plan"));
     EXPECT_TRUE(zoneUnie(0, 0, 52, 1, NOIR, "defaut-haut"));
@@ -93,15 +98,13 @@ TEST_F(NiveauGL, PlaneWithoutScreenPositionStartsAtOneOne)
 
 TEST_F(NiveauGL, PlanesScrollWithParallax)
 {
-    ecritPlanche();
     // A 10-wide white marker at plane x 400 in each plane, one plane per band.
     ecritPlan("repere.ini", 3, 10, 20, 400, 0);
-    ecritFichier("niveau.ini", "[Entete]\nnombrePriorites=1\nnombrePlans=3\n" +
-                                   sectionPlan(1, "repere.ini", 1, 0, 0, 50) +
-                                   sectionPlan(2, "repere.ini", 1, 0, 100, 100) +
-                                   sectionPlan(3, "repere.ini", 1, 0, 200, 200));
     CLevel niveau;
-    ASSERT_EQ(niveau.initFromIniFile("niveau.ini"), 0);
+    charge(niveau, "[Entete]\nnombrePriorites=1\nnombrePlans=3\n" +
+                       sectionPlan(1, "repere.ini", 1, 0, 0, 50) +
+                       sectionPlan(2, "repere.ini", 1, 0, 100, 100) +
+                       sectionPlan(3, "repere.ini", 1, 0, 200, 200));
     niveau.setPositionX(200);
     niveau.drawScene(16, 0, false, true, false, false);
     // Windows start at 100, 200 and 400.

@@ -106,6 +106,13 @@ TEST(FichierNiveau, MissingKeysTakeTheirDefaults)
     // Listed 2 then 1: drawn 1 then 2.
     std::vector<int> ordre(niveau.ordreDessin(), niveau.ordreDessin() + niveau.nombreDessines());
     EXPECT_EQ(ordre, (std::vector<int>{1, 0}));
+
+    // Settings changed after loading count from the next drawing on.
+    niveau.paramsPlans[0].priorite = 1;
+    niveau.paramsPlans[1].priorite = 3;
+    niveau.drawScene(16, 0, false, true, false, false);
+    ordre.assign(niveau.ordreDessin(), niveau.ordreDessin() + niveau.nombreDessines());
+    EXPECT_EQ(ordre, (std::vector<int>{0}));
 }
 
 TEST(FichierNiveau, MissingOrAbsurdFilesGiveNoPlanes)

@@ -103,6 +103,12 @@ TEST_F(AnimTest, SpeedScalesPausesTruncatingTowardZero)
     anim.setVitesse(0.3f);  // 1.5 ms counts as 1
     EXPECT_EQ(apres(1), 0);
     EXPECT_EQ(apres(2), 1);
+
+    // 10 ms at 0.7 is 7 ms, not 6: the float speed is not widened first.
+    remplit({10, 10, 10});
+    anim.setVitesse(0.7f);
+    EXPECT_EQ(apres(7), 0);
+    EXPECT_EQ(apres(8), 1);
 }
 
 TEST_F(AnimTest, ZeroPausesNeverHang)

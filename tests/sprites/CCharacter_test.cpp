@@ -17,26 +17,29 @@ protected:
     }
     void TearDown() override { retireTempsFactice(); }
 
+    // Lets `ms` go by, then updates.
+    void apres(uint32_t ms)
+    {
+        avanceTempsFactice(ms);
+        perso.update();
+    }
+
     CCharacter perso;
 };
 
 TEST_F(PersonnageTest, OneStepPerDelayAndTheClockRestarts)
 {
     perso.delaiDroite = 20;
-    avanceTempsFactice(25);
-    perso.update();
+    apres(25);
     EXPECT_EQ(perso.x, 1);
     EXPECT_EQ(perso.tempsDernierPas, 1025u);
-    avanceTempsFactice(10);
-    perso.update();
+    apres(10);
     EXPECT_EQ(perso.x, 1);
     // Exactly the delay is enough.
-    avanceTempsFactice(10);
-    perso.update();
+    apres(10);
     EXPECT_EQ(perso.x, 2);
     // A long wait still moves one step only.
-    avanceTempsFactice(1000);
-    perso.update();
+    apres(1000);
     EXPECT_EQ(perso.x, 3);
     EXPECT_EQ(perso.y, 0);
 }
@@ -46,23 +49,19 @@ TEST_F(PersonnageTest, OpposingDelaysFireTogetherAndCancel)
     perso.delaiGauche = 20;
     perso.delaiDroite = 20;
     perso.delaiBas = 30;
-    avanceTempsFactice(20);
-    perso.update();
+    apres(20);
     EXPECT_EQ(perso.x, 0);
     EXPECT_EQ(perso.tempsDernierPas, 1020u);
     // The step of x restarted the clock for y too.
-    avanceTempsFactice(20);
-    perso.update();
+    apres(20);
     EXPECT_EQ(perso.y, 0);
-    avanceTempsFactice(10);
-    perso.update();
+    apres(10);
     EXPECT_EQ(perso.y, 0);  // only 10 ms since the step at 1040
 }
 
 TEST_F(PersonnageTest, DefaultsStayStillAndDrawNothing)
 {
-    avanceTempsFactice(1000000);
-    perso.update();
+    apres(1000000);
     EXPECT_EQ(perso.x, 0);
     EXPECT_EQ(perso.y, 0);
     perso.affiche();  // no sprite

@@ -115,6 +115,38 @@ TEST_F(CSpriteTest, LoadsAnimationsInFileOrder)
     EXPECT_EQ(sprite.getAnimCourante(), 0);
 }
 
+TEST_F(CSpriteTest, FileValuesArriveAsTheGameStoresThem)
+{
+    // The nomAnim line goes through a 20-byte buffer: a 13-character name
+    // arrives as its first 10. positionX keeps its low 16 bits (65546 is
+    // 10); a width of -1 is 65535, lowered to the sheet's own width, and no
+    // texture is built for the part beyond the sheet (at -1 by -1 that would
+    // be 16 GB).
+    CSprite sprite;
+    ASSERT_EQ(charge(sprite, "[Entete]\nnbAnims=2\n"
+                             "[Anim1]\nnbFrames=0\nnomAnim=Autre\npathPlanche=feuille.tga\n"
+                             "[Anim2]\nnbFrames=1\nnomAnim=AttaqueSautee\npathPlanche=feuille.tga\n"
+                             "[Anim2Frame1]\npositionX=65546\nlongueur=-1\nhauteur=48\n"),
+              0);
+    EXPECT_STREQ(sprite.getAnim(1)->getNomAnimation(), "AttaqueSau");
+    sprite.setAnimationCourante("AttaqueSautee");
+    EXPECT_EQ(sprite.getAnimCourante(), 0);
+    sprite.setAnimationCourante("AttaqueSau");
+    ASSERT_EQ(sprite.getAnimCourante(), 1);
+
+    CImageAnim* image = sprite.getAnim(1)->getImage(0);
+    EXPECT_EQ(image->getLongueur(), 144);
+    EXPECT_EQ(image->getHauteur(), 48);
+    EXPECT_EQ(image->nbTiles, 1);
+    sprite.affiche();
+    EXPECT_TRUE(zoneUnie(0, 0, 30, 32, ROUGE, "coupe"));
+    EXPECT_TRUE(zoneUnie(30, 0, 40, 32, VERT, "coupe"));
+    EXPECT_TRUE(zoneUnie(70, 0, 64, 32, BLEU, "coupe"));
+    EXPECT_TRUE(zoneUnie(0, 32, 6, 16, BLANC, "coupe"));
+    EXPECT_TRUE(zoneUnie(6, 32, 138, 16, NOIR, "coupe"));
+    EXPECT_TRUE(zoneUnie(134, 0, 10, 32, NOIR, "coupe"));
+}
+
 TEST_F(CSpriteTest, MirroredFramesKeepTheirRightEdges)
 {
     CSprite sprite;

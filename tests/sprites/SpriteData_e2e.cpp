@@ -1,9 +1,9 @@
 // Round trip for content authors: sprite description file -> spritedata ->
 // the game started as "convert", on a real sheet picture.
 
+#include "support/DonneesJeu.h"
 #include "support/TestSupport.h"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -29,17 +29,7 @@ uint16_t lit16(const std::string& s, size_t o)
 // A 24-bit sheet whose pixel (x, y) is (x, y, 200).
 void ecritFeuille(const char* nom, int w, int h)
 {
-    SDL_Surface* s = SDL_CreateRGBSurface(0, w, h, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
-    ASSERT_NE(s, nullptr);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            unsigned char* p = static_cast<unsigned char*>(s->pixels) + y * s->pitch + x * 3;
-            p[0] = static_cast<unsigned char>(x);
-            p[1] = static_cast<unsigned char>(y);
-            p[2] = 200;
-        }
-    ASSERT_EQ(SDL_SaveBMP(s, nom), 0);
-    SDL_FreeSurface(s);
+    ASSERT_TRUE(ecritImageBMP(nom, w, h, [](int x, int y) { return Couleur{x % 256, y % 256, 200}; }));
 }
 
 const char* const DESCRIPTION =

@@ -4,15 +4,14 @@
 //
 //   spritedata <description.ini> <sortie.dat> [nom du sprite]
 //
-// Values are read exactly as the game reads them (same buffers, same 16-bit
+// The description is read by the game's own reader (same buffers, same 16-bit
 // storage), so the converted frames match what the game shows. The sprite name
 // defaults to the description file's name without folder and extension. Each
 // frame record also carries the frame's pause (ms, 32-bit) at offset 16; the
 // rest of its spare bytes are zero. Nothing is written unless the whole
 // description fits the format.
 
-#include "foundation/InputOutput.h"
-#include "sprites/CSprite.h"
+#include "sprites/DescriptionSprite.h"
 
 #include <cstdint>
 #include <cstddef>
@@ -62,62 +61,35 @@ std::string nomParDefaut(const std::string& chemin)
 bool construit(const char* description, const std::string& nomSprite,
                std::vector<unsigned char>& donnees)
 {
-    InputOutput io;
-    int nbAnims = io.getPrivateProfileInt("Entete", "nbAnims", 0, description, false);
+    LecteurDescriptionSprite lecteur(description);
+    int nbAnims = lecteur.litNbAnims();
     if (nbAnims < 0)
-        nbAnims = 0;
-    if (nbAnims > CSprite::NB_ANIMS_MAX) {
-        fprintf(stderr, "Trop d'animations (%d, au plus %d) dans le fichier de sprite: %s\n",
-                nbAnims, CSprite::NB_ANIMS_MAX, description);
         return false;
-    }
     ajouteTexte(donnees, nomSprite, TAILLE_NOM_SPRITE, LONGUEUR_NOM_MAX);
     ajoute32(donnees, static_cast<uint32_t>(nbAnims));
 
-    char section[64];
     for (int n = 1; n <= nbAnims; ++n) {
-        snprintf(section, sizeof section, "Anim%d", n);
-        int f = io.getPrivateProfileInt(section, "nbFrames", 0, description, false);
-        if (f < 0)
-            f = 0;
-        if (f > CSprite::NB_FRAMES_MAX) {
-            fprintf(stderr, "Trop d'images (%d, au plus %d) dans l'animation %d du fichier de sprite: %s\n",
-                    f, CSprite::NB_FRAMES_MAX, n, description);
+        AnimationDecrite animation;
+        if (!lecteur.litAnimation(n, animation))
             return false;
-        }
-        // Same buffer sizes as the game, so names arrive cut the same way.
-        char nom[20];
-        io.getPrivateProfileString(section, "nomAnim", "nothing", nom, sizeof nom, description, false);
-        char planche[200];
-        io.getPrivateProfileString(section, "pathPlanche", "nothing", planche, sizeof planche,
-                                   description, false);
-        if (strlen(planche) > TAILLE_PLANCHE - 1) {
+        if (strlen(animation.pathPlanche) > TAILLE_PLANCHE - 1) {
             fprintf(stderr, "Chemin de planche trop long (au plus %zu caractères) dans l'animation %d: %s\n",
-                    TAILLE_PLANCHE - 1, n, planche);
+                    TAILLE_PLANCHE - 1, n, animation.pathPlanche);
             return false;
         }
-        ajouteTexte(donnees, nom, TAILLE_NOM_ANIM);
-        ajoute32(donnees, static_cast<uint32_t>(f));
-        ajouteTexte(donnees, planche, TAILLE_PLANCHE);
+        ajouteTexte(donnees, animation.nomAnim, TAILLE_NOM_ANIM);
+        ajoute32(donnees, static_cast<uint32_t>(animation.nbFrames));
+        ajouteTexte(donnees, animation.pathPlanche, TAILLE_PLANCHE);
 
-        char sectionFrame[80];
-        for (int m = 1; m <= f; ++m) {
-            snprintf(sectionFrame, sizeof sectionFrame, "Anim%dFrame%d", n, m);
-            int16_t x = static_cast<int16_t>(
-                io.getPrivateProfileInt(sectionFrame, "positionX", 0, description, false));
-            int16_t y = static_cast<int16_t>(
-                io.getPrivateProfileInt(sectionFrame, "positionY", 0, description, false));
-            uint16_t w = static_cast<uint16_t>(
-                io.getPrivateProfileInt(sectionFrame, "longueur", 0, description, false));
-            uint16_t h = static_cast<uint16_t>(
-                io.getPrivateProfileInt(sectionFrame, "hauteur", 0, description, false));
-            int pause = io.getPrivateProfileInt(sectionFrame, "pause", 0, description, false);
+        for (int m = 1; m <= animation.nbFrames; ++m) {
+            FrameDecrite frame = lecteur.litFrame(n, m);
+            const RectanglePlanche& r = frame.rectangle;
             size_t debut = donnees.size();
-            ajoute32(donnees, static_cast<uint32_t>(static_cast<int32_t>(x)));
-            ajoute32(donnees, static_cast<uint32_t>(static_cast<int32_t>(y)));
-            ajoute32(donnees, h);  // height before width in this format
-            ajoute32(donnees, w);
-            ajoute32(donnees, static_cast<uint32_t>(pause));
+            ajoute32(donnees, static_cast<uint32_t>(static_cast<int32_t>(r.positionX)));
+            ajoute32(donnees, static_cast<uint32_t>(static_cast<int32_t>(r.positionY)));
+            ajoute32(donnees, r.hauteur);  // height before width in this format
+            ajoute32(donnees, r.longueur);
+            ajoute32(donnees, static_cast<uint32_t>(frame.pause));
             donnees.resize(debut + TAILLE_FRAME, 0);
         }
     }

@@ -1,0 +1,58 @@
+#ifndef CORVANTHELIS_SPRITES_DESCRIPTIONSPRITE_H
+#define CORVANTHELIS_SPRITES_DESCRIPTIONSPRITE_H
+
+// Reading a sprite description file, the profile file a sprite's animations
+// are loaded from: "Entete" with nbAnims, "Anim"n with the animation's keys,
+// "Anim"n"Frame"m with each frame's rectangle and pause.
+//
+// One reader reads one file, section by section in the order its caller
+// asks, with the game's buffer sizes and 16-bit storage: the game and the
+// tools that write other formats from the same file see the same values.
+// It opens no picture and needs no display. Counts are checked here, before
+// the caller allocates anything; a refused count prints one line on standard
+// error naming the file.
+
+#include "foundation/InputOutput.h"
+#include "sprites/Planche.h"
+
+struct AnimationDecrite {
+    int nbFrames;         // 0 or more
+    int colorkeyR;        // -1: no colour key
+    int colorkeyG;
+    int colorkeyB;
+    char nomAnim[20];     // read through a 20-byte buffer, so cut as the game cuts it
+    char pathPlanche[200];
+};
+
+struct FrameDecrite {
+    RectanglePlanche rectangle;
+    int pause;            // ms
+};
+
+class LecteurDescriptionSprite {
+public:
+    // Highest animation count (section names go up to Anim999).
+    static const int NB_ANIMS_MAX = 999;
+    // Highest frame count of one animation (the converted file's 16-bit count).
+    static const int NB_FRAMES_MAX = 65535;
+
+    // The file is only named here; every read opens it again.
+    explicit LecteurDescriptionSprite(const char* fichier) : fichier(fichier) {}
+
+    // "Entete"/nbAnims; a negative count is 0. -1 when above NB_ANIMS_MAX.
+    int litNbAnims();
+    // Section "Anim"+n: nbFrames (negative is 0), the colour key, then the
+    // name and the sheet. False when nbFrames is above NB_FRAMES_MAX; the name
+    // and the sheet are then not read.
+    bool litAnimation(int n, AnimationDecrite& animation);
+    // Section "Anim"+n+"Frame"+m: the rectangle, then the pause.
+    FrameDecrite litFrame(int n, int m);
+
+    const char* getFichier() const { return fichier; }
+
+private:
+    InputOutput io;
+    const char* fichier;
+};
+
+#endif
