@@ -54,12 +54,15 @@ std::string sectionPlan(int n, const std::string& plan, int priorite, int x, int
 
 class NiveauGL : public testsupport::TestGL {
 protected:
-    // The sheet, then the level file `texte` loaded into `niveau`.
-    void charge(CLevel& niveau, const std::string& texte)
+    // The sheet, then the level file `texte` loaded into `niveau`, drawn
+    // once from `positionX` without moving.
+    void chargeEtDessine(CLevel& niveau, const std::string& texte, int positionX = 0)
     {
         ecritPlanche();
         ecritFichier("niveau.ini", texte);
         ASSERT_EQ(niveau.initFromIniFile("niveau.ini"), 0);
+        niveau.setPositionX(positionX);
+        niveau.drawScene(16, 0, false, true, false, false);
     }
 };
 
@@ -72,12 +75,11 @@ TEST_F(NiveauGL, PrioritiesAreDrawnFromOneUpward)
     // Listed back to front on purpose: red (2) must cover green (1); blue
     // (priority 0) and white (above nombrePriorites) never show.
     CLevel niveau;
-    charge(niveau, "[Entete]\nnombrePriorites=2\nnombrePlans=4\n" +
-                       sectionPlan(1, "rouge.ini", 2, 0, 0, 100) +
-                       sectionPlan(2, "vert.ini", 1, 0, 0, 100) +
-                       sectionPlan(3, "bleu.ini", 0, 200, 0, 100) +
-                       sectionPlan(4, "blanc.ini", 3, 300, 0, 100));
-    niveau.drawScene(16, 0, false, true, false, false);
+    chargeEtDessine(niveau, "[Entete]\nnombrePriorites=2\nnombrePlans=4\n" +
+                                sectionPlan(1, "rouge.ini", 2, 0, 0, 100) +
+                                sectionPlan(2, "vert.ini", 1, 0, 0, 100) +
+                                sectionPlan(3, "bleu.ini", 0, 200, 0, 100) +
+                                sectionPlan(4, "blanc.ini", 3, 300, 0, 100));
     EXPECT_TRUE(zoneUnie(0, 0, 50, 100, ROUGE, "priorite-2-devant"));
     EXPECT_TRUE(zoneUnie(50, 0, 50, 100, VERT, "priorite-1-derriere"));
     EXPECT_TRUE(zoneUnie(100, 0, 540, 480, NOIR, "priorites-ignorees"));
@@ -87,9 +89,8 @@ TEST_F(NiveauGL, PlaneWithoutScreenPositionStartsAtOneOne)
 {
     ecritPlan("rouge.ini", 0, 50, 30, 0, 0);
     CLevel niveau;
-    charge(niveau, "[Entete]\nnombrePriorites=1\nnombrePlans=1\n"
-                   "[Plan1]\npathPlan=rouge.ini\n");
-    niveau.drawScene(16, 0, false, true, false, false);
+    chargeEtDessine(niveau, "[Entete]\nnombrePriorites=1\nnombrePlans=1\n"
+                            "[Plan1]\npathPlan=rouge.ini\n");
     EXPECT_TRUE(zoneUnie(1, 1, 50, 30, ROUGE, "defaut-plan"));
     EXPECT_TRUE(zoneUnie(0, 0, 52, 1, NOIR, "defaut-haut"));
     EXPECT_TRUE(zoneUnie(0, 0, 1, 32, NOIR, "defaut-gauche"));
@@ -101,12 +102,11 @@ TEST_F(NiveauGL, PlanesScrollWithParallax)
     // A 10-wide white marker at plane x 400 in each plane, one plane per band.
     ecritPlan("repere.ini", 3, 10, 20, 400, 0);
     CLevel niveau;
-    charge(niveau, "[Entete]\nnombrePriorites=1\nnombrePlans=3\n" +
-                       sectionPlan(1, "repere.ini", 1, 0, 0, 50) +
-                       sectionPlan(2, "repere.ini", 1, 0, 100, 100) +
-                       sectionPlan(3, "repere.ini", 1, 0, 200, 200));
-    niveau.setPositionX(200);
-    niveau.drawScene(16, 0, false, true, false, false);
+    chargeEtDessine(niveau, "[Entete]\nnombrePriorites=1\nnombrePlans=3\n" +
+                                sectionPlan(1, "repere.ini", 1, 0, 0, 50) +
+                                sectionPlan(2, "repere.ini", 1, 0, 100, 100) +
+                                sectionPlan(3, "repere.ini", 1, 0, 200, 200),
+                    200);
     // Windows start at 100, 200 and 400.
     EXPECT_TRUE(zoneUnie(300, 0, 10, 20, BLANC, "ratio-50"));
     EXPECT_TRUE(zoneUnie(200, 100, 10, 20, BLANC, "ratio-100"));
