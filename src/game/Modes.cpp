@@ -12,6 +12,31 @@
 #include <SDL.h>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+
+namespace {
+
+// The loop the plain modes share: until Escape or a window close, take every
+// pending event (other key presses go to `surTouche`), sample the held keys,
+// clear, draw, present, then wait `pause` ms. The events of a pass are all
+// taken before the end is decided, so that pass's frame is still shown.
+void boucleMode(const std::function<void()>& dessine, uint32_t pause = 0,
+                const std::function<void(int)>& surTouche = nullptr)
+{
+    bool fin = false;
+    while (!fin) {
+        fin = prendEvenements(surTouche);
+        SDL_GetKeyState(nullptr);
+        clearScreen();
+        if (dessine)
+            dessine();
+        presenteImage();
+        if (pause > 0)
+            attendre(pause);
+    }
+}
+
+}
 
 int mainCorvanthelis()
 {
@@ -74,15 +99,10 @@ int mainEdit()
         return 1;
     }
     SDL_ShowCursor(1);
-    bool fin = false;
-    while (!fin) {
-        fin = prendEvenements([](int touche) {
-            if (touche == SDLK_F1)
-                editF1Mode();
-        });
-        clearScreen();
-        presenteImage();
-    }
+    boucleMode(nullptr, 0, [](int touche) {
+        if (touche == SDLK_F1)
+            editF1Mode();
+    });
     fermeConfiguration();
     return 0;
 }
@@ -103,7 +123,7 @@ bool lisNomAnimationVue(char nom[LongueurNomVue])
 }
 }
 
-void viewMode(void (*preparation)())
+int viewMode(void (*preparation)())
 {
     SDL_Init(SDL_INIT_VIDEO);
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -114,7 +134,7 @@ void viewMode(void (*preparation)())
     if (!SDL_SetVideoMode(800, 600, 32, SDL_OPENGL)) {
         fprintf(stderr, "Impossible d'ouvrir l'écran!\n");
         SDL_Quit();
-        return;
+        return 1;
     }
     if (preparation)
         preparation();
@@ -131,17 +151,13 @@ void viewMode(void (*preparation)())
         sprite->demarreAnim();
     }
 
-    bool fin = false;
-    while (!fin) {
-        fin = prendEvenements();
-        SDL_GetKeyState(nullptr);
-        clearScreen();
+    boucleMode([&] {
         if (anime)
             sprite->affiche();
-        presenteImage();
-    }
+    });
     delete sprite;
     SDL_Quit();
+    return 0;
 }
 
 void testSprite()
@@ -152,15 +168,7 @@ void testSprite()
     sprite->setPosition(400, 400);
     sprite->demarreAnim();
 
-    bool fin = false;
-    while (!fin) {
-        fin = prendEvenements();
-        SDL_GetKeyState(nullptr);
-        clearScreen();
-        sprite->affiche();
-        presenteImage();
-        attendre(20);
-    }
+    boucleMode([&] { sprite->affiche(); }, 20);
     delete sprite;
 }
 
@@ -171,21 +179,18 @@ void testZoom()
     int zoom = 1;
     int angle = 0;
 
-    bool fin = false;
-    while (!fin) {
-        fin = prendEvenements();
-        SDL_GetKeyState(nullptr);
-        clearScreen();
-        image->setZoom(zoom);
-        image->setRotation(angle);
-        image->affiche(80, 60);
-        presenteImage();
-        attendre(20);
-        zoom += 10;
-        if (zoom > 1000)
-            zoom = 1;
-        ++angle;
-    }
+    boucleMode(
+        [&] {
+            image->setZoom(zoom);
+            image->setRotation(angle);
+            image->affiche(80, 60);
+            // The next frame's values; this one is drawn already.
+            zoom += 10;
+            if (zoom > 1000)
+                zoom = 1;
+            ++angle;
+        },
+        20);
     delete image;
 }
 
@@ -196,16 +201,11 @@ void testImg()
     premiere->chargeImageSDL("c:\\data\\vorna\\TEST.JPG", -1, 0, 0);
     seconde->chargeImageSDL("c:\\data\\vorna\\TEST2.JPG", -1, 0, 0);
 
-    bool fin = false;
-    while (!fin) {
-        fin = prendEvenements();
-        SDL_GetKeyState(nullptr);
-        clearScreen();
+    boucleMode([&] {
         premiere->affiche(80, 60);
         seconde->setAlphaBlending(120);
         seconde->affiche(0, 0);
-        presenteImage();
-    }
+    });
     delete seconde;
     delete premiere;
 }

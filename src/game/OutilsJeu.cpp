@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 int ouvreAffichage()
@@ -23,6 +24,19 @@ void fermeConfiguration()
 {
     delete config;
     config = nullptr;
+}
+
+int lanceSurAffichage(const std::function<void()>& mode)
+{
+    SDL_Init(0);
+    atexit(SDL_Quit);
+    int statut = 1;
+    if (ouvreAffichage() == 0) {
+        mode();
+        statut = 0;
+    }
+    fermeConfiguration();
+    return statut;
 }
 
 bool prendEvenements(const std::function<void(int)>& surTouche)

@@ -22,6 +22,11 @@ int ouvreAffichage();
 // Releases `config` (entry functions that created it call this last).
 void fermeConfiguration();
 
+// The whole life of a program whose mode needs `config` and an open display
+// but creates neither: starts SDL (shut down at exit), opens the display,
+// runs `mode`, releases `config`. 0, or 1 when no display could be opened.
+int lanceSurAffichage(const std::function<void()>& mode);
+
 // Takes every pending event. True when a window close or an Escape press
 // came; the queue is emptied either way. Other key presses go to `surTouche`
 // with their SDL key code.

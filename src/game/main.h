@@ -19,7 +19,8 @@
 //   `config` and an open display.
 // - viewMode: one named animation of a sprite in an 800x600 window of its
 //   own; it creates neither `config` nor the drawing space: `preparation`,
-//   when given, is called once the window is open to set them up.
+//   when given, is called once the window is open to set them up. 0, or 1
+//   when the window could not be opened.
 // - testSprite, testZoom, testImg: a sprite, a zooming and turning picture,
 //   two blended pictures; they need `config` and an open display. Their file
 //   names are fixed and contain backslashes ("c:\ficresult.tst",
@@ -36,7 +37,7 @@ void editF1Mode();
 void vornaGameOver();
 void playIntro(int nbImages, int delai, const char* debut, const char* fin);
 
-void viewMode(void (*preparation)() = nullptr);
+int viewMode(void (*preparation)() = nullptr);
 void testSprite();
 void testZoom();
 void testImg();

@@ -273,24 +273,25 @@ CSon* GestionnaireSon::getSon(const char* nom)
 
 void GestionnaireSon::pause()
 {
-    if (musiqueCourante)
-        Mix_PauseMusic();
-    if (!audioOuvert())
-        return;
-    for (int i = 0; i < size; ++i)
-        if (elements[i]->canal != -1)
-            Mix_Pause(elements[i]->canal);
+    appliqueAuxLectures(Mix_PauseMusic, Mix_Pause);
 }
 
 void GestionnaireSon::resume()
 {
+    appliqueAuxLectures(Mix_ResumeMusic, Mix_Resume);
+}
+
+// Only the music and the channels this manager started are touched: a
+// channel started elsewhere keeps playing.
+void GestionnaireSon::appliqueAuxLectures(void (*surMusique)(), void (*surCanal)(int))
+{
     if (musiqueCourante)
-        Mix_ResumeMusic();
+        surMusique();
     if (!audioOuvert())
         return;
     for (int i = 0; i < size; ++i)
         if (elements[i]->canal != -1)
-            Mix_Resume(elements[i]->canal);
+            surCanal(elements[i]->canal);
 }
 
 int GestionnaireSon::indexSon(const char* nom) const

@@ -60,8 +60,9 @@ public:
     // 0 when the device opened, -1 otherwise (message on standard error).
     int init();
 
-    // Replaces the current music by `chemin`, played loops+1 times (-1:
-    // endlessly). 0 when it started, -1 when it did not.
+    // Replaces the current music by `chemin`; `loops` is the mixer's count
+    // (0: played once, -1: endlessly). 0 when it started, -1 when it did
+    // not (no device, or a file the mixer cannot read).
     int joueMusique(const char* chemin, int loops);
     void stoppeMusique();
 
@@ -101,6 +102,9 @@ private:
 
     int indexSon(const char* nom) const;
     void retireSon(int index);
+    // Pause or resume: `surMusique` on a loaded music, `surCanal` on the
+    // channel of every sound started since its last stop.
+    void appliqueAuxLectures(void (*surMusique)(), void (*surCanal)(int));
 };
 
 #endif

@@ -66,8 +66,21 @@ protected:
         heros.metAJour(touches(tenues), sprite);
     }
 
+    // Takes off with Up held; imageA then places frames by their time since.
+    void decolle()
+    {
+        image("H");
+        depart = heros.debutEtat;
+    }
+    void imageA(uint32_t ms, const std::string& tenues)
+    {
+        fixeTempsFactice(depart + ms);
+        heros.metAJour(touches(tenues), sprite);
+    }
+
     CControleHeros heros;
     SpriteEnregistreur sprite;
+    uint32_t depart = 0;
 };
 
 TEST(TouchesHeros, ReadFromHeldKeyTable)
@@ -232,14 +245,12 @@ TEST_F(ControleHerosTest, CrouchRestartsOnEachChangeOfFacing)
 
 TEST_F(ControleHerosTest, UpHeldRisesSixtyFivePixelsFallsLandsAndJumpsAgain)
 {
-    image("H"); // take-off frame
+    decolle();
     ASSERT_TRUE(heros.enSaut);
-    uint32_t depart = heros.debutEtat;
     int plusHaut = 1000;
     int atterrissage = -1;
     for (int t = 5; t <= 1000; t += 5) {
-        fixeTempsFactice(depart + t);
-        heros.metAJour(touches("H"), sprite);
+        imageA(t, "H");
         if (heros.etat == EtatRepos && atterrissage < 0)
             atterrissage = t;
         if (atterrissage < 0)
@@ -269,24 +280,19 @@ TEST_F(ControleHerosTest, UpHeldRisesSixtyFivePixelsFallsLandsAndJumpsAgain)
 
 TEST_F(ControleHerosTest, ShortHopRisesFortyAndFallsAsLong)
 {
-    image("H");
-    uint32_t depart = heros.debutEtat;
-    fixeTempsFactice(depart + 200);
-    heros.metAJour(touches("H"), sprite);
+    decolle();
+    imageA(200, "H");
     EXPECT_EQ(sprite.y, 255);
-    heros.metAJour(touches(""), sprite); // released: the fall starts here
+    imageA(200, ""); // released: the fall starts here
     EXPECT_EQ(heros.hauteurSaut, 40);
     EXPECT_EQ(heros.dureeMontee, 200);
     EXPECT_EQ(sprite.y, 255);
-    fixeTempsFactice(depart + 300);
-    heros.metAJour(touches(""), sprite);
+    imageA(300, "");
     EXPECT_EQ(sprite.y, 275);
-    fixeTempsFactice(depart + 399);
-    heros.metAJour(touches(""), sprite);
+    imageA(399, "");
     EXPECT_EQ(sprite.y, 294);
     EXPECT_TRUE(heros.enSaut);
-    fixeTempsFactice(depart + 400);
-    heros.metAJour(touches(""), sprite);
+    imageA(400, "");
     EXPECT_FALSE(heros.enSaut);
     EXPECT_EQ(heros.etat, EtatRepos);
     EXPECT_EQ(sprite.y, 286);
@@ -295,22 +301,18 @@ TEST_F(ControleHerosTest, ShortHopRisesFortyAndFallsAsLong)
 
 TEST_F(ControleHerosTest, StrikeInStraightJumpKeepsTheJumpTiming)
 {
-    image("H");
-    uint32_t depart = heros.debutEtat;
-    fixeTempsFactice(depart + 100);
-    heros.metAJour(touches("H"), sprite);
+    decolle();
+    imageA(100, "H");
     EXPECT_EQ(sprite.y, 275);
     sprite.appels.clear();
-    fixeTempsFactice(depart + 150);
-    heros.metAJour(touches(" H"), sprite);
+    imageA(150, " H");
     EXPECT_EQ(heros.etat, EtatFrappeSaut);
     EXPECT_EQ(sprite.appels, (std::vector<std::string>{"anim FSaute", "une fois", "demarre"}));
     EXPECT_EQ(heros.debutEtat, depart);
     EXPECT_EQ(sprite.y, 265);
     // Space again during the strike jump changes nothing more.
     sprite.appels.clear();
-    fixeTempsFactice(depart + 160);
-    heros.metAJour(touches(" H"), sprite);
+    imageA(160, " H");
     EXPECT_TRUE(sprite.appels.empty());
     EXPECT_EQ(sprite.y, 263);
 }

@@ -6,6 +6,18 @@
 
 namespace {
 
+// Drawing `d` shows picture `image` at (x, y) with this opacity and zoom.
+::testing::AssertionResult dessinEst(const DessinIntro& d, int image, int x, int y, int alpha,
+                                     int zoom)
+{
+    if (d.image == image && d.x == x && d.y == y && d.alpha == alpha && d.zoom == zoom)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+        << "picture " << d.image << " at " << d.x << ", " << d.y << " alpha " << d.alpha << " zoom "
+        << d.zoom << "; expected picture " << image << " at " << x << ", " << y << " alpha "
+        << alpha << " zoom " << zoom;
+}
+
 TEST(IntroLogos, ZoomPauseAndSlideFormulas)
 {
     EXPECT_EQ(zoomLogo(0), 100);
@@ -34,29 +46,16 @@ TEST(IntroLogos, PlacedLogosThenMovingLogoThenThanks)
     ImageIntroCalculee f = imageIntro(PhaseLogo3, 90); // OpenGL logo, i = 180
     ASSERT_EQ(f.nbDessins, 4);
     EXPECT_TRUE(f.verifieQuitter);
-    EXPECT_EQ(f.dessins[0].image, ImLogoQuarvelin);
-    EXPECT_EQ(f.dessins[0].x, -160);
-    EXPECT_EQ(f.dessins[0].y, -120);
-    EXPECT_EQ(f.dessins[0].zoom, 50);
+    EXPECT_TRUE(dessinEst(f.dessins[0], ImLogoQuarvelin, -160, -120, 255, 50));
     EXPECT_DOUBLE_EQ(f.dessins[0].rotation, 360.0);
-    EXPECT_EQ(f.dessins[1].image, ImLogoSDL);
-    EXPECT_EQ(f.dessins[1].x, 160);
-    EXPECT_EQ(f.dessins[1].y, -120);
-    EXPECT_EQ(f.dessins[2].image, ImLogoGL);
-    EXPECT_EQ(f.dessins[2].x, -80);
-    EXPECT_EQ(f.dessins[2].y, 60);
+    EXPECT_TRUE(dessinEst(f.dessins[1], ImLogoSDL, 160, -120, 255, 50));
+    EXPECT_TRUE(dessinEst(f.dessins[2], ImLogoGL, -80, 60, 255, 75));
     EXPECT_DOUBLE_EQ(f.dessins[2].rotation, 180.0);
-    EXPECT_EQ(f.dessins[2].zoom, 75);
-    EXPECT_EQ(f.dessins[3].image, ImThanks);
-    EXPECT_EQ(f.dessins[3].x, 0);
-    EXPECT_EQ(f.dessins[3].alpha, 255);
-    EXPECT_EQ(f.dessins[3].zoom, 100);
+    EXPECT_TRUE(dessinEst(f.dessins[3], ImThanks, 0, 0, 255, 100));
 
     ImageIntroCalculee dernier = imageIntro(PhaseLogo4, 180);
     ASSERT_EQ(dernier.nbDessins, 5);
-    EXPECT_EQ(dernier.dessins[3].image, ImLogoVask);
-    EXPECT_EQ(dernier.dessins[3].x, 160);
-    EXPECT_EQ(dernier.dessins[3].y, 120);
+    EXPECT_TRUE(dessinEst(dernier.dessins[3], ImLogoVask, 160, 120, 255, 50));
 }
 
 TEST(IntroLogos, HoldRemovesLogosWithoutQuitChecks)
@@ -99,12 +98,8 @@ TEST(IntroPresents, CaptionFallsWithFadingTrail)
     ASSERT_EQ(f.nbDessins, 4);
     const int y[4] = {-302, -202, -122, -52};
     const int alpha[4] = {30, 50, 120, 250};
-    for (int d = 0; d < 4; ++d) {
-        EXPECT_EQ(f.dessins[d].image, ImPresents);
-        EXPECT_EQ(f.dessins[d].x, 150);
-        EXPECT_EQ(f.dessins[d].y, y[d]);
-        EXPECT_EQ(f.dessins[d].alpha, alpha[d]);
-    }
+    for (int d = 0; d < 4; ++d)
+        EXPECT_TRUE(dessinEst(f.dessins[d], ImPresents, 150, y[d], alpha[d], 100)) << d;
     EXPECT_EQ(f.pause, 23);
     EXPECT_EQ(imageIntro(PhasePresents, 851).dessins[3].y, 799);
     EXPECT_EQ(imageIntro(PhasePresents, 851).dessins[0].y, 549);
@@ -122,24 +117,17 @@ TEST(IntroTitre, ZoomThenCrossFades)
     ImageIntroCalculee debut = imageIntro(PhaseFonduTitre, 0);
     ImageIntroCalculee fin = imageIntro(PhaseFonduTitre, 124);
     ASSERT_EQ(debut.nbDessins, 2);
-    EXPECT_EQ(debut.dessins[0].image, ImPeinture1);
-    EXPECT_EQ(debut.dessins[0].alpha, 0);
-    EXPECT_EQ(fin.dessins[0].alpha, 248);
-    EXPECT_EQ(debut.dessins[1].image, ImTitre);
-    EXPECT_EQ(debut.dessins[1].alpha, 254);
-    EXPECT_EQ(debut.dessins[1].zoom, 250);
-    EXPECT_EQ(fin.dessins[1].alpha, 6);
-    EXPECT_EQ(fin.dessins[1].zoom, 126);
+    EXPECT_TRUE(dessinEst(debut.dessins[0], ImPeinture1, 0, 40, 0, 100));
+    EXPECT_TRUE(dessinEst(fin.dessins[0], ImPeinture1, 0, 40, 248, 100));
+    EXPECT_TRUE(dessinEst(debut.dessins[1], ImTitre, 165, 180, 254, 250));
+    EXPECT_TRUE(dessinEst(fin.dessins[1], ImTitre, 165, 180, 6, 126));
 
     ASSERT_EQ(nbImagesPhase(PhaseFonduPeintures), 254);
     ImageIntroCalculee p0 = imageIntro(PhaseFonduPeintures, 0);
     ImageIntroCalculee p253 = imageIntro(PhaseFonduPeintures, 253);
-    EXPECT_EQ(p0.dessins[0].image, ImPeinture2);
-    EXPECT_EQ(p0.dessins[0].alpha, 255);
-    EXPECT_EQ(p0.dessins[0].y, 40);
-    EXPECT_EQ(p0.dessins[1].image, ImPeinture1);
-    EXPECT_EQ(p0.dessins[1].alpha, 254);
-    EXPECT_EQ(p253.dessins[1].alpha, 1);
+    EXPECT_TRUE(dessinEst(p0.dessins[0], ImPeinture2, 0, 40, 255, 100));
+    EXPECT_TRUE(dessinEst(p0.dessins[1], ImPeinture1, 0, 40, 254, 100));
+    EXPECT_TRUE(dessinEst(p253.dessins[1], ImPeinture1, 0, 40, 1, 100));
     EXPECT_EQ(p253.pause, 100);
 }
 

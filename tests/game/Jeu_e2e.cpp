@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <sys/stat.h>
 
@@ -51,27 +50,14 @@ void genereDonnees(bool avecHeros)
     ecritFichier("data/sprites/vornaSprite.ini", sprite);
 }
 
-class JeuE2E : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-        ASSERT_TRUE(serveur.pret()) << "Xvfb did not start";
-    }
-
-    ServeurXPrive serveur;
-    DossierTemporaire dossier;
-};
+using JeuE2E = TestSurServeurX;
 
 TEST_F(JeuE2E, SkipIntroScrollTintAndQuit)
 {
     genereDonnees(true);
     ProgrammeLance jeu(cheminBinaire("corvanthelis"), {});
     ASSERT_TRUE(jeu.lance());
-    std::string fenetre = attendFenetre("Corvanthelis", 20000);
-    ASSERT_NE(fenetre, "") << lisFichier("erreurs.txt");
-    pointeSur(fenetre);
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
 
     // The intro has no pictures here and would last two minutes: the sky
     // showing within seconds means Escape skipped it.
@@ -98,11 +84,7 @@ TEST_F(JeuE2E, SkipIntroScrollTintAndQuit)
     EXPECT_TRUE(memeLigneEcran(ecran, immobile, HautPlan + 40));
 
     // Holding Right walks: the level scrolls under the hero.
-    enfonce("Right");
-    pause(1500);
-    relache("Right");
-    pause(300);
-    std::vector<Couleur> apres = captureEcranX(640, 480);
+    std::vector<Couleur> apres = tiensTouche("Right", 1500);
     ASSERT_FALSE(apres.empty());
     EXPECT_FALSE(memeLigneEcran(immobile, apres, HautPlan + 40));
     EXPECT_TRUE(couleurEn(apres, 320, 320, {255, 0, 0}, 2)); // still at x 300
@@ -117,10 +99,7 @@ TEST_F(JeuE2E, SkipIntroScrollTintAndQuit)
     EXPECT_TRUE(couleurEn(captureEcranX(640, 480), 100, 100, Ciel, 2));
 
     pause(800); // at least one frame-rate report
-    appuie("Escape");
-    int statut = -1;
-    ASSERT_TRUE(jeu.attendFin(15000, &statut));
-    EXPECT_EQ(statut, 0);
+    quitteParEchap(jeu);
     std::string sortie = lisFichier("sortie.txt");
     EXPECT_NE(sortie.find("FPS : "), std::string::npos) << sortie;
 }
@@ -130,9 +109,7 @@ TEST_F(JeuE2E, RunsAndQuitsWithoutHeroDescription)
     genereDonnees(false);
     ProgrammeLance jeu(cheminBinaire("corvanthelis"), {});
     ASSERT_TRUE(jeu.lance());
-    std::string fenetre = attendFenetre("Corvanthelis", 20000);
-    ASSERT_NE(fenetre, "");
-    pointeSur(fenetre);
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
     appuie("Escape");
     pause(1500);
     // Walk, turn, jump and strike with nothing to draw.
@@ -145,10 +122,7 @@ TEST_F(JeuE2E, RunsAndQuitsWithoutHeroDescription)
     EXPECT_TRUE(couleurEn(ecran, 320, 320, Ciel, 2)); // no hero drawn
     EXPECT_TRUE(jeu.enCours());
     pause(500);
-    appuie("Escape");
-    int statut = -1;
-    ASSERT_TRUE(jeu.attendFin(15000, &statut));
-    EXPECT_EQ(statut, 0);
+    quitteParEchap(jeu);
     EXPECT_NE(lisFichier("sortie.txt").find("FPS : "), std::string::npos);
 }
 

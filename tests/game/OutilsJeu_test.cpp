@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 using namespace testsupport;
@@ -53,27 +54,21 @@ TEST_F(CompteurFPSTest, ViewerReportsAtOneSecond)
 
 TEST(TeinteCiel, DigitsOneToNineOnly)
 {
-    unsigned char r = 1, g = 2, b = 3;
-    EXPECT_TRUE(teinteCiel(SDLK_8, r, g, b));
-    EXPECT_EQ(r, 20);
-    EXPECT_EQ(g, 200);
-    EXPECT_EQ(b, 150);
-    EXPECT_TRUE(teinteCiel(SDLK_9, r, g, b));
-    EXPECT_EQ(r, 150);
-    EXPECT_EQ(g, 200);
-    EXPECT_EQ(b, 20);
-    EXPECT_TRUE(teinteCiel(SDLK_2, r, g, b));
-    EXPECT_EQ(r, 170);
-    EXPECT_EQ(g, 255);
-    EXPECT_EQ(b, 255);
-    EXPECT_TRUE(teinteCiel(SDLK_1, r, g, b));
-    EXPECT_EQ(r, 255);
-    EXPECT_EQ(g, 255);
-    EXPECT_EQ(b, 255);
+    // The factors for a key, or {-1, -1, -1} when the key tints nothing.
+    auto teinte = [](int touche) {
+        unsigned char r = 1, g = 2, b = 3;
+        if (!teinteCiel(touche, r, g, b))
+            return std::array<int, 3>{-1, -1, -1};
+        return std::array<int, 3>{r, g, b};
+    };
+    EXPECT_EQ(teinte(SDLK_8), (std::array<int, 3>{20, 200, 150}));
+    EXPECT_EQ(teinte(SDLK_9), (std::array<int, 3>{150, 200, 20}));
+    EXPECT_EQ(teinte(SDLK_2), (std::array<int, 3>{170, 255, 255}));
+    EXPECT_EQ(teinte(SDLK_1), (std::array<int, 3>{255, 255, 255}));
     for (int touche : {int(SDLK_0), int(SDLK_KP1), int(SDLK_KP8), int(SDLK_a), int(SDLK_SPACE)}) {
-        r = 1;
+        unsigned char r = 1, g = 2, b = 3;
         EXPECT_FALSE(teinteCiel(touche, r, g, b)) << touche;
-        EXPECT_EQ(r, 1);
+        EXPECT_EQ(r, 1); // left alone
     }
 }
 

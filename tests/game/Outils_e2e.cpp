@@ -5,34 +5,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sys/stat.h>
 
 using namespace testsupport;
 
 namespace {
 
-class OutilsE2E : public ::testing::Test {
+class OutilsE2E : public TestSurServeurX {
 protected:
     void SetUp() override
     {
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-        ASSERT_TRUE(serveur.pret()) << "Xvfb did not start";
+        TestSurServeurX::SetUp();
         ecritConfigFenetre();
     }
-
-    // Presses Escape and expects the program to end with status 0.
-    void quitteParEchap(ProgrammeLance& programme)
-    {
-        appuie("Escape");
-        int statut = -1;
-        ASSERT_TRUE(programme.attendFin(15000, &statut)) << "still running after Escape";
-        EXPECT_EQ(statut, 0);
-    }
-
-    ServeurXPrive serveur;
-    DossierTemporaire dossier;
 };
 
 TEST_F(OutilsE2E, LevelViewerScrollsBothWaysAndReportsFrameRate)
@@ -41,28 +26,18 @@ TEST_F(OutilsE2E, LevelViewerScrollsBothWaysAndReportsFrameRate)
     mkdir("dataqv/levels", 0755);
     ASSERT_TRUE(ecritNiveauBande("./dataqv/levels", "dataqv/levels/level1.ini", 300));
     ProgrammeLance vue(cheminBinaire("levelviewer"), {});
-    std::string fenetre = attendFenetre("Corvanthelis", 20000);
-    ASSERT_NE(fenetre, "") << lisFichier("erreurs.txt");
-    pointeSur(fenetre);
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
     pause(1000);
     std::vector<Couleur> debut = captureEcranX(640, 480);
     ASSERT_FALSE(debut.empty());
     EXPECT_FALSE(couleurEn(debut, 10, 340, {0, 0, 0}, 0)); // the band is drawn
 
-    enfonce("Right");
-    pause(1200);
-    relache("Right");
-    pause(200);
-    std::vector<Couleur> droite = captureEcranX(640, 480);
+    std::vector<Couleur> droite = tiensTouche("Right", 1200);
     EXPECT_FALSE(memeLigneEcran(debut, droite, 340));
 
     // Back to the left end: the position stops at 1, so the first view
     // comes back (it was drawn at 1 too).
-    enfonce("Left");
-    pause(3500);
-    relache("Left");
-    pause(200);
-    std::vector<Couleur> gauche = captureEcranX(640, 480);
+    std::vector<Couleur> gauche = tiensTouche("Left", 3500);
     EXPECT_TRUE(memeLigneEcran(debut, gauche, 340));
 
     quitteParEchap(vue);
@@ -72,9 +47,7 @@ TEST_F(OutilsE2E, LevelViewerScrollsBothWaysAndReportsFrameRate)
 TEST_F(OutilsE2E, EditorShowsAnEmptyScreenAndIgnoresF1)
 {
     ProgrammeLance editeur(cheminBinaire("editor"), {});
-    std::string fenetre = attendFenetre("Corvanthelis", 20000);
-    ASSERT_NE(fenetre, "");
-    pointeSur(fenetre);
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
     for (int i = 0; i < 3; ++i)
         appuie("F1");
     pause(300);
@@ -89,9 +62,7 @@ TEST_F(OutilsE2E, GameOverPlayerShowsEachFrameInTurn)
     ASSERT_TRUE(ecritImageBMP("img_1.bmp", 640, 480, [](int, int) { return Couleur{255, 0, 0}; }));
     ASSERT_TRUE(ecritImageBMP("img_2.bmp", 640, 480, [](int, int) { return Couleur{0, 0, 255}; }));
     ProgrammeLance lecteur(cheminBinaire("gameover"), {"3", "2000", "./img_", ".bmp"});
-    std::string fenetre = attendFenetre("Corvanthelis", 20000);
-    ASSERT_NE(fenetre, "");
-    pointeSur(fenetre);
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
     std::vector<Couleur> ecran;
     for (int essai = 0; essai < 40; ++essai) {
         ecran = captureEcranX(640, 480);
@@ -136,9 +107,7 @@ TEST_F(OutilsE2E, PictureTestsUseBackslashNamesInTheWorkingFolder)
     ASSERT_TRUE(ecritImageBMP("c:\\data\\vorna\\TEST.JPG", 64, 64,
                               [](int, int) { return Couleur{0, 255, 0}; }));
     ProgrammeLance zoom(cheminBinaire("imagetests"), {"zoom"});
-    std::string fenetre = attendFenetre("Corvanthelis", 20000);
-    ASSERT_NE(fenetre, "");
-    pointeSur(fenetre);
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
     pause(500);
     EXPECT_TRUE(zoom.enCours());
     quitteParEchap(zoom);
@@ -149,6 +118,23 @@ TEST_F(OutilsE2E, PictureTestsUseBackslashNamesInTheWorkingFolder)
     int statut = -1;
     ASSERT_TRUE(inconnu.attendFin(5000, &statut));
     EXPECT_EQ(statut, 2);
+}
+
+TEST_F(OutilsE2E, WithoutADisplayEveryProgramSaysSoAndEndsWithStatusOne)
+{
+    // The dummy video driver offers no OpenGL, so no window can be opened.
+    ecritFichier("viewinfos.vwe", std::string("Marche") + std::string(14, '\0'));
+    for (const std::vector<std::string>& commande :
+         std::vector<std::vector<std::string>>{{"corvanthelis"}, {"levelviewer"}, {"editor"},
+                                               {"gameover"}, {"imagetests", "zoom"}, {"viewer"}}) {
+        SCOPED_TRACE(commande[0]);
+        std::string ligne = "'" + cheminBinaire(commande[0]) + "'";
+        for (size_t i = 1; i < commande.size(); ++i)
+            ligne += " " + commande[i];
+        std::string sortie;
+        EXPECT_EQ(execute("SDL_VIDEODRIVER=dummy timeout 20 " + ligne + " 2>&1", &sortie), 1) << sortie;
+        EXPECT_NE(sortie.find("Impossible d'ouvrir l'écran!"), std::string::npos) << sortie;
+    }
 }
 
 }

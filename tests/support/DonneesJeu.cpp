@@ -54,6 +54,38 @@ void ecritConfigFenetre()
                                "PleinEcran=0\nBilineaire=0\nVSync=1\nMode16bits=0\nHogCPU=0\n");
 }
 
+void TestSurServeurX::SetUp()
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+    ASSERT_TRUE(serveur.pret()) << "Xvfb did not start";
+}
+
+std::string attendFenetreActive(const std::string& titre, int ms)
+{
+    std::string fenetre = attendFenetre(titre, ms);
+    if (!fenetre.empty())
+        pointeSur(fenetre);
+    return fenetre;
+}
+
+void quitteParEchap(ProgrammeLance& programme)
+{
+    appuie("Escape");
+    int statut = -1;
+    ASSERT_TRUE(programme.attendFin(15000, &statut)) << "still running after Escape";
+    EXPECT_EQ(statut, 0);
+}
+
+std::vector<Couleur> tiensTouche(const std::string& touche, int ms)
+{
+    enfonce(touche);
+    pause(ms);
+    relache(touche);
+    pause(200);
+    return captureEcranX(640, 480);
+}
+
 Couleur pixelEcran(const std::vector<Couleur>& ecran, int x, int y)
 {
     return ecran[static_cast<size_t>(y) * 640 + x];
@@ -74,6 +106,20 @@ bool memeLigneEcran(const std::vector<Couleur>& a, const std::vector<Couleur>& b
         if (!procheCouleur(pixelEcran(a, x, y), pixelEcran(b, x, y), 0))
             return false;
     return true;
+}
+
+int pixelsDifferents(const std::vector<Couleur>& a, const std::vector<Couleur>& b, int x0, int y0,
+                     int x1, int y1)
+{
+    size_t fin = static_cast<size_t>(y1) * 640;
+    if (a.size() < fin || b.size() < fin)
+        return 0;
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (!procheCouleur(pixelEcran(a, x, y), pixelEcran(b, x, y), 0))
+                ++n;
+    return n;
 }
 
 ::testing::AssertionResult couleurEn(const std::vector<Couleur>& ecran, int x, int y, Couleur attendue,

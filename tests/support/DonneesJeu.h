@@ -4,6 +4,7 @@
 // Small game data written by the end-to-end tests into their working folder.
 
 #include "support/Pilote.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +28,36 @@ bool ecritNiveauBande(const std::string& dossier, const std::string& niveau, int
 // A windowed, nearest-filtered config.ini of 640 x 480.
 void ecritConfigFenetre();
 
+// An end-to-end test on an X server of its own, in a scratch working folder,
+// with the silent audio driver and software OpenGL for the programs it runs.
+class TestSurServeurX : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    ServeurXPrive serveur;
+    DossierTemporaire dossier;
+};
+
+// Waits for the window titled `titre` and points at it so that it takes the
+// keys; "" when none came within `ms`.
+std::string attendFenetreActive(const std::string& titre, int ms = 20000);
+
+// Presses Escape and expects `programme` to end with status 0.
+void quitteParEchap(ProgrammeLance& programme);
+
+// Holds `touche` for `ms`, releases it, lets the program settle for 200 ms
+// and returns a 640 x 480 screenshot.
+std::vector<Couleur> tiensTouche(const std::string& touche, int ms);
+
 // Reading 640-pixel-wide screenshots (captureEcranX).
 Couleur pixelEcran(const std::vector<Couleur>& ecran, int x, int y);
 bool procheCouleur(Couleur a, Couleur b, int tolerance);
 // Row y is the same in both screenshots.
 bool memeLigneEcran(const std::vector<Couleur>& a, const std::vector<Couleur>& b, int y);
+// How many pixels of the rectangle [x0, x1) x [y0, y1) differ between the two
+// screenshots (0 when either is too small).
+int pixelsDifferents(const std::vector<Couleur>& a, const std::vector<Couleur>& b, int x0, int y0,
+                     int x1, int y1);
 // Pixel (x, y) is `attendue` within `tolerance` per channel.
 ::testing::AssertionResult couleurEn(const std::vector<Couleur>& ecran, int x, int y,
                                      Couleur attendue, int tolerance);

@@ -5,7 +5,6 @@
 #include "game/OutilsJeu.h"
 #include "game/main.h"
 
-#include <SDL.h>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,16 +14,10 @@ int main(int argc, char** argv)
         fprintf(stderr, "Usage : gameover [<images> <pause ms> <début> <fin>]\n");
         return 2;
     }
-    SDL_Init(0);
-    atexit(SDL_Quit);
-    if (ouvreAffichage() != 0) {
-        fermeConfiguration();
-        return 1;
-    }
-    if (argc == 5)
-        playIntro(atoi(argv[1]), atoi(argv[2]), argv[3], argv[4]);
-    else
-        vornaGameOver();
-    fermeConfiguration();
-    return 0;
+    return lanceSurAffichage([&] {
+        if (argc == 5)
+            playIntro(atoi(argv[1]), atoi(argv[2]), argv[3], argv[4]);
+        else
+            vornaGameOver();
+    });
 }

@@ -7,9 +7,7 @@
 #include "game/OutilsJeu.h"
 #include "game/main.h"
 
-#include <SDL.h>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char** argv)
@@ -25,13 +23,5 @@ int main(int argc, char** argv)
         fprintf(stderr, "Usage : imagetests sprite|zoom|img\n");
         return 2;
     }
-    SDL_Init(0);
-    atexit(SDL_Quit);
-    if (ouvreAffichage() != 0) {
-        fermeConfiguration();
-        return 1;
-    }
-    mode();
-    fermeConfiguration();
-    return 0;
+    return lanceSurAffichage(mode);
 }

@@ -20,7 +20,7 @@ void prepareVue()
 int main()
 {
     config = new CEngineGL();
-    viewMode(prepareVue);
+    int statut = viewMode(prepareVue);
     fermeConfiguration();
-    return 0;
+    return statut;
 }
