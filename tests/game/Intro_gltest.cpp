@@ -5,6 +5,7 @@
 #include "game/main.h"
 #include "shell/CEngineGL.h"
 #include "support/ContexteGL.h"
+#include "support/DonneesJeu.h"
 #include "support/TestSupport.h"
 
 #include <SDL.h>
@@ -18,51 +19,7 @@ using namespace testsupport;
 
 namespace {
 
-class IntroGL : public TestGL {
-protected:
-    void SetUp() override
-    {
-        TestGL::SetUp();
-        SDL_Event e;
-        while (SDL_PollEvent(&e)) {
-        }
-        fixeTempsFactice(100000);
-    }
-    void TearDown() override
-    {
-        retireTempsFactice();
-        TestGL::TearDown();
-    }
-
-    static void pousseTouche(SDLKey touche)
-    {
-        SDL_Event e = {};
-        e.type = SDL_KEYDOWN;
-        e.key.type = SDL_KEYDOWN;
-        e.key.state = SDL_PRESSED;
-        e.key.keysym.sym = touche;
-        SDL_PushEvent(&e);
-    }
-    static void pousse(Uint8 type)
-    {
-        SDL_Event e = {};
-        e.type = type;
-        SDL_PushEvent(&e);
-    }
-
-    // The picture names that failed to load, in order, from the loader's
-    // messages.
-    static std::vector<std::string> imagesManquantes(const std::string& erreurs)
-    {
-        std::vector<std::string> noms;
-        const std::string cle = "Nom de l'image: ";
-        for (size_t p = erreurs.find(cle); p != std::string::npos; p = erreurs.find(cle, p + 1)) {
-            size_t fin = erreurs.find('\n', p);
-            noms.push_back(erreurs.substr(p + cle.size(), fin - p - cle.size()));
-        }
-        return noms;
-    }
-};
+using IntroGL = TestJeuGL;
 
 TEST_F(IntroGL, RunsToItsEndWithEveryPauseAndLoadsInOrder)
 {
@@ -93,7 +50,7 @@ TEST_F(IntroGL, EscapeOrCloseBeforeTheFirstFrameEndsAtOnce)
     EXPECT_EQ(erreurs.texte(), ""); // nothing was loaded
 
     // A close request ends it too; the events behind it stay queued.
-    pousse(SDL_QUIT);
+    pousseEvenement(SDL_QUIT);
     pousseTouche(SDLK_a);
     EXPECT_EQ(introVorna(), 1);
     SDL_Event e;

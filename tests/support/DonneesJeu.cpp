@@ -1,5 +1,6 @@
 #include "support/DonneesJeu.h"
 
+#include "foundation/Temps.h"
 #include "support/TestSupport.h"
 
 #include <SDL.h>
@@ -52,6 +53,49 @@ void ecritConfigFenetre()
 {
     ecritFichier("config.ini", "[VIDEO]\nResolutionHorizontale=640\nResolutionVerticale=480\n"
                                "PleinEcran=0\nBilineaire=0\nVSync=1\nMode16bits=0\nHogCPU=0\n");
+}
+
+void TestJeuGL::SetUp()
+{
+    TestGL::SetUp();
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+    }
+    fixeTempsFactice(100000);
+}
+
+void TestJeuGL::TearDown()
+{
+    retireTempsFactice();
+    TestGL::TearDown();
+}
+
+void pousseTouche(int touche)
+{
+    SDL_Event e = {};
+    e.type = SDL_KEYDOWN;
+    e.key.type = SDL_KEYDOWN;
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.sym = static_cast<SDLKey>(touche);
+    SDL_PushEvent(&e);
+}
+
+void pousseEvenement(int type)
+{
+    SDL_Event e = {};
+    e.type = static_cast<Uint8>(type);
+    SDL_PushEvent(&e);
+}
+
+std::vector<std::string> imagesManquantes(const std::string& erreurs)
+{
+    std::vector<std::string> noms;
+    const std::string cle = "Nom de l'image: ";
+    for (size_t p = erreurs.find(cle); p != std::string::npos; p = erreurs.find(cle, p + 1)) {
+        size_t fin = erreurs.find('\n', p);
+        noms.push_back(erreurs.substr(p + cle.size(), fin - p - cle.size()));
+    }
+    return noms;
 }
 
 void TestSurServeurX::SetUp()

@@ -1,8 +1,10 @@
 #ifndef CORVANTHELIS_TESTS_DONNEESJEU_H
 #define CORVANTHELIS_TESTS_DONNEESJEU_H
 
-// Small game data written by the end-to-end tests into their working folder.
+// Small game data written by the game's tests into their working folder, the
+// fixture and helpers of the end-to-end tests, and readers of their results.
 
+#include "support/ContexteGL.h"
 #include "support/Pilote.h"
 #include "support/TestSupport.h"
 
@@ -27,6 +29,23 @@ bool ecritNiveauBande(const std::string& dossier, const std::string& niveau, int
 
 // A windowed, nearest-filtered config.ini of 640 x 480.
 void ecritConfigFenetre();
+
+// A game test on the shared GL window: the event queue starts empty and the
+// fake clock starts at 100000 ms, so that every pause passes at once.
+class TestJeuGL : public TestGL {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// Queues an SDL key press of `touche` (an SDLKey), or an event of `type`
+// with no data (SDL_QUIT...), for the program's own event loop.
+void pousseTouche(int touche);
+void pousseEvenement(int type);
+
+// The picture names that failed to load, in order, from the picture
+// loader's messages ("Nom de l'image: <name>") in `erreurs`.
+std::vector<std::string> imagesManquantes(const std::string& erreurs);
 
 // An end-to-end test on an X server of its own, in a scratch working folder,
 // with the silent audio driver and software OpenGL for the programs it runs.
