@@ -7,8 +7,9 @@
 // object pointed to. Deriving classes read `size` and `elements` directly.
 //
 // The array grows in blocks of growStep slots and shrinks only once more than
-// one whole block stands empty. When the array cannot be (re)allocated the
-// vector stays exactly as it was and Push returns -1.
+// one whole block stands empty. When the array cannot grow the vector stays
+// exactly as it was and Push returns -1; when it cannot shrink it keeps the
+// larger array.
 
 #include <cstdlib>
 #include <cstring>
@@ -75,8 +76,15 @@ public:
             elements = nullptr;
         } else {
             T* nouveau = static_cast<T*>(realloc(elements, sizeof(T) * nouvelleCapacite));
-            if (!nouveau)
+            if (!nouveau) {
+                // A shrink that fails keeps the larger array: Delete has
+                // already moved the elements down and must not be undone.
+                if (!agrandir) {
+                    size = n;
+                    return true;
+                }
                 return false;
+            }
             elements = nouveau;
         }
         capacity = nouvelleCapacite;

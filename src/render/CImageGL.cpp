@@ -16,6 +16,9 @@ const Uint32 MASQUE_G = 0x0000FF00;
 const Uint32 MASQUE_B = 0x00FF0000;
 const Uint32 MASQUE_A = 0xFF000000;
 
+const char* const MESSAGE_BLIT = "Impossible d'effectuer l'opération de blitting\n";
+const char* const MESSAGE_TEXTURE = "Impossible de créer une texture à partir d'un graphique\n";
+
 int tailleTuile()
 {
     return (config && config->tailleTexture > 0) ? config->tailleTexture : 256;
@@ -56,7 +59,16 @@ void appliqueColorKey(unsigned char* pixels, size_t nbPixels, unsigned char r, u
     }
 }
 
-SDL_Surface* chargeFichier(const char* fichier)
+// The loaders' colour key: r = -1 means none, otherwise the low 8 bits.
+template <class Image>
+void cleSiDemandee(Image& image, int r, int g, int b)
+{
+    if (r != -1)
+        image.setColorKey(static_cast<unsigned char>(r), static_cast<unsigned char>(g),
+                          static_cast<unsigned char>(b));
+}
+
+SDL_Surface* litImage(const char* fichier)
 {
     SDL_Surface* image = fichier ? IMG_Load(fichier) : nullptr;
     if (!image) {
@@ -66,28 +78,94 @@ SDL_Surface* chargeFichier(const char* fichier)
     return image;
 }
 
+bool rectangleAdmis(int w, int h)
+{
+    return w > 0 && h > 0 && w <= TAILLE_MAX_IMAGE && h <= TAILLE_MAX_IMAGE;
+}
+
+// SDL 1.2 rectangles hold 16-bit coordinates: a block that starts beyond
+// them lies outside any picture, so nothing is copied and the destination
+// keeps its transparent black.
 int blitte(SDL_Surface* source, int sx, int sy, int w, int h, SDL_Surface* dest, int dx, int dy)
 {
+    const int limite = 32767;
+    if (sx < -limite || sx > limite || sy < -limite || sy > limite)
+        return 0;
     SDL_Rect src = {static_cast<Sint16>(sx), static_cast<Sint16>(sy), static_cast<Uint16>(w),
                     static_cast<Uint16>(h)};
     SDL_Rect dst = {static_cast<Sint16>(dx), static_cast<Sint16>(dy), 0, 0};
     return SDL_UpperBlit(source, &src, dest, &dst);
 }
 
-void decaleDemiPixel()
+// A new texture name holding `pixels` (texLongueur x texHauteur, RGBA), with
+// the filter the configuration asks for.
+GLuint creeTexture(const unsigned char* pixels, int texLongueur, int texHauteur, GLint enveloppe,
+                   GLint format)
 {
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    GLint filtre = filtrageLineaire() ? GL_LINEAR : GL_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filtre);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtre);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, enveloppe);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, enveloppe);
+    glTexImage2D(GL_TEXTURE_2D, 0, format, texLongueur, texHauteur, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    return id;
+}
+
+// One textured strip from (0, 0) to (largeur, -hauteur) after the current
+// translation; mirrors swap the texture coordinates so the picture flips in
+// its own rectangle.
+void bandeTexturee(float largeur, float hauteurBande, float uG, float uD, float vH, float vB, bool mirrorX,
+                   bool mirrorY)
+{
+    if (mirrorY) {
+        float t = uG;
+        uG = uD;
+        uD = t;
+    }
+    if (mirrorX) {
+        float t = vH;
+        vH = vB;
+        vB = t;
+    }
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(uD, vB);
+    glVertex2f(largeur, 0.0f);
+    glTexCoord2f(uG, vB);
+    glVertex2f(0.0f, 0.0f);
+    glTexCoord2f(uD, vH);
+    glVertex2f(largeur, -hauteurBande);
+    glTexCoord2f(uG, vH);
+    glVertex2f(0.0f, -hauteurBande);
+    glEnd();
+}
+}
+
+// ---- Drawing attributes ---------------------------------------------------
+
+void CEffetsImage::commenceDessin(unsigned int texture) const
+{
+    glEnable(GL_TEXTURE_2D);
+    if (texture)
+        glBindTexture(GL_TEXTURE_2D, texture);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     // Samples texel centres exactly on rasterisers that round pixel edges.
     glLoadIdentity();
     glTranslatef(0.375f, 0.375f, 0.0f);
 }
+
+void CEffetsImage::termineDessin() const
+{
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
 }
 
 // ---- CImageGL: loading ----------------------------------------------------
 
-CImageGL::CImageGL()
-    : nbTilesX(0), nbTilesY(0), nbTiles(0), tiles(nullptr), hauteur(0), longueur(0), alpha(255),
-      brightnessR(255), brightnessG(255), brightnessB(255), rotation(0.0), zoom(100),
-      mirrorX(false), mirrorY(false)
+CImageGL::CImageGL() : nbTilesX(0), nbTilesY(0), nbTiles(0), tiles(nullptr), hauteur(0), longueur(0)
 {
 }
 
@@ -114,7 +192,7 @@ void CImageGL::libere()
 int CImageGL::chargeImageSDL(const char* fichier, int r, int g, int b)
 {
     libere();
-    SDL_Surface* image = chargeFichier(fichier);
+    SDL_Surface* image = litImage(fichier);
     if (!image)
         return 1;
     int resultat = chargeRectangle(image, 0, 0, image->w, image->h, r, g, b, true);
@@ -126,7 +204,7 @@ int CImageGL::chargeImageSDL(const char* fichier, int x, int y, int w, int h, in
                              bool)
 {
     libere();
-    SDL_Surface* image = chargeFichier(fichier);
+    SDL_Surface* image = litImage(fichier);
     if (!image)
         return 1;
     int resultat = chargeRectangle(image, x, y, w, h, r, g, b, false);
@@ -139,7 +217,7 @@ int CImageGL::chargeImageSDL(SDL_Surface* surface, int x, int y, int w, int h, i
 {
     libere();
     if (!surface) {
-        fprintf(stderr, "Impossible d'effectuer l'opération de blitting\n");
+        fputs(MESSAGE_BLIT, stderr);
         return 1;
     }
     return chargeRectangle(surface, x, y, w, h, r, g, b, false);
@@ -148,8 +226,10 @@ int CImageGL::chargeImageSDL(SDL_Surface* surface, int x, int y, int w, int h, i
 int CImageGL::chargeRectangle(SDL_Surface* image, int x, int y, int w, int h, int r, int g, int b,
                               bool imageEntiere)
 {
-    if (w <= 0 || h <= 0) {
-        fprintf(stderr, "Impossible d'effectuer l'opération de blitting\n");
+    // A size read from a data file may be anything; past the largest picture
+    // it would only ask for a huge grid of transparent tiles.
+    if (!rectangleAdmis(w, h)) {
+        fputs(MESSAGE_BLIT, stderr);
         return 1;
     }
     const int T = tailleTuile();
@@ -180,15 +260,14 @@ int CImageGL::chargeRectangle(SDL_Surface* image, int x, int y, int w, int h, in
             }
             SDL_Surface* surface = creeSurface(tuile.texLongueur, tuile.texHauteur);
             if (!surface) {
-                fprintf(stderr, imageEntiere ? "Erreur de création de surface\n"
-                                             : "Impossible d'effectuer l'opération de blitting\n");
+                fputs(imageEntiere ? "Erreur de création de surface\n" : MESSAGE_BLIT, stderr);
                 libere();
                 return 1;
             }
             // The whole texture-sized block is copied: in a sheet, the texels
             // past the content hold the neighbouring pixels, never drawn.
             if (blitte(image, x + i * T, y + j * T, tuile.texLongueur, tuile.texHauteur, surface, 0, 0) < 0) {
-                fprintf(stderr, "Impossible d'effectuer l'opération de blitting\n");
+                fputs(MESSAGE_BLIT, stderr);
                 SDL_FreeSurface(surface);
                 libere();
                 return 1;
@@ -197,8 +276,7 @@ int CImageGL::chargeRectangle(SDL_Surface* image, int x, int y, int w, int h, in
             SDL_FreeSurface(surface);
         }
     }
-    if (r != -1)
-        setColorKey(static_cast<unsigned char>(r), static_cast<unsigned char>(g), static_cast<unsigned char>(b));
+    cleSiDemandee(*this, r, g, b);
     bind();
     return 0;
 }
@@ -219,17 +297,9 @@ void CImageGL::bindSubImage(int k)
     SubImage& tuile = tiles[k];
     if (tuile.textureId)
         glDeleteTextures(1, &tuile.textureId);
-    glGenTextures(1, &tuile.textureId);
-    glBindTexture(GL_TEXTURE_2D, tuile.textureId);
-    GLint filtre = filtrageLineaire() ? GL_LINEAR : GL_NEAREST;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filtre);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtre);
     GLint enveloppe = (!config || config->sansClampToEdge) ? GL_CLAMP : GL_CLAMP_TO_EDGE;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, enveloppe);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, enveloppe);
     GLint format = (config && config->mode16bits) ? GL_RGBA4 : GL_RGBA8;
-    glTexImage2D(GL_TEXTURE_2D, 0, format, tuile.texLongueur, tuile.texHauteur, 0, GL_RGBA,
-                 GL_UNSIGNED_BYTE, tuile.pixels);
+    tuile.textureId = creeTexture(tuile.pixels, tuile.texLongueur, tuile.texHauteur, enveloppe, format);
 }
 
 void CImageGL::bind()
@@ -250,9 +320,6 @@ void CImageGL::affiche(int x, int y, int sx, int sy, int w, int h)
     if (!tiles)
         return;
     const int T = tailleTuile();
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     const bool transforme = mirrorX || mirrorY || rotation != 0.0 || zoom != 100;
     const int px = x + longueur / 2;
     const int py = y + hauteur / 2;
@@ -276,11 +343,10 @@ void CImageGL::affiche(int x, int y, int sx, int sy, int w, int h)
                 drawH = tuile.hauteur - offY;
             if (drawW <= 0 || drawH <= 0)
                 continue;
-            glBindTexture(GL_TEXTURE_2D, tuile.textureId);
             float uLeft, uRight, vTop, vBottom;
             getMap(offX, offY, drawW, drawH, tuile.texLongueur, tuile.texHauteur, uLeft, uRight, vTop, vBottom);
 
-            decaleDemiPixel();
+            commenceDessin(tuile.textureId);
             if (transforme) {
                 // The pivot is the centre of the whole picture, even for a
                 // rectangle of it, so pieces of one picture stay together.
@@ -298,28 +364,18 @@ void CImageGL::affiche(int x, int y, int sx, int sy, int w, int h)
             glTranslatef(static_cast<float>(x + i * T + offX - sx),
                          static_cast<float>(y + j * T + offY - sy + drawH), 0.0f);
             glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
-            glBegin(GL_TRIANGLE_STRIP);
-            glTexCoord2f(uRight, vBottom);
-            glVertex2i(drawW, 0);
-            glTexCoord2f(uLeft, vBottom);
-            glVertex2i(0, 0);
-            glTexCoord2f(uRight, vTop);
-            glVertex2i(drawW, -drawH);
-            glTexCoord2f(uLeft, vTop);
-            glVertex2i(0, -drawH);
-            glEnd();
+            bandeTexturee(static_cast<float>(drawW), static_cast<float>(drawH), uLeft, uRight, vTop, vBottom,
+                          false, false);
         }
     }
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
+    termineDessin();
 }
 
 // ---- CImageGL3 --------------------------------------------------------------
 
 CImageGL3::CImageGL3()
-    : hauteur(0), longueur(0), texHauteur(0), texLongueur(0), textureId(0), alpha(255),
-      brightnessR(255), brightnessG(255), brightnessB(255), rotation(0.0), zoom(100),
-      mirrorX(false), mirrorY(false), sharedPixels(false), empty(true), pixels(nullptr)
+    : hauteur(0), longueur(0), texHauteur(0), texLongueur(0), textureId(0), sharedPixels(false), empty(true),
+      pixels(nullptr)
 {
 }
 
@@ -343,58 +399,38 @@ void CImageGL3::libere()
 
 int CImageGL3::chargeImageSDL(const char* fichier, int r, int g, int b)
 {
-    libere();
-    SDL_Surface* image = chargeFichier(fichier);
-    if (!image)
-        return 1;
-    int l = image->w;
-    int h = image->h;
-    int tl = calcPower(l);
-    int th = calcPower(h);
-    SDL_Surface* surface = creeSurface(tl, th);
-    if (!surface) {
-        fprintf(stderr, "Impossible de créer une texture à partir d'un graphique\n");
-        fprintf(stderr, "Nom de l'image: %s\n", fichier);
-        SDL_FreeSurface(image);
-        return 1;
-    }
-    SDL_SetAlpha(image, 0, 255);
-    if (SDL_UpperBlit(image, nullptr, surface, nullptr) < 0) {
-        fprintf(stderr, "Impossible d'effectuer l'opération de blitting\n");
-        SDL_FreeSurface(surface);
-        SDL_FreeSurface(image);
-        return 1;
-    }
-    longueur = l;
-    hauteur = h;
-    texLongueur = tl;
-    texHauteur = th;
-    pixels = copiePixels(surface);
-    if (r != -1)
-        setColorKey(static_cast<unsigned char>(r), static_cast<unsigned char>(g), static_cast<unsigned char>(b));
-    SDL_FreeSurface(image);
-    SDL_FreeSurface(surface);
-    bind();
-    empty = false;
-    return 0;
+    return chargeFichier(fichier, true, 0, 0, 0, 0, r, g, b, false);
 }
 
 int CImageGL3::chargeImageSDL(const char* fichier, int x, int y, int w, int h, int r, int g, int b,
                               bool corriger)
 {
+    return chargeFichier(fichier, false, x, y, w, h, r, g, b, corriger);
+}
+
+int CImageGL3::chargeFichier(const char* fichier, bool imageEntiere, int x, int y, int w, int h, int r,
+                             int g, int b, bool corriger)
+{
     libere();
-    SDL_Surface* image = chargeFichier(fichier);
+    SDL_Surface* image = litImage(fichier);
     if (!image)
         return 1;
-    SDL_Surface* surface = (w > 0 && h > 0) ? creeSurface(calcPower(w), calcPower(h)) : nullptr;
+    if (imageEntiere) {
+        x = y = 0;
+        w = image->w;
+        h = image->h;
+    }
+    SDL_Surface* surface = rectangleAdmis(w, h) ? creeSurface(calcPower(w), calcPower(h)) : nullptr;
     if (!surface) {
-        fprintf(stderr, "Impossible de créer une texture à partir d'un graphique\n");
+        fputs(MESSAGE_TEXTURE, stderr);
+        if (imageEntiere)
+            fprintf(stderr, "Nom de l'image: %s\n", fichier);
         SDL_FreeSurface(image);
         return 1;
     }
     SDL_SetAlpha(image, 0, 255);
     if (blitte(image, x, y, w, h, surface, 0, 0) < 0) {
-        fprintf(stderr, "Impossible d'effectuer l'opération de blitting\n");
+        fputs(MESSAGE_BLIT, stderr);
         SDL_FreeSurface(surface);
         SDL_FreeSurface(image);
         return 1;
@@ -403,7 +439,7 @@ int CImageGL3::chargeImageSDL(const char* fichier, int x, int y, int w, int h, i
     hauteur = h;
     texLongueur = surface->w;
     texHauteur = surface->h;
-    if (filtrageLineaire() && corriger) {
+    if (!imageEntiere && filtrageLineaire() && corriger) {
         // Linear filtering at the bottom and right edges then mixes with a
         // copy of the edge rather than with the transparent margin.
         if (h < texHauteur)
@@ -412,8 +448,7 @@ int CImageGL3::chargeImageSDL(const char* fichier, int x, int y, int w, int h, i
             blitte(image, x + w - 1, y, 1, h, surface, w, 0);
     }
     pixels = copiePixels(surface);
-    if (r != -1)
-        setColorKey(static_cast<unsigned char>(r), static_cast<unsigned char>(g), static_cast<unsigned char>(b));
+    cleSiDemandee(*this, r, g, b);
     SDL_FreeSurface(image);
     SDL_FreeSurface(surface);
     bind();
@@ -424,21 +459,23 @@ int CImageGL3::chargeImageSDL(const char* fichier, int x, int y, int w, int h, i
 void CImageGL3::chargeImageRaw(const unsigned char* data, int longueurImage, int hauteurImage,
                                int texLongueurImage, int texHauteurImage, int r, int g, int b)
 {
-    libere();
     if (!data || longueurImage < 0 || hauteurImage < 0 || texLongueurImage < longueurImage ||
         texHauteurImage < hauteurImage || texLongueurImage <= 0 || texHauteurImage <= 0) {
-        fprintf(stderr, "Impossible de créer une texture à partir d'un graphique\n");
+        libere();
+        fputs(MESSAGE_TEXTURE, stderr);
         return;
     }
+    // Copied before the old buffer is released: `data` may be that buffer.
     size_t taille = static_cast<size_t>(texLongueurImage) * texHauteurImage * 4;
-    pixels = new unsigned char[taille];
-    memcpy(pixels, data, taille);
+    unsigned char* copie = new unsigned char[taille];
+    memcpy(copie, data, taille);
+    libere();
+    pixels = copie;
     longueur = longueurImage;
     hauteur = hauteurImage;
     texLongueur = texLongueurImage;
     texHauteur = texHauteurImage;
-    if (r != -1)
-        setColorKey(static_cast<unsigned char>(r), static_cast<unsigned char>(g), static_cast<unsigned char>(b));
+    cleSiDemandee(*this, r, g, b);
     bind();
     empty = false;
 }
@@ -505,14 +542,7 @@ void CImageGL3::bind()
         return;
     if (textureId)
         glDeleteTextures(1, &textureId);
-    glGenTextures(1, &textureId);
-    glBindTexture(GL_TEXTURE_2D, textureId);
-    GLint filtre = filtrageLineaire() ? GL_LINEAR : GL_NEAREST;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filtre);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtre);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texLongueur, texHauteur, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    textureId = creeTexture(pixels, texLongueur, texHauteur, GL_CLAMP_TO_EDGE, GL_RGBA8);
 }
 
 void CImageGL3::setColorKey(unsigned char r, unsigned char g, unsigned char b)
@@ -529,45 +559,11 @@ void CImageGL3::corrigeBilinear()
     memcpy(pixels + hauteur * ligne, pixels + (hauteur - 1) * ligne, ligne);
 }
 
-namespace {
-// One textured strip from (0, 0) to (largeur, -hauteur) after the current
-// translation; mirrors swap the texture coordinates so the picture flips in
-// its own rectangle.
-void bandeTexturee(float largeur, float hauteurBande, float uG, float uD, float vH, float vB, bool mirrorX,
-                   bool mirrorY)
-{
-    if (mirrorY) {
-        float t = uG;
-        uG = uD;
-        uD = t;
-    }
-    if (mirrorX) {
-        float t = vH;
-        vH = vB;
-        vB = t;
-    }
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(uD, vB);
-    glVertex2f(largeur, 0.0f);
-    glTexCoord2f(uG, vB);
-    glVertex2f(0.0f, 0.0f);
-    glTexCoord2f(uD, vH);
-    glVertex2f(largeur, -hauteurBande);
-    glTexCoord2f(uG, vH);
-    glVertex2f(0.0f, -hauteurBande);
-    glEnd();
-}
-}
-
 void CImageGL3::affiche(int x, int y)
 {
     if (!textureId || texLongueur <= 0 || texHauteur <= 0)
         return;
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, textureId);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    decaleDemiPixel();
+    commenceDessin(textureId);
     if (rotation == 0.0 && zoom == 100) {
         glTranslatef(static_cast<float>(x), static_cast<float>(y + hauteur), 0.0f);
         glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
@@ -618,8 +614,7 @@ void CImageGL3::affiche(int x, int y)
         glVertex2i(-demiL, demiH);
         glEnd();
     }
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
+    termineDessin();
 }
 
 void CImageGL3::affiche(int x, int y, int sx, int sy, int w, int h)
@@ -628,31 +623,22 @@ void CImageGL3::affiche(int x, int y, int sx, int sy, int w, int h)
     // as if the picture were neither turned nor scaled.
     if (!textureId || texLongueur <= 0 || texHauteur <= 0)
         return;
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, textureId);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    decaleDemiPixel();
+    commenceDessin(textureId);
     glTranslatef(static_cast<float>(x), static_cast<float>(y + h), 0.0f);
     glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
     bandeTexturee(static_cast<float>(w), static_cast<float>(h), static_cast<float>(sx) / texLongueur,
                   static_cast<float>(sx + w) / texLongueur, static_cast<float>(sy) / texHauteur,
                   static_cast<float>(sy + h) / texHauteur, mirrorX, mirrorY);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
+    termineDessin();
 }
 
 void CImageGL3::afficheEtire(int x, int y, int w, int h)
 {
     if (!textureId || longueur <= 0 || hauteur <= 0)
         return;
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, textureId);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     const float fx = static_cast<float>(w) / longueur;
     const float fy = static_cast<float>(h) / hauteur;
-    decaleDemiPixel();
+    commenceDessin(textureId);
     glTranslatef(static_cast<float>(x), y + texHauteur * fy, 0.0f);
     glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
     if (mirrorX || mirrorY) {
@@ -664,7 +650,6 @@ void CImageGL3::afficheEtire(int x, int y, int w, int h)
     } else {
         bandeTexturee(texLongueur * fx, texHauteur * fy, 0.0f, 1.0f, 0.0f, 1.0f, false, false);
     }
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
+    termineDessin();
     printf("All right");
 }

@@ -19,10 +19,12 @@
 //
 // Pixel buffers: rows from the top, texLongueur * 4 bytes each with no gap,
 // bytes red, green, blue, alpha; the content sits in the top-left corner.
-// Drawing attributes (alpha, brightness, zoom, rotation, mirrors) are stored
-// by the setters and used at every draw. Coordinates are drawing-space units.
+// Coordinates are drawing-space units. Rectangles wider or higher than
+// TAILLE_MAX_IMAGE (no picture is larger) are refused as failed loads.
 
 struct SDL_Surface;
+
+const int TAILLE_MAX_IMAGE = 16384;
 
 struct SubImage {
     int hauteur;             // content rows held by this texture
@@ -33,12 +35,51 @@ struct SubImage {
     unsigned int textureId;  // 0 until bound
 };
 
-class CImageGL {
+// Drawing attributes of both picture classes: opacity, colour factors,
+// zoom, rotation and mirrors. The setters only store; each draw reads them.
+class CEffetsImage {
+public:
+    CEffetsImage()
+        : alpha(255), brightnessR(255), brightnessG(255), brightnessB(255), rotation(0.0), zoom(100),
+          mirrorX(false), mirrorY(false)
+    {
+    }
+    // Pictures own GL names and buffers: never copied.
+    CEffetsImage(const CEffetsImage&) = delete;
+    CEffetsImage& operator=(const CEffetsImage&) = delete;
+
+    void setAlphaBlending(unsigned char a) { alpha = a; }
+    void setBrightness(unsigned char r, unsigned char g, unsigned char b)
+    {
+        brightnessR = r;
+        brightnessG = g;
+        brightnessB = b;
+    }
+    void setZoom(int z) { zoom = z; }
+    void setRotation(double degres) { rotation = degres; }
+    void setMirrorX(bool m) { mirrorX = m; }
+    void setMirrorY(bool m) { mirrorY = m; }
+
+    unsigned char alpha;       // 255 opaque, 0 invisible
+    unsigned char brightnessR; // 255 unchanged, lower darker
+    unsigned char brightnessG;
+    unsigned char brightnessB;
+    double rotation;           // degrees, positive turns clockwise on screen
+    int zoom;                  // percent
+    bool mirrorX;              // flip top to bottom
+    bool mirrorY;              // flip left to right
+
+protected:
+    // Texturing and blending on, `texture` bound (unless 0), the model-view
+    // matrix reset to the 0.375 pixel offset. termineDessin() turns both off.
+    void commenceDessin(unsigned int texture) const;
+    void termineDessin() const;
+};
+
+class CImageGL : public CEffetsImage {
 public:
     CImageGL();
     ~CImageGL();
-    CImageGL(const CImageGL&) = delete;
-    CImageGL& operator=(const CImageGL&) = delete;
 
     // Whole picture file; colour key (r, g, b), or r = -1 for none.
     // 0 on success, 1 on failure (the picture is then empty).
@@ -62,18 +103,6 @@ public:
     int getLongueur() const { return longueur; }
     int getHauteur() const { return hauteur; }
 
-    void setAlphaBlending(unsigned char a) { alpha = a; }
-    void setBrightness(unsigned char r, unsigned char g, unsigned char b)
-    {
-        brightnessR = r;
-        brightnessG = g;
-        brightnessB = b;
-    }
-    void setZoom(int z) { zoom = z; }
-    void setRotation(double degres) { rotation = degres; }
-    void setMirrorX(bool m) { mirrorX = m; }
-    void setMirrorY(bool m) { mirrorY = m; }
-
     // Whole picture with its top-left corner at (x, y).
     void affiche(int x, int y);
     // Source rectangle (sx, sy, w, h) with its top-left corner at (x, y).
@@ -87,14 +116,6 @@ public:
     SubImage* tiles;
     int hauteur;
     int longueur;
-    unsigned char alpha;
-    unsigned char brightnessR;
-    unsigned char brightnessG;
-    unsigned char brightnessB;
-    double rotation;   // degrees, positive turns clockwise on screen
-    int zoom;          // percent
-    bool mirrorX;      // flip top to bottom
-    bool mirrorY;      // flip left to right
 
 private:
     void libere();
@@ -102,12 +123,10 @@ private:
                         int r, int g, int b, bool imageEntiere);
 };
 
-class CImageGL3 {
+class CImageGL3 : public CEffetsImage {
 public:
     CImageGL3();
     ~CImageGL3();
-    CImageGL3(const CImageGL3&) = delete;
-    CImageGL3& operator=(const CImageGL3&) = delete;
 
     // Whole picture file, releasing what was held before. 0 or 1.
     int chargeImageSDL(const char* fichier, int r, int g, int b);
@@ -134,17 +153,6 @@ public:
     // The picture stretched over (x, y, w, h), ignoring rotation and zoom.
     void afficheEtire(int x, int y, int w, int h);
 
-    void setAlphaBlending(unsigned char a) { alpha = a; }
-    void setBrightness(unsigned char r, unsigned char g, unsigned char b)
-    {
-        brightnessR = r;
-        brightnessG = g;
-        brightnessB = b;
-    }
-    void setZoom(int z) { zoom = z; }
-    void setRotation(double degres) { rotation = degres; }
-    void setMirrorX(bool m) { mirrorX = m; }
-    void setMirrorY(bool m) { mirrorY = m; }
     void setColorKey(unsigned char r, unsigned char g, unsigned char b);
     // Copies the last content row into the row below it, in the buffer only.
     void corrigeBilinear();
@@ -157,20 +165,14 @@ public:
     int texHauteur;
     int texLongueur;
     unsigned int textureId;
-    unsigned char alpha;
-    unsigned char brightnessR;
-    unsigned char brightnessG;
-    unsigned char brightnessB;
-    double rotation;
-    int zoom;
-    bool mirrorX;
-    bool mirrorY;
     bool sharedPixels;   // pixels belong to another picture
     bool empty;          // no texture and no pixels of its own
     unsigned char* pixels;
 
 private:
     void libere();
+    int chargeFichier(const char* fichier, bool imageEntiere, int x, int y, int w, int h,
+                      int r, int g, int b, bool corriger);
 };
 
 #endif

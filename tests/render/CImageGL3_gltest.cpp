@@ -8,15 +8,9 @@
 
 #include <SDL_opengl.h>
 
-using testsupport::Pixel;
-using testsupport::ecritTGA;
-using testsupport::memesPixels;
-using testsupport::zoneUnie;
+using namespace testsupport;
 
 namespace {
-
-const Pixel NOIR = {0, 0, 0, 255};
-const Pixel VIDE = {0, 0, 0, 0};
 
 Pixel motifEn(int x, int y)
 {
@@ -34,8 +28,7 @@ std::vector<Pixel> motif(int w, int h)
 
 Pixel texel(const CImageGL3& image, int x, int y)
 {
-    const unsigned char* p = image.pixels + (static_cast<size_t>(y) * image.texLongueur + x) * 4;
-    return {p[0], p[1], p[2], p[3]};
+    return texelTampon(image.pixels, image.texLongueur, x, y);
 }
 
 class CImageGL3Test : public testsupport::TestGL {};
@@ -141,6 +134,25 @@ TEST_F(CImageGL3Test, RawAndSharedPixels)
     EXPECT_EQ(255, texel(source, 0, 0).r);
     source.affiche(20, 5);
     EXPECT_EQ((Pixel{255, 0, 0, 255}), testsupport::lisPixel(20, 5));
+
+    // Reloading from its own buffer copies it before letting the old go.
+    source.chargeImageRaw(source.pixels, 3, 2, 4, 2, -1, 0, 0);
+    EXPECT_EQ((Pixel{255, 0, 0, 255}), texel(source, 0, 0));
+    EXPECT_EQ((Pixel{0, 255, 0, 255}), texel(source, 1, 0));
+    EXPECT_EQ((Pixel{0, 255, 255, 255}), texel(source, 2, 1));
+}
+
+TEST_F(CImageGL3Test, OversizedRectangleFailsCleanly)
+{
+    ecritTGA("m.tga", 20, 20, motif(20, 20));
+    CImageGL3 image;
+    Capture erreurs(2);
+    EXPECT_EQ(1, image.chargeImageSDL("m.tga", 0, 0, 2000000000, 10, -1, 0, 0, false));
+    EXPECT_EQ("Impossible de créer une texture à partir d'un graphique\n", erreurs.texte());
+    EXPECT_TRUE(image.empty);
+    EXPECT_EQ(nullptr, image.pixels);
+    image.affiche(0, 0);
+    image.afficheEtire(0, 0, 10, 10);
 }
 
 TEST_F(CImageGL3Test, DrawingFormsHonourMirrorsAndIgnoreRotationForRectangles)

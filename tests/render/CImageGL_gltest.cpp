@@ -9,16 +9,9 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-using testsupport::Pixel;
-using testsupport::ecritTGA;
-using testsupport::memesPixels;
-using testsupport::zoneUnie;
+using namespace testsupport;
 
 namespace {
-
-const Pixel NOIR = {0, 0, 0, 255};
-const Pixel BLANC = {255, 255, 255, 255};
-const Pixel ROUGE = {255, 0, 0, 255};
 
 // Every pixel tells where it came from: red = x, green = y (low bytes),
 // blue = which 256-pixel cell.
@@ -37,15 +30,9 @@ std::vector<Pixel> motif(int w, int h)
     return p;
 }
 
-std::vector<Pixel> uni(int w, int h, Pixel c)
-{
-    return std::vector<Pixel>(static_cast<size_t>(w) * h, c);
-}
-
 Pixel texel(const SubImage& t, int x, int y)
 {
-    const unsigned char* p = t.pixels + (static_cast<size_t>(y) * t.texLongueur + x) * 4;
-    return {p[0], p[1], p[2], p[3]};
+    return texelTampon(t.pixels, t.texLongueur, x, y);
 }
 
 // Source rectangle of the pattern, top row first.
@@ -222,6 +209,65 @@ TEST_F(CImageGLTest, RectangleLoadersFollowTheRequestedSize)
     EXPECT_EQ(vert, texel(a.tiles[0], 0, 0));
     EXPECT_EQ(vide, texel(b.tiles[0], 5, 5)); // keyed red
     SDL_FreeSurface(planche);
+}
+
+TEST_F(CImageGLTest, RectanglesFromDataFilesCannotOverrunOrWrap)
+{
+    ecritTGA("planche.tga", 40, 20, motif(40, 20));
+    CImageGL image;
+    {
+        // Sizes past any picture would ask for millions of tiles (or
+        // overflow the tile count): refused like a failed copy.
+        Capture erreurs(2);
+        EXPECT_EQ(1, image.chargeImageSDL("planche.tga", 0, 0, 2000000000, 10, -1, 0, 0, false));
+        EXPECT_EQ(1, image.chargeImageSDL("planche.tga", 0, 0, 10, 20000, -1, 0, 0, false));
+        EXPECT_EQ("Impossible d'effectuer l'opération de blitting\n"
+                  "Impossible d'effectuer l'opération de blitting\n",
+                  erreurs.texte());
+    }
+    EXPECT_EQ(0, image.nbTiles);
+    image.affiche(0, 0);
+    EXPECT_TRUE(zoneUnie(0, 0, 50, 30, NOIR, "rectangle_refuse"));
+
+    // A start past 16-bit coordinates lies outside the picture: transparent,
+    // never the pixels that the wrapped coordinate would name.
+    ASSERT_EQ(0, image.chargeImageSDL("planche.tga", 65536 + 5, 0, 10, 10, -1, 0, 0, false));
+    EXPECT_EQ(VIDE, texel(image.tiles[0], 0, 0));
+    ASSERT_EQ(0, image.chargeImageSDL("planche.tga", 5, -65536, 10, 10, -1, 0, 0, false));
+    EXPECT_EQ(VIDE, texel(image.tiles[0], 0, 0));
+}
+
+TEST_F(CImageGLTest, BilinearFilteringLeavesNoSeamAtTileEdges)
+{
+    // 300 x 300: tiles of 256 and 44 (texture 64) each way, so edges meet
+    // both full tiles and a transparent texture margin.
+    const Pixel gris = {90, 140, 200, 255};
+    ecritTGA("g.tga", 300, 300, uni(300, 300, gris));
+    ecritTGA("bande.tga", 256, 60, uni(256, 60, gris));
+    config->bilineaire = true;
+    bool ancienClamp = config->sansClampToEdge;
+    config->sansClampToEdge = false;
+    CImageGL image, gauche, droite;
+    image.chargeImageSDL("g.tga", -1, 0, 0);
+    gauche.chargeImageSDL("bande.tga", -1, 0, 0);
+    droite.chargeImageSDL("bande.tga", -1, 0, 0);
+    config->bilineaire = false;
+    config->sansClampToEdge = ancienClamp;
+
+    image.affiche(20, 10);
+    EXPECT_TRUE(zoneUnie(20, 10, 300, 300, gris, "lineaire_tuiles"));
+    EXPECT_TRUE(zoneUnie(320, 10, 1, 300, NOIR, "lineaire_tuiles_droite"));
+    EXPECT_TRUE(zoneUnie(20, 310, 300, 1, NOIR, "lineaire_tuiles_bas"));
+    // A rectangle starting inside the second column of tiles.
+    testsupport::effaceEcran();
+    image.affiche(0, 0, 250, 250, 50, 50);
+    EXPECT_TRUE(zoneUnie(0, 0, 50, 50, gris, "lineaire_rectangle"));
+
+    // Two pictures side by side, as a level lays its ground tiles.
+    testsupport::effaceEcran();
+    gauche.affiche(0, 400);
+    droite.affiche(256, 400);
+    EXPECT_TRUE(zoneUnie(0, 400, 512, 60, gris, "lineaire_voisines"));
 }
 
 TEST_F(CImageGLTest, TextureStateFollowsTheConfiguration)

@@ -8,20 +8,9 @@
 #include <string>
 #include <vector>
 
-using testsupport::Capture;
-using testsupport::ecritFichier;
-using testsupport::lisPixel;
-using testsupport::memesPixels;
-using testsupport::Pixel;
-using testsupport::zoneUnie;
+using namespace testsupport;
 
 namespace {
-
-const Pixel NOIR = {0, 0, 0, 255};
-const Pixel ROUGE = {255, 0, 0, 255};
-const Pixel VERT = {0, 255, 0, 255};
-const Pixel BLEU = {0, 0, 255, 255};
-const Pixel MAGENTA = {255, 0, 255, 255};
 
 // Sheet 200 x 20: columns 0-49 red, 50-99 green, 100-149 blue, 150-199
 // magenta. So a 100-wide frame at 0 is half red, half green.

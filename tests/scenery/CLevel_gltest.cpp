@@ -8,19 +8,9 @@
 #include <string>
 #include <vector>
 
-using testsupport::ecritFichier;
-using testsupport::lisPixel;
-using testsupport::memesPixels;
-using testsupport::Pixel;
-using testsupport::zoneUnie;
+using namespace testsupport;
 
 namespace {
-
-const Pixel NOIR = {0, 0, 0, 255};
-const Pixel ROUGE = {255, 0, 0, 255};
-const Pixel VERT = {0, 255, 0, 255};
-const Pixel BLEU = {0, 0, 255, 255};
-const Pixel BLANC = {255, 255, 255, 255};
 
 // Sheet of four 100 x 100 solid squares: red, green, blue, white.
 void ecritPlanche()

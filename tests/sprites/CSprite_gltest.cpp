@@ -9,21 +9,10 @@
 #include <string>
 #include <vector>
 
-using testsupport::Capture;
-using testsupport::Pixel;
-using testsupport::ecritFichier;
-using testsupport::ecritTGA;
-using testsupport::lisPixel;
-using testsupport::zoneUnie;
+using namespace testsupport;
 
 namespace {
 
-const Pixel NOIR = {0, 0, 0, 255};
-const Pixel ROUGE = {255, 0, 0, 255};
-const Pixel VERT = {0, 255, 0, 255};
-const Pixel BLEU = {0, 0, 255, 255};
-const Pixel BLANC = {255, 255, 255, 255};
-const Pixel MAGENTA = {255, 0, 255, 255};
 const uint32_t T = 50000;
 
 // Sheet 144 x 48: three frames 40, 40 and 64 wide (red, green, blue) on the

@@ -24,6 +24,17 @@ std::ostream& operator<<(std::ostream& os, const Pixel& p)
     return os << "(" << int(p.r) << ", " << int(p.g) << ", " << int(p.b) << ", " << int(p.a) << ")";
 }
 
+std::vector<Pixel> uni(int w, int h, Pixel couleur)
+{
+    return std::vector<Pixel>(static_cast<size_t>(w) * h, couleur);
+}
+
+Pixel texelTampon(const unsigned char* pixels, int largeur, int x, int y)
+{
+    const unsigned char* p = pixels + (static_cast<size_t>(y) * largeur + x) * 4;
+    return {p[0], p[1], p[2], p[3]};
+}
+
 bool ouvreContexteGL()
 {
     static int etat = 0; // 0 not tried, 1 open, -1 failed
@@ -144,7 +155,7 @@ bool proche(const Pixel& a, const Pixel& b, int tolerance)
 ::testing::AssertionResult zoneUnie(int x, int y, int w, int h, Pixel attendu, const std::string& nom,
                                     int tolerance)
 {
-    return memesPixels(x, y, w, h, std::vector<Pixel>(static_cast<size_t>(w) * h, attendu), nom, tolerance);
+    return memesPixels(x, y, w, h, uni(w, h, attendu), nom, tolerance);
 }
 
 void ecritTGA(const std::string& chemin, int largeur, int hauteur, const std::vector<Pixel>& pixels,

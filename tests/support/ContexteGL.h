@@ -13,13 +13,14 @@
 //
 // Typical use:
 //
-//   class MonTest : public testsupport::TestGL {};
+//   using namespace testsupport;
+//   class MonTest : public TestGL {};
 //   TEST_F(MonTest, Dessin) {
 //       CImageGL image;                       // destroyed before the context
-//       testsupport::ecritTGA("a.tga", 4, 4, pixels);
+//       ecritTGA("a.tga", 4, 4, uni(4, 4, ROUGE));
 //       image.chargeImageSDL("a.tga", -1, 0, 0);
 //       image.affiche(10, 20);
-//       EXPECT_TRUE(testsupport::zoneUnie(10, 20, 4, 4, {255, 0, 0, 255}, "dessin"));
+//       EXPECT_TRUE(zoneUnie(10, 20, 4, 4, ROUGE, "dessin"));
 //   }
 //
 // Pixels are read from the frame being drawn (the back buffer), so no swap
@@ -40,6 +41,21 @@ std::ostream& operator<<(std::ostream& os, const Pixel& p);
 
 const int LARGEUR_GL = 640;
 const int HAUTEUR_GL = 480;
+
+// Colours the pixel tests draw and expect. Screen reads are opaque, so VIDE
+// (transparent black) only appears in pixel buffers.
+const Pixel NOIR = {0, 0, 0, 255};
+const Pixel BLANC = {255, 255, 255, 255};
+const Pixel ROUGE = {255, 0, 0, 255};
+const Pixel VERT = {0, 255, 0, 255};
+const Pixel BLEU = {0, 0, 255, 255};
+const Pixel MAGENTA = {255, 0, 255, 255};
+const Pixel VIDE = {0, 0, 0, 0};
+
+// A w x h picture of one colour, top row first.
+std::vector<Pixel> uni(int w, int h, Pixel couleur);
+// Pixel (x, y) of an RGBA buffer whose rows are `largeur` pixels long.
+Pixel texelTampon(const unsigned char* pixels, int largeur, int x, int y);
 
 // Opens the window and context the first time; true when they exist.
 bool ouvreContexteGL();
