@@ -19,11 +19,7 @@ Pixel motifEn(int x, int y)
 
 std::vector<Pixel> motif(int w, int h)
 {
-    std::vector<Pixel> p;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            p.push_back(motifEn(x, y));
-    return p;
+    return zone(0, 0, w, h, motifEn);
 }
 
 Pixel texel(const CImageGL3& image, int x, int y)
@@ -163,10 +159,7 @@ TEST_F(CImageGL3Test, DrawingFormsHonourMirrorsAndIgnoreRotationForRectangles)
 
     image.setMirrorY(true);
     image.affiche(10, 10);
-    std::vector<Pixel> attendu;
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 40; ++x)
-            attendu.push_back(motifEn(39 - x, y));
+    std::vector<Pixel> attendu = zone(0, 0, 40, 20, [](int x, int y) { return motifEn(39 - x, y); });
     EXPECT_TRUE(memesPixels(10, 10, 40, 20, attendu, "gl3_miroir_simple"));
     image.setMirrorY(false);
 
@@ -175,10 +168,7 @@ TEST_F(CImageGL3Test, DrawingFormsHonourMirrorsAndIgnoreRotationForRectangles)
     image.setRotation(30);
     image.setZoom(150);
     image.affiche(100, 100, 5, 4, 20, 10);
-    std::vector<Pixel> partie;
-    for (int y = 4; y < 14; ++y)
-        for (int x = 5; x < 25; ++x)
-            partie.push_back(motifEn(x, y));
+    std::vector<Pixel> partie = zone(5, 4, 20, 10, motifEn);
     EXPECT_TRUE(memesPixels(100, 100, 20, 10, partie, "gl3_rectangle"));
     EXPECT_TRUE(zoneUnie(120, 100, 5, 10, NOIR, "gl3_rectangle_droite"));
 
@@ -186,10 +176,7 @@ TEST_F(CImageGL3Test, DrawingFormsHonourMirrorsAndIgnoreRotationForRectangles)
     testsupport::Capture sortie(1);
     image.afficheEtire(200, 200, 80, 40); // each pixel doubled
     EXPECT_EQ("All right", sortie.texte());
-    std::vector<Pixel> double_;
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 80; ++x)
-            double_.push_back(motifEn(x / 2, y / 2));
+    std::vector<Pixel> double_ = zone(0, 0, 80, 40, [](int x, int y) { return motifEn(x / 2, y / 2); });
     EXPECT_TRUE(memesPixels(200, 200, 80, 40, double_, "gl3_etire"));
     // The texture margin extends beyond but is transparent.
     EXPECT_TRUE(zoneUnie(280, 200, 20, 64, NOIR, "gl3_etire_marge"));
@@ -202,10 +189,7 @@ TEST_F(CImageGL3Test, TransformedPathTurnsAndScalesAboutTheCentre)
     image.chargeImageSDL("m.tga", -1, 0, 0);
     image.setRotation(90);
     image.affiche(100, 100); // centre (116, 108): covers x 108..123, y 92..123
-    std::vector<Pixel> attendu;
-    for (int Y = 92; Y < 124; ++Y)
-        for (int X = 108; X < 124; ++X)
-            attendu.push_back(motifEn(Y - 92, 123 - X));
+    std::vector<Pixel> attendu = zone(108, 92, 16, 32, [](int X, int Y) { return motifEn(Y - 92, 123 - X); });
     EXPECT_TRUE(memesPixels(108, 92, 16, 32, attendu, "gl3_rotation_90", 0));
 
     testsupport::effaceEcran();

@@ -23,11 +23,7 @@ Pixel motifEn(int x, int y)
 
 std::vector<Pixel> motif(int w, int h)
 {
-    std::vector<Pixel> p(static_cast<size_t>(w) * h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            p[y * w + x] = motifEn(x, y);
-    return p;
+    return zone(0, 0, w, h, motifEn);
 }
 
 Pixel texel(const SubImage& t, int x, int y)
@@ -38,11 +34,7 @@ Pixel texel(const SubImage& t, int x, int y)
 // Source rectangle of the pattern, top row first.
 std::vector<Pixel> partieMotif(int sx, int sy, int w, int h)
 {
-    std::vector<Pixel> p;
-    for (int y = sy; y < sy + h; ++y)
-        for (int x = sx; x < sx + w; ++x)
-            p.push_back(motifEn(x, y));
-    return p;
+    return zone(sx, sy, w, h, motifEn);
 }
 
 // A white backdrop to see transparency and opacity against.
@@ -370,10 +362,7 @@ TEST_F(CImageGLTest, MirrorsFlipInPlaceWithOddSizesOnePixelOver)
     image.chargeImageSDL("m.tga", -1, 0, 0);
     image.setMirrorY(true);
     image.affiche(100, 100); // covers x 99 to 199
-    std::vector<Pixel> attendu;
-    for (int y = 0; y < 21; ++y)
-        for (int x = 0; x < 101; ++x)
-            attendu.push_back(motifEn(100 - x, y));
+    std::vector<Pixel> attendu = zone(0, 0, 101, 21, [](int x, int y) { return motifEn(100 - x, y); });
     EXPECT_TRUE(memesPixels(99, 100, 101, 21, attendu, "miroir_y"));
     EXPECT_TRUE(zoneUnie(200, 100, 1, 21, NOIR, "miroir_y_droite"));
 
@@ -381,10 +370,7 @@ TEST_F(CImageGLTest, MirrorsFlipInPlaceWithOddSizesOnePixelOver)
     image.setMirrorY(false);
     image.setMirrorX(true);
     image.affiche(100, 100); // covers y 99 to 119
-    attendu.clear();
-    for (int y = 0; y < 21; ++y)
-        for (int x = 0; x < 101; ++x)
-            attendu.push_back(motifEn(x, 20 - y));
+    attendu = zone(0, 0, 101, 21, [](int x, int y) { return motifEn(x, 20 - y); });
     EXPECT_TRUE(memesPixels(100, 99, 101, 21, attendu, "miroir_x"));
     EXPECT_TRUE(zoneUnie(100, 120, 101, 1, NOIR, "miroir_x_bas"));
 }
@@ -396,20 +382,14 @@ TEST_F(CImageGLTest, RotationTurnsClockwiseAboutTheCentreAndComposesWithMirror)
     image.chargeImageSDL("m.tga", -1, 0, 0);
     image.setRotation(90);
     image.affiche(100, 100); // pivot (120, 110): covers x 110..129, y 90..129
-    std::vector<Pixel> attendu;
-    for (int Y = 90; Y < 130; ++Y)
-        for (int X = 110; X < 130; ++X)
-            attendu.push_back(motifEn(Y - 90, 129 - X));
+    std::vector<Pixel> attendu = zone(110, 90, 20, 40, [](int X, int Y) { return motifEn(Y - 90, 129 - X); });
     EXPECT_TRUE(memesPixels(110, 90, 20, 40, attendu, "rotation_90"));
     EXPECT_TRUE(zoneUnie(100, 100, 10, 20, NOIR, "rotation_90_ancien_coin"));
 
     testsupport::effaceEcran();
     image.setMirrorY(true);
     image.affiche(100, 100);
-    attendu.clear();
-    for (int Y = 90; Y < 130; ++Y)
-        for (int X = 110; X < 130; ++X)
-            attendu.push_back(motifEn(Y - 90, X - 110));
+    attendu = zone(110, 90, 20, 40, [](int X, int Y) { return motifEn(Y - 90, X - 110); });
     EXPECT_TRUE(memesPixels(110, 90, 20, 40, attendu, "rotation_90_miroir"));
 }
 

@@ -29,6 +29,16 @@ std::vector<Pixel> uni(int w, int h, Pixel couleur)
     return std::vector<Pixel>(static_cast<size_t>(w) * h, couleur);
 }
 
+std::vector<Pixel> zone(int x, int y, int w, int h, const std::function<Pixel(int X, int Y)>& f)
+{
+    std::vector<Pixel> p;
+    p.reserve(static_cast<size_t>(w) * h);
+    for (int Y = y; Y < y + h; ++Y)
+        for (int X = x; X < x + w; ++X)
+            p.push_back(f(X, Y));
+    return p;
+}
+
 Pixel texelTampon(const unsigned char* pixels, int largeur, int x, int y)
 {
     const unsigned char* p = pixels + (static_cast<size_t>(y) * largeur + x) * 4;

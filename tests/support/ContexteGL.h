@@ -27,6 +27,7 @@
 // is needed. On a mismatch zoneUnie/memesPixels name the first bad pixel and
 // save the screen as <build>/captures-gl/<name>.bmp.
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -54,6 +55,9 @@ const Pixel VIDE = {0, 0, 0, 0};
 
 // A w x h picture of one colour, top row first.
 std::vector<Pixel> uni(int w, int h, Pixel couleur);
+// The pixels f(X, Y) for X from x to x + w - 1 and Y from y to y + h - 1,
+// top row first: an expected screen area, or a picture to write.
+std::vector<Pixel> zone(int x, int y, int w, int h, const std::function<Pixel(int X, int Y)>& f);
 // Pixel (x, y) of an RGBA buffer whose rows are `largeur` pixels long.
 Pixel texelTampon(const unsigned char* pixels, int largeur, int x, int y);
 
