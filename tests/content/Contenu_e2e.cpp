@@ -1,3 +1,4 @@
+// Checks the output of the build's content step, so it runs with the end-to-end tests.
 // The generated runtime folder: every file the game's modes open is there,
 // and every description file keeps the rules of the game's profile reader.
 

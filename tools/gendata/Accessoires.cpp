@@ -47,7 +47,7 @@ CToile halo(int cote, const Couleur& c) {
 
 CToile peintAccessoire(const std::string& nom) {
     if (nom == "chene") {
-        Toile4 t(230, 280);
+        Toile4 t(300, 290);
         feuillu(t.t, t.cx(), t.sol, 265 * E, kTronc, kFeuillage, 11);
         return fin(t);
     }
@@ -65,8 +65,8 @@ CToile peintAccessoire(const std::string& nom) {
         Toile4 t(120, 64);
         CHasard r(14);
         for (int i = 0; i < 9; ++i)
-            t.t.disque(t.cx() + float(r.entre(-40, 40)) * E, t.sol - float(r.entre(14, 30)) * E, float(r.entre(14, 24)) * E,
-                       fois(rvb(26, 56, 48), float(r.entre(0.85, 1.1))));
+            masseFeuilles(t.t, t.cx() + float(r.entre(-34, 34)) * E, t.sol - float(r.entre(16, 30)) * E, float(r.entre(13, 21)) * E,
+                          fois(rvb(26, 56, 48), 0.75f + 0.04f * i), 140 + i);
         touffe(t.t, t.cx(), t.sol, 20 * E, rvb(34, 70, 56), 15, 12);
         return fin(t);
     }

@@ -21,11 +21,14 @@ CToile peintCiel(int e, float luneX, float luneY, uint32_t graine) {
             // A faint diagonal veil of light across the sky.
             float voile = fbm2(fx / 90.f, fy / 45.f, graine, 4);
             float bande = std::exp(-std::pow((fy - 0.35f * fx - 20) / 90.f, 2.f));
-            float v = borne(voile - 0.35f) * bande * 0.35f;
+            // The veil and the glow fade out towards the top row, which
+            // meets the plain band the level draws above the sky picture.
+            float haut = lisse(borne(fy / 60.f));
+            float v = borne(voile - 0.35f) * bande * 0.35f * haut;
             c = melange(c, rvb(90, 90, 150), v);
             // Moon glow.
             float d = std::hypot(fx - luneX, fy - luneY);
-            float halo = 0.55f * std::exp(-d / 55.f) + 0.25f * std::exp(-d / 160.f);
+            float halo = (0.55f * std::exp(-d / 55.f) + 0.25f * std::exp(-d / 160.f)) * haut;
             c = melange(c, rvb(150, 165, 210), borne(halo));
             t.pose(x, y, c);
         }

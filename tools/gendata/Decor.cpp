@@ -100,42 +100,95 @@ void peintTerrain(CToile& t, const std::function<float(float)>& hauteur, const N
 
 void sapin(CToile& t, float x, float y, float h, const Couleur& c, uint32_t graine) {
     CHasard r(graine);
-    float l = h * r.entre(0.32f, 0.42f);
-    t.capsule(x, y, h * 0.025f, x, y - h * 0.3f, h * 0.02f, fois(c, 0.8f));
-    int etages = 5;
+    float demiLarge = h * float(r.entre(0.17, 0.24));
+    float penche = h * float(r.entre(-0.04, 0.04));   // the top leans a little
+    int etages = r.entier(5, 8);
+    float piedFeuilles = y - h * float(r.entre(0.06, 0.12));
+    t.capsule(x, y, h * 0.028f, x + penche * 0.3f, y - h * 0.4f, h * 0.016f, fois(c, 0.6f));
+    // Boughs from the bottom up, each a drooping fan that overlaps the one
+    // below, with a ragged lower edge; the moonlit right side is lighter.
     for (int i = 0; i < etages; ++i) {
-        float bas = y - h * (0.12f + 0.16f * i), haut = bas - h * 0.32f;
-        float demi = l * (1.f - 0.17f * i) * 0.5f;
-        Polygone p{{x - demi, bas}, {x - demi * 0.25f, bas - h * 0.03f}, {x, haut}, {x + demi * 0.25f, bas - h * 0.03f}, {x + demi, bas}};
-        // Ragged lower edge of each tier.
-        for (int k = 0; k < 6; ++k) {
-            float u = 1 - k / 6.f;
-            p.push_back({x + demi * (u - 1.f / 12), bas + h * 0.02f * float(r.unite())});
+        float v0 = 0.86f * i / etages, v1 = std::min(1.f, v0 + 1.9f / etages);
+        float bas = piedFeuilles - (piedFeuilles - (y - h)) * v0;
+        float haut = piedFeuilles - (piedFeuilles - (y - h)) * v1;
+        float demi = demiLarge * std::pow(1 - v0, 0.85f) * float(r.entre(0.85, 1.08));
+        float sommetX = x + penche * v1, chute = h * 0.035f * (1 - v0);
+        Polygone p{{sommetX, haut}};
+        for (int k = 1; k <= 4; ++k) {  // right flank, slightly convex
+            float u = k / 4.f;
+            p.push_back({sommetX + (x + demi - sommetX) * u, haut + (bas + chute - haut) * std::pow(u, 1.15f)});
         }
-        t.polygone(p, c);
+        int dents = 5 + r.entier(0, 3);
+        for (int k = 1; k < dents; ++k) {  // ragged lower edge, right to left
+            float u = k / float(dents);
+            float px = x + demi - 2 * demi * u;
+            float creux = (k % 2 ? -1.f : 0.4f) * h * 0.03f * float(r.entre(0.5, 1.0));
+            p.push_back({px, bas + creux + chute * (0.4f + 0.6f * std::fabs(1 - 2 * u))});
+        }
+        for (int k = 0; k < 4; ++k) {  // left flank back up
+            float u = 1 - k / 4.f;
+            p.push_back({sommetX + (x - demi - sommetX) * u, haut + (bas + chute - haut) * std::pow(u, 1.15f)});
+        }
+        float rang = 0.9f + 0.1f * float(i) / etages;
+        t.polygone(p, [&, bas, haut](float px, float py) {
+            float cote = borne((px - x) / (2 * demiLarge) + 0.5f);
+            float dessous = borne((py - haut) / std::max(1.f, bas - haut));
+            float grain = fbm2(px / (h * 0.04f), py / (h * 0.03f), graine, 2);
+            return fois(c, rang * (0.72f + 0.42f * cote) * (1.08f - 0.3f * dessous) * (0.88f + 0.24f * grain));
+        });
     }
+}
+
+void masseFeuilles(CToile& t, float cx, float cy, float rayon, const Couleur& c, uint32_t graine) {
+    CHasard r(graine);
+    float p1 = float(r.entre(0, 6.3)), p2 = float(r.entre(0, 6.3)), p3 = float(r.entre(0, 6.3));
+    // A lobed outline: a few big bulges and a fine leafy fringe.
+    Polygone p;
+    const int n = 72;
+    for (int i = 0; i < n; ++i) {
+        float a = 2 * float(M_PI) * i / n;
+        float k = 1 + 0.13f * std::sin(3 * a + p1) + 0.08f * std::sin(5 * a + p2) + 0.05f * std::sin(13 * a + p3)
+                  + 0.06f * (alea01(i, 7, graine) - 0.5f);
+        p.push_back({cx + std::cos(a) * rayon * k, cy + std::sin(a) * rayon * k * 0.86f});
+    }
+    t.polygone(p, [&](float px, float py) {
+        // Moonlight from the upper right, shade underneath, leaf speckle.
+        float dx = (px - cx) / rayon, dy = (py - cy) / rayon;
+        float lumiere = borne(0.5f + 0.45f * (dx * 0.6f - dy * 0.8f));
+        float grain = fbm2(px / (rayon * 0.16f), py / (rayon * 0.16f), graine + 3, 3);
+        float tache = grain > 0.62f ? 1.15f : grain < 0.36f ? 0.8f : 1.f;
+        // A darker rim on the shaded side sets each clump off from the next.
+        float bord = borne((std::sqrt(dx * dx + dy * dy) - 0.75f) / 0.3f) * (1 - lumiere);
+        return fois(c, (0.62f + 0.6f * lumiere) * tache * (0.92f + 0.16f * grain) * (1 - 0.35f * bord));
+    });
 }
 
 void feuillu(CToile& t, float x, float y, float h, const Couleur& tronc, const Couleur& feuilles, uint32_t graine) {
     CHasard r(graine);
     float e = h * 0.05f;
-    // Trunk flaring at the foot, two main branches.
-    t.polygone({{x - e * 1.8f, y}, {x - e * 0.7f, y - h * 0.45f}, {x + e * 0.7f, y - h * 0.45f}, {x + e * 1.8f, y}}, tronc);
-    t.capsule(x, y - h * 0.4f, e * 0.7f, x - h * 0.16f, y - h * 0.62f, e * 0.3f, tronc);
-    t.capsule(x, y - h * 0.42f, e * 0.7f, x + h * 0.18f, y - h * 0.66f, e * 0.3f, tronc);
-    for (int i = 0; i < 14; ++i) {
-        float a = float(r.entre(0, 2 * M_PI));
-        float d = float(r.entre(0.05, 0.24)) * h;
-        float cx = x + std::cos(a) * d * 1.3f, cy = y - h * 0.68f + std::sin(a) * d * 0.8f;
-        float rr = h * float(r.entre(0.11, 0.17));
-        // Leaf masses: darker underneath, speckled by noise.
-        Polygone p = CToile::formeEllipse(cx, cy, rr, rr * 0.9f, 0, 40);
-        float base = float(r.entre(0.85, 1.1));
-        t.polygone(p, [&](float px, float py) {
-            float n = fbm2(px / (h * 0.03f), py / (h * 0.03f), graine, 3);
-            float dessous = borne((py - cy) / rr * 0.5f + 0.5f);
-            return fois(feuilles, base * (1.05f - 0.45f * dessous) * (0.75f + 0.5f * n));
-        });
+    // Trunk flaring at the foot, three main limbs into the crown.
+    t.polygone({{x - e * 1.9f, y}, {x - e * 1.1f, y - h * 0.08f}, {x - e * 0.7f, y - h * 0.45f}, {x + e * 0.7f, y - h * 0.45f},
+                {x + e * 1.1f, y - h * 0.08f}, {x + e * 1.9f, y}},
+               [&](float px, float) { return fois(tronc, 0.75f + 0.45f * borne((px - x) / (4 * e) + 0.5f)); });
+    t.capsule(x, y - h * 0.4f, e * 0.7f, x - h * 0.17f, y - h * 0.62f, e * 0.3f, tronc);
+    t.capsule(x, y - h * 0.42f, e * 0.7f, x + h * 0.19f, y - h * 0.66f, e * 0.3f, tronc);
+    t.capsule(x, y - h * 0.44f, e * 0.6f, x + h * 0.02f, y - h * 0.78f, e * 0.25f, tronc);
+    // Leaf masses back to front: dark ones behind, lit ones in front, so
+    // the crown has depth and gaps rather than one round cloud.
+    struct Masse { float x, y, r; int couche; };
+    std::vector<Masse> masses;
+    for (int couche = 0; couche < 3; ++couche) {
+        int nb = couche == 0 ? 7 : couche == 1 ? 8 : 6;
+        for (int i = 0; i < nb; ++i) {
+            float a = float(r.entre(0, 2 * M_PI));
+            float d = float(std::sqrt(r.unite())) * h * (couche == 2 ? 0.2f : 0.26f);
+            masses.push_back({x + std::cos(a) * d * 1.25f, y - h * 0.7f + std::sin(a) * d * 0.75f,
+                              h * float(r.entre(0.09, 0.14)) * (couche == 0 ? 1.15f : 1.f), couche});
+        }
+    }
+    for (const Masse& m : masses) {
+        float valeur = m.couche == 0 ? 0.6f : m.couche == 1 ? 0.85f : 1.05f;
+        masseFeuilles(t, m.x, m.y, m.r, fois(feuilles, valeur), graine * 31 + uint32_t(&m - masses.data()));
     }
 }
 

@@ -72,6 +72,8 @@ void peintTerrain(CToile& t, const std::function<float(float x)>& hauteur, const
 
 // Shapes (hi-res coordinates; (x, y) is the foot of the shape).
 void sapin(CToile& t, float x, float y, float hauteur, const Couleur& c, uint32_t graine);
+// A clump of leaves with a lobed, leafy outline, centred on (cx, cy).
+void masseFeuilles(CToile& t, float cx, float cy, float rayon, const Couleur& c, uint32_t graine);
 void feuillu(CToile& t, float x, float y, float hauteur, const Couleur& tronc, const Couleur& feuilles, uint32_t graine);
 void arbreMort(CToile& t, float x, float y, float hauteur, const Couleur& c, uint32_t graine);
 void rocher(CToile& t, float x, float y, float l, float h, const Couleur& c, uint32_t graine);

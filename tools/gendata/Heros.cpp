@@ -6,7 +6,7 @@
 // 300 crouched and 295 as the jump's base. Every frame's bottom row is the
 // ground line (390), so the feet never float or sink. The hip stays 38
 // pixels from the frame's left edge and the narrowest frame of every
-// animation is 64 wide, so the body stays put when the sprite is mirrored;
+// animation is 76 wide, so the body stays put when the sprite is mirrored;
 // strike frames grow to the right with the blade.
 
 #include "Contenu.h"
@@ -88,13 +88,22 @@ void membre(CToile& t, const Repere& R, Point a, float ra, Point b, float rb, co
     t.capsule(A.x, A.y, ra * E, B.x, B.y, rb * E, c);
 }
 
-void dessineJambe(CToile& t, const Repere& R, const Squelette& s, int i, float ombre) {
+// Seen from the front the limbs part to either side of the body; the near
+// limbs, which hold the sword, go to the viewer's left as the hero turns
+// from facing right towards the viewer.
+Repere deCote(const Repere& R, int i, float ecart) {
+    return Repere{R.ox + (1 - std::fabs(R.profil)) * (i == 1 ? -ecart : ecart), R.oy, R.profil};
+}
+
+void dessineJambe(CToile& t, const Repere& Rc, const Squelette& s, int i, float ombre) {
+    Repere R = deCote(Rc, i, 4.5f);
     membre(t, R, s.hanche, 4.6f, s.genou[i], 3.7f, fois(kPantalon, ombre));
     membre(t, R, s.genou[i], 3.7f, s.cheville[i], 3.2f, fois(kBottes, ombre));
     membre(t, R, s.talon[i], 2.8f, s.orteil[i], 2.2f, fois(kBottes, ombre * 0.9f));
 }
 
-void dessineBras(CToile& t, const Repere& R, const Squelette& s, int i, float ombre) {
+void dessineBras(CToile& t, const Repere& Rc, const Squelette& s, int i, float ombre) {
+    Repere R = deCote(Rc, i, 8.5f);
     membre(t, R, s.epaule, 3.4f, s.coude[i], 2.8f, fois(kTunique, ombre));
     membre(t, R, s.coude[i], 2.8f, s.main[i], 2.4f, fois(kCeinture, ombre));
     Point m = R(s.main[i]);
@@ -102,7 +111,8 @@ void dessineBras(CToile& t, const Repere& R, const Squelette& s, int i, float om
     t.disque(m.x, m.y, 2.8f * E, fois(kPeau, ombre));
 }
 
-void dessineEpee(CToile& t, const Repere& R, const Squelette& s) {
+void dessineEpee(CToile& t, const Repere& Rc, const Squelette& s) {
+    Repere R = deCote(Rc, 1, 8.5f);  // in the near hand
     Point d = {s.pointe.x - s.main[1].x, s.pointe.y - s.main[1].y};
     float l = std::hypot(d.x, d.y);
     Point n = {-d.y / l, d.x / l};
@@ -198,8 +208,12 @@ void dessineTete(CToile& t, const Repere& R, const Squelette& s) {
     t.disque(c.x, c.y, r, kPeau);
     // Hair: a cap over the back and top of the head, with a tuft behind.
     float a = s.angleTete * kDeg;
+    // The head is round from every side: once the hero is more in profile
+    // than facing the viewer, hair and face are drawn in full profile
+    // (squeezing them would leave a bald disc).
+    float sens = R.profil < 0 ? -1.f : 1.f;
     auto tourne = [&](float x, float y) {
-        return Point{c.x + (x * std::cos(a) - y * std::sin(a)) * E * R.profil, c.y + (x * std::sin(a) + y * std::cos(a)) * E};
+        return Point{c.x + (x * std::cos(a) - y * std::sin(a)) * E * sens, c.y + (x * std::sin(a) + y * std::cos(a)) * E};
     };
     Polygone cheveux;
     if (std::fabs(R.profil) < 0.5f) {  // a cap and a fringe seen from the front

@@ -129,9 +129,13 @@ void presenteEtTitre() {
     }
     {
         // The title sits on transparent pixels (the GIF's transparent index).
+        // The picture is 310 by 90 so that the intro's place for it, 165, 180,
+        // centres it on the screen; the lettering keeps within its middle
+        // 250 pixels, so that it still fits the screen at the intro's
+        // largest zoom, 250 %.
         const std::string titre = "CORVANTHELIS";
         int taille = 60;
-        while (mesureTexte(titre, Police::SerifGras, taille).longueur > 290) --taille;
+        while (mesureTexte(titre, Police::SerifGras, taille).longueur > 246) --taille;
         CToile t(310, 90);
         texteCercle(t, titre, Police::SerifGras, taille, 155, 62, degradeVertical(rvb(255, 240, 180), rvb(200, 120, 40), 30, 64), rvb(40, 14, 10), 2.5f);
         ecritGif(kIntro + "kvtrvorna1.gif", t);
@@ -141,17 +145,18 @@ void presenteEtTitre() {
 // A landscape painting: sky, moon, mountains, hills, a rocky foreground
 // and the hero on it. `aube` 0 is full night, 1 the first light.
 CToile peinture(float aube, float heroX, uint32_t graine) {
-    float luneX = 440 - 60 * aube, luneY = 90 + 90 * aube;
+    // The moon keeps its place in both paintings and only pales at dawn, so
+    // the long cross-fade between them shows no second moon.
+    const float luneX = 440, luneY = 96;
     CToile h = peintCiel(E, luneX, luneY, graine);
     // Dawn: warm the lower sky.
-    h.attenue([](int, int) { return 1.f; });
     for (int y = 0; y < h.hauteur(); ++y) {
         float v = borne((y / float(E) - 160) / 200.f) * aube;
         if (v <= 0) continue;
         for (int x = 0; x < h.longueur(); ++x) h.pose(x, y, rvb(230, 140, 110), v * 0.7f);
     }
     CToile lune = peintLune(E, 70, 24);
-    h.compose(lune, int((luneX - 35) * E), int((luneY - 35) * E));
+    h.compose(lune, int((luneX - 35) * E), int((luneY - 35) * E), 1 - 0.55f * aube);
     auto crete = [](float x, uint32_t g, float base, float ampl) { return base - ampl * std::pow(fbm1(x / 180.f, g, 5), 1.5f) * 1.8f; };
     auto couche = [&](uint32_t g, float base, float ampl, const Couleur& c) {
         CToile k(h.longueur(), h.hauteur());

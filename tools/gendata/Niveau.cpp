@@ -9,6 +9,7 @@
 #include "Decor.h"
 #include "Formats.h"
 
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -165,34 +166,57 @@ void ecritNuages() {
 
 void ecritCollines() {
     CPlanDecor plan;
-    constexpr int periode = 2048, haut = 220, hauteur = 190;
-    auto profil = [](float x) { return 330 - 110 * std::pow(fbm1(x / 256.f, 501, 4, periode / 256), 1.3f); };
-    // The profile must repeat: blend its end into its start.
-    auto crete = [&](float x) { return profil(x); };
-    // Trees standing on the ridge, thicker where the noise says forest.
-    struct Arbre { float x; float h; uint32_t graine; };
+    constexpr int periode = 2048, bas = 410;
+    auto crete = [](float x) { return 330 - 110 * std::pow(fbm1(x / 256.f, 501, 4, periode / 256), 1.3f); };
+    // Three rows of trees along the ridge, in clumps with clearings: the
+    // farthest row stands higher up, smaller and paler; the nearest lower
+    // down the slope, taller and darker. A few round-topped trees break the
+    // line of spires.
+    struct Arbre { float x, pied, h; uint32_t graine; int rang; bool rond; };
     std::vector<Arbre> arbres;
-    CHasard r(502);
-    for (float x = 0; x < periode;) {
-        float foret = fbm1(x / 300.f, 503, 3);
-        if (foret > 0.4f) arbres.push_back({x, float(r.entre(34, 64)), uint32_t(r.suivant())});
-        x += foret > 0.4f ? float(r.entre(6, 14)) : float(r.entre(24, 70));
+    const float tailles[3] = {26, 38, 52}, decalages[3] = {-4, 3, 11}, ecarts[3] = {7, 10, 15}, seuils[3] = {0.36f, 0.44f, 0.52f};
+    for (int rang = 0; rang < 3; ++rang) {
+        CHasard r(502 + rang);
+        for (float x = 0; x < periode;) {
+            float foret = fbm1(x / 256.f, 503 + rang * 11, 3, periode / 256);
+            if (foret > seuils[rang]) {
+                float h = tailles[rang] * float(r.entre(0.7, 1.25)) * (0.85f + 0.8f * (foret - seuils[rang]));
+                bool rond = r.unite() < 0.12;
+                arbres.push_back({x, crete(x) + decalages[rang], rond ? h * 0.7f : h, uint32_t(r.suivant()), rang, rond});
+                x += ecarts[rang] * float(r.entre(0.45, 1.5));
+            } else {
+                x += float(r.entre(18, 60));
+            }
+        }
     }
+    float cime = bas;
+    for (const Arbre& a : arbres) cime = std::min(cime, a.pied - a.h);
+    const int haut = int(std::floor(std::min(cime, 240.f))) - 4, hauteur = bas - haut;
+    const Couleur teintes[3] = {brume(rvb(16, 32, 40), 0.5f), brume(rvb(14, 30, 36), 0.32f), brume(rvb(10, 22, 28), 0.14f)};
     for (int i = 0; i < periode / 256; ++i) {
         CToile t(256 * E, hauteur * E);
         float x0 = i * 256.f;
         peintTerrain(t, [&](float x) { return (crete(x0 + x / E) - haut) * E; }, [&](float x, float y) {
             float wx = x0 + x / E, wy = y / E + haut;
             float prof = borne((wy - crete(wx)) / 60.f);
-            float herbe = fbm2(wx / 30.f, wy / 20.f, 504, 3);
+            float herbe = fbm2(wx / 32.f, wy / 20.f, 504, 3, periode / 32);
             return brume(melange(rvb(34, 58, 66), rvb(16, 26, 38), prof), 0.22f + 0.12f * herbe);
         });
-        for (int k = -1; k <= 1; ++k)
-            for (const Arbre& a : arbres) {
-                float ax = a.x + k * periode - x0;
-                if (ax < -40 || ax > 296) continue;
-                sapin(t, ax * E, (crete(a.x) - haut + 4) * E, a.h * E, brume(rvb(14, 30, 36), 0.25f), a.graine);
-            }
+        for (int rang = 0; rang < 3; ++rang)
+            for (int k = -1; k <= 1; ++k)
+                for (const Arbre& a : arbres) {
+                    float ax = a.x + k * periode - x0;
+                    if (a.rang != rang || ax < -50 || ax > 306) continue;
+                    if (!a.rond) {
+                        sapin(t, ax * E, a.pied * E - haut * E, a.h * E, teintes[rang], a.graine);
+                        continue;
+                    }
+                    float pied = (a.pied - haut) * E;
+                    t.capsule(ax * E, pied, a.h * 0.05f * E, ax * E, pied - a.h * 0.5f * E, a.h * 0.03f * E, fois(teintes[rang], 0.7f));
+                    for (int m = 0; m < 3; ++m)
+                        masseFeuilles(t, (ax + (m - 1) * a.h * 0.18f) * E, pied - a.h * (0.62f + 0.12f * (m == 1)) * E, a.h * 0.24f * E,
+                                      fois(teintes[rang], 1.1f), a.graine + m);
+                }
         eclaireLune(t, kLumiere, 0.35f, 3 * E);
         TuilePlan p;
         p.cadre(plan.planche.ajoute(t.reduit(E), true));
@@ -240,72 +264,114 @@ float surface(float x) {  // tile y of the ground line, period 256
     return float(kSol - kHautTuileSol) + 0.9f * std::sin(p * 3 * x) + 0.6f * std::sin(p * 7 * x + 1);
 }
 
-CToile peintSol(Sol s) {
-    CToile t(256 * E, 110 * E);
+// Noise that repeats every 256 pixels in x, whatever its scale: the
+// lattice is stretched a little so that a whole number of cells fits.
+float bruitSol(float x, float y, float echelle, uint32_t graine) {
+    int cellules = std::max(1, int(std::lround(256 / echelle)));
+    return fbm2(x * cellules / 256.f, y / echelle, graine, 4, cellules);
+}
+
+// Stones bedded in the earth: one chance per cell of 32 by 22 pixels.
+// Returns the stone's shade (0 where there is none).
+float pierreEnterree(float x, float d) {
+    int ci = int(std::floor(x / 32)), cj = int(std::floor(d / 22));
+    for (int j = cj - 1; j <= cj + 1; ++j)
+        for (int i = ci - 1; i <= ci + 1; ++i) {
+            int cle = ((i % 8) + 8) % 8;
+            if (j < 1 || alea01(cle, j, 640) > 0.5f) continue;
+            float cx = i * 32 + 6 + 20 * alea01(cle, j, 641), cy = j * 22 + 4 + 14 * alea01(cle, j, 642);
+            float rx = 4 + 6 * alea01(cle, j, 643), ry = 2.5f + 3.5f * alea01(cle, j, 644);
+            float u = (x - cx) / rx, v = (d - cy) / ry;
+            float q = u * u + v * v;
+            if (q < 1) return 0.7f + 0.45f * borne(-v * 0.7f + 0.3f) - 0.35f * borne((q - 0.7f) / 0.3f);
+        }
+    return 0;
+}
+
+// What ground type `s` looks like at tile point (x, y). The earth, its
+// strata and stones are the same under every type, and every type repeats
+// every 256 pixels, so different types can be blended at their meeting.
+Couleur couleurSol(Sol s, float x, float y) {
+    float d = y - surface(x);
     uint32_t g = 600 + s;
-    auto bruit = [&](float x, float y, float echelle, uint32_t k) { return fbm2(x / echelle, y / echelle, g + k, 4, int(256 / echelle)); };
-    auto epaisseurHerbe = [&](float x) {
-        float base = s == Chemin ? 4 : s == Paves ? 2 : s == Rocheux ? 3 : s == Pont ? 0 : 9;
-        return base + 4 * fbm1(x / 16, 610, 3, 16);
-    };
+    auto bruit = [&](float echelle, uint32_t k) { return bruitSol(x, y, echelle, g + k); };
+    float n = bruitSol(x, y, 16, 601);
+    float strate = std::sin((d + 6 * bruitSol(x, 0, 32, 602)) / 9.f * 2 * float(M_PI));
+    Couleur terre = fois(rvb(44, 34, 40), (0.8f + 0.4f * n) * (1 + 0.07f * strate));
+    float caillou = d > 12 ? pierreEnterree(x, d) : 0;
+    if (caillou > 0) terre = fois(rvb(70, 66, 80), caillou);
+    terre = fois(terre, 1 - 0.45f * borne((d - 20) / 70.f));  // darker lower down
+    Couleur c = terre;
+    switch (s) {
+    case Chemin: {
+        float milieu = borne(std::min(x, 256 - x) / 40.f);  // the path fades out at the edges
+        if (d < 16 && milieu > 0) c = melange(c, fois(rvb(92, 82, 86), 0.8f + 0.4f * bruit(6, 2)), milieu * borne((16 - d) / 4));
+        break;
+    }
+    case Foret:
+        c = melange(c, rvb(22, 18, 22), borne(bruit(8, 3) - 0.4f) * 1.5f);
+        break;
+    case Paves: {
+        const float pave = 256 / 14.f;  // a whole number of cobbles per tile
+        int rang = int(d / 10);
+        float u = std::fmod(x + pave * 0.3f + (rang % 2) * pave / 2, pave), v = std::fmod(d, 10.f);
+        bool joint = u < 1.6f || v < 1.6f;
+        if (d < 40) c = joint ? rvb(30, 28, 36) : fois(rvb(96, 98, 116), (0.75f + 0.35f * bruit(4, 4)) * (1 - d / 90));
+        break;
+    }
+    case Pont:
+        if (d < 9) {
+            float planche = std::fmod(x, 16.f);
+            c = fois(rvb(92, 66, 56), (planche < 1.2f ? 0.5f : 0.9f + 0.2f * bruit(4, 5)) * (d < 2 ? 1.3f : 1.f));
+        } else {
+            // Dark water with broken reflections of the moon.
+            float reflet = borne((bruitSol(x * 0.5f, y * 3, 3, g + 6) - 0.62f) * 6) * borne(1 - (d - 9) / 80);
+            c = melange(rvb(14, 20, 44), rvb(150, 170, 220), reflet * 0.7f);
+            float pieu = std::fmod(x + 64, 128.f);
+            if (pieu < 8) c = fois(rvb(56, 40, 36), pieu < 2 ? 0.6f : 1.f);
+        }
+        break;
+    case Cimetiere:
+        c = melange(terre, rvb(36, 30, 46), 0.5f);
+        break;
+    case Rocheux: {
+        float roche = bruit(12, 7);
+        float fissure = std::fabs(bruit(21, 8) - 0.5f) < 0.025f ? 0.55f : 1.f;
+        c = fois(melange(rvb(70, 70, 86), rvb(46, 44, 56), roche), fissure * (1 - 0.4f * borne(d / 90)));
+        break;
+    }
+    default: break;
+    }
+    float base = s == Chemin ? 4 : s == Paves ? 2 : s == Rocheux ? 3 : s == Pont ? 0 : 9;
+    float herbe = base + 4 * fbm1(x / 16, 610, 3, 16);
+    if (d < herbe) {
+        Couleur vert = s == Cimetiere ? rvb(44, 62, 58) : s == Foret ? rvb(26, 56, 44) : rvb(34, 74, 54);
+        vert = fois(vert, 0.8f + 0.4f * bruit(4, 9));
+        c = melange(vert, c, borne((d - herbe + 3) / 3));
+    }
+    if (d < 1.5f && s != Pont) c = melange(c, rvb(110, 150, 150), 0.5f);  // moonlit rim
+    if (d < 0) c.a = 0;
+    return c;
+}
+
+// One ground tile of type s between its neighbours: over the 40 pixels at
+// an edge where the type changes, the two looks blend, half and half at
+// the edge itself, so that no seam shows where zones meet.
+CToile peintSol(Sol gauche, Sol s, Sol droite) {
+    CToile t(256 * E, 110 * E);
     t.polygone({{0, 0}, {float(t.longueur()), 0}, {float(t.longueur()), float(t.hauteur())}, {0, float(t.hauteur())}}, [&](float hx, float hy) {
-        float x = hx / E, y = hy / E, d = y - surface(x);
-        if (d < 0) return Couleur(0, 0, 0, 0);
-        float n = bruit(x, y, 16, 1);
-        Couleur terre = fois(rvb(40, 32, 38), 0.8f + 0.4f * n);
-        terre = fois(terre, 1 - 0.45f * borne((d - 20) / 70.f));  // darker lower down
-        Couleur c = terre;
-        switch (s) {
-        case Chemin: {
-            float milieu = borne(std::min(x, 256 - x) / 40.f);  // the path fades out at the edges
-            if (d < 16 && milieu > 0) c = melange(c, fois(rvb(92, 82, 86), 0.8f + 0.4f * bruit(x, y, 6, 2)), milieu * borne((16 - d) / 4));
-            break;
-        }
-        case Foret:
-            c = melange(c, rvb(22, 18, 22), borne(bruit(x, y, 9, 3) - 0.4f) * 1.5f);
-            break;
-        case Paves: {
-            int rang = int(d / 10);
-            float decal = (rang % 2) * 9.f;
-            float u = std::fmod(x + decal, 18.f), v = std::fmod(d, 10.f);
-            bool joint = u < 1.6f || v < 1.6f;
-            if (d < 40) c = joint ? rvb(30, 28, 36) : fois(rvb(96, 98, 116), (0.75f + 0.35f * bruit(x, y, 5, 4)) * (1 - d / 90));
-            break;
-        }
-        case Pont:
-            if (d < 9) {
-                float planche = std::fmod(x, 16.f);
-                c = fois(rvb(92, 66, 56), (planche < 1.2f ? 0.5f : 0.9f + 0.2f * bruit(x, y, 4, 5)) * (d < 2 ? 1.3f : 1.f));
-            } else {
-                // Dark water with broken reflections of the moon.
-                float reflet = borne((bruit(x * 0.5f, y * 3, 3, 6) - 0.62f) * 6) * borne(1 - (d - 9) / 80);
-                c = melange(rvb(14, 20, 44), rvb(150, 170, 220), reflet * 0.7f);
-                float pieu = std::fmod(x + 64, 128.f);
-                if (pieu < 8) c = fois(rvb(56, 40, 36), pieu < 2 ? 0.6f : 1.f);
-            }
-            break;
-        case Cimetiere:
-            c = melange(terre, rvb(36, 30, 46), 0.5f);
-            break;
-        case Rocheux: {
-            float roche = bruit(x, y, 12, 7);
-            float fissure = std::fabs(bruit(x, y, 20, 8) - 0.5f) < 0.025f ? 0.55f : 1.f;
-            c = fois(melange(rvb(70, 70, 86), rvb(46, 44, 56), roche), fissure * (1 - 0.4f * borne(d / 90)));
-            break;
-        }
-        default: break;
-        }
-        float herbe = epaisseurHerbe(x);
-        if (d < herbe) {
-            Couleur vert = s == Cimetiere ? rvb(44, 62, 58) : s == Foret ? rvb(26, 56, 44) : rvb(34, 74, 54);
-            vert = fois(vert, 0.8f + 0.4f * bruit(x, y, 4, 9));
-            c = melange(vert, c, borne((d - herbe + 3) / 3));
-        }
-        if (d < 1.5f && s != Pont) c = melange(c, rvb(110, 150, 150), 0.5f);  // moonlit rim
+        float x = hx / E, y = hy / E;
+        if (y < surface(x)) return Couleur(0, 0, 0, 0);
+        float wg = gauche != s ? 0.5f * (1 - lisse(borne(x / 40))) : 0;
+        float wd = droite != s ? 0.5f * (1 - lisse(borne((256 - x) / 40))) : 0;
+        Couleur c = couleurSol(s, x, y);
+        if (wg > 0) c = melange(c, couleurSol(gauche, x, y), wg / (1 - wd));
+        if (wd > 0) c = melange(c, couleurSol(droite, x, y), wd);
         return c;
     });
-    // Blades of grass and flowers above the line, repeated across the
-    // tile's edges so that neighbours meet.
+    // Blades of grass and flowers above the line. Near an edge shared with
+    // the same type they are repeated across it, so that neighbours meet;
+    // near an edge with another type they stay clear of it.
     if (s != Pont && s != Paves) {
         CHasard r(620 + s);
         int brins = s == Rocheux ? 14 : s == Chemin ? 30 : 60;
@@ -314,6 +380,7 @@ CToile peintSol(Sol s) {
             float x = float(r.entre(0, 256)), h = float(r.entre(4, 11));
             uint32_t gr = uint32_t(r.suivant());
             if (s == Chemin && std::min(x, 256 - x) > 40) continue;
+            if ((x < 12 && gauche != s) || (x > 244 && droite != s)) continue;
             for (int k = -1; k <= 1; ++k) touffe(t, (x + k * 256) * E, (surface(x) + 2) * E, h * E, vert, gr, 5);
         }
         if (s == HerbeFleurie || s == Herbe) {
@@ -325,11 +392,10 @@ CToile peintSol(Sol s) {
             }
         }
     }
-    if (s == Pont) {  // a low rail behind the deck line would hide the feet; posts only
-        for (float x : {0.f, 128.f})
-            for (int k = 0; k <= 1; ++k)
-                t.polygone({{(x + k * 256 - 3) * E, (surface(x) - 14) * E}, {(x + k * 256 + 3) * E, (surface(x) - 14) * E},
-                            {(x + k * 256 + 3) * E, surface(x) * E}, {(x + k * 256 - 3) * E, surface(x) * E}}, rvb(70, 50, 44));
+    if (s == Pont) {  // posts over the piles; a rail would hide the feet
+        for (float x : {68.f, 196.f})
+            t.polygone({{(x - 3) * E, (surface(x) - 14) * E}, {(x + 3) * E, (surface(x) - 14) * E},
+                        {(x + 3) * E, surface(x) * E}, {(x - 3) * E, surface(x) * E}}, rvb(70, 50, 44));
     }
     eclaireLune(t, kLumiere, 0.3f, 2 * E);
     return t.reduit(E);
@@ -383,12 +449,18 @@ void ecritSol() {
     for (int i = 0; i < 3; ++i) suite.push_back(Pont);
     for (int i = 0; i < 10; ++i) suite.push_back(Cimetiere);
     for (int i = 0; i < 12; ++i) suite.push_back(i == 4 || i == 5 ? HerbeFleurie : Rocheux);
-    for (int s = 0; s < NbSols; ++s) {
-        TuilePlan p;
-        p.cadre(plan.planche.ajoute(peintSol(Sol(s)), true));
-        for (size_t i = 0; i < suite.size(); ++i)
-            if (suite[i] == s) p.place(i * 256.f, kHautTuileSol);
-        plan.tuiles.push_back(p);
+    // One tile picture per type and pair of neighbours that occurs.
+    std::map<std::array<int, 3>, size_t> tuileDe;
+    for (size_t i = 0; i < suite.size(); ++i) {
+        std::array<int, 3> cle = {suite[i > 0 ? i - 1 : i], suite[i], suite[i + 1 < suite.size() ? i + 1 : i]};
+        auto trouve = tuileDe.find(cle);
+        if (trouve == tuileDe.end()) {
+            TuilePlan p;
+            p.cadre(plan.planche.ajoute(peintSol(Sol(cle[0]), Sol(cle[1]), Sol(cle[2]))));
+            trouve = tuileDe.emplace(cle, plan.tuiles.size()).first;
+            plan.tuiles.push_back(p);
+        }
+        plan.tuiles[trouve->second].place(i * 256.f, kHautTuileSol);
     }
     // Props, big ones first so that small ones stand in front of them.
     const char* ordre[] = {"chene", "sapin", "maison", "arbreMort", "arche", "sanctuaire", "rocherGrand", "puits", "menhir",
