@@ -35,8 +35,3 @@ void retireTempsFactice()
 {
     facticeActif = false;
 }
-
-bool tempsFacticeActif()
-{
-    return facticeActif;
-}

@@ -19,6 +19,5 @@ void fixeTempsFactice(uint32_t ms);
 void avanceTempsFactice(uint32_t ms);
 // Back to the real clock.
 void retireTempsFactice();
-bool tempsFacticeActif();
 
 #endif
