@@ -4,7 +4,7 @@
 #include "shell/CEngineGL.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
+#include "render/Decodage.h"
 #include <SDL_opengl.h>
 #include <cstdio>
 #include <cstring>
@@ -70,7 +70,7 @@ void cleSiDemandee(Image& image, int r, int g, int b)
 
 SDL_Surface* litImage(const char* fichier)
 {
-    SDL_Surface* image = fichier ? IMG_Load(fichier) : nullptr;
+    SDL_Surface* image = decodeImage(fichier);
     if (!image) {
         fprintf(stderr, "Impossible de charger l'image\n");
         fprintf(stderr, "Nom de l'image: %s\n", fichier ? fichier : "");

@@ -6,7 +6,7 @@
 #include "sprites/Planche.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
+#include "render/Decodage.h"
 
 #include <climits>
 #include <cstdint>
@@ -34,7 +34,7 @@ public:
         for (auto& p : planches)
             if (p.first == nom)
                 return p.second;
-        SDL_Surface* s = IMG_Load(nom);
+        SDL_Surface* s = decodeImage(nom);
         if (s)
             planches.emplace_back(nom, s);
         return s;

@@ -4,7 +4,7 @@
 #include "sprites/DescriptionSprite.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
+#include "render/Decodage.h"
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -69,7 +69,7 @@ int CSprite::initFromIniFile(const char* fichier)
         anim.setNomAnimation(description.nomAnim);
 
         // One decode per animation; every frame is cut from this surface.
-        SDL_Surface* feuille = IMG_Load(description.pathPlanche);
+        SDL_Surface* feuille = decodeImage(description.pathPlanche);
         if (!feuille) {
             fprintf(stderr, "Impossible de charger la planche du sprite\n");
             fprintf(stderr, "Nom de l'image: %s\n", description.pathPlanche);
@@ -309,7 +309,7 @@ int Conversion::convertitAnimation()
 
     char planche[53] = {};
     memcpy(planche, enregistrement + 24, 52);
-    feuille = IMG_Load(planche);
+    feuille = decodeImage(planche);
     if (!feuille)
         return echec(MSG_PLANCHE);
     // Copy the sheet's alpha channel as it is; blending onto the zeroed

@@ -1,0 +1,16 @@
+#ifndef CORVANTHELIS_RENDER_DECODAGE_H
+#define CORVANTHELIS_RENDER_DECODAGE_H
+
+// The one door through which picture files become SDL surfaces. Every loader
+// (pictures, sheets of sprites and planes, the converter) decodes through
+// decodeImage, so checks on the file and sharing of decoded pictures live in
+// one place. Needs no display.
+
+struct SDL_Surface;
+
+// A new surface holding the picture file, or null when it cannot be read
+// (null name included). The caller frees it with SDL_FreeSurface. Prints
+// nothing: the callers keep their own messages.
+SDL_Surface* decodeImage(const char* fichier);
+
+#endif
