@@ -7,7 +7,7 @@ PACKAGES="
 build-essential cmake pkg-config
 libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
 libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
-libgtest-dev googletest
+libgtest-dev googletest libbenchmark-dev
 xvfb xauth xdotool x11-utils imagemagick
 clang libclang-rt-14-dev
 libpng-dev libjpeg-dev libgif-dev libvorbis-dev libogg-dev
