@@ -11,19 +11,10 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-// The command name without the folder it was started from, so that a link
-// named "convert" works as "./convert" too.
-const char* nomCommande(const char* mot0)
-{
-    const char* barre = strrchr(mot0, '/');
-    return barre ? barre + 1 : mot0;
-}
-}
-
 extern "C" int SDL_main(int argc, char** argv)
 {
-    if (argc != 0 && argv[0] && strcmp(nomCommande(argv[0]), "convert") == 0) {
+    // Word 0 exactly as started: "./convert" or a full path plays the game.
+    if (argc != 0 && argv[0] && strcmp(argv[0], "convert") == 0) {
         if (argc < 3) {
             fprintf(stderr, "Usage : convert <fichier source> <fichier destination>\n");
             return 1;
