@@ -47,38 +47,16 @@ int mainCorvanthelis()
     CLevel* niveau = new CLevel();
     niveau->initFromIniFile("./dataqv/levels/level1.ini");
 
-    uint32_t debutDessin = tempsCourant();
+    CDefilementVue defilement(tempsCourant());
     CCompteurFPS fps(true);
     fps.demarre();
 
     bool quitter = false;
     while (!quitter) {
         quitter = prendEvenements();
-
         Uint8* clavier = SDL_GetKeyState(nullptr);
-        bool defilement = false;
-        bool sensDefilement = false;
-        if (clavier[SDLK_RIGHT]) {
-            defilement = true;
-            sensDefilement = true;
-        }
-        // Tested second, so Left wins when both are held.
-        if (clavier[SDLK_LEFT]) {
-            defilement = true;
-            sensDefilement = false;
-        }
-
         clearScreen();
-        uint32_t debut = tempsCourant();
-        if (niveau->getPositionX() <= 0)
-            niveau->setPositionX(1);
-        int ecoule = static_cast<int>(tempsCourant() - debutDessin);
-        if (defilement)
-            niveau->drawScene(ecoule, ecoule, true, sensDefilement, false, false);
-        else
-            niveau->drawScene(ecoule, 0, false, sensDefilement, false, false);
-        debutDessin = debut;
-
+        defilement.etape(*niveau, clavier);
         presenteImage();
         fps.compteImage();
     }
@@ -86,6 +64,30 @@ int mainCorvanthelis()
     delete niveau;
     fermeConfiguration();
     return 0;
+}
+
+void CDefilementVue::etape(CLevel& niveau, const unsigned char* clavier)
+{
+    bool defilement = false;
+    if (clavier[SDLK_RIGHT]) {
+        defilement = true;
+        sensDefilement = true;
+    }
+    // Tested second, so Left wins when both are held.
+    if (clavier[SDLK_LEFT]) {
+        defilement = true;
+        sensDefilement = false;
+    }
+
+    uint32_t debut = tempsCourant();
+    if (niveau.getPositionX() <= 0)
+        niveau.setPositionX(1);
+    int ecoule = static_cast<int>(tempsCourant() - debutDessin);
+    if (defilement)
+        niveau.drawScene(ecoule, ecoule, true, sensDefilement, false, false);
+    else
+        niveau.drawScene(ecoule, 0, false, sensDefilement, false, false);
+    debutDessin = debut;
 }
 
 void editF1Mode()

@@ -1,6 +1,8 @@
 #ifndef CORVANTHELIS_GAME_MAIN_H
 #define CORVANTHELIS_GAME_MAIN_H
 
+#include <cstdint>
+
 // The game and its secondary entry functions.
 //
 // mainVorna is the game; SDL_main calls it. It creates the configuration,
@@ -30,6 +32,22 @@
 int mainVorna();
 
 int mainCorvanthelis();
+
+class CLevel;
+// One frame of the level viewer: the arrows held in `clavier` (SDL's key
+// state) scroll `niveau` by the time since the previous frame, Left winning
+// over Right, then the level is drawn. Whether to scroll is decided afresh
+// each frame, but the direction carries over, so a fast plane keeps the part
+// step it has already shown when the arrow is released.
+class CDefilementVue {
+public:
+    explicit CDefilementVue(uint32_t maintenant) : debutDessin(maintenant), sensDefilement(false) {}
+    void etape(CLevel& niveau, const unsigned char* clavier);
+
+private:
+    uint32_t debutDessin;
+    bool sensDefilement;
+};
 
 int mainEdit();
 void editF1Mode();

@@ -2,6 +2,7 @@
 // quit request ends a mode only after the pass that took it has run whole.
 #include "foundation/Temps.h"
 #include "game/main.h"
+#include "scenery/CLevel.h"
 #include "support/DonneesJeu.h"
 #include "support/TestSupport.h"
 
@@ -51,6 +52,43 @@ TEST_F(ModesGL, QuitEndsEachModeAfterOneWholePass)
             // are the ones asked for.
             EXPECT_EQ(imagesManquantes(erreurs.texte()), c.images);
         }
+    }
+}
+
+TEST_F(ModesGL, LevelViewerKeepsItsDirectionWhenTheArrowIsReleased)
+{
+    // A plane at twice the level's speed also shows the part step not yet
+    // taken; releasing Right must not take it back.
+    ecritTGA("planche.tga", 10, 20, uni(10, 20, BLANC), false);
+    ecritFichier("plan.ini", "[Entete]\nnombreTiles=1\n[Tile1]\nnbPositions=1\nnbFrames=1\n"
+                             "pathPlanche=planche.tga\n[Tile1Frame1]\nlongueur=10\nhauteur=20\n"
+                             "[Tile1Position1]\npositionX=300\npositionY=0\n");
+    ecritFichier("niveau.ini", "[Entete]\nnombrePriorites=1\nnombrePlans=1\n[Plan1]\npathPlan=plan.ini\n"
+                               "priorite=1\npositionEcranX=0\npositionEcranY=0\nscrollRatio=200\n");
+    CLevel niveau;
+    niveau.initFromIniFile("niveau.ini");
+    auto bord = [] {
+        for (int x = 0; x < LARGEUR_GL; ++x)
+            if (lisPixel(x, 5) == BLANC)
+                return x;
+        return -1;
+    };
+    Uint8 clavier[SDLK_LAST] = {};
+    CDefilementVue vue(tempsCourant());
+    for (int fleche : {int(SDLK_RIGHT), int(SDLK_LEFT)}) {
+        SCOPED_TRACE(fleche == SDLK_RIGHT ? "Right" : "Left");
+        niveau.setPositionX(100);
+        clavier[fleche] = 1;
+        avanceTempsFactice(18); // one step and half of the next
+        effaceEcran();
+        vue.etape(niveau, clavier);
+        int tenue = bord();
+        EXPECT_NE(tenue, 300 - 200);
+        clavier[fleche] = 0;
+        avanceTempsFactice(16);
+        effaceEcran();
+        vue.etape(niveau, clavier);
+        EXPECT_EQ(bord(), tenue);
     }
 }
 
