@@ -2,10 +2,12 @@
 
 #include "foundation/Temps.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -102,12 +104,17 @@ bool lisFichierEntier(const char* fichier, std::string& contenu)
     return ok;
 }
 
-// Writes `contenu` next to `fichier` and renames it over the original, so a
-// crash or a full disk never leaves a truncated file behind.
+// Writes `contenu` to "<fichier>.tmp" and renames it over the original, so a
+// crash or a full disk never leaves a truncated file behind. The one
+// temporary name is created exclusively (never through a link); a copy left
+// by a killed write is removed first, so at most one ever exists.
 bool remplaceFichier(const char* fichier, const std::string& contenu)
 {
-    std::string temporaire = std::string(fichier) + ".tmpXXXXXX";
-    int fd = mkstemp(&temporaire[0]);
+    std::string temporaire = std::string(fichier) + ".tmp";
+    const int drapeaux = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    int fd = open(temporaire.c_str(), drapeaux, 0600);
+    if (fd < 0 && errno == EEXIST && unlink(temporaire.c_str()) == 0)
+        fd = open(temporaire.c_str(), drapeaux, 0600);
     if (fd < 0)
         return false;
     struct stat etat;

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace testsupport;
 
 namespace {
@@ -178,6 +182,55 @@ TEST_F(Profil, WriterRefusesOverlongLinesAndMissingFiles)
     EXPECT_FALSE(io.writePrivateProfileInt("S", "A", 3, "absent.ini", false));
     EXPECT_EQ(sortie.texte(), "Erreur Lecture fichier:absent.ini\n");
     EXPECT_FALSE(fichierExiste("absent.ini"));
+}
+
+// The folder's names, sorted.
+std::string fichiersDuDossier()
+{
+    std::string liste;
+    execute("ls -A", &liste);
+    return liste;
+}
+
+TEST_F(Profil, WriterUsesOneTemporaryNameAndClearsWhatAKilledWriteLeft)
+{
+    ecritFichier("p.ini", "[S]\nA=1\n");
+    // Left by a killed write: a stale copy, or a link planted in its place.
+    ecritFichier("p.ini.tmp", "vieux");
+    io.writePrivateProfileInt("S", "A", 2, "p.ini", false);
+    EXPECT_EQ(fichiersDuDossier(), "p.ini\n");
+    ecritFichier("cible", "intacte");
+    ASSERT_EQ(symlink("cible", "p.ini.tmp"), 0);
+    io.writePrivateProfileInt("S", "A", 3, "p.ini", false);
+    EXPECT_EQ(fichiersDuDossier(), "cible\np.ini\n");
+    EXPECT_EQ(lisFichier("cible"), "intacte");
+    unlink("cible");
+
+    // Writers killed at every stage leave the file whole and at most the
+    // one temporary file beside it.
+    const std::string texte = "[S]\nA=1\n" + std::string(20000, ';') + "\n";
+    for (int essai = 0; essai < 40; ++essai) {
+        ecritFichier("p.ini", texte);
+        pid_t enfant = fork();
+        ASSERT_GE(enfant, 0);
+        if (enfant == 0) {
+            if (!freopen("/dev/null", "w", stdout))
+                _exit(1);
+            for (int i = 0;; ++i)
+                io.writePrivateProfileInt("S", "A", 1 + i % 2, "p.ini", false);
+        }
+        usleep(200 + essai * 97);
+        kill(enfant, SIGKILL);
+        waitpid(enfant, nullptr, 0);
+        std::string liste = fichiersDuDossier();
+        EXPECT_TRUE(liste == "p.ini\n" || liste == "p.ini\np.ini.tmp\n") << liste;
+        std::string contenu = lisFichier("p.ini");
+        EXPECT_TRUE(contenu == texte || contenu == "[S]\nA=2" + texte.substr(7)) << essai;
+    }
+    Capture sortie(1);
+    EXPECT_TRUE(io.writePrivateProfileInt("S", "A", 5, "p.ini", false));
+    EXPECT_EQ(fichiersDuDossier(), "p.ini\n");
+    EXPECT_EQ(io.getPrivateProfileInt("S", "A", 0, "p.ini", false), 5);
 }
 
 } // namespace
