@@ -1,5 +1,6 @@
 #include "scenery/CBackground.h"
 
+#include "foundation/FichierDescription.h"
 #include "foundation/InputOutput.h"
 #include "shell/CEngineGL.h"
 #include "sprites/CAnimGL.h"
@@ -93,6 +94,8 @@ int CBackground::initFromIniFile(const char* fichier)
 {
     // A second load replaces the first instead of adding to it.
     libere();
+    if (tailleDescription(fichier) < 0)
+        return 0;
     InputOutput io;
 
     int n = compteLu(io, "Entete", "nombreTiles", fichier);

@@ -1,5 +1,6 @@
 #include "scenery/CLevel.h"
 
+#include "foundation/FichierDescription.h"
 #include "foundation/InputOutput.h"
 #include "scenery/CBackground.h"
 
@@ -56,6 +57,8 @@ void CLevel::libere()
 int CLevel::initFromIniFile(const char* fichier)
 {
     libere();
+    if (tailleDescription(fichier) < 0)
+        return 0;
     InputOutput io;
     nombrePriorites = io.getPrivateProfileInt("Entete", "nombrePriorites", 0, fichier, false);
     int n = io.getPrivateProfileInt("Entete", "nombrePlans", 0, fichier, false);

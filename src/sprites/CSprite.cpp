@@ -1,5 +1,6 @@
 #include "sprites/CSprite.h"
 
+#include "foundation/FichierDescription.h"
 #include "foundation/util.h"
 #include "sprites/DescriptionSprite.h"
 
@@ -49,6 +50,9 @@ int convertSprite(const char*)
 int CSprite::initFromIniFile(const char* fichier)
 {
     libere();
+    // Missing, the sprite stays empty as before, but says why.
+    if (tailleDescription(fichier) < 0)
+        return 0;
     LecteurDescriptionSprite lecteur(fichier);
 
     int nb = lecteur.litNbAnims();

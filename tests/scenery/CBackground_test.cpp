@@ -64,7 +64,9 @@ TEST(ChargementPlan, MissingFileGivesAnEmptyPlane)
 {
     DossierTemporaire dossier;
     CBackground plan;
+    Capture erreurs(2);
     EXPECT_EQ(plan.initFromIniFile("absent.ini"), 0);
+    EXPECT_EQ(erreurs.texte(), "Fichier introuvable : absent.ini\n");
     EXPECT_EQ(plan.nombreTiles, 0);
     EXPECT_EQ(plan.getLongueur(), 0);
     EXPECT_EQ(plan.getHauteur(), 0);

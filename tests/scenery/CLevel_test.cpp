@@ -122,7 +122,9 @@ TEST(FichierNiveau, MissingOrAbsurdFilesGiveNoPlanes)
     ecritFichier("negatif.ini", "[Entete]\nnombrePriorites=-1\nnombrePlans=-7\n");
     {
         CLevel niveau;
+        Capture erreurs(2);
         EXPECT_EQ(niveau.initFromIniFile("absent.ini"), 0);
+        EXPECT_EQ(erreurs.texte(), "Fichier introuvable : absent.ini\n");
         EXPECT_EQ(niveau.nombrePlans, 0);
         niveau.drawScene(16, 16, true, true, false, false);
         EXPECT_EQ(niveau.getPositionX(), 1);

@@ -220,7 +220,11 @@ TEST_F(CSpriteTest, EmptySpritesAreInert)
     // Missing file, init, and a sprite whose current animation has no frame.
     CSprite absent;
     EXPECT_EQ(charge(absent, ""), 0);
-    EXPECT_EQ(absent.initFromIniFile("absent.ini"), 0);
+    {
+        Capture erreurs(2);
+        EXPECT_EQ(absent.initFromIniFile("absent.ini"), 0);
+        EXPECT_EQ(erreurs.texte(), "Fichier introuvable : absent.ini\n");
+    }
     CSprite vide;
     EXPECT_EQ(vide.init("viewanims.spr"), 0);
     CSprite sansImage;
