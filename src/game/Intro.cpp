@@ -2,12 +2,12 @@
 
 #include "foundation/Temps.h"
 #include "render/CImageGL.h"
+#include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
 #include "shell/Plateforme.h"
 #include "shell/gfx.h"
 
 #include <SDL.h>
-#include <SDL_opengl.h>
 
 namespace {
 
@@ -194,17 +194,6 @@ ImageIntroCalculee imageIntro(int phase, int k)
     default:
         return imageVide(false, false, 0);
     }
-}
-
-void appliqueProjection(int largeurFenetre, int hauteurFenetre, int largeurLogique,
-                        int hauteurLogique)
-{
-    glViewport(0, 0, largeurFenetre, hauteurFenetre);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, largeurLogique, hauteurLogique, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
 }
 
 int QuitIntro()

@@ -86,11 +86,6 @@ int positionLogo(int signe, int demi, int i);
 // 1 when a quit request was found, 0 once the queue is empty.
 int QuitIntro();
 
-// Sets the viewport to the whole window and the logical drawing space
-// (origin top-left, y down) over it, as display set-up does.
-void appliqueProjection(int largeurFenetre, int hauteurFenetre, int largeurLogique,
-                        int hauteurLogique);
-
 // 1 when a quit request ended it, 0 when it ran to its end.
 int introVorna();
 

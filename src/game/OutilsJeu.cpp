@@ -1,8 +1,8 @@
 #include "game/OutilsJeu.h"
 
 #include "foundation/Temps.h"
+#include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
-#include "shell/main.h"
 #include "sprites/CSprite.h"
 
 #include <SDL.h>

@@ -115,15 +115,13 @@ void CLevel::calculeOrdre()
 
 void CLevel::avance(int mouvement, bool scrollX, bool versPlusX, bool scrollY, bool versPlusY)
 {
-    // The carried time after a step is what is left of this call's movement
-    // alone, not of the sum: so the scroll speed depends on the frame time
-    // (16 ms and 10 ms frames both give one step per frame). The game's feel
-    // is tuned to this.
+    // The carried time is what is left of the sum, so the position advances
+    // one unit per diviseurX ms of movement whatever the frame time.
     long long pas = 0;
     if (diviseurX > 0) {
         long long somme = static_cast<long long>(mouvement) + resteX;
         pas = somme / diviseurX;
-        resteX = pas > 0 ? mouvement % diviseurX : borne(somme);
+        resteX = pas > 0 ? static_cast<int>(somme % diviseurX) : borne(somme);
     }
 
     if (mouvement <= 0)

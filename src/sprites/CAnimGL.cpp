@@ -126,8 +126,10 @@ void CAnimGL::update()
         }
         seuil += pauseEchelonnee(imageCourante);
     }
-    // The overshoot is dropped: the new frame gets its full pause from now.
-    tempsChangement = tempsCourant();
+    // The time past the frames left is carried into the new frame, so the
+    // animation keeps its pace whatever the frame rate.
+    int64_t dejaPasse = ecoule - (seuil - pauseEchelonnee(imageCourante));
+    tempsChangement = tempsCourant() - static_cast<uint32_t>(dejaPasse > 0 ? dejaPasse : 0);
 }
 
 void CAnimGL::afficheImageCourante(int x, int y)

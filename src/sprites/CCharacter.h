@@ -4,7 +4,7 @@
 // An actor that moves by itself in one-pixel steps, each direction at its own
 // pace, drawn through a sprite it does not own. Whoever creates it fills the
 // fields; the defaults below keep every direction still. All directions share
-// one step clock: any step restarts it for all four.
+// one step clock; every whole delay that passes is one step.
 
 #include "sprites/CSprite.h"
 
@@ -12,7 +12,7 @@
 
 class CCharacter {
 public:
-    // Steps x and y by at most one each from the clock.
+    // Steps x and y from the clock.
     void update();
     // Draws the sprite at the sprite's own position (x and y are not passed).
     void affiche();

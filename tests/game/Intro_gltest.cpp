@@ -3,6 +3,7 @@
 #include "foundation/Temps.h"
 #include "game/Intro.h"
 #include "game/main.h"
+#include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
 #include "support/ContexteGL.h"
 #include "support/DonneesJeu.h"

@@ -1,9 +1,11 @@
 #include "scenery/CLevel.h"
 
+#include "foundation/Temps.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,32 +15,46 @@ using testsupport::ecritFichier;
 
 namespace {
 
-TEST(DefilementNiveau, SixteenMillisecondFramesStepOneUnitEach)
+// Two seconds of walking, timed on the fake clock as the game loop times it,
+// at frame times that repeat `durees` until 2000 ms have passed.
+int marcheDeuxSecondes(const std::vector<uint32_t>& durees)
 {
+    fixeTempsFactice(50000);
     CLevel niveau;
     niveau.setPositionX(2800);
-    for (int i = 1; i <= 5; ++i) {
-        niveau.drawScene(16, 16, true, true, false, false);
-        EXPECT_EQ(niveau.getPositionX(), 2800 + i);
-        EXPECT_EQ(niveau.resteX, 4);
+    uint32_t debutDessin = tempsCourant();
+    for (size_t i = 0; tempsCourant() - 50000 < 2000; ++i) {
+        uint32_t d = durees[i % durees.size()];
+        avanceTempsFactice(std::min<uint32_t>(d, 2000 - (tempsCourant() - 50000)));
+        int ecoule = static_cast<int>(tempsCourant() - debutDessin);
+        debutDessin = tempsCourant();
+        niveau.avance(ecoule, true, true, false, false);
+        EXPECT_GE(niveau.resteX, 0);
+        EXPECT_LT(niveau.resteX, niveau.diviseurX);
     }
-    // Backwards at the same pace.
-    for (int i = 1; i <= 3; ++i)
-        niveau.drawScene(16, 16, true, false, false, false);
-    EXPECT_EQ(niveau.getPositionX(), 2802);
+    retireTempsFactice();
+    return niveau.getPositionX() - 2800;
 }
 
-TEST(DefilementNiveau, TenMillisecondFramesWaitOnceThenStepEveryFrame)
+TEST(DefilementNiveau, SpeedDoesNotDependOnTheFrameRate)
 {
+    // 2000 ms at 12 ms per unit: 166 units and 8 ms carried.
+    for (uint32_t d : {4u, 7u, 16u, 33u, 50u}) {
+        SCOPED_TRACE(d);
+        EXPECT_EQ(166, marcheDeuxSecondes({d}));
+    }
+    EXPECT_EQ(166, marcheDeuxSecondes({3, 41, 16, 9, 70, 1, 17, 25}));
+
+    // The carried time is that of the sum: 10 + 10 ms is one step and 8 ms.
     CLevel niveau;
     niveau.drawScene(10, 10, true, true, false, false);
-    EXPECT_EQ(niveau.getPositionX(), 0);
-    EXPECT_EQ(niveau.resteX, 10);
-    for (int i = 1; i <= 4; ++i) {
-        niveau.drawScene(10, 10, true, true, false, false);
-        EXPECT_EQ(niveau.getPositionX(), i);
-        EXPECT_EQ(niveau.resteX, 10);
-    }
+    EXPECT_EQ(0, niveau.getPositionX());
+    niveau.drawScene(10, 10, true, true, false, false);
+    EXPECT_EQ(1, niveau.getPositionX());
+    EXPECT_EQ(8, niveau.resteX);
+    niveau.drawScene(16, 16, true, false, false, false);
+    EXPECT_EQ(-1, niveau.getPositionX());
+    EXPECT_EQ(0, niveau.resteX);
 }
 
 TEST(DefilementNiveau, StillFramesAndDisabledScrolling)
@@ -55,7 +71,7 @@ TEST(DefilementNiveau, StillFramesAndDisabledScrolling)
     // Movement without scrolling still settles the carried time.
     niveau.drawScene(16, 30, false, true, false, false);
     EXPECT_EQ(niveau.getPositionX(), 101);
-    EXPECT_EQ(niveau.resteX, 6);
+    EXPECT_EQ(niveau.resteX, 10);
     // Vertical requests without a divisor are ignored; with one they move.
     niveau.drawScene(16, 30, false, true, true, true);
     EXPECT_EQ(niveau.positionY, 0);

@@ -44,24 +44,24 @@ TEST(Levelscroll, PlanesScrollAtTheirOwnSpeed)
                  "[Plan1]\npathPlan=normal.ini\npositionEcranX=0\npositionEcranY=0\nscrollRatio=100\n"
                  "[Plan2]\npathPlan=lent.ini\npositionEcranX=0\npositionEcranY=100\nscrollRatio=50\n");
     std::string sortie;
-    // 30 frames of 16 ms from 0: one step each, so the position ends at 30.
+    // 30 frames of 16 ms from 0: 480 ms at 12 ms a unit, so the position ends at 40.
     ASSERT_EQ(execute(cheminBinaire("levelscroll") + " niveau.ini 0 30 capture.bmp 2>&1", &sortie), 0)
         << sortie;
-    EXPECT_NE(sortie.find("Position finale : 30\n"), std::string::npos) << sortie;
+    EXPECT_NE(sortie.find("Position finale : 40\n"), std::string::npos) << sortie;
 
     SDL_Surface* capture = SDL_LoadBMP("capture.bmp");
     ASSERT_NE(capture, nullptr) << sortie;
     const Pixel blanc = {255, 255, 255, 255};
     const Pixel noir = {0, 0, 0, 255};
-    // Full speed: window at 30, marker at 70. Half speed: window 15, marker 85.
-    EXPECT_EQ(pixelBMP(capture, 69, 10), noir);
-    EXPECT_EQ(pixelBMP(capture, 70, 10), blanc);
-    EXPECT_EQ(pixelBMP(capture, 79, 10), blanc);
-    EXPECT_EQ(pixelBMP(capture, 80, 10), noir);
-    EXPECT_EQ(pixelBMP(capture, 84, 110), noir);
-    EXPECT_EQ(pixelBMP(capture, 85, 110), blanc);
-    EXPECT_EQ(pixelBMP(capture, 94, 110), blanc);
-    EXPECT_EQ(pixelBMP(capture, 95, 110), noir);
+    // Full speed: window at 40, marker at 60. Half speed: window 20, marker 80.
+    EXPECT_EQ(pixelBMP(capture, 59, 10), noir);
+    EXPECT_EQ(pixelBMP(capture, 60, 10), blanc);
+    EXPECT_EQ(pixelBMP(capture, 69, 10), blanc);
+    EXPECT_EQ(pixelBMP(capture, 70, 10), noir);
+    EXPECT_EQ(pixelBMP(capture, 79, 110), noir);
+    EXPECT_EQ(pixelBMP(capture, 80, 110), blanc);
+    EXPECT_EQ(pixelBMP(capture, 89, 110), blanc);
+    EXPECT_EQ(pixelBMP(capture, 90, 110), noir);
     SDL_FreeSurface(capture);
 }
 

@@ -3,10 +3,10 @@
 // over any window size.
 
 #include "render/CImageGL.h"
+#include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
 #include "shell/Plateforme.h"
 #include "shell/gfx.h"
-#include "shell/main.h"
 #include "support/ContexteGL.h"
 #include "support/TestSupport.h"
 

@@ -3,9 +3,9 @@
 // opened.
 
 #include "foundation/Temps.h"
+#include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
 #include "shell/Plateforme.h"
-#include "shell/main.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -47,30 +47,40 @@ TEST_F(AnimTest, StepsOnlyOnceThePauseIsStrictlyExceeded)
     EXPECT_EQ(apres(100), 0);
     EXPECT_EQ(anim.getTempsChangement(), T);
     EXPECT_EQ(apres(101), 1);
-    EXPECT_EQ(anim.getTempsChangement(), T + 101);
-    // The next frame counts its full pause from the change.
-    EXPECT_EQ(apres(201), 1);
-    EXPECT_EQ(apres(202), 2);
+    EXPECT_EQ(anim.getTempsChangement(), T + 100);
+    // The late millisecond counts towards the next frame.
+    EXPECT_EQ(apres(200), 1);
+    EXPECT_EQ(apres(201), 2);
 }
 
-TEST_F(AnimTest, LateUpdateCatchesUpAndDropsTheOvershoot)
+TEST_F(AnimTest, LateUpdateCatchesUpAndCarriesTheOvershoot)
 {
     remplit({100, 100, 100, 100});
     EXPECT_EQ(apres(250), 2);
-    EXPECT_EQ(anim.getTempsChangement(), T + 250);
-    EXPECT_EQ(apres(350), 2);
-    EXPECT_EQ(apres(351), 3);
+    EXPECT_EQ(anim.getTempsChangement(), T + 200);
+    EXPECT_EQ(apres(300), 2);
+    EXPECT_EQ(apres(301), 3);
     // Repeating: past the last frame back to frame 0.
-    EXPECT_EQ(apres(452), 0);
+    EXPECT_EQ(apres(401), 0);
     EXPECT_FALSE(anim.isAnimFinished());
+
+    // Updated every 16 ms or every 50 ms, ten 100 ms frames take one second.
+    for (uint32_t pas : {16u, 50u}) {
+        remplit({100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100});
+        uint32_t t = 0;
+        while (t + pas <= 1000)
+            apres(t += pas);
+        EXPECT_EQ(apres(1000), 9) << pas;
+        EXPECT_EQ(apres(1001), 10) << pas;
+    }
 }
 
 TEST_F(AnimTest, LongAbsenceLandsWhereStepByStepWould)
 {
-    // Thresholds 10, 30, 60, then every 60 ms: 3001 steps before 60015.
+    // Thresholds 10, 30, 60, then every 60 ms: 60015 is 15 ms into a cycle.
     remplit({10, 20, 30});
     EXPECT_EQ(apres(60015), 1);
-    EXPECT_EQ(anim.getTempsChangement(), T + 60015);
+    EXPECT_EQ(anim.getTempsChangement(), T + 60010);
 
     // Two thousand million 1 ms steps: must not take the time to walk them.
     remplit({1, 1, 1});

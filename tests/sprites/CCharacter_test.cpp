@@ -27,21 +27,30 @@ protected:
     CCharacter perso;
 };
 
-TEST_F(PersonnageTest, OneStepPerDelayAndTheClockRestarts)
+TEST_F(PersonnageTest, OneStepPerDelayWhateverTheUpdateRate)
 {
     perso.delaiDroite = 20;
     apres(25);
     EXPECT_EQ(perso.x, 1);
-    EXPECT_EQ(perso.tempsDernierPas, 1025u);
+    EXPECT_EQ(perso.tempsDernierPas, 1020u);
     apres(10);
     EXPECT_EQ(perso.x, 1);
-    // Exactly the delay is enough.
-    apres(10);
+    // The 5 ms carried make the next step come sooner.
+    apres(5);
     EXPECT_EQ(perso.x, 2);
-    // A long wait still moves one step only.
+    // A long wait takes every step it holds.
     apres(1000);
-    EXPECT_EQ(perso.x, 3);
+    EXPECT_EQ(perso.x, 52);
     EXPECT_EQ(perso.y, 0);
+    // One second at 16 ms or at 7 ms updates: 50 steps either way.
+    for (uint32_t pas : {16u, 7u}) {
+        int32_t debut = perso.x;
+        perso.tempsDernierPas = tempsCourant();
+        for (uint32_t t = 0; t + pas <= 1000; t += pas)
+            apres(pas);
+        apres(1000 % pas);
+        EXPECT_EQ(perso.x - debut, 50) << pas;
+    }
 }
 
 TEST_F(PersonnageTest, OpposingDelaysFireTogetherAndCancel)

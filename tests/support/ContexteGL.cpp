@@ -2,8 +2,8 @@
 
 #include "support/TestSupport.h"
 
+#include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
-#include "shell/main.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>

@@ -11,10 +11,10 @@
 
 #include "foundation/Temps.h"
 #include "scenery/CLevel.h"
+#include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
 #include "shell/Plateforme.h"
 #include "shell/gfx.h"
-#include "shell/main.h"
 
 #include <GL/gl.h>
 #include <SDL.h>

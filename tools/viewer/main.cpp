@@ -1,8 +1,8 @@
 // Sprite viewer: shows the animation named in "viewinfos.vwe" of the sprite
 // "viewanims.spr" in an 800x600 window; Escape or closing the window quits.
-#include "game/Intro.h"
 #include "game/OutilsJeu.h"
 #include "game/main.h"
+#include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
 
 #include <SDL.h>

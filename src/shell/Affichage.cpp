@@ -1,0 +1,117 @@
+#include "shell/Affichage.h"
+
+#include "shell/CEngineGL.h"
+#include "shell/Plateforme.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+#include <cstdio>
+#include <cstring>
+
+int initSDL(int largeur, int hauteur)
+{
+    if (!config) {
+        fprintf(stderr, "Impossible d'ouvrir l'écran!\n");
+        return -1;
+    }
+    int profondeur = config->mode16bits ? 16 : 32;
+    SDL_Init(SDL_INIT_EVERYTHING);
+    if (profondeur == 16) {
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 6);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
+    } else {
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    }
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, profondeur);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // The interval has to be asked for before the mode is set; SDL only
+    // applies it where the display really offers swap control.
+    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, config->vSync ? 1 : 0);
+
+    SDL_Surface* ecran;
+    if (config->pleinEcran) {
+        ecran = SDL_SetVideoMode(largeur, hauteur, profondeur, SDL_FULLSCREEN | SDL_OPENGL);
+    } else {
+        ecran = SDL_SetVideoMode(largeur, hauteur, profondeur, SDL_OPENGL | SDL_RESIZABLE);
+        SDL_WM_SetCaption("Corvanthelis", "");
+    }
+    if (!ecran) {
+        fprintf(stderr, "Impossible d'ouvrir l'écran!\n");
+        return -1;
+    }
+    if (config->pleinEcran)
+        SDL_ShowCursor(SDL_DISABLE);
+    return 0;
+}
+
+namespace {
+const char* texteGL(GLenum nom)
+{
+    const GLubyte* texte = glGetString(nom);
+    return texte ? reinterpret_cast<const char*>(texte) : "";
+}
+}
+
+void initGL(int largeur, int hauteur)
+{
+    // Without a current context every string is empty, so the fallbacks and
+    // their messages below apply.
+    printf("----Informations OpenGL----\n");
+    printf("%s : %s\n", "Fabricant", texteGL(GL_VENDOR));
+    printf("%s : %s\n", "Rendu", texteGL(GL_RENDERER));
+    printf("%s : %s\n", "Version GL", texteGL(GL_VERSION));
+    const char* extensions = texteGL(GL_EXTENSIONS);
+    printf("%s : %s\n", "Liste des extensions supportées", extensions);
+    GLint tailleMax = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &tailleMax);
+    printf("Taille max des textures : %i\n", static_cast<int>(tailleMax));
+    printf("---------------------------\n\n");
+
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_DITHER);
+    glDisable(GL_FOG);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LINE_SMOOTH);
+
+    bool vSync = config ? config->vSync : true;
+    bool swapControl = swapControlDansExtensions(extensionsGLXCourantes());
+    if (vSync && !swapControl)
+        printf("Extension SwapControl non disponible :(\n");
+    fixeCadencement(vSync && !swapControl);
+
+    bool edgeClamp = strstr(extensions, "GL_EXT_texture_edge_clamp") != nullptr;
+    if (config)
+        config->sansClampToEdge = !edgeClamp;
+    if (!edgeClamp)
+        printf("Extension Texture clamp to edge non disponible !  :(\n");
+
+    bool npot = strstr(extensions, "GL_ARB_texture_non_power_of_two") != nullptr;
+    if (config)
+        config->npotDisponible = npot;
+    if (!npot)
+        printf("Extension Texture_no_power_of_two non disponible !  :(\n\n");
+
+    fixePrioriteProcessus(config ? config->hogCPU : false);
+
+    SDL_Surface* ecran = SDL_GetVideoSurface();
+    int largeurFenetre = config ? config->resolutionHorizontale : (ecran ? ecran->w : largeur);
+    int hauteurFenetre = config ? config->resolutionVerticale : (ecran ? ecran->h : hauteur);
+    appliqueProjection(largeurFenetre, hauteurFenetre, largeur, hauteur);
+}
+
+void appliqueProjection(int largeurFenetre, int hauteurFenetre, int largeurLogique,
+                        int hauteurLogique)
+{
+    glViewport(0, 0, largeurFenetre, hauteurFenetre);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, largeurLogique, hauteurLogique, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
