@@ -1,9 +1,95 @@
 #include "render/Decodage.h"
 
+#include "render/DecodageGIF.h"
+#include "render/EnteteImage.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+// No picture the engine accepts needs a bigger file.
+const long long TAILLE_FICHIER_IMAGE_MAX = 256LL * 1024 * 1024;
+
+// The whole file, when it is a regular file of a sane size: a pipe or a
+// device could be read for ever.
+bool lisFichierImage(const char* fichier, std::vector<unsigned char>& donnees)
+{
+    FILE* f = fopen(fichier, "rb");
+    if (!f)
+        return false;
+    struct stat etat;
+    bool ok = fstat(fileno(f), &etat) == 0 && S_ISREG(etat.st_mode) &&
+              etat.st_size <= TAILLE_FICHIER_IMAGE_MAX;
+    if (ok) {
+        donnees.resize(static_cast<size_t>(etat.st_size));
+        ok = fread(donnees.data(), 1, donnees.size(), f) == donnees.size();
+    }
+    fclose(f);
+    return ok;
+}
+
+// The file name's extension tells SDL_image about formats without a
+// signature (TGA), as when it opens the file itself.
+const char* extension(const char* fichier)
+{
+    const char* point = strrchr(fichier, '.');
+    return point ? point + 1 : nullptr;
+}
+
+// SDL_image gives a grey PNG with a transparent grey (tRNS) as 16-bit
+// pixels of grey then alpha, with colour masks that no 16-bit surface can
+// have. Rebuilt as the RGBA surface it gives for grey with alpha.
+SDL_Surface* corrigeGrisPNG(SDL_Surface* image)
+{
+    const SDL_PixelFormat* f = image->format;
+    if (f->BytesPerPixel != 2 || f->Bmask != 0xFF0000)
+        return image;
+    SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 32, 0x000000FF,
+                                             0x0000FF00, 0x00FF0000, 0xFF000000);
+    if (rgba) {
+        SDL_LockSurface(image);
+        for (int y = 0; y < image->h; ++y) {
+            const Uint8* source = static_cast<const Uint8*>(image->pixels) + y * image->pitch;
+            Uint8* dest = static_cast<Uint8*>(rgba->pixels) + y * rgba->pitch;
+            for (int x = 0; x < image->w; ++x) {
+                dest[4 * x] = dest[4 * x + 1] = dest[4 * x + 2] = source[2 * x];
+                dest[4 * x + 3] = source[2 * x + 1];
+            }
+        }
+        SDL_UnlockSurface(image);
+    }
+    SDL_FreeSurface(image);
+    return rgba;
+}
+
+SDL_Surface* decodeFichier(const char* fichier)
+{
+    std::vector<unsigned char> donnees;
+    if (!lisFichierImage(fichier, donnees))
+        return nullptr;
+    EnteteImage entete = lisEnteteImage(donnees.data(), donnees.size());
+    if (!tailleImageAcceptable(entete))
+        return nullptr;
+    if (entete.format == FORMAT_GIF)
+        return decodeGIF(donnees.data(), donnees.size());
+    SDL_RWops* flux = SDL_RWFromConstMem(donnees.data(), static_cast<int>(donnees.size()));
+    if (!flux)
+        return nullptr;
+    SDL_Surface* image = IMG_LoadTyped_RW(flux, 1, const_cast<char*>(extension(fichier)));
+    if (image && entete.format == FORMAT_PNG)
+        image = corrigeGrisPNG(image);
+    return image;
+}
+
+} // namespace
+
 SDL_Surface* decodeImage(const char* fichier)
 {
-    return fichier ? IMG_Load(fichier) : nullptr;
+    return fichier ? decodeFichier(fichier) : nullptr;
 }

@@ -1,0 +1,164 @@
+#include "render/EnteteImage.h"
+
+#include <cstring>
+
+namespace {
+
+unsigned lit16Gros(const unsigned char* p) { return unsigned(p[0]) << 8 | p[1]; }
+unsigned lit16Petit(const unsigned char* p) { return unsigned(p[1]) << 8 | p[0]; }
+unsigned long lit32Gros(const unsigned char* p)
+{
+    return (unsigned long)p[0] << 24 | (unsigned long)p[1] << 16 | (unsigned long)p[2] << 8 | p[3];
+}
+long lit32PetitSigne(const unsigned char* p)
+{
+    unsigned long v = (unsigned long)p[3] << 24 | (unsigned long)p[2] << 16 | (unsigned long)p[1] << 8 | p[0];
+    return static_cast<long>(static_cast<int>(static_cast<unsigned>(v)));
+}
+
+void retiens(EnteteImage& e, long long largeur, long long hauteur)
+{
+    if (largeur < 0)
+        largeur = -largeur;
+    if (hauteur < 0)
+        hauteur = -hauteur;
+    if (largeur > e.largeur)
+        e.largeur = largeur;
+    if (hauteur > e.hauteur)
+        e.hauteur = hauteur;
+}
+
+void lisPNG(const unsigned char* d, size_t n, EnteteImage& e)
+{
+    // Signature, then IHDR: length, type, width, height (big-endian).
+    if (n >= 24 && memcmp(d + 12, "IHDR", 4) == 0)
+        retiens(e, lit32Gros(d + 16), lit32Gros(d + 20));
+}
+
+bool marqueurSOF(unsigned char m)
+{
+    return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
+}
+
+void lisJPEG(const unsigned char* d, size_t n, EnteteImage& e)
+{
+    size_t i = 2;
+    while (i + 4 <= n) {
+        if (d[i] != 0xFF) {
+            ++i;  // not at a marker: resynchronise as decoders do
+            continue;
+        }
+        unsigned char m = d[i + 1];
+        if (m == 0xFF) {  // fill byte
+            ++i;
+            continue;
+        }
+        // A stuffed data byte, or a marker without a length.
+        if (m == 0x00 || m == 0x01 || (m >= 0xD0 && m <= 0xD9)) {
+            i += 2;
+            continue;
+        }
+        size_t longueur = lit16Gros(d + i + 2);
+        if (marqueurSOF(m)) {
+            // Every frame header counts: a decoder may read more than one.
+            if (i + 9 <= n)
+                retiens(e, lit16Gros(d + i + 7), lit16Gros(d + i + 5));
+        }
+        if (longueur < 2)
+            return;
+        i += 2 + longueur;
+    }
+}
+
+// Skips a chain of GIF sub-blocks starting at i; the index after the empty
+// block ending it, or n when the file ends first.
+size_t sauteSousBlocs(const unsigned char* d, size_t n, size_t i)
+{
+    while (i < n && d[i] != 0)
+        i += 1 + size_t(d[i]);
+    return i < n ? i + 1 : n;
+}
+
+void lisGIF(const unsigned char* d, size_t n, EnteteImage& e)
+{
+    if (n < 13)
+        return;
+    retiens(e, lit16Petit(d + 6), lit16Petit(d + 8));
+    size_t i = 13;
+    if (d[10] & 0x80)
+        i += 3u * (1u << ((d[10] & 7) + 1));
+    while (i < n) {
+        if (d[i] == 0x21) {  // extension: label, then sub-blocks
+            i = sauteSousBlocs(d, n, i + 2);
+        } else if (d[i] == 0x2C) {  // image descriptor
+            if (i + 10 > n)
+                return;
+            retiens(e, lit16Petit(d + i + 5), lit16Petit(d + i + 7));
+            unsigned char drapeaux = d[i + 9];
+            i += 10;
+            if (drapeaux & 0x80)
+                i += 3u * (1u << ((drapeaux & 7) + 1));
+            i = sauteSousBlocs(d, n, i + 1);  // after the LZW code size
+        } else {
+            return;  // trailer or garbage: nothing further is an image
+        }
+    }
+}
+
+void lisBMP(const unsigned char* d, size_t n, EnteteImage& e)
+{
+    // The whole information header, or SDL reads the missing fields from
+    // memory it never filled.
+    if (n < 18)
+        return;
+    unsigned long tailleDIB = d[14] | (unsigned long)d[15] << 8;
+    if (n < 14 + (tailleDIB < 12 ? 12 : tailleDIB) || n < 26)
+        return;
+    if (tailleDIB == 12)  // OS/2 header: 16-bit sizes
+        retiens(e, lit16Petit(d + 18), lit16Petit(d + 20));
+    else
+        retiens(e, lit32PetitSigne(d + 18), lit32PetitSigne(d + 22));
+}
+
+bool ressembleTGA(const unsigned char* d, size_t n)
+{
+    if (n < 18 || d[1] > 1)
+        return false;
+    unsigned char type = d[2];
+    return type == 1 || type == 2 || type == 3 || type == 9 || type == 10 || type == 11;
+}
+
+} // namespace
+
+EnteteImage lisEnteteImage(const unsigned char* d, size_t n)
+{
+    EnteteImage e = {FORMAT_INCONNU, 0, 0};
+    static const unsigned char signaturePNG[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (n >= 8 && memcmp(d, signaturePNG, 8) == 0) {
+        e.format = FORMAT_PNG;
+        lisPNG(d, n, e);
+    } else if (n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF) {
+        e.format = FORMAT_JPEG;
+        lisJPEG(d, n, e);
+    } else if (n >= 6 && (memcmp(d, "GIF87a", 6) == 0 || memcmp(d, "GIF89a", 6) == 0)) {
+        e.format = FORMAT_GIF;
+        lisGIF(d, n, e);
+    } else if (n >= 2 && d[0] == 'B' && d[1] == 'M') {
+        e.format = FORMAT_BMP;
+        lisBMP(d, n, e);
+    } else if (ressembleTGA(d, n)) {
+        e.format = FORMAT_TGA;
+        retiens(e, lit16Petit(d + 12), lit16Petit(d + 14));
+    }
+    return e;
+}
+
+bool tailleImageAcceptable(const EnteteImage& e)
+{
+    // A known format whose header is cut before its size holds no picture.
+    if (e.format != FORMAT_INCONNU && (e.largeur == 0 || e.hauteur == 0))
+        return false;
+    if (e.largeur > COTE_IMAGE_MAX || e.hauteur > COTE_IMAGE_MAX)
+        return false;
+    return e.largeur * e.hauteur <= PIXELS_IMAGE_MAX;
+}

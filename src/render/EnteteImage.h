@@ -1,0 +1,32 @@
+#ifndef CORVANTHELIS_RENDER_ENTETEIMAGE_H
+#define CORVANTHELIS_RENDER_ENTETEIMAGE_H
+
+// The size a picture file declares, read from its header before anything is
+// decoded, so that a small file cannot make the decoder allocate gigabytes
+// or run for ever. Knows PNG, JPEG, GIF (every image in it, not only the
+// logical screen), BMP and TGA. Pure byte reading: no SDL, no display.
+
+#include <cstddef>
+
+enum FormatImage { FORMAT_INCONNU, FORMAT_PNG, FORMAT_JPEG, FORMAT_GIF, FORMAT_BMP, FORMAT_TGA };
+
+struct EnteteImage {
+    FormatImage format;
+    // The largest width and height declared anywhere in the header; 0 when
+    // they could not be read (a truncated file).
+    long long largeur;
+    long long hauteur;
+};
+
+// Limits of a picture the engine accepts: a side and the pixel count.
+const long long COTE_IMAGE_MAX = 16384;
+const long long PIXELS_IMAGE_MAX = 64LL * 1024 * 1024;
+
+EnteteImage lisEnteteImage(const unsigned char* donnees, std::size_t taille);
+
+// False when the declared size passes the limits, and when a known format's
+// header ends before its size (or declares none). A file of unknown format
+// passes: its decoder, if any, reads it.
+bool tailleImageAcceptable(const EnteteImage& entete);
+
+#endif

@@ -1,0 +1,228 @@
+// The picture door: truncated files end in bounded time with a picture or
+// nothing, sizes past the limits are refused from the header, GIFs decode
+// as before, and grey PNGs with a transparent grey get their grey and alpha.
+#include "render/Decodage.h"
+#include "render/EnteteImage.h"
+#include "render/PetitesImages.h"
+#include "support/TestSupport.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace testsupport;
+
+namespace {
+
+typedef std::vector<unsigned char> Octets;
+
+Octets octets(const unsigned char* d, size_t n) { return Octets(d, d + n); }
+
+void ecrit(const std::string& nom, const Octets& d)
+{
+    ecritFichier(nom, std::string(d.begin(), d.end()));
+}
+
+void ajoute32(Octets& d, uint32_t v)
+{
+    for (int i = 3; i >= 0; --i)
+        d.push_back(static_cast<unsigned char>(v >> (8 * i)));
+}
+
+uint32_t crc32(const unsigned char* p, size_t n)
+{
+    uint32_t c = 0xFFFFFFFF;
+    for (size_t i = 0; i < n; ++i) {
+        c ^= p[i];
+        for (int k = 0; k < 8; ++k)
+            c = (c >> 1) ^ (0xEDB88320 & (0 - (c & 1)));
+    }
+    return ~c;
+}
+
+void chunk(Octets& png, const char* type, const Octets& donnees)
+{
+    ajoute32(png, static_cast<uint32_t>(donnees.size()));
+    Octets corps(type, type + 4);
+    corps.insert(corps.end(), donnees.begin(), donnees.end());
+    png.insert(png.end(), corps.begin(), corps.end());
+    ajoute32(png, crc32(corps.data(), corps.size()));
+}
+
+// An 8-bit grey PNG, stored without compression, optionally with a
+// transparent grey.
+Octets pngGris(uint32_t largeur, uint32_t hauteur, const Octets& gris, int transparent = -1)
+{
+    Octets png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    Octets ihdr;
+    ajoute32(ihdr, largeur);
+    ajoute32(ihdr, hauteur);
+    ihdr.insert(ihdr.end(), {8, 0, 0, 0, 0});
+    chunk(png, "IHDR", ihdr);
+    if (transparent >= 0)
+        chunk(png, "tRNS", {0, static_cast<unsigned char>(transparent)});
+    Octets brut;
+    for (uint32_t y = 0; y < hauteur; ++y) {
+        brut.push_back(0);
+        for (uint32_t x = 0; x < largeur; ++x)
+            brut.push_back(gris[(y * largeur + x) % gris.size()]);
+    }
+    Octets z = {0x78, 0x01};
+    uint32_t a = 1, b = 0;
+    for (size_t i = 0; i < brut.size(); i += 65535) {
+        size_t n = std::min<size_t>(65535, brut.size() - i);
+        z.push_back(i + n == brut.size() ? 1 : 0);
+        z.insert(z.end(), {static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 8),
+                           static_cast<unsigned char>(~n), static_cast<unsigned char>(~n >> 8)});
+        z.insert(z.end(), brut.begin() + i, brut.begin() + i + n);
+    }
+    for (unsigned char c : brut) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    ajoute32(z, (b << 16) | a);
+    chunk(png, "IDAT", z);
+    chunk(png, "IEND", {});
+    return png;
+}
+
+SDL_Color rgba(SDL_Surface* s, int x, int y)
+{
+    Uint8* p = static_cast<Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+    Uint32 v = 0;
+    memcpy(&v, p, s->format->BytesPerPixel);
+    SDL_Color c;
+    Uint8 alpha;
+    SDL_GetRGBA(v, s->format, &c.r, &c.g, &c.b, &alpha);
+    c.unused = alpha;
+    return c;
+}
+
+struct Fichier {
+    const char* nom;
+    Octets donnees;
+};
+
+TEST(Decodage, EveryTruncationEndsWithAPictureOrNothing)
+{
+    DossierTemporaire dossier;
+    alarm(120);  // a decoder that loops for ever fails the test
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 6, 24, 0xFF, 0xFF00, 0xFF0000, 0);
+    ASSERT_EQ(SDL_SaveBMP(s, "petit.bmp"), 0);
+    SDL_FreeSurface(s);
+    std::string bmp = lisFichier("petit.bmp");
+    const Fichier fichiers[] = {
+        {"t.png", octets(PNG_8X6, sizeof PNG_8X6)},
+        {"t.jpg", octets(JPEG_8X6, sizeof JPEG_8X6)},
+        {"t.gif", octets(GIF_8X6, sizeof GIF_8X6)},
+        {"t.bmp", Octets(bmp.begin(), bmp.end())},
+    };
+    for (const Fichier& f : fichiers) {
+        for (size_t n = 0; n <= f.donnees.size(); ++n) {
+            ecrit(f.nom, Octets(f.donnees.begin(), f.donnees.begin() + n));
+            SDL_Surface* image = decodeImage(f.nom);
+            if (n == f.donnees.size()) {
+                EXPECT_NE(image, nullptr) << f.nom << " whole";
+            }
+            if (image) {
+                EXPECT_EQ(image->w * 100 + image->h, 806) << f.nom << " cut at " << n;
+                SDL_FreeSurface(image);
+            }
+        }
+    }
+    ecrit("bloque.gif", octets(GIF_EXTENSION_TRONQUEE, sizeof GIF_EXTENSION_TRONQUEE));
+    EXPECT_EQ(decodeImage("bloque.gif"), nullptr);
+    alarm(0);
+}
+
+TEST(Decodage, SizesPastTheLimitsAreRefusedFromTheHeader)
+{
+    DossierTemporaire dossier;
+    // A real, decodable picture one pixel past the limit is refused; at the
+    // limit it loads.
+    ecrit("haute.png", pngGris(1, 16385, {7}));
+    ecrit("limite.png", pngGris(1, 16384, {7}));
+    EXPECT_EQ(decodeImage("haute.png"), nullptr);
+    SDL_Surface* limite = decodeImage("limite.png");
+    ASSERT_NE(limite, nullptr);
+    EXPECT_EQ(limite->h, 16384);
+    SDL_FreeSurface(limite);
+
+    // Every format's header, including GIF images bigger than their screen
+    // and JPEG frames after other segments.
+    auto taille = [](Octets d) {
+        EnteteImage e = lisEnteteImage(d.data(), d.size());
+        return std::to_string(e.largeur) + "x" + std::to_string(e.hauteur) +
+               (tailleImageAcceptable(e) ? " ok" : " refused");
+    };
+    Octets png = pngGris(8, 6, {1});
+    png[16 + 2] = 0x40;  // width 0x4008
+    EXPECT_EQ(taille(png), "16392x6 refused");
+    Octets jpeg = octets(JPEG_8X6, sizeof JPEG_8X6);
+    for (size_t i = 2; i + 9 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+            jpeg[i + 5] = 0x20;  // height 0x2006
+            jpeg[i + 7] = 0x20;  // width 0x2008
+        }
+    EXPECT_EQ(taille(jpeg), "8200x8198 refused");
+    Octets gif = octets(GIF_8X6, sizeof GIF_8X6);
+    EXPECT_EQ(taille(gif), "8x6 ok");
+    for (size_t i = 13; i + 9 < gif.size(); ++i)
+        if (gif[i] == 0x2C) {
+            gif[i + 8] = 0x41;  // image height 0x4106, screen still 8 x 6
+            break;
+        }
+    EXPECT_EQ(taille(gif), "8x16646 refused");
+    Octets bmp(54, 0);
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    bmp[14] = 40;
+    bmp[18] = 0x00, bmp[19] = 0x40;              // width 16384
+    bmp[22] = 0x00, bmp[23] = 0xF0, bmp[24] = 0xFF, bmp[25] = 0xFF;  // height -4096
+    EXPECT_EQ(taille(bmp), "16384x4096 ok");
+    bmp[22] = 0xFF, bmp[23] = 0xEF;              // height -4097
+    EXPECT_EQ(taille(bmp), "16384x4097 refused");
+}
+
+TEST(Decodage, GifsDecodeAsSdlImageDoesAndGreyPngsKeepTheirTransparentGrey)
+{
+    DossierTemporaire dossier;
+    for (const Octets& gif : {octets(GIF_8X6, sizeof GIF_8X6),
+                              octets(GIF_TRANSPARENT_8X6, sizeof GIF_TRANSPARENT_8X6)}) {
+        ecrit("t.gif", gif);
+        SDL_Surface* attendue = IMG_Load("t.gif");
+        SDL_Surface* image = decodeImage("t.gif");
+        ASSERT_TRUE(attendue && image);
+        ASSERT_EQ(image->format->BitsPerPixel, 8);
+        EXPECT_EQ(image->flags & SDL_SRCCOLORKEY, attendue->flags & SDL_SRCCOLORKEY);
+        EXPECT_EQ(image->format->colorkey, attendue->format->colorkey);
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 8; ++x) {
+                SDL_Color a = rgba(attendue, x, y), b = rgba(image, x, y);
+                EXPECT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b) << x << "," << y;
+                Uint8 ia = static_cast<Uint8*>(attendue->pixels)[y * attendue->pitch + x];
+                Uint8 ib = static_cast<Uint8*>(image->pixels)[y * image->pitch + x];
+                EXPECT_EQ(ia, ib) << x << "," << y;
+            }
+        SDL_FreeSurface(attendue);
+        SDL_FreeSurface(image);
+    }
+
+    ecrit("gris.png", pngGris(4, 1, {0, 100, 200, 255}, 100));
+    SDL_Surface* gris = decodeImage("gris.png");
+    ASSERT_NE(gris, nullptr);
+    const int attendu[4][2] = {{0, 255}, {100, 0}, {200, 255}, {255, 255}};
+    for (int x = 0; x < 4; ++x) {
+        SDL_Color c = rgba(gris, x, 0);
+        EXPECT_EQ(c.r, attendu[x][0]) << x;
+        EXPECT_TRUE(c.g == c.r && c.b == c.r) << x;
+        EXPECT_EQ(c.unused, attendu[x][1]) << x;
+    }
+    SDL_FreeSurface(gris);
+}
+
+} // namespace
