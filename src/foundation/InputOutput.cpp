@@ -1,5 +1,6 @@
 #include "foundation/InputOutput.h"
 
+#include "foundation/IndexProfil.h"
 #include "foundation/Temps.h"
 
 #include <cerrno>
@@ -43,12 +44,6 @@ bool trouveSection(FILE* f, const char* section, char* ligne, int taille)
     return false;
 }
 
-bool ligneIgnoree(const char* ligne)
-{
-    return ligne[0] == '\0' || ligne[0] == '\n' || ligne[0] == ';' ||
-           strcmp(ligne, "\r\n") == 0 || strcmp(ligne, "\r") == 0;
-}
-
 // Copies the text before the first '=' of `ligne` into `cle`; false when the
 // line has no '='.
 bool extraitCle(const char* ligne, char* cle)
@@ -62,32 +57,21 @@ bool extraitCle(const char* ligne, char* cle)
     return true;
 }
 
-// Reader lookup. On success returns a pointer into `ligne` at the value
+// Reader lookup through the file's index. On success returns the value
 // (after '=' and its leading spaces). Prints the reader's notices.
-const char* chercheValeur(FILE* f, const char* section, const char* cleVoulue,
-                          char* ligne, char* cle, int taille)
+const char* chercheValeur(const CIndexProfil& index, const char* section, const char* cleVoulue)
 {
-    if (!trouveSection(f, section, ligne, taille)) {
+    const SectionProfil* trouvee = index.trouveSection(section);
+    if (!trouvee) {
         printf("Pas de section correspondante.\n");
         return nullptr;
     }
-    while (litLigne(f, ligne, taille)) {
-        char* debut = ligne;
-        while (*debut == ' ')
-            ++debut;
-        if (ligneIgnoree(debut))
-            continue;
-        if (*debut == '[')
-            break;
-        if (extraitCle(debut, cle) && strcmp(cle, cleVoulue) == 0) {
-            const char* valeur = strchr(debut, '=') + 1;
-            while (*valeur == ' ')
-                ++valeur;
-            return valeur;
-        }
+    const CleProfil* cle = index.trouveCle(*trouvee, cleVoulue);
+    if (!cle) {
+        printf("Pas d'identifiant correspondant:%s\n", cleVoulue);
+        return nullptr;
     }
-    printf("Pas d'identifiant correspondant:%s\n", cleVoulue);
-    return nullptr;
+    return cle->valeur.c_str();
 }
 
 bool lisFichierEntier(const char* fichier, std::string& contenu)
@@ -142,22 +126,14 @@ bool remplaceFichier(const char* fichier, const std::string& contenu)
 int InputOutput::getPrivateProfileInt(const char* section, const char* cle, int defaut,
                                       const char* fichier, bool exitIfMissing)
 {
-    FILE* f = fopen(fichier, "r");
-    if (!f) {
+    std::shared_ptr<const CIndexProfil> index = indexProfil(fichier, TAILLE_LIGNE_ENTIER);
+    if (!index) {
         if (exitIfMissing)
             exit(1);
         return defaut;
     }
-    char* ligne = new char[TAILLE_LIGNE_ENTIER];
-    char* texteCle = new char[TAILLE_LIGNE_ENTIER];
-    int resultat = defaut;
-    const char* valeur = chercheValeur(f, section, cle, ligne, texteCle, TAILLE_LIGNE_ENTIER);
-    if (valeur)
-        resultat = atoi(valeur);
-    fclose(f);
-    delete[] ligne;
-    delete[] texteCle;
-    return resultat;
+    const char* valeur = chercheValeur(*index, section, cle);
+    return valeur ? atoi(valeur) : defaut;
 }
 
 int InputOutput::getPrivateProfileString(const char* section, const char* cle, const char* defaut,
@@ -166,8 +142,9 @@ int InputOutput::getPrivateProfileString(const char* section, const char* cle, c
 {
     if (!destination || size <= 0)
         return 0;
-    FILE* f = fopen(fichier, "r");
-    if (!f) {
+    // Two bytes at least, so a piece can hold one character.
+    std::shared_ptr<const CIndexProfil> index = indexProfil(fichier, size < 2 ? 2 : size);
+    if (!index) {
         if (exitIfMissing) {
             printf("Erreur Lecture fichier:%s\n", fichier);
             fflush(stdout);
@@ -177,30 +154,21 @@ int InputOutput::getPrivateProfileString(const char* section, const char* cle, c
         snprintf(destination, size, "%s", defaut);
         return 0;
     }
-    // Two bytes at least, so a piece can hold one character.
-    int taille = size < 2 ? 2 : size;
-    char* ligne = new char[taille];
-    char* texteCle = new char[taille];
-    int resultat = 0;
-    const char* valeur = chercheValeur(f, section, cle, ligne, texteCle, taille);
-    if (valeur) {
-        // The last character is the line break, or the last one read of a
-        // line longer than the buffer.
-        size_t n = strlen(valeur);
-        if (n > 0)
-            --n;
-        if (n > static_cast<size_t>(size - 1))
-            n = size - 1;
-        memcpy(destination, valeur, n);
-        destination[n] = '\0';
-        resultat = 1;
-    } else {
+    const char* valeur = chercheValeur(*index, section, cle);
+    if (!valeur) {
         snprintf(destination, size, "%s", defaut);
+        return 0;
     }
-    fclose(f);
-    delete[] ligne;
-    delete[] texteCle;
-    return resultat;
+    // The last character is the line break, or the last one read of a line
+    // longer than the buffer.
+    size_t n = strlen(valeur);
+    if (n > 0)
+        --n;
+    if (n > static_cast<size_t>(size - 1))
+        n = size - 1;
+    memcpy(destination, valeur, n);
+    destination[n] = '\0';
+    return 1;
 }
 
 float InputOutput::getPrivateProfileFloat(const char* section, const char* cle, float defaut,
@@ -276,7 +244,10 @@ InputOutput::Ecriture InputOutput::ecrit(const char* section, const char* cle,
     size_t suite = finLigne == std::string::npos ? contenu.size() : finLigne + 1;
     std::string texteSuivant = contenu.substr(suite);
     std::string nouveau = contenu.substr(0, position) + nouvelleLigne + "\n" + texteSuivant;
-    if (!remplaceFichier(fichier, nouveau)) {
+    bool remplace = remplaceFichier(fichier, nouveau);
+    // The readers' copy of the file is stale from now on.
+    oublieProfil(fichier);
+    if (!remplace) {
         printf("Erreur Lecture fichier:%s\n", fichier);
         return ECRITURE_ECHEC;
     }

@@ -4,8 +4,10 @@
 // Profile text files: "[Section]" headers and "key=value" lines.
 //
 // One InputOutput is created as a local object while a caller reads a file;
-// it holds no state, and every lookup opens the file, scans it from the start
-// and closes it again. The format rules are strict and deliberate:
+// it holds no state of its own. Lookups answer from the file's index
+// (foundation/IndexProfil.h), read once per process and read again when the
+// file changes; the writer drops it after a rewrite. The format rules are
+// strict and deliberate:
 //  - lines are read through a fixed buffer (100 bytes for integers and
 //    booleans, 64 for floats, the caller's size for strings); a longer line
 //    is cut into pieces and every piece counts as a line of its own;
