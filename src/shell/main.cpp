@@ -19,8 +19,9 @@ extern "C" int SDL_main(int argc, char** argv)
         CSprite* sprite = new CSprite();
         int resultat = sprite->convert(argv[1], argv[2]);
         delete sprite;
-        if (resultat == 0)
-            printf("Conversion réussie...");
+        if (resultat != 0)
+            return 1;
+        printf("Conversion réussie...");
         return 0;
     }
     return mainVorna();

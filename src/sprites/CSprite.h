@@ -5,10 +5,11 @@
 //
 // The sprite owns its animation table (and through it every frame), so it
 // must be destroyed while the GL context that loaded it still lives. It is
-// filled once by initFromIniFile right after construction, which needs
-// `config` and a current GL context. A sprite without animations (missing
-// file, init) or whose current animation has no frame is inert: starting,
-// stopping, selecting, measuring and drawing it do nothing.
+// filled once right after construction, from a description file
+// (initFromIniFile) or a converted file (init), which need `config` and a
+// current GL context. A sprite without animations (missing or bad file) or
+// whose current animation has no frame is inert: starting, stopping,
+// selecting, measuring and drawing it do nothing.
 //
 // convert() is a stand-alone file converter that uses no field of the sprite
 // and needs no display.
@@ -26,12 +27,16 @@ public:
     // missing file leaves the sprite empty), 1 when a sheet picture cannot be
     // loaded or a count is out of range.
     int initFromIniFile(const char* fichier);
-    // Reads nothing; the sprite stays empty. Always 0.
+    // Loads the animations of a converted sprite file (the converter's
+    // output): names, frames, pauses and pixels as written. 0 when read; 1
+    // when the file cannot be read, is too large, short or inconsistent, or
+    // a frame cannot be loaded, with the reason on standard error and the
+    // sprite left empty. Needs `config` and a current GL context.
     int init(const char* fichier);
     // Does nothing. Always 0.
     int viewEditeur(const char* fichier);
 
-    // Converts a sprite data file into a file of ready texture blocks.
+    // Converts a sprite data file into a converted file (convertitSprite).
     // 0 on success, 1 on failure (reported on standard error).
     int convert(const char* source, const char* destination);
 

@@ -15,20 +15,21 @@ RectanglePlanche lisRectanglePlanche(InputOutput& io, const char* section, const
     return r;
 }
 
+void borneRectanglePlanche(RectanglePlanche& rectangle, const SDL_Surface* planche)
+{
+    if (!planche)
+        return;
+    if (rectangle.longueur > planche->w)
+        rectangle.longueur = static_cast<uint16_t>(planche->w);
+    if (rectangle.hauteur > planche->h)
+        rectangle.hauteur = static_cast<uint16_t>(planche->h);
+}
+
 int chargeRectanglePlanche(CImageGL& image, SDL_Surface* planche, const RectanglePlanche& rectangle,
                            int r, int g, int b, bool bilineaire)
 {
-    int largeur = rectangle.longueur;
-    int hauteur = rectangle.hauteur;
-    // The picture loader lowers a picture's size to its sheet's, so asking
-    // for more only builds textures that stay transparent: with a size of
-    // 65535 by 65535 from a bad file, gigabytes of them.
-    if (planche) {
-        if (largeur > planche->w)
-            largeur = planche->w;
-        if (hauteur > planche->h)
-            hauteur = planche->h;
-    }
-    return image.chargeImageSDL(planche, rectangle.positionX, rectangle.positionY, largeur, hauteur,
+    RectanglePlanche borne = rectangle;
+    borneRectanglePlanche(borne, planche);
+    return image.chargeImageSDL(planche, borne.positionX, borne.positionY, borne.longueur, borne.hauteur,
                                 r, g, b, bilineaire);
 }

@@ -26,8 +26,14 @@ struct RectanglePlanche {
 // each kept to its low 16 bits (a longueur of -1 reads as 65535).
 RectanglePlanche lisRectanglePlanche(InputOutput& io, const char* section, const char* fichier);
 
-// Loads `rectangle` of `planche` into `image` with the colour key (r, g, b),
-// r = -1 for none. 0 on success, 1 on failure (the picture is then empty).
+// Lowers the rectangle's width and height to the sheet's (a null sheet
+// changes nothing). The picture loader lowers a picture's size to its
+// sheet's anyway, so asking for more only builds blocks that stay
+// transparent: with a size of 65535 by 65535 from a bad file, gigabytes.
+void borneRectanglePlanche(RectanglePlanche& rectangle, const SDL_Surface* planche);
+
+// Loads `rectangle` of `planche`, cut by borneRectanglePlanche, into
+// `image` with the colour key (r, g, b), r = -1 for none. 0 on success, 1 on failure (the picture is then empty).
 int chargeRectanglePlanche(CImageGL& image, SDL_Surface* planche, const RectanglePlanche& rectangle,
                            int r, int g, int b, bool bilineaire);
 

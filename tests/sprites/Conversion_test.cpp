@@ -2,6 +2,7 @@
 // sheet pictures written as BMP files.
 
 #include "sprites/CSprite.h"
+#include "sprites/SpriteConverti.h"
 
 #include "support/DonneesJeu.h"
 #include "support/TestSupport.h"
@@ -10,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 using namespace testsupport;
 
@@ -111,7 +113,9 @@ TEST(Conversion, FrameIsCutIntoAZeroPaddedPowerOfTwoBlock)
     EXPECT_EQ(lit16(r.sortie, 52), 1);
     EXPECT_EQ(lit16(r.sortie, 54), 100);  // width first here
     EXPECT_EQ(lit16(r.sortie, 56), 50);
-    EXPECT_EQ(r.sortie.substr(58, 36), std::string(36, '\0'));
+    // The producer's bytes give the pause (copied) and no colour key.
+    EXPECT_EQ(r.sortie.substr(58, 4), "UUUU");
+    EXPECT_EQ(r.sortie.substr(62, 32), std::string(32, '\0'));
 
     const std::string bloc = r.sortie.substr(94);
     for (int y = 0; y < 64; ++y)
@@ -177,62 +181,116 @@ TEST(Conversion, AlphaOfTheSheetIsCopiedNotBlended)
     EXPECT_EQ(r.sortie.substr(94), std::string("\xFF\x00\x00\x80\x00\xFF\x00\x00", 8));
 }
 
-TEST(Conversion, FailuresStopWithTheirMessage)
+// Every failure: its message, a line naming the file, no file left behind
+// and an existing destination untouched.
+TEST(Conversion, FailuresLeaveNoFileAndKeepTheOldDestination)
 {
     DossierTemporaire dossier;
     ecritFeuille("f.bmp", 64, 64);
-
-    // Missing source: the destination was opened first and stays empty.
-    {
-        Capture erreurs(2);
-        CSprite sprite;
-        EXPECT_EQ(sprite.convert("absent.dat", "vide.spr"), 1);
-        EXPECT_EQ(erreurs.texte(), MSG_OUVERTURE);
-    }
-    EXPECT_TRUE(fichierExiste("vide.spr"));
-    EXPECT_EQ(lisFichier("vide.spr"), "");
-
-    // Cut in the middle of the second frame record: everything before stays.
+    struct Cas {
+        std::string source;
+        std::string message;
+        std::string fichier;
+    };
     const std::string debut = entete("Hero", 1) + anim("Marche", 2, "f.bmp") + frame(0, 0, 8, 8);
-    Resultat r = convertit(debut + frame(0, 0, 8, 8).substr(0, 40));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.erreurs, MSG_LECTURE);
-    EXPECT_EQ(r.sortie.size(), 22u + 32 + 40 + 8 * 8 * 4);
-
-    // Short header.
-    r = convertit(entete("Hero", 1).substr(0, 27));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.erreurs, MSG_LECTURE);
-    EXPECT_EQ(r.sortie, "");
-
-    // Counts that do not fit the 16-bit fields.
-    r = convertit(entete("Hero", 65536));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.erreurs, MSG_ECRITURE);
-    r = convertit(entete("Hero", 1) + anim("Marche", 70000, "f.bmp"));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.erreurs, MSG_ECRITURE);
-    EXPECT_EQ(r.sortie.size(), 22u);
-
-    // A frame of no width has no pixel block to write.
-    r = convertit(entete("Hero", 1) + anim("Marche", 1, "f.bmp") + frame(0, 0, 0, 8));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.erreurs, MSG_ECRITURE);
-    EXPECT_EQ(r.sortie.size(), 22u + 32 + 40);
-
-    // A sheet that cannot be loaded.
-    r = convertit(entete("Hero", 1) + anim("Marche", 1, "absente.png") + frame(0, 0, 8, 8));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.erreurs, "Impossible de charger la planche du sprite\n");
-    EXPECT_EQ(r.sortie.size(), 22u + 32);
+    const std::vector<Cas> cas = {
+        {"", MSG_OUVERTURE, "absent.dat"},
+        {debut + frame(0, 0, 8, 8).substr(0, 40), MSG_LECTURE, "in.dat"},
+        {entete("Hero", 1).substr(0, 27), MSG_LECTURE, "in.dat"},
+        {entete("Hero", 65536), MSG_ECRITURE, "out.spr"},
+        {entete("Hero", 1) + anim("Marche", 70000, "f.bmp"), MSG_ECRITURE, "out.spr"},
+        {entete("Hero", 1) + anim("Marche", 1, "f.bmp") + frame(0, 0, 0, 8), MSG_ECRITURE, "out.spr"},
+        {entete("Hero", 1) + anim("Marche", 1, "absente.png") + frame(0, 0, 8, 8),
+         "Impossible de charger la planche du sprite\n", "absente.png"},
+    };
+    for (bool ancienne : {false, true}) {
+        for (const Cas& c : cas) {
+            SCOPED_TRACE(c.message + c.fichier);
+            if (ancienne)
+                ecritFichier("out.spr", "ancien");
+            else
+                remove("out.spr");
+            ecritFichier("in.dat", c.source);
+            Capture erreurs(2);
+            CSprite sprite;
+            EXPECT_EQ(sprite.convert(c.fichier == "absent.dat" ? "absent.dat" : "in.dat", "out.spr"), 1);
+            EXPECT_EQ(erreurs.texte(), c.message + "Fichier : " + c.fichier + "\n");
+            EXPECT_EQ(fichierExiste("out.spr") ? lisFichier("out.spr") : "<absent>",
+                      ancienne ? "ancien" : "<absent>");
+            EXPECT_EQ(execute("ls | grep -c out.spr.tmp"), 1) << "a temporary file was left";
+        }
+    }
 
     // Destination that cannot be created.
-    {
-        Capture erreurs(2);
-        CSprite sprite;
-        EXPECT_EQ(sprite.convert("in.dat", "dossier/absent/out.spr"), 1);
-        EXPECT_EQ(erreurs.texte(), MSG_OUVERTURE);
-    }
+    Capture erreurs(2);
+    CSprite sprite;
+    EXPECT_EQ(sprite.convert("in.dat", "dossier/absent/out.spr"), 1);
+    EXPECT_EQ(erreurs.texte(), std::string(MSG_OUVERTURE) + "Fichier : dossier/absent/out.spr\n");
+}
+
+// A rectangle far larger than its sheet is cut to the sheet before any
+// block is made, as the sprite loader cuts it.
+TEST(Conversion, FrameLargerThanItsSheetIsCutToIt)
+{
+    DossierTemporaire dossier;
+    ecritFeuille("petite.bmp", 4, 4);
+    Resultat r = convertit(entete("Hero", 1) + anim("Marche", 1, "petite.bmp") + frame(1, 0, 8192, 32768));
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    ASSERT_EQ(r.sortie.size(), 22u + 32 + 40 + 4 * 4 * 4);
+    EXPECT_EQ(lit16(r.sortie, 54), 4);
+    EXPECT_EQ(lit16(r.sortie, 56), 4);
+    // Column 3 lies past the sheet's edge: transparent.
+    EXPECT_EQ(r.sortie.substr(94, 16), std::string("\x01\x00\x07\xFF\x02\x00\x07\xFF\x03\x00\x07\xFF", 12) +
+                                           std::string(4, '\0'));
+}
+
+// The reader takes back exactly what the converter wrote, and refuses any
+// file that is not whole: each shorter prefix, one byte more, a frame of no
+// size, a name without its end.
+TEST(Conversion, ReaderTakesBackWhatWasWrittenAndNothingBroken)
+{
+    DossierTemporaire dossier;
+    ecritFeuille("a.bmp", 64, 64);
+    std::string f1 = frame(0, 0, 3, 2), f2 = frame(1, 0, 40, 4);
+    f1.replace(16, 8, std::string("\x2A\x00\x00\x00\x01\x00\x07\x01", 8));  // pause 42, key (1, 0, 7)
+    f2.replace(16, 8, std::string("\x90\x01\x00\x00\x01\x00\x07\x00", 8));  // pause 400, no key
+    Resultat r = convertit(entete("Sprite", 2) + anim("Saute", 2, "a.bmp") + f1 + f2 + anim("Vide", 0, "a.bmp"));
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    const unsigned char* octets = reinterpret_cast<const unsigned char*>(r.sortie.data());
+
+    SpriteConverti lu;
+    std::string erreur;
+    ASSERT_TRUE(analyseSpriteConverti(octets, r.sortie.size(), lu, erreur)) << erreur;
+    EXPECT_EQ(lu.nom, "Sprite");
+    ASSERT_EQ(lu.animations.size(), 2u);
+    EXPECT_EQ(lu.animations[0].nom, "Saute");
+    EXPECT_EQ(lu.animations[1].nom, "Vide");
+    EXPECT_TRUE(lu.animations[1].frames.empty());
+    ASSERT_EQ(lu.animations[0].frames.size(), 2u);
+    const FrameConvertie& a = lu.animations[0].frames[0];
+    const FrameConvertie& b = lu.animations[0].frames[1];
+    EXPECT_EQ(a.pause, 42u);
+    EXPECT_EQ(b.pause, 400u);
+    EXPECT_EQ(b.longueur, 40);
+    EXPECT_EQ(b.largeurBloc, 64);
+    EXPECT_EQ(b.hauteurBloc, 4);
+    // The key turned pixel (1, 0) of the first frame transparent; the second
+    // frame, without a key, keeps that colour at its (0, 0).
+    EXPECT_EQ(r.sortie.substr(a.debutPixels, 8), std::string("\x00\x00\x07\xFF\x00\x00\x00\x00", 8));
+    EXPECT_EQ(r.sortie.substr(b.debutPixels, 4), std::string("\x01\x00\x07\xFF", 4));
+    EXPECT_EQ(a.debutPixels, 22u + 32 + 40);
+
+    for (size_t n = 0; n < r.sortie.size(); ++n)
+        ASSERT_FALSE(analyseSpriteConverti(octets, n, lu, erreur)) << n;
+    EXPECT_TRUE(lu.animations.empty());
+    std::string plus = r.sortie + '\0';
+    EXPECT_FALSE(analyseSpriteConverti(reinterpret_cast<const unsigned char*>(plus.data()), plus.size(), lu, erreur));
+    std::string nulle = r.sortie;
+    nulle[22 + 32 + 40 + 4 * 2 * 4] = 0;  // width of the second frame, low byte of 40
+    EXPECT_FALSE(analyseSpriteConverti(reinterpret_cast<const unsigned char*>(nulle.data()), nulle.size(), lu, erreur));
+    std::string sansFin = r.sortie;
+    sansFin.replace(0, 20, std::string(20, 'x'));
+    EXPECT_FALSE(analyseSpriteConverti(reinterpret_cast<const unsigned char*>(sansFin.data()), sansFin.size(), lu, erreur));
 }
 
 }  // namespace

@@ -7,8 +7,9 @@
 // The description is read by the game's own reader (same buffers, same 16-bit
 // storage), so the converted frames match what the game shows. The sprite name
 // defaults to the description file's name without folder and extension. Each
-// frame record also carries the frame's pause (ms, 32-bit) at offset 16; the
-// rest of its spare bytes are zero. Nothing is written unless the whole
+// frame record also carries the frame's pause (ms, 32-bit) at offset 16 and,
+// when the animation has a colour key, its red, green and blue bytes at 20 to
+// 22 with a 1 at 23; the rest of its spare bytes are zero. Nothing is written unless the whole
 // description fits the format.
 
 #include "sprites/DescriptionSprite.h"
@@ -90,6 +91,12 @@ bool construit(const char* description, const std::string& nomSprite,
             ajoute32(donnees, r.hauteur);  // height before width in this format
             ajoute32(donnees, r.longueur);
             ajoute32(donnees, static_cast<uint32_t>(frame.pause));
+            if (animation.colorkeyR != -1) {
+                // Kept in bytes as the picture loader takes them.
+                for (int composante : {animation.colorkeyR, animation.colorkeyG, animation.colorkeyB})
+                    donnees.push_back(static_cast<unsigned char>(composante));
+                donnees.push_back(1);
+            }
             donnees.resize(debut + TAILLE_FRAME, 0);
         }
     }
