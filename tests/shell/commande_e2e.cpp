@@ -31,9 +31,10 @@ TEST(Commande, ConvertNameTakesTheConverterPathWithoutADisplay)
 {
     DossierTemporaire dossier;
     std::string sortie;
-    // A missing source is a converter failure: reported, no success line,
-    // and no window is ever asked for.
-    EXPECT_EQ(lanceSous("convert", "absent.dat sortie.spr", &sortie), 0);
+    // A missing source is a converter failure: reported, status 1, no
+    // success line, no file, and no window is ever asked for.
+    EXPECT_EQ(lanceSous("convert", "absent.dat sortie.spr", &sortie), 1);
+    EXPECT_FALSE(fichierExiste("sortie.spr"));
     EXPECT_EQ(sortie.find("Conversion réussie"), std::string::npos) << sortie;
     EXPECT_EQ(sortie.find("Impossible d'ouvrir l'écran"), std::string::npos) << sortie;
 }

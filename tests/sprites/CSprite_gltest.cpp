@@ -217,7 +217,8 @@ TEST_F(CSpriteTest, SelectionByExactNameKeepsEachAnimationsState)
 
 TEST_F(CSpriteTest, EmptySpritesAreInert)
 {
-    // Missing file, init, and a sprite whose current animation has no frame.
+    // Missing files (description and converted), and a sprite whose current
+    // animation has no frame.
     CSprite absent;
     EXPECT_EQ(charge(absent, ""), 0);
     {
@@ -226,7 +227,10 @@ TEST_F(CSpriteTest, EmptySpritesAreInert)
         EXPECT_EQ(erreurs.texte(), "Fichier introuvable : absent.ini\n");
     }
     CSprite vide;
-    EXPECT_EQ(vide.init("viewanims.spr"), 0);
+    {
+        Capture erreurs(2);
+        EXPECT_EQ(vide.init("viewanims.spr"), 1);
+    }
     CSprite sansImage;
     EXPECT_EQ(charge(sansImage, "[Entete]\nnbAnims=1\n[Anim1]\nnbFrames=-3\nnomAnim=Rien\n"
                                 "pathPlanche=feuille.tga\n"), 0);
