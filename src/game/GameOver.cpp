@@ -1,6 +1,7 @@
 #include "game/main.h"
 
 #include "foundation/Temps.h"
+#include "game/FichiersJeu.h"
 #include "game/Intro.h"
 #include "game/OutilsJeu.h"
 #include "render/CImageGL.h"
@@ -39,5 +40,6 @@ void playIntro(int nbImages, int delai, const char* debut, const char* fin)
 
 void vornaGameOver()
 {
-    playIntro(95, 75, "./data/cin/gameover/anim_gameover_", ".png");
+    playIntro(fichiersJeu::NbImagesGameOver, fichiersJeu::PauseGameOver, fichiersJeu::DebutGameOver,
+              fichiersJeu::FinGameOver);
 }

@@ -1,6 +1,7 @@
 #include "game/main.h"
 
 #include "foundation/Temps.h"
+#include "game/FichiersJeu.h"
 #include "game/OutilsJeu.h"
 #include "render/CImageGL.h"
 #include "scenery/CLevel.h"
@@ -45,7 +46,7 @@ int mainCorvanthelis()
         return 1;
     }
     CLevel* niveau = new CLevel();
-    niveau->initFromIniFile("./dataqv/levels/level1.ini");
+    niveau->initFromIniFile(fichiersJeu::NiveauVisionneuse);
 
     CDefilementVue defilement(tempsCourant());
     CCompteurFPS fps(true);
@@ -110,13 +111,13 @@ int mainEdit()
 }
 
 namespace {
-const int LongueurNomVue = 20;
+const int LongueurNomVue = fichiersJeu::LongueurNomVue;
 
 // The animation name held in the first 20 bytes of "viewinfos.vwe". False
 // when the file is missing, shorter, or has no NUL within them.
 bool lisNomAnimationVue(char nom[LongueurNomVue])
 {
-    FILE* f = fopen("viewinfos.vwe", "r");
+    FILE* f = fopen(fichiersJeu::InfosVue, "r");
     if (!f)
         return false;
     size_t lus = fread(nom, 1, LongueurNomVue, f);
@@ -147,7 +148,7 @@ int viewMode(void (*preparation)())
         fprintf(stderr, "viewinfos.vwe illisible : aucune animation\n");
 
     CSprite* sprite = new CSprite();
-    sprite->init("viewanims.spr");
+    sprite->init(fichiersJeu::AnimsVue);
     if (anime) {
         sprite->setAnimationCourante(nom);
         sprite->demarreAnim();

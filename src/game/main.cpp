@@ -1,6 +1,7 @@
 #include "game/main.h"
 
 #include "foundation/Temps.h"
+#include "game/FichiersJeu.h"
 #include "game/ControleHeros.h"
 #include "game/Intro.h"
 #include "game/OutilsJeu.h"
@@ -22,27 +23,27 @@ int mainVorna()
 
     GestionnaireSon* son = new GestionnaireSon();
     son->init();
-    son->joueMusique("./data/zic/kvtr_piste_intro.ogg", 0);
+    son->joueMusique(fichiersJeu::MusiqueIntro, 0);
 
     // A quit request during the intro ends only the intro.
     introVorna();
 
     son->stoppeMusique();
-    son->joueMusique("./data/zic/kvtr_piste2.ogg", -1);
+    son->joueMusique(fichiersJeu::MusiqueNiveau, -1);
 
     CImageGL* ciel = new CImageGL();
-    ciel->chargeImageSDL("./data/levels/level1/fond.jpg", -1, 0, 0);
+    ciel->chargeImageSDL(fichiersJeu::Ciel, -1, 0, 0);
     CImageGL* lune = new CImageGL();
-    lune->chargeImageSDL("./data/levels/level1/lune.bmp", 255, 0, 255);
+    lune->chargeImageSDL(fichiersJeu::Lune, 255, 0, 255);
 
     CControleHeros heros;
 
     CLevel* niveau = new CLevel();
-    niveau->initFromIniFile("./data/levels/level1.ini");
+    niveau->initFromIniFile(fichiersJeu::Niveau);
     niveau->setPositionX(PositionNiveauDepart);
 
     CSprite* sprite = new CSprite();
-    sprite->initFromIniFile("./data/sprites/vornaSprite.ini");
+    sprite->initFromIniFile(fichiersJeu::Heros);
     sprite->setAnimationCourante("Repos");
     sprite->demarreAnim();
     SpriteHerosCSprite spriteHeros(sprite);

@@ -3,6 +3,7 @@
 // and every description file keeps the rules of the game's profile reader.
 
 #include "ContenuCommun.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -118,4 +119,12 @@ TEST(Contenu, LeNiveauEtLeHerosSontComplets) {
         for (const std::string& x : valeurs(plan, "positionX")) maxX = std::max(maxX, std::stoi(x));
         EXPECT_GE(maxX + 256, 14580 + 640);
     }
+}
+
+// The data checker finds nothing to say about the demo content.
+TEST(Contenu, LeVerificateurNeTrouveRien) {
+    std::string sortie;
+    int statut = testsupport::execute("cd " CORVANTHELIS_BIN_DIR " && ./verifie", &sortie);
+    EXPECT_EQ(statut, 0) << sortie;
+    EXPECT_EQ(sortie, "0 erreur, 0 avertissement\n");
 }

@@ -1,0 +1,154 @@
+// The data checker on broken copies of the generated demo content: one test
+// per family of problem, each asserting the exact report lines.
+
+#include "Verificateur.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Verifie : public ::testing::Test {
+protected:
+    // A copy of the demo content in a scratch working folder.
+    void SetUp() override
+    {
+        for (const char* f : {"config.ini", "data", "dataqv", "viewinfos.vwe", "viewanims.spr"})
+            fs::copy(fs::path(CORVANTHELIS_BIN_DIR) / f, f, fs::copy_options::recursive);
+    }
+
+    // Replaces the first `avant` of a file by `apres` (appends when `avant` is empty).
+    static void modifie(const std::string& fichier, const std::string& avant, const std::string& apres)
+    {
+        std::string t = testsupport::lisFichier(fichier);
+        size_t p = avant.empty() ? t.size() : t.find(avant);
+        ASSERT_NE(p, std::string::npos) << avant;
+        testsupport::ecritFichier(fichier, t.replace(p, avant.size(), apres));
+    }
+    static void tronque(const std::string& fichier, long reste)
+    {
+        fs::resize_file(fichier, reste < 0 ? fs::file_size(fichier) + reste : reste);
+    }
+
+    void attend(const std::vector<std::string>& attendues) const { EXPECT_EQ(rapport.lignes(), attendues); }
+
+    testsupport::DossierTemporaire dossier;
+    CRapport rapport;
+    CVerificateur verificateur{rapport};
+};
+
+TEST_F(Verifie, ConfigurationClesEtValeurs)
+{
+    modifie("config.ini", "PleinEcran=0", "PleinEcrn=0");
+    modifie("config.ini", "ResolutionVerticale=480", "ResolutionVerticale=4a");
+    modifie("config.ini", "ResolutionHorizontale=640", "ResolutionHorizontale=0");
+    modifie("config.ini", "VSync=1", "VSync=2");
+    verificateur.verifieConfiguration("config.ini");
+    attend({"config.ini:3: erreur : ResolutionHorizontale vaut 0, hors de 1 … 16384",
+            "config.ini:5: erreur : ResolutionVerticale : `4a` n'est pas un nombre entier, le jeu lit 4",
+            "config.ini:7: erreur : clé inconnue `PleinEcrn` — vouliez-vous dire `PleinEcran` ?",
+            "config.ini:11: erreur : VSync vaut 2 : seuls 0 et 1 comptent, le jeu garde 1"});
+}
+
+// What the reader skips, cuts or reads from elsewhere than the author meant.
+TEST_F(Verifie, PiegesDuLecteur)
+{
+    const char* niveau = "data/levels/level1.ini";
+    modifie(niveau, "[Plan1]", "[Plan10]\n[Plan1]");               // line 4 shadows line 5
+    modifie(niveau, "scrollRatio=20", "scrollRatio=20 ; lent");    // line 12
+    modifie(niveau, "[Plan2]", "[Plan2]\npriorite=2\n[Plan2]");    // lines 13 and 15
+    modifie(niveau, "./data/levels/level1/sol.ini",                 // line 32, 99 characters
+            "./data/levels/level1/./../level1/../level1/../level1/../level1/../level1/../level1/sol.ini");
+    modifie(niveau, "", "; fin\n[Plan6]");
+    verificateur.verifieNiveau(niveau);
+    const std::string f = "data/levels/level1.ini:";
+    std::vector<std::string> attendues = {
+        f + "5: erreur : la section [Plan1] est lue sous l'en-tête [Plan10] (ligne 4), qui commence pareil et "
+            "vient avant : placez [Plan1] en premier",
+        f + "12: avertissement : `;` ne commence un commentaire qu'en début de ligne : « ; lent » fait partie de "
+            "la valeur de scrollRatio",
+        f + "13: erreur : clé pathPlan absente de [Plan2] : le jeu prend `nothing`"};
+    for (const char* cle : {"repeatX", "repeatY", "positionEcranX", "positionEcranY", "scrollRatio"})
+        attendues.push_back(f + "13: avertissement : clé " + cle + " absente de [Plan2] : le jeu prend " +
+                            (cle[0] == 'r' ? "0" : "1"));
+    attendues.push_back(f + "15: erreur : section [Plan2] en double : seule la première (ligne 13) compte");
+    const std::string coupe = "./data/levels/level1/./../level1/../level1/../level1/../level1/../level1/../level1/sol.in";
+    attendues.push_back(f + "32: erreur : fichier introuvable : " + coupe);
+    attendues.push_back(f + "32: erreur : ligne de 99 caractères, plus que les 98 que lit le jeu : le jeu lit `" + coupe + "`");
+    attendues.push_back(f + "48: erreur : dernière ligne sans fin de ligne : le jeu l'ignore");
+    attend(attendues);
+}
+
+// Counts against the sections present, priorities, placements without a frame.
+TEST_F(Verifie, ComptesPrioritesEtPlacements)
+{
+    const char* niveau = "data/levels/level1.ini";
+    modifie(niveau, "nombrePriorites=5", "nombrePriorites=4");
+    modifie(niveau, "nombrePlans=5", "nombrePlans=6");
+    modifie(niveau, "", "[Plan06]\n");
+    modifie("data/levels/level1/nuages.ini", "nbFrames=1", "nbFrames=0");
+    verificateur.verifieNiveau(niveau);
+    attend({"data/levels/level1/nuages.ini:5: erreur : [Tile1] : 2 placements d'une tile sans image : ils ne "
+            "dessinent rien",
+            "data/levels/level1/nuages.ini:10: erreur : section [Tile1Frame1] jamais lue : nbFrames de [Tile1] vaut 0",
+            "data/levels/level1.ini: erreur : section [Plan6] absente : le jeu prend les valeurs par défaut",
+            "data/levels/level1.ini:38: erreur : [Plan5] : priorité 5 hors de 1 … nombrePriorites (4) : le plan n'est "
+            "jamais dessiné",
+            "data/levels/level1.ini:44: erreur : section [Plan06] jamais lue : les numéros s'écrivent sans zéro devant"});
+}
+
+// The hero: the names the game selects, frames inside their sheet.
+TEST_F(Verifie, AnimationsEtRectangles)
+{
+    const char* heros = "data/sprites/vornaSprite.ini";
+    modifie(heros, "nomAnim=Marche", "nomAnim=Marhce");
+    modifie(heros, "positionX=468", "positionX=4000");
+    verificateur.verifieSprite(heros, {"Repos", "Marche"});
+    attend({"data/sprites/vornaSprite.ini: erreur : animation `Marche` absente : le jeu la choisit — vouliez-vous "
+            "dire `Marhce` (ligne 51) ?",
+            "data/sprites/vornaSprite.ini:54: erreur : [Anim2Frame1] : rectangle 4000, 0, 77 × 104 hors de la "
+            "planche ./data/sprites/vorna.png (1021 × 418)"});
+}
+
+// Pictures and music the game reads only in part are accepted, and reported.
+TEST_F(Verifie, DecodagesPartiels)
+{
+    tronque("data/levels/level1/fond.jpg", 6000);
+    tronque("data/intro/kvtrvorna1.gif", 2000);
+    tronque("data/intro/thanks.png", -12); // no end chunk
+    tronque("data/zic/kvtr_piste2.ogg", 100000);
+    testsupport::ecritFichier("data/zic/kvtr_piste_intro.ogg", "OggS pas de musique");
+    for (const char* image : {"data/levels/level1/fond.jpg", "data/intro/kvtrvorna1.gif", "data/intro/thanks.png"})
+        verificateur.verifieImage(image);
+    verificateur.verifieImage("data/intro/absente.png");
+    verificateur.verifieMusique("data/zic/kvtr_piste2.ogg");
+    verificateur.verifieMusique("data/zic/kvtr_piste_intro.ogg");
+    std::vector<std::string> l = rapport.lignes();
+    ASSERT_EQ(l.size(), 6u);
+    EXPECT_EQ(l[0], "data/levels/level1/fond.jpg: avertissement : image décodée en partie (données JPEG tronquées ou abîmées)");
+    EXPECT_EQ(l[1], "data/intro/kvtrvorna1.gif: avertissement : image décodée en partie (données GIF tronquées)");
+    EXPECT_EQ(l[2], "data/intro/thanks.png: avertissement : image décodée en partie (données PNG tronquées ou abîmées)");
+    EXPECT_EQ(l[3], "data/intro/absente.png: erreur : fichier introuvable");
+    EXPECT_EQ(l[4].rfind("data/zic/kvtr_piste2.ogg: avertissement : musique décodée en partie : fichier coupé", 0), 0u) << l[4];
+    EXPECT_EQ(l[5].rfind("data/zic/kvtr_piste_intro.ogg: erreur : musique illisible par le mélangeur", 0), 0u) << l[5];
+    EXPECT_EQ(rapport.nbErreurs(), 2);
+}
+
+TEST_F(Verifie, Visionneuse)
+{
+    testsupport::ecritFichier("viewinfos.vwe", std::string("Marhce\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20));
+    verificateur.verifieVue("viewinfos.vwe", "viewanims.spr");
+    tronque("viewanims.spr", -1);
+    verificateur.verifieVue("viewinfos.vwe", "viewanims.spr");
+    attend({"viewinfos.vwe: erreur : animation `Marhce` absente de viewanims.spr — vouliez-vous dire `Marche` ?",
+            "viewanims.spr: erreur : sprite converti illisible : fichier coupé dans les pixels de l'image 5 de "
+            "l'animation 8"});
+}
+
+}

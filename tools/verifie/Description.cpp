@@ -1,0 +1,233 @@
+#include "Description.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const int TAMPON_ENTIER = 100;
+
+// Integer text as atoi reads it, and whether it is a plain integer (a
+// comment after it is reported on its own).
+bool estEntier(const std::string& valeur)
+{
+    std::string s = valeur.substr(0, valeur.find(';'));
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.pop_back();
+    size_t i = (!s.empty() && (s[0] == '-' || s[0] == '+')) ? 1 : 0;
+    if (i >= s.size())
+        return false;
+    for (; i < s.size(); ++i)
+        if (s[i] < '0' || s[i] > '9')
+            return false;
+    return s.size() < 11;
+}
+
+std::string enTexte(const DefCle& def)
+{
+    return def.type == Texte ? "`nothing`" : std::to_string(def.defaut);
+}
+
+bool estCommentaireOuVide(const std::string& ligne)
+{
+    size_t i = ligne.find_first_not_of(' ');
+    return i == std::string::npos || ligne[i] == ';';
+}
+
+}
+
+CDescription::CDescription(CRapport& rapport, const std::string& chemin) : rapport_(rapport)
+{
+    ouverte_ = profil_.charge(chemin);
+}
+
+ValeursSection CDescription::litSection(const std::string& nom, const std::vector<DefCle>& cles,
+                                        bool* present, bool absentes)
+{
+    ValeursSection valeurs;
+    attendues_.push_back(nom);
+    const CFichierProfil::Section* s = profil_.sectionLue(nom);
+    if (present)
+        *present = s != nullptr;
+    if (!s) {
+        rapport_.erreur(chemin(), 0, texte("section [%s] absente : le jeu prend les valeurs par défaut",
+                                           nom.c_str()));
+    } else {
+        lues_[s->entete.ligne] = &cles;
+        if (s->entete.nom != nom) {
+            masquees_.insert(nom);
+            int ligne = s->entete.ligne;
+            for (const CFichierProfil::Section& autre : profil_.sections())
+                if (autre.entete.nom == nom) {
+                    ligne = autre.entete.ligne;
+                    // Its keys are still worth checking for the day it is moved.
+                    lues_[ligne] = &cles;
+                    break;
+                }
+            rapport_.erreur(chemin(), ligne,
+                            texte("la section [%s] est lue sous l'en-tête [%s] (ligne %d), qui commence "
+                                  "pareil et vient avant : placez [%s] en premier",
+                                  nom.c_str(), s->entete.nom.c_str(), s->entete.ligne, nom.c_str()));
+        }
+    }
+    for (const DefCle& def : cles) {
+        ValeurLue& lu = valeurs[def.nom];
+        lu.entier = def.defaut;
+        lu.texte = "nothing";
+        CFichierProfil::Valeur v = profil_.cherche(nom, def.nom, def.type == Texte ? def.tampon : TAMPON_ENTIER);
+        if (v.trouvee) {
+            verifieValeur(def, v, lu);
+        } else if (absentes && s && s->entete.nom == nom) {
+            bool horsPlage = def.type == Texte || (def.type == Entier && (def.defaut < def.min || def.defaut > def.max));
+            rapport_.ajoute(chemin(), s->entete.ligne, horsPlage ? Erreur : Avertissement,
+                            texte("clé %s absente de [%s] : le jeu prend %s", def.nom, nom.c_str(),
+                                  enTexte(def).c_str()));
+        }
+    }
+    return valeurs;
+}
+
+void CDescription::verifieValeur(const DefCle& def, const CFichierProfil::Valeur& v, ValeurLue& lu)
+{
+    lu.trouvee = true;
+    lu.ligne = v.ligne;
+    if (def.type == Texte) {
+        lu.texte = v.texte;
+        return;
+    }
+    long lu_atoi = atol(v.texte.c_str());
+    bool nombre = estEntier(v.texte);
+    if (!nombre)
+        rapport_.erreur(chemin(), v.ligne, texte("%s : `%s` n'est pas un nombre entier, le jeu lit %ld",
+                                                 def.nom, v.texte.c_str(), lu_atoi));
+    if (def.type == Booleen) {
+        if (lu_atoi == 0 || lu_atoi == 1)
+            lu.entier = lu_atoi;
+        else if (nombre)
+            rapport_.erreur(chemin(), v.ligne, texte("%s vaut %ld : seuls 0 et 1 comptent, le jeu garde %ld",
+                                                     def.nom, lu_atoi, def.defaut));
+        return;
+    }
+    lu.entier = lu_atoi;
+    if (nombre && (lu_atoi < def.min || lu_atoi > def.max))
+        rapport_.erreur(chemin(), v.ligne,
+                        texte("%s vaut %ld, hors de %ld … %ld", def.nom, lu_atoi, def.min, def.max));
+}
+
+void CDescription::termine(const std::function<std::string(const std::string&)>& raisonEnTrop)
+{
+    if (!ouverte_)
+        return;
+    // Which keys each line holds, for the buffer it is read through.
+    std::map<int, const DefCle*> defParLigne;
+
+    std::map<std::string, int> premieres;
+    for (const CFichierProfil::Section& s : profil_.sections()) {
+        const std::string& nom = s.entete.nom;
+        auto deja = premieres.find(nom);
+        if (deja != premieres.end()) {
+            rapport_.erreur(chemin(), s.entete.ligne,
+                            texte("section [%s] en double : seule la première (ligne %d) compte",
+                                  nom.c_str(), deja->second));
+            continue;
+        }
+        premieres[nom] = s.entete.ligne;
+        auto lue = lues_.find(s.entete.ligne);
+        if (lue == lues_.end()) {
+            if (masquees_.count(nom))
+                continue;
+            std::string raison = raisonEnTrop(nom);
+            std::string proche = plusProche(nom, attendues_);
+            if (!raison.empty())
+                rapport_.erreur(chemin(), s.entete.ligne,
+                                texte("section [%s] jamais lue : %s", nom.c_str(), raison.c_str()));
+            else if (!proche.empty())
+                rapport_.erreur(chemin(), s.entete.ligne,
+                                texte("section inconnue [%s] — vouliez-vous dire [%s] ?", nom.c_str(),
+                                      proche.c_str()));
+            else
+                rapport_.erreur(chemin(), s.entete.ligne, texte("section inconnue [%s]", nom.c_str()));
+            continue;
+        }
+        const std::vector<DefCle>& cles = *lue->second;
+        std::vector<std::string> noms;
+        for (const DefCle& d : cles)
+            noms.push_back(d.nom);
+        std::map<std::string, int> vues;
+        for (const CFichierProfil::LigneCle& k : s.cles) {
+            const DefCle* def = nullptr;
+            for (const DefCle& d : cles)
+                if (k.cle == d.nom)
+                    def = &d;
+            if (!def) {
+                std::string proche = plusProche(k.cle, noms);
+                rapport_.erreur(chemin(), k.ligne,
+                                proche.empty() ? texte("clé inconnue `%s`", k.cle.c_str())
+                                               : texte("clé inconnue `%s` — vouliez-vous dire `%s` ?",
+                                                       k.cle.c_str(), proche.c_str()));
+                continue;
+            }
+            defParLigne[k.ligne] = def;
+            if (vues.count(k.cle))
+                rapport_.erreur(chemin(), k.ligne,
+                                texte("clé %s en double dans [%s] : seule la première (ligne %d) compte",
+                                      k.cle.c_str(), nom.c_str(), vues[k.cle]));
+            else
+                vues[k.cle] = k.ligne;
+            size_t pointVirgule = k.valeur.find(';');
+            if (pointVirgule != std::string::npos)
+                rapport_.avertissement(
+                    chemin(), k.ligne,
+                    texte("`;` ne commence un commentaire qu'en début de ligne : « %s » fait partie de la valeur de %s",
+                          k.valeur.substr(pointVirgule).c_str(), k.cle.c_str()));
+        }
+    }
+
+    // Line by line: what the reader skips or cuts.
+    bool dansSection = false;
+    const std::vector<CFichierProfil::Ligne>& lignes = profil_.lignes();
+    for (const CFichierProfil::Ligne& l : lignes) {
+        const std::string& t = l.texte;
+        size_t debut = t.find_first_not_of(' ');
+        bool vide = estCommentaireOuVide(t);
+        if (!l.terminee) {
+            if (!vide)
+                rapport_.erreur(chemin(), l.numero, "dernière ligne sans fin de ligne : le jeu l'ignore");
+            break;
+        }
+        auto def = defParLigne.find(l.numero);
+        int tampon = def != defParLigne.end() && def->second->type == Texte ? def->second->tampon : TAMPON_ENTIER;
+        // The line and its line break must fit in tampon - 1 bytes.
+        if (t.size() + 2 > static_cast<size_t>(tampon)) {
+            std::string suite;
+            if (def != defParLigne.end() && def->second->type == Texte) {
+                for (const CFichierProfil::Section& s : profil_.sections())
+                    for (const CFichierProfil::LigneCle& k : s.cles)
+                        if (k.ligne == l.numero)
+                            suite = texte(" : le jeu lit `%s`",
+                                          profil_.cherche(s.entete.nom, k.cle, tampon).texte.c_str());
+            } else {
+                suite = " : la suite compte comme une autre ligne";
+            }
+            rapport_.erreur(chemin(), l.numero,
+                            texte("ligne de %zu caractères, plus que les %d que lit le jeu%s", t.size(),
+                                  tampon - 2, suite.c_str()));
+        }
+        if (!t.empty() && t[0] == '[') {
+            dansSection = true;
+            continue;
+        }
+        if (vide)
+            continue;
+        if (t[debut] == '[') {
+            rapport_.erreur(chemin(), l.numero,
+                            "en-tête précédé d'espaces : le jeu ne l'ouvre pas, il ferme seulement la section d'avant");
+            dansSection = false;
+            continue;
+        }
+        if (!dansSection)
+            rapport_.erreur(chemin(), l.numero, "ligne hors de toute section : le jeu ne la lit jamais");
+        else if (t.find('=') == std::string::npos)
+            rapport_.erreur(chemin(), l.numero, "ligne sans `=` : le jeu l'ignore");
+    }
+}

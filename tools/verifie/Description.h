@@ -1,0 +1,69 @@
+#ifndef CORVANTHELIS_VERIFIE_DESCRIPTION_H
+#define CORVANTHELIS_VERIFIE_DESCRIPTION_H
+
+// Checking one profile file against what its reader asks for. The caller
+// reads each section the game reads, with the keys the game looks up
+// (litSection), and gets the values the game will get; then termine()
+// reports what the game never reads or reads differently from what is
+// written: unknown or surplus sections and keys, duplicates, headers shadowed
+// by prefix, the unterminated last line, lines cut by the reader's buffers,
+// ';' inside a line.
+
+#include "Profil.h"
+#include "Rapport.h"
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+enum TypeCle { Entier, Booleen, Texte };
+
+struct DefCle {
+    const char* nom;
+    TypeCle type;
+    long defaut; // Entier, Booleen (a text's default is "nothing")
+    long min;    // Entier
+    long max;
+    int tampon;  // the reader's line buffer: 100, or the text's buffer size
+};
+
+struct ValeurLue {
+    bool trouvee = false;
+    long entier = 0;   // as the game gets it: the value or the default
+    std::string texte; // Texte keys
+    int ligne = 0;     // where it was read (0: default)
+};
+
+using ValeursSection = std::map<std::string, ValeurLue>;
+
+class CDescription {
+public:
+    CDescription(CRapport& rapport, const std::string& chemin);
+    bool ouverte() const { return ouverte_; }
+    const std::string& chemin() const { return profil_.chemin(); }
+
+    // Section `nom` as the game reads it; problems of its values reported.
+    // `present` (optional) says whether a section answered at all.
+    // `absentes`: report keys the section lacks (config.ini's are optional).
+    ValeursSection litSection(const std::string& nom, const std::vector<DefCle>& cles,
+                              bool* present = nullptr, bool absentes = true);
+
+    // The reader's traps and whatever was never read. `raisonEnTrop` tells
+    // why a section of a known family is not read ("nombrePlans vaut 5"),
+    // or returns "" for a name of no known family.
+    void termine(const std::function<std::string(const std::string&)>& raisonEnTrop);
+
+private:
+    void verifieValeur(const DefCle& def, const CFichierProfil::Valeur& v, ValeurLue& lu);
+
+    CRapport& rapport_;
+    CFichierProfil profil_;
+    bool ouverte_;
+    std::map<int, const std::vector<DefCle>*> lues_; // header line -> keys asked for
+    std::vector<std::string> attendues_;             // section names asked for
+    std::set<std::string> masquees_;                 // names read under another header
+};
+
+#endif

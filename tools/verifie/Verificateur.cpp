@@ -1,0 +1,454 @@
+#include "Verificateur.h"
+
+#include "Description.h"
+#include "foundation/util.h"
+#include "game/ControleHeros.h"
+#include "game/FichiersJeu.h"
+#include "game/Intro.h"
+#include "game/OutilsJeu.h"
+#include "scenery/CBackground.h"
+#include "scenery/CLevel.h"
+#include "sprites/DescriptionSprite.h"
+
+#include <climits>
+#include <cstring>
+#include <regex>
+#include <unistd.h>
+
+namespace {
+
+const long MIN32 = INT_MIN, MAX32 = INT_MAX;
+const int TE = 100; // the integer reader's line buffer
+
+const std::vector<DefCle> clesVideo = {
+    {"ResolutionHorizontale", Entier, 640, 1, 16384, TE},
+    {"ResolutionVerticale", Entier, 480, 1, 16384, TE},
+    {"PleinEcran", Booleen, 1, 0, 1, TE},
+    {"Bilineaire", Booleen, 1, 0, 1, TE},
+    {"VSync", Booleen, 1, 0, 1, TE},
+    {"Mode16bits", Booleen, 0, 0, 1, TE},
+    {"HogCPU", Booleen, 0, 0, 1, TE},
+    {"GarderProportions", Booleen, 1, 0, 1, TE},
+    {"Journal", Booleen, 1, 0, 1, TE},
+};
+
+const std::vector<DefCle> clesEnteteNiveau = {
+    {"nombrePriorites", Entier, 0, 0, MAX32, TE},
+    {"nombrePlans", Entier, 0, 0, MAX_PLANS_NIVEAU, TE},
+};
+const std::vector<DefCle> clesPlanNiveau = {
+    {"pathPlan", Texte, 0, 0, 0, 100},
+    {"priorite", Entier, 1, MIN32, MAX32, TE}, // checked against nombrePriorites
+    {"repeatX", Booleen, 0, 0, 1, TE},
+    {"repeatY", Booleen, 0, 0, 1, TE},
+    {"positionEcranX", Entier, 1, MIN32, MAX32, TE},
+    {"positionEcranY", Entier, 1, MIN32, MAX32, TE},
+    {"scrollRatio", Entier, 1, 0, 10000, TE},
+};
+
+const std::vector<DefCle> clesEntetePlan = {{"nombreTiles", Entier, 0, 0, MAX_TILES_PLAN, TE}};
+const std::vector<DefCle> clesTile = {
+    {"nbPositions", Entier, 0, 0, MAX_POSITIONS_PLAN, TE},
+    {"nbFrames", Entier, 0, 0, MAX_FRAMES_TILE, TE},
+    {"pathPlanche", Texte, 0, 0, 0, 200},
+    {"colorkeyR", Entier, -1, -1, 255, TE},
+    {"colorkeyG", Entier, 0, 0, 255, TE},
+    {"colorkeyB", Entier, 0, 0, 255, TE},
+};
+// A frame's rectangle is stored in 16 bits; a size of 0 draws nothing.
+#define CLES_RECTANGLE                                                                                 \
+    {"positionX", Entier, 0, -32768, 32767, TE}, {"positionY", Entier, 0, -32768, 32767, TE},         \
+        {"longueur", Entier, 0, 1, 65535, TE}, {"hauteur", Entier, 0, 1, 65535, TE}
+const std::vector<DefCle> clesFrameTile = {CLES_RECTANGLE, {"valeurAlpha", Entier, 255, 0, 255, TE}};
+const std::vector<DefCle> clesPositionTile = {
+    {"positionX", Entier, 0, MIN32, MAX32, TE},
+    {"positionY", Entier, 0, MIN32, MAX32, TE},
+};
+
+const std::vector<DefCle> clesEnteteSprite = {
+    {"nbAnims", Entier, 0, 0, LecteurDescriptionSprite::NB_ANIMS_MAX, TE}};
+const std::vector<DefCle> clesAnim = {
+    {"nbFrames", Entier, 0, 1, LecteurDescriptionSprite::NB_FRAMES_MAX, TE},
+    {"colorkeyR", Entier, -1, -1, 255, TE},
+    {"colorkeyG", Entier, 0, 0, 255, TE},
+    {"colorkeyB", Entier, 0, 0, 255, TE},
+    {"nomAnim", Texte, 0, 0, 0, 20},
+    {"pathPlanche", Texte, 0, 0, 0, 200},
+};
+const std::vector<DefCle> clesFrameAnim = {CLES_RECTANGLE, {"pause", Entier, 0, 1, MAX32, TE}};
+
+std::string numerote(const char* format, long a, long b = 0)
+{
+    return texte(format, a, b);
+}
+
+bool decoupe(const std::string& nom, const std::regex& motif, std::smatch& m)
+{
+    return std::regex_match(nom, m, motif);
+}
+
+// A section number as the game writes it, or -1: with a leading zero the
+// game never asks for it.
+long nombre(const std::ssub_match& s)
+{
+    std::string t = s.str();
+    if (t.size() > 9 || (t.size() > 1 && t[0] == '0'))
+        return -1;
+    return atol(t.c_str());
+}
+
+// Where a key's problem is reported: its line, or the section's header.
+int ligneDe(const ValeurLue& v, int defaut)
+{
+    return v.ligne > 0 ? v.ligne : defaut;
+}
+
+// A frame cut outside its sheet: the loader clips it, so it shows less than
+// the file says, or nothing.
+void verifieRectangle(CRapport& rapport, const std::string& chemin, const std::string& section,
+                      ValeursSection& f, const EtatMedia& feuille, const std::string& planche)
+{
+    if (!feuille.lisible)
+        return;
+    // As stored: 16 bits, signed for the corner.
+    long x = static_cast<int16_t>(f["positionX"].entier), y = static_cast<int16_t>(f["positionY"].entier);
+    long w = static_cast<uint16_t>(f["longueur"].entier), h = static_cast<uint16_t>(f["hauteur"].entier);
+    if (w == 0 || h == 0)
+        return;
+    if (x < 0 || y < 0 || x + w > feuille.largeur || y + h > feuille.hauteur)
+        rapport.erreur(chemin, ligneDe(f["positionX"], ligneDe(f["longueur"], 0)),
+                       texte("[%s] : rectangle %ld, %ld, %ld × %ld hors de la planche %s (%d × %d)",
+                             section.c_str(), x, y, w, h, planche.c_str(), feuille.largeur, feuille.hauteur));
+}
+
+}
+
+bool CVerificateur::ouvrable(const std::string& chemin, const std::string& fichier, int ligne)
+{
+    FILE* f = fopen(chemin.c_str(), "r");
+    if (!f) {
+        rapport_.erreur(fichier, ligne, texte("fichier introuvable : %s", chemin.c_str()));
+        return false;
+    }
+    fclose(f);
+    return true;
+}
+
+const EtatMedia& CVerificateur::verifieImage(const std::string& chemin, const std::string& fichier, int ligne)
+{
+    auto deja = images_.find(chemin);
+    bool nouvelle = deja == images_.end();
+    const EtatMedia& e = nouvelle ? images_[chemin] = examineImage(chemin) : deja->second;
+    // A file named by several others is reported at each naming line.
+    if (!nouvelle && fichier.empty())
+        return e;
+    std::string lieu = fichier.empty() ? chemin : fichier;
+    std::string nom = fichier.empty() ? "" : " : " + chemin;
+    if (!e.existe)
+        rapport_.erreur(lieu, ligne, "fichier introuvable" + nom);
+    else if (!e.lisible)
+        rapport_.erreur(lieu, ligne, e.raison + nom);
+    else if (!e.partiel.empty() && nouvelle)
+        rapport_.avertissement(lieu, ligne, "image décodée en partie (" + e.partiel + ")" + nom);
+    return e;
+}
+
+void CVerificateur::verifieMusique(const std::string& chemin)
+{
+    EtatMedia e = examineMusique(chemin);
+    if (!e.existe)
+        rapport_.erreur(chemin, 0, "fichier introuvable : le jeu reste muet");
+    else if (!e.lisible)
+        rapport_.erreur(chemin, 0, e.raison);
+    else if (!e.partiel.empty())
+        rapport_.avertissement(chemin, 0, "musique décodée en partie : " + e.partiel);
+}
+
+void CVerificateur::verifieConfiguration(const std::string& chemin)
+{
+    CDescription d(rapport_, chemin);
+    if (!d.ouverte()) {
+        rapport_.avertissement(chemin, 0, "fichier absent : le jeu prend les valeurs par défaut (plein écran, 640 × 480)");
+        return;
+    }
+    d.litSection("VIDEO", clesVideo, nullptr, false);
+    d.termine([](const std::string&) { return std::string(); });
+}
+
+void CVerificateur::verifieNiveau(const std::string& chemin)
+{
+    if (!vus_.insert(chemin).second)
+        return;
+    CDescription d(rapport_, chemin);
+    if (!d.ouverte()) {
+        rapport_.erreur(chemin, 0, "fichier introuvable : le niveau n'aura aucun plan");
+        return;
+    }
+    ValeursSection entete = d.litSection("Entete", clesEnteteNiveau);
+    long priorites = entete["nombrePriorites"].entier;
+    long plans = entete["nombrePlans"].entier;
+    if (plans < 0 || plans > MAX_PLANS_NIVEAU)
+        plans = 0;
+    for (long n = 1; n <= plans; ++n) {
+        std::string section = numerote("Plan%ld", n);
+        bool present = false;
+        ValeursSection v = d.litSection(section, clesPlanNiveau, &present);
+        const ValeurLue& priorite = v["priorite"];
+        if (priorite.entier < 1 || priorite.entier > priorites)
+            rapport_.erreur(chemin, priorite.ligne,
+                            texte("[%s] : priorité %ld hors de 1 … nombrePriorites (%ld) : le plan n'est jamais dessiné",
+                                  section.c_str(), priorite.entier, priorites));
+        const ValeurLue& plan = v["pathPlan"];
+        if (plan.trouvee && ouvrable(plan.texte, chemin, plan.ligne))
+            verifiePlan(plan.texte);
+    }
+    static const std::regex motif("Plan([0-9]+)");
+    d.termine([&](const std::string& nom) {
+        std::smatch m;
+        if (!decoupe(nom, motif, m))
+            return std::string();
+        long n = nombre(m[1]);
+        return n < 0 ? std::string("les numéros s'écrivent sans zéro devant")
+                     : texte("nombrePlans vaut %ld", plans);
+    });
+}
+
+void CVerificateur::verifiePlan(const std::string& chemin)
+{
+    if (!vus_.insert(chemin).second)
+        return;
+    CDescription d(rapport_, chemin);
+    if (!d.ouverte())
+        return;
+    long tiles = d.litSection("Entete", clesEntetePlan)["nombreTiles"].entier;
+    if (tiles < 0 || tiles > MAX_TILES_PLAN)
+        tiles = 0;
+    std::vector<long> frames(tiles + 1), positions(tiles + 1);
+    for (long t = 1; t <= tiles; ++t) {
+        std::string section = numerote("Tile%ld", t);
+        bool present = false;
+        ValeursSection v = d.litSection(section, clesTile, &present);
+        frames[t] = std::max(0L, std::min<long>(v["nbFrames"].entier, MAX_FRAMES_TILE));
+        positions[t] = std::max(0L, std::min<long>(v["nbPositions"].entier, MAX_POSITIONS_PLAN));
+        if (present && positions[t] > 0 && frames[t] == 0)
+            rapport_.erreur(chemin, ligneDe(v["nbFrames"], 0),
+                            texte("[%s] : %ld placements d'une tile sans image : ils ne dessinent rien",
+                                  section.c_str(), positions[t]));
+        const ValeurLue& planche = v["pathPlanche"];
+        EtatMedia feuille;
+        if (planche.trouvee)
+            feuille = verifieImage(planche.texte, chemin, planche.ligne);
+        for (long m = 1; m <= frames[t]; ++m) {
+            std::string sf = numerote("Tile%ldFrame%ld", t, m);
+            ValeursSection f = d.litSection(sf, clesFrameTile);
+            verifieRectangle(rapport_, chemin, sf, f, feuille, planche.texte);
+        }
+        for (long k = 1; k <= positions[t]; ++k)
+            d.litSection(numerote("Tile%ldPosition%ld", t, k), clesPositionTile);
+    }
+    static const std::regex motif("Tile([0-9]+)(?:(Frame|Position)([0-9]+))?");
+    d.termine([&](const std::string& nom) {
+        std::smatch m;
+        if (!decoupe(nom, motif, m))
+            return std::string();
+        long t = nombre(m[1]);
+        long k = m[3].matched ? nombre(m[3]) : 1;
+        if (t < 0 || k < 0)
+            return std::string("les numéros s'écrivent sans zéro devant");
+        if (t > tiles)
+            return texte("nombreTiles vaut %ld", tiles);
+        return m[2] == "Frame" ? texte("nbFrames de [Tile%ld] vaut %ld", t, frames[t])
+                               : texte("nbPositions de [Tile%ld] vaut %ld", t, positions[t]);
+    });
+}
+
+void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<std::string>& requises)
+{
+    if (!vus_.insert(chemin).second)
+        return;
+    CDescription d(rapport_, chemin);
+    if (!d.ouverte()) {
+        rapport_.erreur(chemin, 0, "fichier introuvable : le sprite n'aura aucune animation");
+        return;
+    }
+    long anims = d.litSection("Entete", clesEnteteSprite)["nbAnims"].entier;
+    if (anims < 0 || anims > LecteurDescriptionSprite::NB_ANIMS_MAX)
+        anims = 0;
+    std::vector<long> frames(anims + 1);
+    std::map<std::string, int> noms;
+    for (long n = 1; n <= anims; ++n) {
+        std::string section = numerote("Anim%ld", n);
+        ValeursSection v = d.litSection(section, clesAnim);
+        frames[n] = std::max(0L, std::min<long>(v["nbFrames"].entier, LecteurDescriptionSprite::NB_FRAMES_MAX));
+        const ValeurLue& nom = v["nomAnim"];
+        if (nom.trouvee) {
+            auto deja = noms.find(nom.texte);
+            if (deja != noms.end())
+                rapport_.erreur(chemin, nom.ligne,
+                                texte("animation `%s` déjà nommée ligne %d : le jeu choisit toujours la première",
+                                      nom.texte.c_str(), deja->second));
+            else
+                noms[nom.texte] = nom.ligne;
+        }
+        const ValeurLue& planche = v["pathPlanche"];
+        EtatMedia feuille;
+        if (planche.trouvee)
+            feuille = verifieImage(planche.texte, chemin, planche.ligne);
+        for (long m = 1; m <= frames[n]; ++m) {
+            std::string sf = numerote("Anim%ldFrame%ld", n, m);
+            ValeursSection f = d.litSection(sf, clesFrameAnim);
+            verifieRectangle(rapport_, chemin, sf, f, feuille, planche.texte);
+        }
+    }
+    // The names the game selects; a near miss among the others is the
+    // likely typo.
+    std::vector<std::string> autres;
+    for (const auto& n : noms)
+        if (std::find(requises.begin(), requises.end(), n.first) == requises.end())
+            autres.push_back(n.first);
+    for (const std::string& r : requises) {
+        if (noms.count(r))
+            continue;
+        std::string proche = plusProche(r, autres);
+        rapport_.erreur(chemin, 0,
+                        proche.empty()
+                            ? texte("animation `%s` absente : le jeu la choisit", r.c_str())
+                            : texte("animation `%s` absente : le jeu la choisit — vouliez-vous dire `%s` (ligne %d) ?",
+                                    r.c_str(), proche.c_str(), noms[proche]));
+    }
+    static const std::regex motif("Anim([0-9]+)(?:Frame([0-9]+))?");
+    d.termine([&](const std::string& nom) {
+        std::smatch m;
+        if (!decoupe(nom, motif, m))
+            return std::string();
+        long n = nombre(m[1]);
+        long k = m[2].matched ? nombre(m[2]) : 1;
+        if (n < 0 || k < 0)
+            return std::string("les numéros s'écrivent sans zéro devant");
+        if (n > anims)
+            return texte("nbAnims vaut %ld", anims);
+        return texte("nbFrames de [Anim%ld] vaut %ld", n, frames[n]);
+    });
+}
+
+namespace {
+
+uint16_t lit16(const std::string& o, size_t p)
+{
+    return static_cast<uint16_t>(uint8_t(o[p]) | uint8_t(o[p + 1]) << 8);
+}
+
+// The animation names of a converted sprite file, or a description of what
+// is wrong with its layout.
+std::string animationsConverties(const std::string& o, std::vector<std::string>& noms)
+{
+    const size_t ENTETE = 22, ANIM = 32, FRAME = 40;
+    if (o.size() < ENTETE)
+        return "en-tête tronqué";
+    size_t p = ENTETE;
+    for (unsigned a = 0, nb = lit16(o, 20); a < nb; ++a) {
+        if (o.size() - p < ANIM)
+            return texte("fichier coupé dans l'animation %u", a + 1);
+        noms.push_back(std::string(o.data() + p, strnlen(o.data() + p, 30)));
+        unsigned images = lit16(o, p + 30);
+        p += ANIM;
+        for (unsigned i = 0; i < images; ++i) {
+            if (o.size() - p < FRAME)
+                return texte("fichier coupé dans l'image %u de l'animation %u", i + 1, a + 1);
+            uint64_t bloc = uint64_t(calcPower(lit16(o, p))) * calcPower(lit16(o, p + 2)) * 4;
+            p += FRAME;
+            if (o.size() - p < bloc)
+                return texte("fichier coupé dans les pixels de l'image %u de l'animation %u", i + 1, a + 1);
+            p += bloc;
+        }
+    }
+    return p == o.size() ? "" : texte("%zu octets en trop après la dernière image", o.size() - p);
+}
+
+bool lisTout(const std::string& chemin, std::string& octets)
+{
+    FILE* f = fopen(chemin.c_str(), "rb");
+    if (!f)
+        return false;
+    char bloc[65536];
+    size_t n;
+    while ((n = fread(bloc, 1, sizeof bloc, f)) > 0)
+        octets.append(bloc, n);
+    fclose(f);
+    return true;
+}
+
+}
+
+void CVerificateur::verifieVue(const std::string& infos, const std::string& anims)
+{
+    std::string nom, o;
+    bool nomLu = false;
+    if (!lisTout(infos, o)) {
+        rapport_.erreur(infos, 0, "fichier introuvable : la visionneuse ne montre rien");
+    } else if (o.size() < fichiersJeu::LongueurNomVue || !memchr(o.data(), 0, fichiersJeu::LongueurNomVue)) {
+        rapport_.erreur(infos, 0, texte("le nom de l'animation doit tenir, avec son octet nul, dans les %d premiers octets",
+                                        fichiersJeu::LongueurNomVue));
+    } else {
+        nom = o.c_str();
+        nomLu = true;
+    }
+    std::string s;
+    if (!lisTout(anims, s)) {
+        rapport_.erreur(anims, 0, "fichier introuvable : la visionneuse ne montre rien");
+        return;
+    }
+    std::vector<std::string> noms;
+    std::string defaut = animationsConverties(s, noms);
+    if (!defaut.empty())
+        rapport_.erreur(anims, 0, "sprite converti illisible : " + defaut);
+    if (nomLu && defaut.empty() && std::find(noms.begin(), noms.end(), nom) == noms.end()) {
+        std::string proche = plusProche(nom, noms);
+        rapport_.erreur(infos, 0,
+                        proche.empty() ? texte("animation `%s` absente de %s", nom.c_str(), anims.c_str())
+                                       : texte("animation `%s` absente de %s — vouliez-vous dire `%s` ?",
+                                               nom.c_str(), anims.c_str(), proche.c_str()));
+    }
+}
+
+void CVerificateur::verifieTout()
+{
+    verifieConfiguration("config.ini");
+    verifieMusique(fichiersJeu::MusiqueIntro);
+    for (int i = 0; i < NbImagesIntro; ++i)
+        verifieImage(fichierImageIntro(i));
+    verifieMusique(fichiersJeu::MusiqueNiveau);
+    verifieImage(fichiersJeu::Ciel);
+    verifieImage(fichiersJeu::Lune);
+    verifieNiveau(fichiersJeu::Niveau);
+    std::vector<std::string> requises;
+    for (int etat = EtatRepos; etat <= EtatRetourne; ++etat) {
+        const char* nom = animationEtat(etat);
+        if (nom && std::find(requises.begin(), requises.end(), nom) == requises.end())
+            requises.push_back(nom);
+    }
+    verifieSprite(fichiersJeu::Heros, requises);
+    for (int n = 1; n <= fichiersJeu::NbImagesGameOver; ++n) {
+        char nom[100];
+        if (nomImageSerie(nom, sizeof nom, fichiersJeu::DebutGameOver, n, fichiersJeu::FinGameOver))
+            verifieImage(nom);
+    }
+    verifieNiveau(fichiersJeu::NiveauVisionneuse);
+    verifieVue(fichiersJeu::InfosVue, fichiersJeu::AnimsVue);
+}
+
+int verifieDossier(const std::string& dossier, FILE* sortie)
+{
+    CRapport rapport;
+    char precedent[4096];
+    if (!getcwd(precedent, sizeof precedent) || chdir(dossier.c_str()) != 0) {
+        fprintf(sortie, "%s: erreur : dossier introuvable\n", dossier.c_str());
+        return 1;
+    }
+    CVerificateur verificateur(rapport);
+    verificateur.verifieTout();
+    if (chdir(precedent) != 0)
+        fprintf(stderr, "verifie : impossible de revenir dans %s\n", precedent);
+    rapport.imprime(sortie);
+    return rapport.nbErreurs() > 0 ? 1 : 0;
+}

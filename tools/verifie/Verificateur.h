@@ -1,0 +1,55 @@
+#ifndef CORVANTHELIS_VERIFIE_VERIFICATEUR_H
+#define CORVANTHELIS_VERIFIE_VERIFICATEUR_H
+
+// The data checker: every file the game, the intro, the game-over player,
+// the level viewer and the sprite viewer read, checked with the game's own
+// reading rules. Paths are relative to the working folder, as the game names
+// them; verifieDossier makes the folder the working one for its run.
+//
+// Each file is checked once however many files name it; a problem about a
+// file named by another is reported at the naming line.
+
+#include "Medias.h"
+#include "Rapport.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+class CVerificateur {
+public:
+    explicit CVerificateur(CRapport& rapport) : rapport_(rapport) {}
+
+    // Everything, in the order the programs read it.
+    void verifieTout();
+
+    void verifieConfiguration(const std::string& chemin);
+    void verifieNiveau(const std::string& chemin);
+    void verifiePlan(const std::string& chemin);
+    // Also checks that the animations `requises` are there.
+    void verifieSprite(const std::string& chemin, const std::vector<std::string>& requises);
+    // The sprite viewer's name file and converted sprite.
+    void verifieVue(const std::string& infos, const std::string& anims);
+
+    // A picture or a music file; the problem is reported at (fichier, ligne)
+    // when another file names it, else on the file itself. Pictures return
+    // their state (size) for rectangle checks.
+    const EtatMedia& verifieImage(const std::string& chemin, const std::string& fichier = "", int ligne = 0);
+    void verifieMusique(const std::string& chemin);
+
+private:
+    // False (with the message) when a description file named at
+    // (fichier, ligne) cannot be opened.
+    bool ouvrable(const std::string& chemin, const std::string& fichier, int ligne);
+
+    CRapport& rapport_;
+    std::set<std::string> vus_;
+    std::map<std::string, EtatMedia> images_;
+};
+
+// The whole check of `dossier`: 0 when no error was found, 1 otherwise;
+// prints the report on `sortie`.
+int verifieDossier(const std::string& dossier, FILE* sortie);
+
+#endif
