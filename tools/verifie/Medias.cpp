@@ -21,19 +21,6 @@
 
 namespace {
 
-bool lisOctets(const std::string& chemin, std::string& octets)
-{
-    FILE* f = fopen(chemin.c_str(), "rb");
-    if (!f)
-        return false;
-    char bloc[65536];
-    size_t n;
-    while ((n = fread(bloc, 1, sizeof bloc, f)) > 0)
-        octets.append(bloc, n);
-    bool ok = !ferror(f);
-    fclose(f);
-    return ok;
-}
 
 bool existe(const std::string& chemin)
 {
@@ -252,6 +239,20 @@ std::string partielVorbis(const std::string& chemin)
     return resultat;
 }
 
+}
+
+bool lisOctets(const std::string& chemin, std::string& octets)
+{
+    FILE* f = fopen(chemin.c_str(), "rb");
+    if (!f)
+        return false;
+    char bloc[65536];
+    size_t n;
+    while ((n = fread(bloc, 1, sizeof bloc, f)) > 0)
+        octets.append(bloc, n);
+    bool ok = !ferror(f);
+    fclose(f);
+    return ok;
 }
 
 std::string defautOgg(const std::string& octets)

@@ -19,6 +19,9 @@ struct EtatMedia {
     int hauteur = 0;
 };
 
+// The whole file; false when it cannot be read.
+bool lisOctets(const std::string& chemin, std::string& octets);
+
 EtatMedia examineImage(const std::string& chemin);
 EtatMedia examineMusique(const std::string& chemin);
 

@@ -1,6 +1,6 @@
 #include "Profil.h"
 
-#include <cstdio>
+#include "Medias.h"
 
 namespace {
 
@@ -31,15 +31,9 @@ bool CFichierProfil::charge(const std::string& chemin)
     chemin_ = chemin;
     lignes_.clear();
     sections_.clear();
-    FILE* f = fopen(chemin.c_str(), "rb");
-    if (!f)
-        return false;
     std::string contenu;
-    char bloc[4096];
-    size_t n;
-    while ((n = fread(bloc, 1, sizeof bloc, f)) > 0)
-        contenu.append(bloc, n);
-    fclose(f);
+    if (!lisOctets(chemin, contenu))
+        return false;
 
     size_t debut = 0;
     int numero = 1;

@@ -365,18 +365,6 @@ std::string animationsConverties(const std::string& o, std::vector<std::string>&
     return p == o.size() ? "" : texte("%zu octets en trop après la dernière image", o.size() - p);
 }
 
-bool lisTout(const std::string& chemin, std::string& octets)
-{
-    FILE* f = fopen(chemin.c_str(), "rb");
-    if (!f)
-        return false;
-    char bloc[65536];
-    size_t n;
-    while ((n = fread(bloc, 1, sizeof bloc, f)) > 0)
-        octets.append(bloc, n);
-    fclose(f);
-    return true;
-}
 
 }
 
@@ -384,7 +372,7 @@ void CVerificateur::verifieVue(const std::string& infos, const std::string& anim
 {
     std::string nom, o;
     bool nomLu = false;
-    if (!lisTout(infos, o)) {
+    if (!lisOctets(infos, o)) {
         rapport_.erreur(infos, 0, "fichier introuvable : la visionneuse ne montre rien");
     } else if (o.size() < fichiersJeu::LongueurNomVue || !memchr(o.data(), 0, fichiersJeu::LongueurNomVue)) {
         rapport_.erreur(infos, 0, texte("le nom de l'animation doit tenir, avec son octet nul, dans les %d premiers octets",
@@ -394,7 +382,7 @@ void CVerificateur::verifieVue(const std::string& infos, const std::string& anim
         nomLu = true;
     }
     std::string s;
-    if (!lisTout(anims, s)) {
+    if (!lisOctets(anims, s)) {
         rapport_.erreur(anims, 0, "fichier introuvable : la visionneuse ne montre rien");
         return;
     }
