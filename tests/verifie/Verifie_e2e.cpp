@@ -147,8 +147,7 @@ TEST_F(Verifie, Visionneuse)
     tronque("viewanims.spr", -1);
     verificateur.verifieVue("viewinfos.vwe", "viewanims.spr");
     attend({"viewinfos.vwe: erreur : animation `Marhce` absente de viewanims.spr — vouliez-vous dire `Marche` ?",
-            "viewanims.spr: erreur : sprite converti illisible : fichier coupé dans les pixels de l'image 5 de "
-            "l'animation 8"});
+            "viewanims.spr: erreur : sprite converti illisible : fichier tronqué"});
 }
 
 }

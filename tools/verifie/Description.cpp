@@ -1,5 +1,6 @@
 #include "Description.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -46,20 +47,20 @@ ValeursSection CDescription::litSection(const std::string& nom, const std::vecto
 {
     ValeursSection valeurs;
     attendues_.push_back(nom);
-    const CFichierProfil::Section* s = profil_.sectionLue(nom);
+    const SectionProfil* s = profil_.sectionLue(nom);
     if (present)
         *present = s != nullptr;
     if (!s) {
         rapport_.erreur(chemin(), 0, texte("section [%s] absente : le jeu prend les valeurs par défaut",
                                            nom.c_str()));
     } else {
-        lues_[s->entete.ligne] = &cles;
-        if (s->entete.nom != nom) {
+        lues_[s->ligne] = &cles;
+        if (s->nom != nom) {
             masquees_.insert(nom);
-            int ligne = s->entete.ligne;
-            for (const CFichierProfil::Section& autre : profil_.sections())
-                if (autre.entete.nom == nom) {
-                    ligne = autre.entete.ligne;
+            int ligne = s->ligne;
+            for (const SectionProfil& autre : profil_.sections())
+                if (autre.nom == nom) {
+                    ligne = autre.ligne;
                     // Its keys are still worth checking for the day it is moved.
                     lues_[ligne] = &cles;
                     break;
@@ -67,7 +68,7 @@ ValeursSection CDescription::litSection(const std::string& nom, const std::vecto
             rapport_.erreur(chemin(), ligne,
                             texte("la section [%s] est lue sous l'en-tête [%s] (ligne %d), qui commence "
                                   "pareil et vient avant : placez [%s] en premier",
-                                  nom.c_str(), s->entete.nom.c_str(), s->entete.ligne, nom.c_str()));
+                                  nom.c_str(), s->nom.c_str(), s->ligne, nom.c_str()));
         }
     }
     for (const DefCle& def : cles) {
@@ -77,9 +78,9 @@ ValeursSection CDescription::litSection(const std::string& nom, const std::vecto
         CFichierProfil::Valeur v = profil_.cherche(nom, def.nom, def.type == Texte ? def.tampon : TAMPON_ENTIER);
         if (v.trouvee) {
             verifieValeur(def, v, lu);
-        } else if (absentes && s && s->entete.nom == nom) {
+        } else if (absentes && s && s->nom == nom) {
             bool horsPlage = def.type == Texte || (def.type == Entier && (def.defaut < def.min || def.defaut > def.max));
-            rapport_.ajoute(chemin(), s->entete.ligne, horsPlage ? Erreur : Avertissement,
+            rapport_.ajoute(chemin(), s->ligne, horsPlage ? Erreur : Avertissement,
                             texte("clé %s absente de [%s] : le jeu prend %s", def.nom, nom.c_str(),
                                   enTexte(def).c_str()));
         }
@@ -122,31 +123,31 @@ void CDescription::termine(const std::function<std::string(const std::string&)>&
     std::map<int, const DefCle*> defParLigne;
 
     std::map<std::string, int> premieres;
-    for (const CFichierProfil::Section& s : profil_.sections()) {
-        const std::string& nom = s.entete.nom;
+    for (const SectionProfil& s : profil_.sections()) {
+        const std::string& nom = s.nom;
         auto deja = premieres.find(nom);
         if (deja != premieres.end()) {
-            rapport_.erreur(chemin(), s.entete.ligne,
+            rapport_.erreur(chemin(), s.ligne,
                             texte("section [%s] en double : seule la première (ligne %d) compte",
                                   nom.c_str(), deja->second));
             continue;
         }
-        premieres[nom] = s.entete.ligne;
-        auto lue = lues_.find(s.entete.ligne);
+        premieres[nom] = s.ligne;
+        auto lue = lues_.find(s.ligne);
         if (lue == lues_.end()) {
             if (masquees_.count(nom))
                 continue;
             std::string raison = raisonEnTrop(nom);
             std::string proche = plusProche(nom, attendues_);
             if (!raison.empty())
-                rapport_.erreur(chemin(), s.entete.ligne,
+                rapport_.erreur(chemin(), s.ligne,
                                 texte("section [%s] jamais lue : %s", nom.c_str(), raison.c_str()));
             else if (!proche.empty())
-                rapport_.erreur(chemin(), s.entete.ligne,
+                rapport_.erreur(chemin(), s.ligne,
                                 texte("section inconnue [%s] — vouliez-vous dire [%s] ?", nom.c_str(),
                                       proche.c_str()));
             else
-                rapport_.erreur(chemin(), s.entete.ligne, texte("section inconnue [%s]", nom.c_str()));
+                rapport_.erreur(chemin(), s.ligne, texte("section inconnue [%s]", nom.c_str()));
             continue;
         }
         const std::vector<DefCle>& cles = *lue->second;
@@ -154,7 +155,7 @@ void CDescription::termine(const std::function<std::string(const std::string&)>&
         for (const DefCle& d : cles)
             noms.push_back(d.nom);
         std::map<std::string, int> vues;
-        for (const CFichierProfil::LigneCle& k : s.cles) {
+        for (const CleProfil& k : s.cles) {
             const DefCle* def = nullptr;
             for (const DefCle& d : cles)
                 if (k.cle == d.nom)
@@ -174,12 +175,13 @@ void CDescription::termine(const std::function<std::string(const std::string&)>&
                                       k.cle.c_str(), nom.c_str(), vues[k.cle]));
             else
                 vues[k.cle] = k.ligne;
-            size_t pointVirgule = k.valeur.find(';');
+            std::string valeur = k.valeur.substr(0, k.valeur.find('\n'));
+            size_t pointVirgule = valeur.find(';');
             if (pointVirgule != std::string::npos)
                 rapport_.avertissement(
                     chemin(), k.ligne,
                     texte("`;` ne commence un commentaire qu'en début de ligne : « %s » fait partie de la valeur de %s",
-                          k.valeur.substr(pointVirgule).c_str(), k.cle.c_str()));
+                          valeur.substr(pointVirgule).c_str(), k.cle.c_str()));
         }
     }
 
@@ -196,19 +198,16 @@ void CDescription::termine(const std::function<std::string(const std::string&)>&
             break;
         }
         auto def = defParLigne.find(l.numero);
-        int tampon = def != defParLigne.end() && def->second->type == Texte ? def->second->tampon : TAMPON_ENTIER;
-        // The line and its line break must fit in tampon - 1 bytes.
-        if (t.size() + 2 > static_cast<size_t>(tampon)) {
-            std::string suite;
-            if (def != defParLigne.end() && def->second->type == Texte) {
-                for (const CFichierProfil::Section& s : profil_.sections())
-                    for (const CFichierProfil::LigneCle& k : s.cles)
+        bool estTexte = def != defParLigne.end() && def->second->type == Texte;
+        int tampon = estTexte ? def->second->tampon : TAMPON_ENTIER;
+        const std::vector<int>& coupees = profil_.lignesCoupees(tampon);
+        if (std::find(coupees.begin(), coupees.end(), l.numero) != coupees.end()) {
+            std::string suite = " : la suite compte comme une autre ligne";
+            if (estTexte)
+                for (const SectionProfil& s : profil_.sections())
+                    for (const CleProfil& k : s.cles)
                         if (k.ligne == l.numero)
-                            suite = texte(" : le jeu lit `%s`",
-                                          profil_.cherche(s.entete.nom, k.cle, tampon).texte.c_str());
-            } else {
-                suite = " : la suite compte comme une autre ligne";
-            }
+                            suite = texte(" : le jeu lit `%s`", profil_.cherche(s.nom, k.cle, tampon).texte.c_str());
             rapport_.erreur(chemin(), l.numero,
                             texte("ligne de %zu caractères, plus que les %d que lit le jeu%s", t.size(),
                                   tampon - 2, suite.c_str()));

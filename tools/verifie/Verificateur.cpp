@@ -1,7 +1,6 @@
 #include "Verificateur.h"
 
 #include "Description.h"
-#include "foundation/util.h"
 #include "game/ControleHeros.h"
 #include "game/FichiersJeu.h"
 #include "game/Intro.h"
@@ -9,6 +8,7 @@
 #include "scenery/CBackground.h"
 #include "scenery/CLevel.h"
 #include "sprites/DescriptionSprite.h"
+#include "sprites/SpriteConverti.h"
 
 #include <climits>
 #include <cstring>
@@ -331,43 +331,6 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
     });
 }
 
-namespace {
-
-uint16_t lit16(const std::string& o, size_t p)
-{
-    return static_cast<uint16_t>(uint8_t(o[p]) | uint8_t(o[p + 1]) << 8);
-}
-
-// The animation names of a converted sprite file, or a description of what
-// is wrong with its layout.
-std::string animationsConverties(const std::string& o, std::vector<std::string>& noms)
-{
-    const size_t ENTETE = 22, ANIM = 32, FRAME = 40;
-    if (o.size() < ENTETE)
-        return "en-tête tronqué";
-    size_t p = ENTETE;
-    for (unsigned a = 0, nb = lit16(o, 20); a < nb; ++a) {
-        if (o.size() - p < ANIM)
-            return texte("fichier coupé dans l'animation %u", a + 1);
-        noms.push_back(std::string(o.data() + p, strnlen(o.data() + p, 30)));
-        unsigned images = lit16(o, p + 30);
-        p += ANIM;
-        for (unsigned i = 0; i < images; ++i) {
-            if (o.size() - p < FRAME)
-                return texte("fichier coupé dans l'image %u de l'animation %u", i + 1, a + 1);
-            uint64_t bloc = uint64_t(calcPower(lit16(o, p))) * calcPower(lit16(o, p + 2)) * 4;
-            p += FRAME;
-            if (o.size() - p < bloc)
-                return texte("fichier coupé dans les pixels de l'image %u de l'animation %u", i + 1, a + 1);
-            p += bloc;
-        }
-    }
-    return p == o.size() ? "" : texte("%zu octets en trop après la dernière image", o.size() - p);
-}
-
-
-}
-
 void CVerificateur::verifieVue(const std::string& infos, const std::string& anims)
 {
     std::string nom, o;
@@ -386,8 +349,13 @@ void CVerificateur::verifieVue(const std::string& infos, const std::string& anim
         rapport_.erreur(anims, 0, "fichier introuvable : la visionneuse ne montre rien");
         return;
     }
+    // The viewer's own reader says whether the file is whole.
+    SpriteConverti sprite;
+    std::string defaut;
+    analyseSpriteConverti(reinterpret_cast<const unsigned char*>(s.data()), s.size(), sprite, defaut);
     std::vector<std::string> noms;
-    std::string defaut = animationsConverties(s, noms);
+    for (const AnimationConvertie& a : sprite.animations)
+        noms.push_back(a.nom);
     if (!defaut.empty())
         rapport_.erreur(anims, 0, "sprite converti illisible : " + defaut);
     if (nomLu && defaut.empty() && std::find(noms.begin(), noms.end(), nom) == noms.end()) {
