@@ -126,21 +126,21 @@ bool lisNomAnimationVue(char nom[LongueurNomVue])
 }
 }
 
-int viewMode(void (*preparation)())
+int viewMode(const char* fichier)
 {
-    SDL_Init(SDL_INIT_VIDEO);
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 32);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (!SDL_SetVideoMode(800, 600, 32, SDL_OPENGL)) {
-        fprintf(stderr, "Impossible d'ouvrir l'écran!\n");
+    // A window of its own, 800 x 600 and never full screen, but opened like
+    // every mode's: configuration, title, pacing and the drawing space.
+    if (!config)
+        config = new CEngineGL();
+    config->pleinEcran = false;
+    config->resolutionHorizontale = 800;
+    config->resolutionVerticale = 600;
+    if (ouvreAffichage() != 0) {
         SDL_Quit();
         return 1;
     }
-    if (preparation)
-        preparation();
+    if (!fichier)
+        fichier = fichiersJeu::AnimsVue;
 
     char nom[LongueurNomVue];
     bool anime = lisNomAnimationVue(nom);
@@ -148,9 +148,14 @@ int viewMode(void (*preparation)())
         fprintf(stderr, "viewinfos.vwe illisible : aucune animation\n");
 
     CSprite* sprite = new CSprite();
-    sprite->init(fichiersJeu::AnimsVue);
+    sprite->init(fichier);
     if (anime) {
         sprite->setAnimationCourante(nom);
+        CAnimGL* choisie = sprite->getAnimationCourante();
+        if (choisie && strcmp(choisie->getNomAnimation(), nom) != 0) {
+            fprintf(stderr, "Animation absente du sprite : %s\n", nom);
+            fprintf(stderr, "Fichier : %s\n", fichier);
+        }
         sprite->demarreAnim();
     }
 

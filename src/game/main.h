@@ -19,10 +19,10 @@
 //   Creates the configuration and the display; 0, or 1 without a display.
 // - vornaGameOver, playIntro: play a numbered series of pictures; they need
 //   `config` and an open display.
-// - viewMode: one named animation of a sprite in an 800x600 window of its
-//   own; it creates neither `config` nor the drawing space: `preparation`,
-//   when given, is called once the window is open to set them up. 0, or 1
-//   when the window could not be opened.
+// - viewMode: one named animation (first 20 bytes of "viewinfos.vwe") of a
+//   converted sprite (`fichier`, "viewanims.spr" when null) in an 800x600
+//   window, opened like every mode's (creating `config` when there is none,
+//   never full screen). 0, or 1 when the window could not be opened.
 // - testSprite, testZoom, testImg: a sprite, a zooming and turning picture,
 //   two blended pictures; they need `config` and an open display. Their file
 //   names are fixed and contain backslashes ("c:\ficresult.tst",
@@ -55,7 +55,7 @@ void editF1Mode();
 void vornaGameOver();
 void playIntro(int nbImages, int delai, const char* debut, const char* fin);
 
-int viewMode(void (*preparation)() = nullptr);
+int viewMode(const char* fichier = nullptr);
 void testSprite();
 void testZoom();
 void testImg();

@@ -85,21 +85,50 @@ TEST_F(OutilsE2E, GameOverPlayerShowsEachFrameInTurn)
 TEST_F(OutilsE2E, SpriteViewerWithoutNameOpensAndQuits)
 {
     ProgrammeLance vue(cheminBinaire("viewer"), {});
-    // Its window has no caption: wait for the 800 x 600 window by class.
-    std::string fenetre;
-    for (int essai = 0; essai < 100 && fenetre.empty(); ++essai) {
-        execute("xdotool search --class viewer 2>/dev/null | tail -n 1", &fenetre);
-        while (!fenetre.empty() && fenetre.back() == '\n')
-            fenetre.pop_back();
-        if (fenetre.empty())
-            pause(100);
-    }
-    ASSERT_NE(fenetre, "");
-    pointeSur(fenetre);
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
     pause(300);
     EXPECT_TRUE(vue.enCours());
     quitteParEchap(vue);
     EXPECT_NE(lisFichier("erreurs.txt").find("viewinfos.vwe"), std::string::npos);
+}
+
+// A converted sprite `fichier` with one animation "Marche": a 40 x 60 red
+// frame.
+void ecritSpriteConverti(const std::string& fichier)
+{
+    ASSERT_TRUE(ecritImageBMP("planche.bmp", 40, 60, [](int, int) { return Couleur{255, 0, 0}; }));
+    ecritFichier("sprite.ini", "[Entete]\nnbAnims=1\n[Anim1]\nnbFrames=1\nnomAnim=Marche\n"
+                               "pathPlanche=planche.bmp\n[Anim1Frame1]\nlongueur=40\nhauteur=60\n");
+    ASSERT_EQ(execute(cheminBinaire("spritedata") + " sprite.ini sprite.dat && bash -c 'exec -a convert \"$0\" " +
+                      "sprite.dat \"$1\"' " + cheminBinaire("corvanthelis") + " '" + fichier + "'"),
+              0);
+}
+
+TEST_F(OutilsE2E, ConvertedSpritesShowInTheViewerAndTheSpriteTest)
+{
+    ecritSpriteConverti("heros.spr");
+    ecritFichier("viewinfos.vwe", std::string("Marche") + std::string(14, '\0'));
+    {
+        // The 640 x 480 drawing space over the 800 x 600 window: the frame
+        // at the origin covers 50 x 75 pixels.
+        ProgrammeLance vue(cheminBinaire("viewer"), {"heros.spr"});
+        ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
+        pause(500);
+        std::vector<Couleur> ecran = captureEcranX(800, 600);
+        ASSERT_EQ(ecran.size(), 800u * 600u);
+        EXPECT_TRUE(procheCouleur(ecran[70 * 800 + 45], {255, 0, 0}, 0));
+        EXPECT_TRUE(procheCouleur(ecran[80 * 800 + 55], {0, 0, 0}, 0));
+        quitteParEchap(vue);
+    }
+    execute("cp heros.spr 'c:\\ficresult.tst'");
+    ProgrammeLance test(cheminBinaire("imagetests"), {"sprite"});
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
+    pause(500);
+    std::vector<Couleur> ecran = captureEcranX(640, 480);
+    EXPECT_TRUE(couleurEn(ecran, 420, 430, {255, 0, 0}, 0));
+    EXPECT_TRUE(couleurEn(ecran, 390, 430, {0, 0, 0}, 0));
+    quitteParEchap(test);
+    EXPECT_EQ(lisFichier("erreurs.txt"), "");
 }
 
 TEST_F(OutilsE2E, PictureTestsUseBackslashNamesInTheWorkingFolder)

@@ -1,26 +1,19 @@
-// Sprite viewer: shows the animation named in "viewinfos.vwe" of the sprite
-// "viewanims.spr" in an 800x600 window; Escape or closing the window quits.
+// Sprite viewer: shows the animation named in "viewinfos.vwe" of a converted
+// sprite file in an 800x600 window; Escape or closing the window quits.
+//
+//   viewer [fichier]     (default "viewanims.spr")
 #include "game/OutilsJeu.h"
 #include "game/main.h"
-#include "shell/Affichage.h"
-#include "shell/CEngineGL.h"
 
-#include <SDL.h>
-#include <cstdlib>
+#include <cstdio>
 
-namespace {
-// The viewer's window is its own; the 640x480 drawing space goes over it
-// once it is open.
-void prepareVue()
+int main(int argc, char** argv)
 {
-    appliqueProjection(800, 600, config->largeurLogique, config->hauteurLogique);
-}
-}
-
-int main()
-{
-    config = new CEngineGL();
-    int statut = viewMode(prepareVue);
+    if (argc > 2) {
+        fprintf(stderr, "Usage : viewer [sprite converti]\n");
+        return 2;
+    }
+    int statut = viewMode(argc == 2 ? argv[1] : nullptr);
     fermeConfiguration();
     return statut;
 }
