@@ -104,6 +104,20 @@ void ecritSpriteConverti(const std::string& fichier)
               0);
 }
 
+// A screenshot, taken again (for up to 10 s on a loaded machine) until
+// pixel (x, y) is red.
+std::vector<Couleur> captureQuandRouge(int largeur, int hauteur, int x, int y)
+{
+    std::vector<Couleur> ecran;
+    for (int essai = 0; essai < 100; ++essai) {
+        ecran = captureEcranX(largeur, hauteur);
+        if (ecran.size() == size_t(largeur) * hauteur && procheCouleur(ecran[y * largeur + x], {255, 0, 0}, 0))
+            break;
+        pause(100);
+    }
+    return ecran;
+}
+
 TEST_F(OutilsE2E, ConvertedSpritesShowInTheViewerAndTheSpriteTest)
 {
     ecritSpriteConverti("heros.spr");
@@ -113,8 +127,7 @@ TEST_F(OutilsE2E, ConvertedSpritesShowInTheViewerAndTheSpriteTest)
         // at the origin covers 50 x 75 pixels.
         ProgrammeLance vue(cheminBinaire("viewer"), {"heros.spr"});
         ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
-        pause(500);
-        std::vector<Couleur> ecran = captureEcranX(800, 600);
+        std::vector<Couleur> ecran = captureQuandRouge(800, 600, 45, 70);
         ASSERT_EQ(ecran.size(), 800u * 600u);
         EXPECT_TRUE(procheCouleur(ecran[70 * 800 + 45], {255, 0, 0}, 0));
         EXPECT_TRUE(procheCouleur(ecran[80 * 800 + 55], {0, 0, 0}, 0));
@@ -123,8 +136,7 @@ TEST_F(OutilsE2E, ConvertedSpritesShowInTheViewerAndTheSpriteTest)
     execute("cp heros.spr 'c:\\ficresult.tst'");
     ProgrammeLance test(cheminBinaire("imagetests"), {"sprite"});
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
-    pause(500);
-    std::vector<Couleur> ecran = captureEcranX(640, 480);
+    std::vector<Couleur> ecran = captureQuandRouge(640, 480, 420, 430);
     EXPECT_TRUE(couleurEn(ecran, 420, 430, {255, 0, 0}, 0));
     EXPECT_TRUE(couleurEn(ecran, 390, 430, {0, 0, 0}, 0));
     quitteParEchap(test);
