@@ -89,7 +89,7 @@ SDL_Surface* decodeFichier(const char* fichier)
 
 } // namespace
 
-SDL_Surface* decodeImage(const char* fichier)
+SDL_Surface* decodeFichierImage(const char* fichier)
 {
     return fichier ? decodeFichier(fichier) : nullptr;
 }

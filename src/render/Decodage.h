@@ -4,7 +4,9 @@
 // The one door through which picture files become SDL surfaces. Every loader
 // (pictures, sheets of sprites and planes, the converter) decodes through
 // decodeImage, so checks on the file and sharing of decoded pictures live in
-// one place. Needs no display.
+// one place. Needs no display. decodeImage itself is defined with the sharing
+// (render/PartageImages.cpp); a surface it returns may be shared: change
+// nothing in it but its per-surface alpha flag.
 
 struct SDL_Surface;
 
@@ -12,5 +14,10 @@ struct SDL_Surface;
 // (null name included). The caller frees it with SDL_FreeSurface. Prints
 // nothing: the callers keep their own messages.
 SDL_Surface* decodeImage(const char* fichier);
+
+// Reads and decodes the file itself, every time. decodeImage comes here
+// through the sharing layer (render/PartageImages.h), which is its only
+// caller.
+SDL_Surface* decodeFichierImage(const char* fichier);
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "foundation/FichierDescription.h"
 #include "foundation/InputOutput.h"
+#include "render/PartageImages.h"
 #include "scenery/CBackground.h"
 
 #include <climits>
@@ -74,6 +75,8 @@ int CLevel::initFromIniFile(const char* fichier)
     paramsPlans = new ParamPlan[n];
     nombrePlans = n;
 
+    // Planes cut from one sheet share one decode of it.
+    CPartageImages partage;
     for (int i = 0; i < n; ++i) {
         char section[32];
         snprintf(section, sizeof section, "Plan%d", i + 1);

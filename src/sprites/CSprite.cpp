@@ -2,6 +2,7 @@
 
 #include "foundation/FichierDescription.h"
 #include "render/Decodage.h"
+#include "render/PartageImages.h"
 #include "sprites/DescriptionSprite.h"
 #include "sprites/SpriteConverti.h"
 
@@ -58,6 +59,8 @@ int CSprite::initFromIniFile(const char* fichier)
     anims = new CAnimGL[nb];
     nbAnims = nb;
 
+    // Animations cut from one sheet share one decode of it.
+    CPartageImages partage;
     for (int n = 1; n <= nbAnims; ++n) {
         AnimationDecrite description;
         if (!lecteur.litAnimation(n, description))
@@ -67,7 +70,6 @@ int CSprite::initFromIniFile(const char* fichier)
         anim.alloueImages(description.nbFrames);
         anim.setNomAnimation(description.nomAnim);
 
-        // One decode per animation; every frame is cut from this surface.
         SDL_Surface* feuille = decodeImage(description.pathPlanche);
         if (!feuille) {
             fprintf(stderr, "Impossible de charger la planche du sprite\n");

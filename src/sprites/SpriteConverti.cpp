@@ -3,6 +3,7 @@
 #include "foundation/util.h"
 #include "render/CImageGL.h"
 #include "render/Decodage.h"
+#include "render/PartageImages.h"
 #include "sprites/Planche.h"
 
 #include <SDL.h>
@@ -434,6 +435,8 @@ int Conversion::convertitFrame()
 
 int convertitSprite(const char* source, const char* destination)
 {
+    // Animations cut from one sheet share one decode of it.
+    CPartageImages partage;
     Conversion conversion;
     return conversion.convertit(source, destination);
 }

@@ -1,0 +1,194 @@
+#include "render/PartageImages.h"
+
+#include "render/Decodage.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+enum EtatPrecharge { EN_ATTENTE, EN_COURS, PRETE, PRISE };
+
+struct Precharge {
+    std::string fichier;
+    EtatPrecharge etat;
+    SDL_Surface* surface;
+};
+
+struct Etat {
+    std::mutex verrou;
+    std::condition_variable changement;
+    std::function<void(const char*)> ecoute;
+    int niveauPartage = 0;
+    std::map<std::string, SDL_Surface*> partagees;
+    std::vector<Precharge> precharges;
+    bool arret = false;
+    std::thread ouvrier;
+
+    // A thread still running at exit would outlive SDL.
+    ~Etat() { termine(); }
+
+    void termine()
+    {
+        {
+            std::lock_guard<std::mutex> garde(verrou);
+            arret = true;
+        }
+        if (ouvrier.joinable())
+            ouvrier.join();
+        std::lock_guard<std::mutex> garde(verrou);
+        for (Precharge& p : precharges)
+            if (p.etat == PRETE && p.surface)
+                SDL_FreeSurface(p.surface);
+        precharges.clear();
+        arret = false;
+    }
+};
+
+Etat& etat()
+{
+    static Etat e;
+    return e;
+}
+
+SDL_Surface* decodeEtCompte(const char* fichier)
+{
+    SDL_Surface* surface = decodeFichierImage(fichier);
+    Etat& e = etat();
+    std::lock_guard<std::mutex> garde(e.verrou);
+    if (e.ecoute)
+        e.ecoute(fichier);
+    return surface;
+}
+
+void travailOuvrier()
+{
+    Etat& e = etat();
+    std::unique_lock<std::mutex> verrou(e.verrou);
+    for (;;) {
+        Precharge* suivante = nullptr;
+        for (Precharge& p : e.precharges)
+            if (p.etat == EN_ATTENTE) {
+                suivante = &p;
+                break;
+            }
+        if (!suivante || e.arret)
+            return;
+        suivante->etat = EN_COURS;
+        // The vector never grows while the worker runs, so the index holds.
+        size_t numero = suivante - e.precharges.data();
+        std::string fichier = suivante->fichier;
+        verrou.unlock();
+        SDL_Surface* surface = decodeEtCompte(fichier.c_str());
+        verrou.lock();
+        e.precharges[numero].surface = surface;
+        e.precharges[numero].etat = PRETE;
+        e.changement.notify_all();
+    }
+}
+
+// The prefetched picture of `fichier`, waiting for it if it is being
+// decoded. False when the prefetch does not hold it (any more).
+bool prendPrecharge(std::unique_lock<std::mutex>& verrou, const char* fichier, SDL_Surface*& surface)
+{
+    Etat& e = etat();
+    for (size_t i = 0; i < e.precharges.size(); ++i) {
+        if (e.precharges[i].fichier != fichier || e.precharges[i].etat == PRISE)
+            continue;
+        if (e.precharges[i].etat == EN_ATTENTE) {
+            // Not started: the caller decodes it at once rather than wait.
+            e.precharges[i].etat = PRISE;
+            return false;
+        }
+        e.changement.wait(verrou, [&] { return e.precharges[i].etat == PRETE; });
+        e.precharges[i].etat = PRISE;
+        surface = e.precharges[i].surface;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+SDL_Surface* decodeImage(const char* fichier)
+{
+    if (!fichier)
+        return nullptr;
+    Etat& e = etat();
+    std::unique_lock<std::mutex> verrou(e.verrou);
+    if (e.niveauPartage > 0) {
+        auto it = e.partagees.find(fichier);
+        if (it != e.partagees.end()) {
+            if (it->second)
+                ++it->second->refcount;
+            return it->second;
+        }
+    }
+    SDL_Surface* surface = nullptr;
+    if (!prendPrecharge(verrou, fichier, surface)) {
+        verrou.unlock();
+        surface = decodeEtCompte(fichier);
+        verrou.lock();
+    }
+    if (e.niveauPartage > 0) {
+        e.partagees[fichier] = surface;
+        if (surface)
+            ++surface->refcount;
+    }
+    return surface;
+}
+
+CPartageImages::CPartageImages()
+{
+    Etat& e = etat();
+    std::lock_guard<std::mutex> garde(e.verrou);
+    ++e.niveauPartage;
+}
+
+CPartageImages::~CPartageImages()
+{
+    Etat& e = etat();
+    std::lock_guard<std::mutex> garde(e.verrou);
+    if (--e.niveauPartage > 0)
+        return;
+    for (auto& p : e.partagees)
+        if (p.second)
+            SDL_FreeSurface(p.second);
+    e.partagees.clear();
+}
+
+void prechargeImages(const std::vector<std::string>& fichiers)
+{
+    Etat& e = etat();
+    e.termine();
+    // The decoders' libraries are set up here, not by two threads at once.
+    IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
+    {
+        std::lock_guard<std::mutex> garde(e.verrou);
+        for (const std::string& f : fichiers) {
+            bool deja = false;
+            for (const Precharge& p : e.precharges)
+                deja = deja || p.fichier == f;
+            if (!deja)
+                e.precharges.push_back(Precharge{f, EN_ATTENTE, nullptr});
+        }
+    }
+    e.ouvrier = std::thread(travailOuvrier);
+}
+
+void terminePrechargement()
+{
+    etat().termine();
+}
+
+void setEcouteDecodage(std::function<void(const char*)> ecoute)
+{
+    Etat& e = etat();
+    std::lock_guard<std::mutex> garde(e.verrou);
+    e.ecoute = std::move(ecoute);
+}
