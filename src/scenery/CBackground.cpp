@@ -51,13 +51,25 @@ int compteLu(InputOutput& io, const char* section, const char* cle, const char* 
     return n < 0 ? 0 : n;
 }
 
-bool compteRefuse(const char* cle, long long n, int maximum, const char* fichier)
+// Refuses a count above the format's limit, above what the file can still
+// hold, or above what the load's budget can still keep of `taille`-byte
+// items. An accepted count is taken from both.
+bool compteRefuse(const char* cle, long long n, long long limite, long& elements,
+                  CBudgetChargement& budget, long long taille, const char* fichier)
 {
-    if (n <= maximum)
-        return false;
-    fprintf(stderr, "Valeur trop grande pour %s dans %s : %lld (au plus %d)\n", cle, fichier, n,
-            maximum);
-    return true;
+    long long maximum = limite;
+    if (elements < maximum)
+        maximum = elements;
+    if (budget.combien(taille) < maximum)
+        maximum = budget.combien(taille);
+    if (n > maximum) {
+        fprintf(stderr, "Valeur trop grande pour %s dans %s : %lld (au plus %lld)\n", cle, fichier,
+                n, maximum);
+        return true;
+    }
+    elements -= static_cast<long>(n);
+    budget.preleve(n, taille);
+    return false;
 }
 
 }
@@ -92,14 +104,22 @@ int CBackground::init(const char*)
 
 int CBackground::initFromIniFile(const char* fichier)
 {
+    CBudgetChargement budget;
+    return initFromIniFile(fichier, budget);
+}
+
+int CBackground::initFromIniFile(const char* fichier, CBudgetChargement& budget)
+{
     // A second load replaces the first instead of adding to it.
     libere();
-    if (tailleDescription(fichier) < 0)
+    long taille = tailleDescription(fichier);
+    if (taille < 0)
         return 0;
+    long elements = maxElements(taille);
     InputOutput io;
 
     int n = compteLu(io, "Entete", "nombreTiles", fichier);
-    if (compteRefuse("nombreTiles", n, MAX_TILES_PLAN, fichier))
+    if (compteRefuse("nombreTiles", n, MAX_TILES_PLAN, elements, budget, sizeof(CAnimGL), fichier))
         return 1;
     animTiles = new CAnimGL[n];
     nombreTiles = n;
@@ -113,9 +133,10 @@ int CBackground::initFromIniFile(const char* fichier)
         snprintf(section, sizeof section, "Tile%d", t);
         nbPositions[t - 1] = compteLu(io, section, "nbPositions", fichier);
         total += nbPositions[t - 1];
-        if (compteRefuse("nbPositions", total, MAX_POSITIONS_PLAN, fichier))
-            return 1;
     }
+    if (compteRefuse("nbPositions", total, MAX_POSITIONS_PLAN, elements, budget, sizeof(CPosTile),
+                     fichier))
+        return 1;
     posTiles = new CPosTile[total];
     nbPosTiles = static_cast<int>(total);
 
@@ -125,7 +146,8 @@ int CBackground::initFromIniFile(const char* fichier)
         CAnimGL& tile = animTiles[t - 1];
         snprintf(section, sizeof section, "Tile%d", t);
         int f = compteLu(io, section, "nbFrames", fichier);
-        if (compteRefuse("nbFrames", f, MAX_FRAMES_TILE, fichier))
+        if (compteRefuse("nbFrames", f, MAX_FRAMES_TILE, elements, budget, sizeof(CImageAnim),
+                         fichier))
             return 1;
         tile.setNbImages(f);
         tile.alloueImages(f);
@@ -149,6 +171,10 @@ int CBackground::initFromIniFile(const char* fichier)
             snprintf(sectionFrame, sizeof sectionFrame, "Tile%dFrame%d", t, m);
             printf("clé : %s\n", sectionFrame);
             RectanglePlanche rectangle = lisRectanglePlanche(io, sectionFrame, fichier);
+            if (!budget.preleve(octetsRectanglePlanche(feuille, rectangle))) {
+                budget.signaleDepassement(fichier);
+                return 1;
+            }
             CImageAnim* image = tile.getImage(m - 1);
             chargeRectanglePlanche(*image, feuille, rectangle, cleR, cleG, cleB, bilineaire);
             int alpha = io.getPrivateProfileInt(sectionFrame, "valeurAlpha", 255, fichier, false);

@@ -124,6 +124,8 @@ void pourChaqueCopie(int longueurPlan, int hauteurPlan,
         ligne(y, sy, h);
 }
 
+class CBudgetChargement;
+
 class CBackground : public CBasic_TemplateVector<CPosTile*>,
                     public CBasic_TemplateVector<CAnimGL*> {
 public:
@@ -136,6 +138,9 @@ public:
     // missing file gives an empty plane), 1 when a sheet picture cannot be
     // loaded or a count is out of bounds; what was read before stays.
     int initFromIniFile(const char* fichier);
+    // The same, keeping what it allocates within `budget` (shared by the
+    // planes of one level).
+    int initFromIniFile(const char* fichier, CBudgetChargement& budget);
     // Reads nothing; the loading entry is initFromIniFile.
     int init(const char* fichier);
 

@@ -58,7 +58,8 @@ void CLevel::libere()
 int CLevel::initFromIniFile(const char* fichier)
 {
     libere();
-    if (tailleDescription(fichier) < 0)
+    long taille = tailleDescription(fichier);
+    if (taille < 0)
         return 0;
     InputOutput io;
     nombrePriorites = io.getPrivateProfileInt("Entete", "nombrePriorites", 0, fichier, false);
@@ -67,10 +68,13 @@ int CLevel::initFromIniFile(const char* fichier)
         nombrePriorites = 0;
     if (n < 0)
         n = 0;
-    if (n > MAX_PLANS_NIVEAU) {
-        fprintf(stderr, "Trop de plans dans %s : %d (au plus %d)\n", fichier, n, MAX_PLANS_NIVEAU);
+    long maximum = maxElements(taille) < MAX_PLANS_NIVEAU ? maxElements(taille) : MAX_PLANS_NIVEAU;
+    if (n > maximum) {
+        fprintf(stderr, "Trop de plans dans %s : %d (au plus %ld)\n", fichier, n, maximum);
         n = 0;
     }
+    // One budget for every plane: many planes naming one big file share it.
+    CBudgetChargement budget;
     plans = new CBackground[n];
     paramsPlans = new ParamPlan[n];
     nombrePlans = n;
@@ -82,7 +86,7 @@ int CLevel::initFromIniFile(const char* fichier)
         snprintf(section, sizeof section, "Plan%d", i + 1);
         char chemin[100];
         io.getPrivateProfileString(section, "pathPlan", "nothing", chemin, sizeof chemin, fichier, false);
-        plans[i].initFromIniFile(chemin);
+        plans[i].initFromIniFile(chemin, budget);
         ParamPlan& p = paramsPlans[i];
         p.priorite = io.getPrivateProfileInt(section, "priorite", 1, fichier, false);
         p.repeatX = io.getPrivateProfileBool(section, "repeatX", false, fichier, false);

@@ -58,6 +58,7 @@ int CSprite::initFromIniFile(const char* fichier)
         return 0;
     anims = new CAnimGL[nb];
     nbAnims = nb;
+    CBudgetChargement budget;
 
     // Animations cut from one sheet share one decode of it.
     CPartageImages partage;
@@ -65,6 +66,10 @@ int CSprite::initFromIniFile(const char* fichier)
         AnimationDecrite description;
         if (!lecteur.litAnimation(n, description))
             return 1;
+        if (!budget.preleve(description.nbFrames, sizeof(CImageAnim))) {
+            budget.signaleDepassement(fichier);
+            return 1;
+        }
         CAnimGL& anim = anims[n - 1];
         anim.setNbImages(description.nbFrames);
         anim.alloueImages(description.nbFrames);
@@ -78,6 +83,11 @@ int CSprite::initFromIniFile(const char* fichier)
         }
         for (int m = 1; m <= description.nbFrames; ++m) {
             FrameDecrite frame = lecteur.litFrame(n, m);
+            if (!budget.preleve(octetsRectanglePlanche(feuille, frame.rectangle))) {
+                budget.signaleDepassement(fichier);
+                SDL_FreeSurface(feuille);
+                return 1;
+            }
             CImageAnim* image = anim.getImage(m - 1);
             chargeRectanglePlanche(*image, feuille, frame.rectangle, description.colorkeyR,
                                    description.colorkeyG, description.colorkeyB, false);

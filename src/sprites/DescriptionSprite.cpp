@@ -1,17 +1,30 @@
 #include "sprites/DescriptionSprite.h"
 
+#include "foundation/FichierDescription.h"
+
 #include <cstdio>
+
+namespace {
+long plusPetit(long a, long b) { return a < b ? a : b; }
+}
+
+LecteurDescriptionSprite::LecteurDescriptionSprite(const char* fichier)
+    : fichier(fichier), elementsRestants(maxElements(tailleFichier(fichier)))
+{
+}
 
 int LecteurDescriptionSprite::litNbAnims()
 {
     int nb = io.getPrivateProfileInt("Entete", "nbAnims", 0, fichier, false);
     if (nb < 0)
         return 0;
-    if (nb > NB_ANIMS_MAX) {
-        fprintf(stderr, "Trop d'animations (%d, au plus %d) dans le fichier de sprite: %s\n",
-                nb, NB_ANIMS_MAX, fichier);
+    long maximum = plusPetit(NB_ANIMS_MAX, elementsRestants);
+    if (nb > maximum) {
+        fprintf(stderr, "Trop d'animations (%d, au plus %ld) dans le fichier de sprite: %s\n",
+                nb, maximum, fichier);
         return -1;
     }
+    elementsRestants -= nb;
     return nb;
 }
 
@@ -26,11 +39,14 @@ bool LecteurDescriptionSprite::litAnimation(int n, AnimationDecrite& animation)
     animation.nbFrames = f < 0 ? 0 : f;
     animation.nomAnim[0] = '\0';
     animation.pathPlanche[0] = '\0';
-    if (f > NB_FRAMES_MAX) {
-        fprintf(stderr, "Trop d'images (%d, au plus %d) dans l'animation %d du fichier de sprite: %s\n",
-                f, NB_FRAMES_MAX, n, fichier);
+    long maximum = plusPetit(NB_FRAMES_MAX, elementsRestants);
+    if (f > maximum) {
+        fprintf(stderr, "Trop d'images (%d, au plus %ld) dans l'animation %d du fichier de sprite: %s\n",
+                f, maximum, n, fichier);
         return false;
     }
+    if (f > 0)
+        elementsRestants -= f;
     io.getPrivateProfileString(section, "nomAnim", "nothing", animation.nomAnim,
                                sizeof animation.nomAnim, fichier, false);
     io.getPrivateProfileString(section, "pathPlanche", "nothing", animation.pathPlanche,

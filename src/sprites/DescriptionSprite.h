@@ -9,8 +9,10 @@
 // asks, with the game's buffer sizes and 16-bit storage: the game and the
 // tools that write other formats from the same file see the same values.
 // It opens no picture and needs no display. Counts are checked here, before
-// the caller allocates anything; a refused count prints one line on standard
-// error naming the file.
+// the caller allocates anything, against the format's limits and against
+// what the file's size can hold (maxElements: animations and frames
+// together); a refused count prints one line on standard error naming the
+// file.
 
 #include "foundation/InputOutput.h"
 #include "sprites/Planche.h"
@@ -36,14 +38,14 @@ public:
     // Highest frame count of one animation (the converted file's 16-bit count).
     static const int NB_FRAMES_MAX = 65535;
 
-    // The file is only named here; every read opens it again.
-    explicit LecteurDescriptionSprite(const char* fichier) : fichier(fichier) {}
+    explicit LecteurDescriptionSprite(const char* fichier);
 
-    // "Entete"/nbAnims; a negative count is 0. -1 when above NB_ANIMS_MAX.
+    // "Entete"/nbAnims; a negative count is 0. -1 when above NB_ANIMS_MAX
+    // or what the file can hold.
     int litNbAnims();
     // Section "Anim"+n: nbFrames (negative is 0), the colour key, then the
-    // name and the sheet. False when nbFrames is above NB_FRAMES_MAX; the name
-    // and the sheet are then not read.
+    // name and the sheet. False when nbFrames is above NB_FRAMES_MAX or what
+    // the file can still hold; the name and the sheet are then not read.
     bool litAnimation(int n, AnimationDecrite& animation);
     // Section "Anim"+n+"Frame"+m: the rectangle, then the pause.
     FrameDecrite litFrame(int n, int m);
@@ -53,6 +55,7 @@ public:
 private:
     InputOutput io;
     const char* fichier;
+    long elementsRestants;  // animations and frames the file can still hold
 };
 
 #endif

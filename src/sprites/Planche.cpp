@@ -1,6 +1,7 @@
 #include "sprites/Planche.h"
 
 #include "foundation/InputOutput.h"
+#include "foundation/util.h"
 #include "render/CImageGL.h"
 
 #include <SDL.h>
@@ -23,6 +24,13 @@ void borneRectanglePlanche(RectanglePlanche& rectangle, const SDL_Surface* planc
         rectangle.longueur = static_cast<uint16_t>(planche->w);
     if (rectangle.hauteur > planche->h)
         rectangle.hauteur = static_cast<uint16_t>(planche->h);
+}
+
+long long octetsRectanglePlanche(const SDL_Surface* planche, const RectanglePlanche& rectangle)
+{
+    RectanglePlanche borne = rectangle;
+    borneRectanglePlanche(borne, planche);
+    return 4LL * calcPower(borne.longueur) * calcPower(borne.hauteur);
 }
 
 int chargeRectanglePlanche(CImageGL& image, SDL_Surface* planche, const RectanglePlanche& rectangle,

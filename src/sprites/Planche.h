@@ -32,6 +32,10 @@ RectanglePlanche lisRectanglePlanche(InputOutput& io, const char* section, const
 // transparent: with a size of 65535 by 65535 from a bad file, gigabytes.
 void borneRectanglePlanche(RectanglePlanche& rectangle, const SDL_Surface* planche);
 
+// Bytes that cutting `rectangle` out of `planche` keeps at most: the padded
+// pixel buffers of the frame cut by borneRectanglePlanche.
+long long octetsRectanglePlanche(const SDL_Surface* planche, const RectanglePlanche& rectangle);
+
 // Loads `rectangle` of `planche`, cut by borneRectanglePlanche, into
 // `image` with the colour key (r, g, b), r = -1 for none. 0 on success, 1 on failure (the picture is then empty).
 int chargeRectanglePlanche(CImageGL& image, SDL_Surface* planche, const RectanglePlanche& rectangle,
