@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 #include "render/Decodage.h"
+#include "render/Decoupe.h"
 #include <SDL_opengl.h>
 #include <cstdio>
 #include <cstring>
@@ -95,6 +96,21 @@ int blitte(SDL_Surface* source, int sx, int sy, int w, int h, SDL_Surface* dest,
                     static_cast<Uint16>(h)};
     SDL_Rect dst = {static_cast<Sint16>(dx), static_cast<Sint16>(dy), 0, 0};
     return SDL_UpperBlit(source, &src, dest, &dst);
+}
+
+// One tile's block of `image` at (sx, sy), cut into its zeroed buffer with
+// the colour key (r = -1 for none). A block that starts beyond SDL 1.2's
+// 16-bit coordinates lies outside any picture and stays transparent black.
+bool copieBloc(SDL_Surface* image, int sx, int sy, SubImage& tuile, int r, int g, int b, bool imageEntiere)
+{
+    const int limite = 32767;
+    if (sx < -limite || sx > limite || sy < -limite || sy > limite)
+        return true;
+    if (copieRectangle(image, sx, sy, tuile.texLongueur, tuile.texHauteur, tuile.pixels, tuile.texLongueur, r,
+                       g, b))
+        return true;
+    fputs(imageEntiere ? "Erreur de création de surface\n" : MESSAGE_BLIT, stderr);
+    return false;
 }
 
 // A new texture name holding `pixels` (texLongueur x texHauteur, RGBA), with
@@ -238,8 +254,8 @@ int CImageGL::chargeRectangle(SDL_Surface* image, int x, int y, int w, int h, in
     nbTiles = nbTilesX * nbTilesY;
     tiles = new SubImage[nbTiles]();
 
-    // Without the per-surface alpha flag the copies take the picture's own
-    // alpha as it is, and pictures without alpha come out opaque.
+    // Cut as a blit with the per-surface alpha flag cleared, and cleared
+    // indeed: callers count on it.
     SDL_SetAlpha(image, 0, 255);
     hauteur = h < image->h ? h : image->h;
     longueur = w < image->w ? w : image->w;
@@ -258,25 +274,15 @@ int CImageGL::chargeRectangle(SDL_Surface* image, int x, int y, int w, int h, in
                 tuile.longueur = w % T;
                 tuile.texLongueur = calcPower(w % T);
             }
-            SDL_Surface* surface = creeSurface(tuile.texLongueur, tuile.texHauteur);
-            if (!surface) {
-                fputs(imageEntiere ? "Erreur de création de surface\n" : MESSAGE_BLIT, stderr);
-                libere();
-                return 1;
-            }
             // The whole texture-sized block is copied: in a sheet, the texels
             // past the content hold the neighbouring pixels, never drawn.
-            if (blitte(image, x + i * T, y + j * T, tuile.texLongueur, tuile.texHauteur, surface, 0, 0) < 0) {
-                fputs(MESSAGE_BLIT, stderr);
-                SDL_FreeSurface(surface);
+            tuile.pixels = new unsigned char[static_cast<size_t>(tuile.texLongueur) * tuile.texHauteur * 4]();
+            if (!copieBloc(image, x + i * T, y + j * T, tuile, r, g, b, imageEntiere)) {
                 libere();
                 return 1;
             }
-            tuile.pixels = copiePixels(surface);
-            SDL_FreeSurface(surface);
         }
     }
-    cleSiDemandee(*this, r, g, b);
     bind();
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "foundation/util.h"
 #include "render/CImageGL.h"
 #include "render/Decodage.h"
+#include "render/Decoupe.h"
 #include "render/PartageImages.h"
 #include "sprites/Planche.h"
 
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -248,8 +250,6 @@ class Conversion {
 public:
     ~Conversion()
     {
-        if (cadre)
-            SDL_FreeSurface(cadre);
         if (feuille)
             SDL_FreeSurface(feuille);
         if (source)
@@ -296,7 +296,6 @@ private:
     FILE* destination = nullptr;
     std::string temporaire;
     SDL_Surface* feuille = nullptr;
-    SDL_Surface* cadre = nullptr;
 };
 
 int Conversion::convertit(const char* nomSourceDonne, const char* nomDestinationDonne)
@@ -358,9 +357,6 @@ int Conversion::convertitAnimation()
     feuille = decodeImage(planche);
     if (!feuille)
         return echec(MSG_PLANCHE, planche);
-    // Copy the sheet's alpha channel as it is; blending onto the zeroed
-    // frame would keep the frame's alpha at 0 and lose every pixel.
-    SDL_SetAlpha(feuille, 0, 255);
 
     for (uint32_t m = 0; m < nbFrames; ++m)
         if (convertitFrame() != 0)
@@ -399,33 +395,14 @@ int Conversion::convertitFrame()
     if (largeurBloc == 0 || hauteurBloc == 0)
         return echecEcriture();
 
-    cadre = SDL_CreateRGBSurface(0, largeurBloc, hauteurBloc, 32, MASQUE_R, MASQUE_G, MASQUE_B, MASQUE_A);
-    if (!cadre)
-        return echec(MSG_SURFACE, nomSource);
-    const size_t ligne = size_t(largeurBloc) * 4;
-    unsigned char* pixels = static_cast<unsigned char*>(cadre->pixels);
-    for (int j = 0; j < hauteurBloc; ++j)
-        memset(pixels + size_t(j) * cadre->pitch, 0, ligne);
-
-    SDL_Rect rect = {rectangle.positionX, rectangle.positionY, w, h};
-    SDL_Rect coin = {0, 0, 0, 0};
-    SDL_UpperBlit(feuille, &rect, cadre, &coin);
-
-    // The colour key, when the record carries one, as the picture loader
-    // applies it: matching pixels become transparent black.
+    // Cut straight into the block, keyed when the record carries a colour
+    // key, as the picture loader cuts and keys.
+    std::vector<unsigned char> bloc(size_t(largeurBloc) * hauteurBloc * 4);
     const unsigned char* cle = enregistrement + 20;
-    for (int j = 0; cle[3] == 1 && j < hauteurBloc; ++j) {
-        unsigned char* p = pixels + size_t(j) * cadre->pitch;
-        for (int i = 0; i < largeurBloc; ++i, p += 4)
-            if (p[0] == cle[0] && p[1] == cle[1] && p[2] == cle[2])
-                p[0] = p[1] = p[2] = p[3] = 0;
-    }
-
-    bool ok = true;
-    for (int j = 0; ok && j < hauteurBloc; ++j)
-        ok = ecrit(pixels + size_t(j) * cadre->pitch, ligne);
-    SDL_FreeSurface(cadre);
-    cadre = nullptr;
+    if (!copieRectangle(feuille, rectangle.positionX, rectangle.positionY, w, h, bloc.data(), largeurBloc,
+                        cle[3] == 1 ? cle[0] : -1, cle[1], cle[2]))
+        return echec(MSG_SURFACE, nomSource);
+    bool ok = ecrit(bloc.data(), bloc.size());
     if (!ok)
         return echecEcriture();
     return 0;
