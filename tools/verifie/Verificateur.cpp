@@ -28,7 +28,7 @@ const std::vector<DefCle> clesVideo = {
     {"VSync", Booleen, 1, 0, 1, TE},
     {"Mode16bits", Booleen, 0, 0, 1, TE},
     {"HogCPU", Booleen, 0, 0, 1, TE},
-    {"GarderProportions", Booleen, 1, 0, 1, TE},
+    {"GarderProportions", Booleen, 0, 0, 1, TE},
     {"Journal", Booleen, 1, 0, 1, TE},
 };
 
