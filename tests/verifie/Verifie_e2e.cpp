@@ -2,6 +2,8 @@
 // per family of problem, each asserting the exact report lines.
 
 #include "Verificateur.h"
+#include "Profil.h"
+#include "foundation/InputOutput.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -123,20 +125,25 @@ TEST_F(Verifie, DecodagesPartiels)
     tronque("data/intro/kvtrvorna1.gif", -1); // no trailer
     tronque("data/intro/thanks.png", -12); // no end chunk
     tronque("data/zic/kvtr_piste2.ogg", 100000);
+    std::string ogg = testsupport::lisFichier("data/zic/kvtr_piste_intro.ogg");
+    ogg[ogg.size() / 2] ^= 0x55; // a damaged byte inside a page
+    testsupport::ecritFichier("data/zic/abimee.ogg", ogg);
     testsupport::ecritFichier("data/zic/kvtr_piste_intro.ogg", "OggS pas de musique");
     for (const char* image : {"data/levels/level1/fond.jpg", "data/intro/kvtrvorna1.gif", "data/intro/thanks.png"})
         verificateur.verifieImage(image);
     verificateur.verifieImage("data/intro/absente.png");
     verificateur.verifieMusique("data/zic/kvtr_piste2.ogg");
     verificateur.verifieMusique("data/zic/kvtr_piste_intro.ogg");
+    verificateur.verifieMusique("data/zic/abimee.ogg");
     std::vector<std::string> l = rapport.lignes();
-    ASSERT_EQ(l.size(), 6u);
+    ASSERT_EQ(l.size(), 7u);
     EXPECT_EQ(l[0], "data/levels/level1/fond.jpg: avertissement : image décodée en partie (données JPEG tronquées ou abîmées)");
     EXPECT_EQ(l[1], "data/intro/kvtrvorna1.gif: avertissement : image décodée en partie (données GIF tronquées)");
     EXPECT_EQ(l[2], "data/intro/thanks.png: avertissement : image décodée en partie (données PNG tronquées ou abîmées)");
     EXPECT_EQ(l[3], "data/intro/absente.png: erreur : fichier introuvable");
     EXPECT_EQ(l[4].rfind("data/zic/kvtr_piste2.ogg: avertissement : musique décodée en partie : fichier coupé", 0), 0u) << l[4];
     EXPECT_EQ(l[5].rfind("data/zic/kvtr_piste_intro.ogg: erreur : musique illisible par le mélangeur", 0), 0u) << l[5];
+    EXPECT_EQ(l[6].rfind("data/zic/abimee.ogg: avertissement : musique décodée en partie : somme de contrôle fausse", 0), 0u) << l[6];
     EXPECT_EQ(rapport.nbErreurs(), 2);
 }
 
@@ -148,6 +155,54 @@ TEST_F(Verifie, Visionneuse)
     verificateur.verifieVue("viewinfos.vwe", "viewanims.spr");
     attend({"viewinfos.vwe: erreur : animation `Marhce` absente de viewanims.spr — vouliez-vous dire `Marche` ?",
             "viewanims.spr: erreur : sprite converti illisible : fichier tronqué"});
+}
+
+// The checker's view of a file is the game reader's, traps included.
+TEST_F(Verifie, LeVerificateurLitCommeLeJeu)
+{
+    testsupport::ecritFichier("p.ini", "[A10]\nk=10\n[A1]\n  k=1 ; note\r\nk=2\nnom=Abcdefghijklmnop\n"
+                                       "[B]\n k =3\nv=x\n[B]\nv=y\n[C\nfin=9");
+    CFichierProfil profil;
+    ASSERT_TRUE(profil.charge("p.ini"));
+    InputOutput io;
+    testsupport::Capture notices(1);
+    for (const char* section : {"A1", "A10", "B", "C", "D"})
+        for (const char* cle : {"k", "k ", "nom", "v", "fin"}) {
+            EXPECT_EQ(profil.cherche(section, cle, 100).trouvee ? atoi(profil.cherche(section, cle, 100).texte.c_str()) : -5,
+                      io.getPrivateProfileInt(section, cle, -5, "p.ini", false)) << section << "/" << cle;
+            char lu[12];
+            bool trouvee = io.getPrivateProfileString(section, cle, "?", lu, sizeof lu, "p.ini", false) != 0;
+            CFichierProfil::Valeur v = profil.cherche(section, cle, sizeof lu);
+            EXPECT_EQ(v.trouvee, trouvee) << section << "/" << cle;
+            if (trouvee) {
+                EXPECT_EQ(v.texte, lu) << section << "/" << cle;
+            }
+        }
+}
+
+// Warnings leave the status at 0, one error makes it 1; the count says which.
+TEST_F(Verifie, StatutDuProgramme)
+{
+    const std::string verifie = testsupport::cheminBinaire("verifie");
+    tronque("data/intro/kvtrvorna1.gif", -1);
+    std::string sortie;
+    EXPECT_EQ(testsupport::execute(verifie + " " + dossier.chemin(), &sortie), 0);
+    EXPECT_EQ(sortie, "data/intro/kvtrvorna1.gif: avertissement : image décodée en partie (données GIF tronquées)\n"
+                      "0 erreur, 1 avertissement\n");
+    modifie("config.ini", "HogCPU", "HogCPUU");
+    EXPECT_EQ(testsupport::execute("cd " + dossier.chemin() + " && " + verifie, &sortie), 1);
+    EXPECT_NE(sortie.find("\n1 erreur, 1 avertissement\n"), std::string::npos) << sortie;
+    EXPECT_EQ(testsupport::execute(verifie + " " + dossier.chemin() + "/absent", &sortie), 1);
+}
+
+TEST(VerifieMots, SuggestionsDeFautesDeFrappe)
+{
+    const std::vector<std::string> cles = {"PleinEcran", "Bilineaire", "VSync", "HogCPU"};
+    EXPECT_EQ(plusProche("PleinEcrn", cles), "PleinEcran");
+    EXPECT_EQ(plusProche("pleinecran", cles), "PleinEcran");
+    EXPECT_EQ(plusProche("Bilinaeire", cles), "Bilineaire"); // two letters swapped
+    EXPECT_EQ(plusProche("Vsync", cles), "VSync");
+    EXPECT_EQ(plusProche("Resolution", cles), "");
 }
 
 }
