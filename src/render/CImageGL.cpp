@@ -98,14 +98,16 @@ int blitte(SDL_Surface* source, int sx, int sy, int w, int h, SDL_Surface* dest,
     return SDL_UpperBlit(source, &src, dest, &dst);
 }
 
-// One tile's block of `image` at (sx, sy), cut into its zeroed buffer with
+// One tile's block of `image` at (sx, sy), cut into its buffer with
 // the colour key (r = -1 for none). A block that starts beyond SDL 1.2's
 // 16-bit coordinates lies outside any picture and stays transparent black.
 bool copieBloc(SDL_Surface* image, int sx, int sy, SubImage& tuile, int r, int g, int b, bool imageEntiere)
 {
     const int limite = 32767;
-    if (sx < -limite || sx > limite || sy < -limite || sy > limite)
+    if (sx < -limite || sx > limite || sy < -limite || sy > limite) {
+        memset(tuile.pixels, 0, static_cast<size_t>(tuile.texLongueur) * tuile.texHauteur * 4);
         return true;
+    }
     if (copieRectangle(image, sx, sy, tuile.texLongueur, tuile.texHauteur, tuile.pixels, tuile.texLongueur, r,
                        g, b))
         return true;
@@ -276,7 +278,7 @@ int CImageGL::chargeRectangle(SDL_Surface* image, int x, int y, int w, int h, in
             }
             // The whole texture-sized block is copied: in a sheet, the texels
             // past the content hold the neighbouring pixels, never drawn.
-            tuile.pixels = new unsigned char[static_cast<size_t>(tuile.texLongueur) * tuile.texHauteur * 4]();
+            tuile.pixels = new unsigned char[static_cast<size_t>(tuile.texLongueur) * tuile.texHauteur * 4];
             if (!copieBloc(image, x + i * T, y + j * T, tuile, r, g, b, imageEntiere)) {
                 libere();
                 return 1;

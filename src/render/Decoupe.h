@@ -7,9 +7,10 @@
 //
 // The bytes are those a blit into a zeroed 32-bit RGBA surface gives, with
 // the picture's per-surface alpha flag cleared: pixels outside the picture,
-// and those of its own colour key, are left as they are in `dest`; pictures
-// without alpha come out opaque. Then pixels whose red, green and blue equal
-// the loader's key (cleR != -1, low 8 bits) become transparent black.
+// and those of its own colour key, are transparent black; pictures without
+// alpha come out opaque. Then pixels whose red, green and blue equal the
+// loader's key (cleR != -1, low 8 bits) become transparent black. Every
+// pixel of the rectangle in `dest` is written.
 
 struct SDL_Surface;
 

@@ -64,7 +64,7 @@ TEST(Decoupe, SameBytesAsTheBlitForEveryPictureFormat)
             for (const auto& r : rectangles)
                 for (int cle : {-1, 254}) {
                     std::vector<unsigned char> attendu = parBlit(s, r[0], r[1], r[2], r[3], cle);
-                    std::vector<unsigned char> lu(attendu.size(), 0);
+                    std::vector<unsigned char> lu(attendu.size(), 0xAB);
                     ASSERT_TRUE(copieRectangle(s, r[0], r[1], r[2], r[3], lu.data(), r[2], cle, 0, cle));
                     ASSERT_EQ(lu, attendu) << f.bits << " bits, masks " << f.r << "/" << f.a << ", source key "
                                            << cleSource << ", rectangle " << r[0] << "," << r[1] << ", key " << cle;
