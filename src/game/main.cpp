@@ -1,11 +1,13 @@
 #include "game/main.h"
 
 #include "foundation/Temps.h"
-#include "game/FichiersJeu.h"
 #include "game/ControleHeros.h"
+#include "game/Demarrage.h"
+#include "game/FichiersJeu.h"
 #include "game/Intro.h"
 #include "game/OutilsJeu.h"
 #include "render/CImageGL.h"
+#include "render/PartageImages.h"
 #include "scenery/CLevel.h"
 #include "shell/Plateforme.h"
 #include "shell/gfx.h"
@@ -16,7 +18,10 @@
 
 int mainVorna()
 {
+    // The first pictures decode on a worker while the display opens.
+    prechargeImages(imagesDuDemarrage(true));
     if (ouvreAffichage() != 0) {
+        terminePrechargement();
         fermeConfiguration();
         return 1;
     }
@@ -31,21 +36,14 @@ int mainVorna()
     son->stoppeMusique();
     son->joueMusique(fichiersJeu::MusiqueNiveau, -1);
 
-    CImageGL* ciel = new CImageGL();
-    ciel->chargeImageSDL(fichiersJeu::Ciel, -1, 0, 0);
-    CImageGL* lune = new CImageGL();
-    lune->chargeImageSDL(fichiersJeu::Lune, 255, 0, 255);
+    SceneJeu scene;
+    chargeScene(scene);
+    CImageGL* ciel = scene.ciel;
+    CImageGL* lune = scene.lune;
+    CLevel* niveau = scene.niveau;
+    CSprite* sprite = scene.sprite;
 
     CControleHeros heros;
-
-    CLevel* niveau = new CLevel();
-    niveau->initFromIniFile(fichiersJeu::Niveau);
-    niveau->setPositionX(PositionNiveauDepart);
-
-    CSprite* sprite = new CSprite();
-    sprite->initFromIniFile(fichiersJeu::Heros);
-    sprite->setAnimationCourante("Repos");
-    sprite->demarreAnim();
     SpriteHerosCSprite spriteHeros(sprite);
 
     uint32_t debutDessin = tempsCourant();
@@ -85,10 +83,7 @@ int mainVorna()
     }
 
     // Reverse order of creation; pictures go while the context still lives.
-    delete sprite;
-    delete niveau;
-    delete lune;
-    delete ciel;
+    libereScene(scene);
     delete son;
     fermeConfiguration();
     return 0;

@@ -14,6 +14,10 @@ namespace {
 
 enum EtatPrecharge { EN_ATTENTE, EN_COURS, PRETE, PRISE };
 
+// Decoded pictures wait in memory until taken: past this much, the worker
+// stops and the loaders decode the rest themselves.
+const size_t OCTETS_MAX = 256u * 1024 * 1024;
+
 struct Precharge {
     std::string fichier;
     EtatPrecharge etat;
@@ -28,6 +32,7 @@ struct Etat {
     std::map<std::string, SDL_Surface*> partagees;
     std::vector<Precharge> precharges;
     bool arret = false;
+    size_t octets = 0;
     std::thread ouvrier;
 
     // A thread still running at exit would outlive SDL.
@@ -47,6 +52,7 @@ struct Etat {
                 SDL_FreeSurface(p.surface);
         precharges.clear();
         arret = false;
+        octets = 0;
     }
 };
 
@@ -77,7 +83,7 @@ void travailOuvrier()
                 suivante = &p;
                 break;
             }
-        if (!suivante || e.arret)
+        if (!suivante || e.arret || e.octets > OCTETS_MAX)
             return;
         suivante->etat = EN_COURS;
         // The vector never grows while the worker runs, so the index holds.
@@ -87,6 +93,8 @@ void travailOuvrier()
         SDL_Surface* surface = decodeEtCompte(fichier.c_str());
         verrou.lock();
         e.precharges[numero].surface = surface;
+        if (surface)
+            e.octets += static_cast<size_t>(surface->pitch) * surface->h;
         e.precharges[numero].etat = PRETE;
         e.changement.notify_all();
     }

@@ -1,3 +1,4 @@
+#include "game/Demarrage.h"
 #include "render/Decodage.h"
 #include "render/PartageImages.h"
 #include "scenery/CLevel.h"
@@ -78,6 +79,25 @@ TEST_F(DecodageParChargement, EachDistinctFileOncePerLoad)
         ASSERT_EQ(convertitSprite((bin + "/viewanims.dat").c_str(), "heros.spr"), 0);
         EXPECT_EQ(d.parFichier, (std::map<std::string, int>{{"./data/sprites/vorna.png", 1}}));
     }
+}
+
+TEST_F(DecodageParChargement, StartUpPrefetchHoldsEveryPictureTheFirstFrameLoads)
+{
+    std::vector<std::string> liste = imagesDuDemarrage(false);
+    Decodages d;
+    prechargeImages(liste);
+    SceneJeu scene;
+    {
+        Capture sortie(1);
+        chargeScene(scene);
+    }
+    // The loaders asked for nothing the prefetch did not decode, once.
+    EXPECT_TRUE(d.chacunUneFois());
+    EXPECT_EQ(d.parFichier.size(), liste.size());
+    for (const std::string& f : liste)
+        EXPECT_EQ(d.parFichier.count(f), 1u) << f;
+    EXPECT_GT(scene.sprite->getNbAnims(), 0);
+    libereScene(scene);
 }
 
 TEST(Prechargement, LoadersTakeThePrefetchedPicturesAndFailuresStayTheirs)

@@ -1,0 +1,39 @@
+#ifndef CORVANTHELIS_GAME_DEMARRAGE_H
+#define CORVANTHELIS_GAME_DEMARRAGE_H
+
+// The game's start: what it draws in its first level frame, and the
+// pictures decoded for it while the display opens.
+//
+// imagesDuDemarrage lists, in the order the game needs them, the pictures
+// of that first frame: the intro's first pictures when it plays, the sky,
+// the moon, the level's sheets and the hero's sheets. It reads the level,
+// plane and sprite files as their loaders will (same keys, same buffer
+// sizes) but prints nothing: the loaders still say what is missing when
+// they run. Needs no display; give the list to prechargeImages
+// (render/PartageImages.h) before opening it.
+//
+// chargeScene loads the sky, the moon, the level (at its start position)
+// and the hero (playing "Repos"), taking what the prefetch decoded, then
+// ends the prefetch. It needs `config` and the display. The scene owns its
+// four objects; libereScene deletes them while the context lives.
+
+#include <string>
+#include <vector>
+
+class CImageGL;
+class CLevel;
+class CSprite;
+
+std::vector<std::string> imagesDuDemarrage(bool avecIntro);
+
+struct SceneJeu {
+    CImageGL* ciel = nullptr;
+    CImageGL* lune = nullptr;
+    CLevel* niveau = nullptr;
+    CSprite* sprite = nullptr;
+};
+
+void chargeScene(SceneJeu& scene);
+void libereScene(SceneJeu& scene);
+
+#endif
