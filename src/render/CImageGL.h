@@ -17,6 +17,10 @@
 // bilinear filtering. Same ownership rules; a picture made by instancieImage
 // borrows another's pixels, so that other picture must outlive it.
 //
+// CImageGL is built in CImageGL.cpp, CImageGL3 in CImageGL3.cpp; the steps
+// they share (file reading, colour key, textures, strips) are in
+// render/EtapesImage.h.
+//
 // Pixel buffers: rows from the top, texLongueur * 4 bytes each with no gap,
 // bytes red, green, blue, alpha; the content sits in the top-left corner.
 // Coordinates are drawing-space units. Rectangles wider or higher than

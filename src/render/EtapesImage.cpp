@@ -1,0 +1,106 @@
+#include "render/EtapesImage.h"
+
+#include "render/CImageGL.h"
+#include "render/Decodage.h"
+#include "shell/CEngineGL.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+namespace etapesImage {
+
+const char* const MESSAGE_BLIT = "Impossible d'effectuer l'opération de blitting\n";
+const char* const MESSAGE_TEXTURE = "Impossible de créer une texture à partir d'un graphique\n";
+
+bool filtrageLineaire()
+{
+    return config ? config->bilineaire : true;
+}
+
+SDL_Surface* litImage(const char* fichier)
+{
+    SDL_Surface* image = decodeImage(fichier);
+    if (!image) {
+        fprintf(stderr, "Impossible de charger l'image\n");
+        fprintf(stderr, "Nom de l'image: %s\n", fichier ? fichier : "");
+    }
+    return image;
+}
+
+bool rectangleAdmis(int w, int h)
+{
+    return w > 0 && h > 0 && w <= TAILLE_MAX_IMAGE && h <= TAILLE_MAX_IMAGE;
+}
+
+void appliqueColorKey(unsigned char* pixels, size_t nbPixels, unsigned char r, unsigned char g,
+                      unsigned char b)
+{
+    for (size_t p = 0; p < nbPixels; ++p) {
+        unsigned char* px = pixels + p * 4;
+        if (px[0] == r && px[1] == g && px[2] == b)
+            px[0] = px[1] = px[2] = px[3] = 0;
+    }
+}
+
+GLuint creeTexture(const unsigned char* pixels, int texLongueur, int texHauteur, GLint enveloppe,
+                   GLint format)
+{
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    GLint filtre = filtrageLineaire() ? GL_LINEAR : GL_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filtre);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtre);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, enveloppe);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, enveloppe);
+    glTexImage2D(GL_TEXTURE_2D, 0, format, texLongueur, texHauteur, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    return id;
+}
+
+void bandeTexturee(float largeur, float hauteurBande, float uG, float uD, float vH, float vB, bool mirrorX,
+                   bool mirrorY)
+{
+    if (mirrorY) {
+        float t = uG;
+        uG = uD;
+        uD = t;
+    }
+    if (mirrorX) {
+        float t = vH;
+        vH = vB;
+        vB = t;
+    }
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(uD, vB);
+    glVertex2f(largeur, 0.0f);
+    glTexCoord2f(uG, vB);
+    glVertex2f(0.0f, 0.0f);
+    glTexCoord2f(uD, vH);
+    glVertex2f(largeur, -hauteurBande);
+    glTexCoord2f(uG, vH);
+    glVertex2f(0.0f, -hauteurBande);
+    glEnd();
+}
+
+}
+
+// ---- Drawing attributes ---------------------------------------------------
+
+void CEffetsImage::commenceDessin(unsigned int texture) const
+{
+    glEnable(GL_TEXTURE_2D);
+    if (texture)
+        glBindTexture(GL_TEXTURE_2D, texture);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // Samples texel centres exactly on rasterisers that round pixel edges.
+    glLoadIdentity();
+    glTranslatef(0.375f, 0.375f, 0.0f);
+}
+
+void CEffetsImage::termineDessin() const
+{
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+}

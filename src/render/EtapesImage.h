@@ -1,0 +1,46 @@
+#ifndef CORVANTHELIS_RENDER_ETAPESIMAGE_H
+#define CORVANTHELIS_RENDER_ETAPESIMAGE_H
+
+// Steps shared by the two picture classes of render/CImageGL.h: decoding a
+// picture file with the loaders' messages, the size check, the colour-key
+// sweep, and the texture and textured strip both draw with. Internal to
+// render/; the GL steps need a current context.
+
+#include <SDL_opengl.h>
+
+#include <cstddef>
+
+struct SDL_Surface;
+
+namespace etapesImage {
+
+extern const char* const MESSAGE_BLIT;
+extern const char* const MESSAGE_TEXTURE;
+
+// Linear filtering as the configuration asks (on without a configuration).
+bool filtrageLineaire();
+
+// decodeImage, with the loaders' two lines on standard error on failure.
+SDL_Surface* litImage(const char* fichier);
+
+// A rectangle no larger than the largest picture, and not empty.
+bool rectangleAdmis(int w, int h);
+
+// Makes pixels whose red, green and blue match transparent black.
+void appliqueColorKey(unsigned char* pixels, size_t nbPixels, unsigned char r, unsigned char g,
+                      unsigned char b);
+
+// A new texture name holding `pixels` (texLongueur x texHauteur, RGBA), with
+// the filter the configuration asks for.
+GLuint creeTexture(const unsigned char* pixels, int texLongueur, int texHauteur, GLint enveloppe,
+                   GLint format);
+
+// One textured strip from (0, 0) to (largeur, -hauteur) after the current
+// translation; mirrors swap the texture coordinates so the picture flips in
+// its own rectangle.
+void bandeTexturee(float largeur, float hauteurBande, float uG, float uD, float vH, float vB, bool mirrorX,
+                   bool mirrorY);
+
+}
+
+#endif
