@@ -112,18 +112,16 @@ int mainEdit()
 
 namespace {
 const int LongueurNomVue = fichiersJeu::LongueurNomVue;
+}
 
-// The animation name held in the first 20 bytes of "viewinfos.vwe". False
-// when the file is missing, shorter, or has no NUL within them.
-bool lisNomAnimationVue(char nom[LongueurNomVue])
+bool lisNomAnimationVue(const char* fichier, char nom[LongueurNomVue])
 {
-    FILE* f = fopen(fichiersJeu::InfosVue, "r");
+    FILE* f = fopen(fichier, "r");
     if (!f)
         return false;
     size_t lus = fread(nom, 1, LongueurNomVue, f);
     fclose(f);
     return lus == static_cast<size_t>(LongueurNomVue) && memchr(nom, '\0', LongueurNomVue);
-}
 }
 
 int viewMode(const char* fichier)
@@ -143,7 +141,7 @@ int viewMode(const char* fichier)
         fichier = fichiersJeu::AnimsVue;
 
     char nom[LongueurNomVue];
-    bool anime = lisNomAnimationVue(nom);
+    bool anime = lisNomAnimationVue(fichiersJeu::InfosVue, nom);
     if (!anime)
         fprintf(stderr, "viewinfos.vwe illisible : aucune animation\n");
 

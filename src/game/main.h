@@ -55,6 +55,10 @@ void editF1Mode();
 void vornaGameOver();
 void playIntro(int nbImages, int delai, const char* debut, const char* fin);
 
+// The animation name held in the first 20 bytes of `fichier` (the viewer's
+// "viewinfos.vwe"). False when the file is missing, shorter, or has no NUL
+// within them.
+bool lisNomAnimationVue(const char* fichier, char nom[20]);
 int viewMode(const char* fichier = nullptr);
 void testSprite();
 void testZoom();
