@@ -137,14 +137,18 @@ inline void afficheRatios(const std::string& figure, const std::string& moteur, 
 }
 
 // Moves to the folder of the program (the build folder, with the demo
-// content), then runs the registered cases with their repetitions
-// interleaved.
-inline void lance(int argc, char** argv)
+// content). Called first: the programs read and write files from there.
+inline void vaDansLeDossier(const char* programme)
 {
-    std::string chemin = argv[0];
+    std::string chemin = programme;
     size_t barre = chemin.rfind('/');
     if (barre != std::string::npos && chdir(chemin.substr(0, barre).c_str()) != 0)
         perror("chdir");
+}
+
+// Runs the registered cases with their repetitions interleaved.
+inline void lance(int argc, char** argv)
+{
     std::vector<char*> arguments(argv, argv + argc);
     std::string melange = "--benchmark_enable_random_interleaving=true";
     arguments.insert(arguments.begin() + 1, &melange[0]);

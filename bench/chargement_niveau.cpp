@@ -11,6 +11,7 @@
 
 int main(int argc, char** argv)
 {
+    banc::vaDansLeDossier(argv[0]);
     benchmark::RegisterBenchmark("level_load/engine", [](benchmark::State& etat) {
         CLevel* niveau = nullptr;
         banc::chronometre(

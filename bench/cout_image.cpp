@@ -38,6 +38,7 @@ CLevel* charge(const std::string& fichier)
 
 int main(int argc, char** argv)
 {
+    banc::vaDansLeDossier(argv[0]);
     SDL_Init(0);
     if (ouvreAffichage() != 0)
         return 1;

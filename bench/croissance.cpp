@@ -28,6 +28,7 @@ void chargeNiveau(benchmark::State& etat, const std::string& nom, const std::str
 
 int main(int argc, char** argv)
 {
+    banc::vaDansLeDossier(argv[0]);
     SDL_Init(0);
     if (ouvreAffichage() != 0)
         return 1;

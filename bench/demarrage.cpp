@@ -31,6 +31,7 @@ void ferme()
 
 int main(int argc, char** argv)
 {
+    banc::vaDansLeDossier(argv[0]);
     benchmark::RegisterBenchmark("startup/engine", [](benchmark::State& etat) {
         SceneJeu scene;
         banc::chronometre(

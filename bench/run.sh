@@ -5,7 +5,7 @@
 dir="${1:-build}"
 status=0
 for b in "$dir"/bench_*; do
-    [ -x "$b" ] || continue
+    [ -f "$b" ] && [ -x "$b" ] || continue
     echo "== $(basename "$b")"
     SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1 \
         xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$b" --benchmark_color=false || status=1

@@ -296,6 +296,9 @@ private:
     FILE* destination = nullptr;
     std::string temporaire;
     SDL_Surface* feuille = nullptr;
+    // One block buffer for every frame: fresh memory for each would be
+    // paid for again in page faults.
+    std::vector<unsigned char> bloc;
 };
 
 int Conversion::convertit(const char* nomSourceDonne, const char* nomDestinationDonne)
@@ -396,8 +399,14 @@ int Conversion::convertitFrame()
         return echecEcriture();
 
     // Cut straight into the block, keyed when the record carries a colour
-    // key, as the picture loader cuts and keys.
-    std::vector<unsigned char> bloc(size_t(largeurBloc) * hauteurBloc * 4);
+    // key, as the picture loader cuts and keys. The cut fills w x h; the
+    // rest of the block, past the frame, is zero (the buffer holds the
+    // previous frame).
+    const size_t ligne = size_t(largeurBloc) * 4;
+    bloc.resize(ligne * hauteurBloc);
+    for (int j = 0; j < h; ++j)
+        memset(bloc.data() + j * ligne + size_t(w) * 4, 0, ligne - size_t(w) * 4);
+    memset(bloc.data() + h * ligne, 0, (hauteurBloc - h) * ligne);
     const unsigned char* cle = enregistrement + 20;
     if (!copieRectangle(feuille, rectangle.positionX, rectangle.positionY, w, h, bloc.data(), largeurBloc,
                         cle[3] == 1 ? cle[0] : -1, cle[1], cle[2]))

@@ -161,6 +161,18 @@ TEST(Conversion, HeadersAndRecordsFollowEachOther)
     EXPECT_EQ(r.sortie.size(), 22u);
 }
 
+TEST(Conversion, PaddingStaysZeroAfterALargerFrame)
+{
+    DossierTemporaire dossier;
+    ecritFeuille("a.bmp", 64, 64);
+    Resultat r = convertit(entete("H", 1) + anim("A", 2, "a.bmp") + frame(0, 0, 60, 60) + frame(9, 9, 3, 3));
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    ASSERT_EQ(r.sortie.size(), 22u + 32 + (40 + 64 * 64 * 4) + (40 + 4 * 4 * 4));
+    const std::string petit = r.sortie.substr(r.sortie.size() - 64);
+    for (int p = 0; p < 16; ++p)
+        EXPECT_EQ(petit[p * 4 + 3] != 0, p % 4 < 3 && p / 4 < 3) << p;  // opaque inside, zero around
+}
+
 TEST(Conversion, AlphaOfTheSheetIsCopiedNotBlended)
 {
     DossierTemporaire dossier;
