@@ -118,6 +118,9 @@ namespace {
 // then compared byte for byte until it is older than that.
 const long long MARGE_HORLOGE_NS = 50LL * 1000 * 1000;
 const size_t FICHIERS_MAX = 256;
+// No profile file comes near this; a device or a pipe that never ends is
+// read no further.
+const size_t TAILLE_LUE_MAX = 256u * 1024 * 1024;
 
 long long nanosecondes(const timespec& t)
 {
@@ -168,7 +171,8 @@ std::map<std::string, FichierLu>& fichiers()
 }
 
 // Reads the file as the readers open it; false when it cannot be opened.
-// A read error gives what was read before it, as fgets would have.
+// A read error gives what was read before it, as fgets would have; past
+// TAILLE_LUE_MAX the rest is ignored.
 bool litFichier(const char* fichier, std::string& contenu, struct stat& etat)
 {
     FILE* f = fopen(fichier, "r");
@@ -181,7 +185,7 @@ bool litFichier(const char* fichier, std::string& contenu, struct stat& etat)
     contenu.clear();
     char bloc[16384];
     size_t n;
-    while ((n = fread(bloc, 1, sizeof bloc, f)) > 0)
+    while (contenu.size() < TAILLE_LUE_MAX && (n = fread(bloc, 1, sizeof bloc, f)) > 0)
         contenu.append(bloc, n);
     fclose(f);
     return true;
