@@ -94,15 +94,17 @@ TEST_F(Verifie, ComptesPrioritesEtPlacements)
     modifie(niveau, "nombrePriorites=5", "nombrePriorites=4");
     modifie(niveau, "nombrePlans=5", "nombrePlans=6");
     modifie(niveau, "", "[Plan06]\n");
+    modifie(niveau, "level1/montagnes.ini", "level1");
     modifie("data/levels/level1/nuages.ini", "nbFrames=1", "nbFrames=0");
     verificateur.verifieNiveau(niveau);
-    attend({"data/levels/level1/nuages.ini:5: erreur : [Tile1] : 2 placements d'une tile sans image : ils ne "
-            "dessinent rien",
-            "data/levels/level1/nuages.ini:10: erreur : section [Tile1Frame1] jamais lue : nbFrames de [Tile1] vaut 0",
-            "data/levels/level1.ini: erreur : section [Plan6] absente : le jeu prend les valeurs par défaut",
+    attend({"data/levels/level1.ini: erreur : section [Plan6] absente : le jeu prend les valeurs par défaut",
+            "data/levels/level1.ini:5: erreur : pas un fichier ordinaire : ./data/levels/level1",
             "data/levels/level1.ini:38: erreur : [Plan5] : priorité 5 hors de 1 … nombrePriorites (4) : le plan n'est "
             "jamais dessiné",
-            "data/levels/level1.ini:44: erreur : section [Plan06] jamais lue : les numéros s'écrivent sans zéro devant"});
+            "data/levels/level1.ini:44: erreur : section [Plan06] jamais lue : les numéros s'écrivent sans zéro devant",
+            "data/levels/level1/nuages.ini:5: erreur : [Tile1] : 2 placements d'une tile sans image : ils ne "
+            "dessinent rien",
+            "data/levels/level1/nuages.ini:10: erreur : section [Tile1Frame1] jamais lue : nbFrames de [Tile1] vaut 0"});
 }
 
 // The hero: the names the game selects, frames inside their sheet.

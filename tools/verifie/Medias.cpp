@@ -22,12 +22,6 @@
 namespace {
 
 
-bool existe(const std::string& chemin)
-{
-    struct stat s;
-    return stat(chemin.c_str(), &s) == 0 && S_ISREG(s.st_mode);
-}
-
 // --- PNG ---------------------------------------------------------------------
 
 struct LecturePng {
@@ -255,6 +249,20 @@ bool lisOctets(const std::string& chemin, std::string& octets)
     return ok;
 }
 
+std::string defautFichier(const std::string& chemin)
+{
+    struct stat s;
+    if (stat(chemin.c_str(), &s) != 0)
+        return "fichier introuvable";
+    if (!S_ISREG(s.st_mode))
+        return "pas un fichier ordinaire";
+    FILE* f = fopen(chemin.c_str(), "rb");
+    if (!f)
+        return "fichier illisible";
+    fclose(f);
+    return "";
+}
+
 std::string defautOgg(const std::string& octets)
 {
     const unsigned char* o = reinterpret_cast<const unsigned char*>(octets.data());
@@ -285,11 +293,10 @@ std::string defautOgg(const std::string& octets)
 EtatMedia examineImage(const std::string& chemin)
 {
     EtatMedia e;
-    e.existe = existe(chemin);
-    if (!e.existe) {
-        e.raison = "fichier introuvable";
+    e.raison = defautFichier(chemin);
+    e.existe = e.raison.empty();
+    if (!e.existe)
         return e;
-    }
     SDL_Surface* surface = decodeImage(chemin.c_str());
     if (!surface) {
         const char* erreur = IMG_GetError();
@@ -318,11 +325,10 @@ EtatMedia examineImage(const std::string& chemin)
 EtatMedia examineMusique(const std::string& chemin)
 {
     EtatMedia e;
-    e.existe = existe(chemin);
-    if (!e.existe) {
-        e.raison = "fichier introuvable";
+    e.raison = defautFichier(chemin);
+    e.existe = e.raison.empty();
+    if (!e.existe)
         return e;
-    }
     std::string octets;
     if (!lisOctets(chemin, octets)) {
         e.raison = "fichier illisible";

@@ -11,13 +11,16 @@
 #include <string>
 
 struct EtatMedia {
-    bool existe = false;
+    bool existe = false; // readable as a file; else `raison` says why
     bool lisible = false;
     std::string raison;  // why it cannot be read
     std::string partiel; // non-empty when only part of it decodes
     int largeur = 0;     // pictures only
     int hauteur = 0;
 };
+
+// What keeps a file from being read ("fichier introuvable", ...), or "".
+std::string defautFichier(const std::string& chemin);
 
 // The whole file; false when it cannot be read.
 bool lisOctets(const std::string& chemin, std::string& octets);

@@ -125,13 +125,10 @@ void verifieRectangle(CRapport& rapport, const std::string& chemin, const std::s
 
 bool CVerificateur::ouvrable(const std::string& chemin, const std::string& fichier, int ligne)
 {
-    FILE* f = fopen(chemin.c_str(), "r");
-    if (!f) {
-        rapport_.erreur(fichier, ligne, texte("fichier introuvable : %s", chemin.c_str()));
-        return false;
-    }
-    fclose(f);
-    return true;
+    std::string defaut = defautFichier(chemin);
+    if (!defaut.empty())
+        rapport_.erreur(fichier, ligne, defaut + " : " + chemin);
+    return defaut.empty();
 }
 
 const EtatMedia& CVerificateur::verifieImage(const std::string& chemin, const std::string& fichier, int ligne)
@@ -145,7 +142,7 @@ const EtatMedia& CVerificateur::verifieImage(const std::string& chemin, const st
     std::string lieu = fichier.empty() ? chemin : fichier;
     std::string nom = fichier.empty() ? "" : " : " + chemin;
     if (!e.existe)
-        rapport_.erreur(lieu, ligne, "fichier introuvable" + nom);
+        rapport_.erreur(lieu, ligne, e.raison + nom);
     else if (!e.lisible)
         rapport_.erreur(lieu, ligne, e.raison + nom);
     else if (!e.partiel.empty() && nouvelle)
@@ -157,7 +154,7 @@ void CVerificateur::verifieMusique(const std::string& chemin)
 {
     EtatMedia e = examineMusique(chemin);
     if (!e.existe)
-        rapport_.erreur(chemin, 0, "fichier introuvable : le jeu reste muet");
+        rapport_.erreur(chemin, 0, e.raison + " : le jeu reste muet");
     else if (!e.lisible)
         rapport_.erreur(chemin, 0, e.raison);
     else if (!e.partiel.empty())
@@ -181,7 +178,7 @@ void CVerificateur::verifieNiveau(const std::string& chemin)
         return;
     CDescription d(rapport_, chemin);
     if (!d.ouverte()) {
-        rapport_.erreur(chemin, 0, "fichier introuvable : le niveau n'aura aucun plan");
+        rapport_.erreur(chemin, 0, defautFichier(chemin) + " : le niveau n'aura aucun plan");
         return;
     }
     ValeursSection entete = d.litSection("Entete", clesEnteteNiveau);
@@ -268,7 +265,7 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
         return;
     CDescription d(rapport_, chemin);
     if (!d.ouverte()) {
-        rapport_.erreur(chemin, 0, "fichier introuvable : le sprite n'aura aucune animation");
+        rapport_.erreur(chemin, 0, defautFichier(chemin) + " : le sprite n'aura aucune animation");
         return;
     }
     long anims = d.litSection("Entete", clesEnteteSprite)["nbAnims"].entier;
@@ -336,7 +333,7 @@ void CVerificateur::verifieVue(const std::string& infos, const std::string& anim
     std::string nom, o;
     bool nomLu = false;
     if (!lisOctets(infos, o)) {
-        rapport_.erreur(infos, 0, "fichier introuvable : la visionneuse ne montre rien");
+        rapport_.erreur(infos, 0, defautFichier(infos) + " : la visionneuse ne montre rien");
     } else if (o.size() < fichiersJeu::LongueurNomVue || !memchr(o.data(), 0, fichiersJeu::LongueurNomVue)) {
         rapport_.erreur(infos, 0, texte("le nom de l'animation doit tenir, avec son octet nul, dans les %d premiers octets",
                                         fichiersJeu::LongueurNomVue));
@@ -346,7 +343,7 @@ void CVerificateur::verifieVue(const std::string& infos, const std::string& anim
     }
     std::string s;
     if (!lisOctets(anims, s)) {
-        rapport_.erreur(anims, 0, "fichier introuvable : la visionneuse ne montre rien");
+        rapport_.erreur(anims, 0, defautFichier(anims) + " : la visionneuse ne montre rien");
         return;
     }
     // The viewer's own reader says whether the file is whole.
