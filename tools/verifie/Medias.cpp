@@ -21,6 +21,9 @@
 
 namespace {
 
+// No data file of the game comes near this; a larger one is not read.
+const size_t TAILLE_MAX_LUE = 256u * 1024 * 1024;
+
 
 // --- PNG ---------------------------------------------------------------------
 
@@ -237,14 +240,17 @@ std::string partielVorbis(const std::string& chemin)
 
 bool lisOctets(const std::string& chemin, std::string& octets)
 {
+    // A device or a pipe named as a data file would never end.
+    if (!defautFichier(chemin).empty())
+        return false;
     FILE* f = fopen(chemin.c_str(), "rb");
     if (!f)
         return false;
     char bloc[65536];
     size_t n;
-    while ((n = fread(bloc, 1, sizeof bloc, f)) > 0)
+    while (octets.size() < TAILLE_MAX_LUE && (n = fread(bloc, 1, sizeof bloc, f)) > 0)
         octets.append(bloc, n);
-    bool ok = !ferror(f);
+    bool ok = !ferror(f) && octets.size() < TAILLE_MAX_LUE;
     fclose(f);
     return ok;
 }

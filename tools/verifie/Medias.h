@@ -22,7 +22,8 @@ struct EtatMedia {
 // What keeps a file from being read ("fichier introuvable", ...), or "".
 std::string defautFichier(const std::string& chemin);
 
-// The whole file; false when it cannot be read.
+// The whole file; false when it cannot be read, is no regular file or
+// holds 256 MB or more.
 bool lisOctets(const std::string& chemin, std::string& octets);
 
 EtatMedia examineImage(const std::string& chemin);
