@@ -87,6 +87,21 @@ TEST_F(Verifie, PiegesDuLecteur)
     attend(attendues);
 }
 
+// Lines the reader never takes as the author meant them.
+TEST_F(Verifie, LignesQueLeJeuNeLitPas)
+{
+    testsupport::ecritFichier("config.ini", "Bilineaire=0\n[VIDEOS]\nVSync=0\nPleinEcran 0\n  [VIDEO]\nHogCPU=1\n"
+                                            "[Vidéo]\nMode16bits=1\n");
+    verificateur.verifieConfiguration("config.ini");
+    attend({"config.ini:1: erreur : ligne hors de toute section : le jeu ne la lit jamais",
+            "config.ini:2: erreur : pas d'en-tête [VIDEO] : le jeu lit à sa place [VIDEOS], qui commence pareil",
+            "config.ini:4: erreur : ligne sans `=` : le jeu l'ignore",
+            "config.ini:5: erreur : en-tête précédé d'espaces : le jeu ne l'ouvre pas, il ferme seulement la section "
+            "d'avant",
+            "config.ini:6: erreur : ligne hors de toute section : le jeu ne la lit jamais",
+            "config.ini:7: erreur : section inconnue [Vidéo] — vouliez-vous dire [VIDEO] ?"});
+}
+
 // Counts against the sections present, priorities, placements without a frame.
 TEST_F(Verifie, ComptesPrioritesEtPlacements)
 {
@@ -118,6 +133,20 @@ TEST_F(Verifie, AnimationsEtRectangles)
             "dire `Marhce` (ligne 51) ?",
             "data/sprites/vornaSprite.ini:54: erreur : [Anim2Frame1] : rectangle 4000, 0, 77 × 104 hors de la "
             "planche ./data/sprites/vorna.png (1021 × 418)"});
+}
+
+// Keys whose default draws nothing, and names the game can never select.
+TEST_F(Verifie, ClesSansDefautUtile)
+{
+    const char* heros = "data/sprites/vornaSprite.ini";
+    modifie(heros, "nomAnim=Saute", "nomAnim=Repos");
+    modifie(heros, "longueur=76\n", "");
+    modifie(heros, "pause=170", "pause=0");
+    verificateur.verifieSprite(heros, {});
+    attend({"data/sprites/vornaSprite.ini:10: erreur : clé longueur absente de [Anim1Frame1] : le jeu prend 0",
+            "data/sprites/vornaSprite.ini:14: erreur : pause vaut 0, hors de 1 … 2147483647",
+            "data/sprites/vornaSprite.ini:105: erreur : animation `Repos` déjà nommée ligne 8 : le jeu choisit toujours "
+            "la première"});
 }
 
 // Pictures and music the game reads only in part are accepted, and reported.

@@ -57,7 +57,7 @@ ValeursSection CDescription::litSection(const std::string& nom, const std::vecto
         lues_[s->ligne] = &cles;
         if (s->nom != nom) {
             masquees_.insert(nom);
-            int ligne = s->ligne;
+            int ligne = 0;
             for (const SectionProfil& autre : profil_.sections())
                 if (autre.nom == nom) {
                     ligne = autre.ligne;
@@ -65,10 +65,15 @@ ValeursSection CDescription::litSection(const std::string& nom, const std::vecto
                     lues_[ligne] = &cles;
                     break;
                 }
-            rapport_.erreur(chemin(), ligne,
-                            texte("la section [%s] est lue sous l'en-tête [%s] (ligne %d), qui commence "
-                                  "pareil et vient avant : placez [%s] en premier",
-                                  nom.c_str(), s->nom.c_str(), s->ligne, nom.c_str()));
+            if (ligne > 0)
+                rapport_.erreur(chemin(), ligne,
+                                texte("la section [%s] est lue sous l'en-tête [%s] (ligne %d), qui commence "
+                                      "pareil et vient avant : placez [%s] en premier",
+                                      nom.c_str(), s->nom.c_str(), s->ligne, nom.c_str()));
+            else
+                rapport_.erreur(chemin(), s->ligne,
+                                texte("pas d'en-tête [%s] : le jeu lit à sa place [%s], qui commence pareil",
+                                      nom.c_str(), s->nom.c_str()));
         }
     }
     for (const DefCle& def : cles) {
