@@ -77,16 +77,6 @@ const std::vector<DefCle> clesAnim = {
 };
 const std::vector<DefCle> clesFrameAnim = {CLES_RECTANGLE, {"pause", Entier, 0, 1, MAX32, TE}};
 
-std::string numerote(const char* format, long a, long b = 0)
-{
-    return texte(format, a, b);
-}
-
-bool decoupe(const std::string& nom, const std::regex& motif, std::smatch& m)
-{
-    return std::regex_match(nom, m, motif);
-}
-
 // A section number as the game writes it, or -1: with a leading zero the
 // game never asks for it.
 long nombre(const std::ssub_match& s)
@@ -187,7 +177,7 @@ void CVerificateur::verifieNiveau(const std::string& chemin)
     if (plans < 0 || plans > MAX_PLANS_NIVEAU)
         plans = 0;
     for (long n = 1; n <= plans; ++n) {
-        std::string section = numerote("Plan%ld", n);
+        std::string section = texte("Plan%ld", n);
         bool present = false;
         ValeursSection v = d.litSection(section, clesPlanNiveau, &present);
         const ValeurLue& priorite = v["priorite"];
@@ -202,7 +192,7 @@ void CVerificateur::verifieNiveau(const std::string& chemin)
     static const std::regex motif("Plan([0-9]+)");
     d.termine([&](const std::string& nom) {
         std::smatch m;
-        if (!decoupe(nom, motif, m))
+        if (!std::regex_match(nom, m, motif))
             return std::string();
         long n = nombre(m[1]);
         return n < 0 ? std::string("les numéros s'écrivent sans zéro devant")
@@ -222,7 +212,7 @@ void CVerificateur::verifiePlan(const std::string& chemin)
         tiles = 0;
     std::vector<long> frames(tiles + 1), positions(tiles + 1);
     for (long t = 1; t <= tiles; ++t) {
-        std::string section = numerote("Tile%ld", t);
+        std::string section = texte("Tile%ld", t);
         bool present = false;
         ValeursSection v = d.litSection(section, clesTile, &present);
         frames[t] = std::max(0L, std::min<long>(v["nbFrames"].entier, MAX_FRAMES_TILE));
@@ -236,17 +226,17 @@ void CVerificateur::verifiePlan(const std::string& chemin)
         if (planche.trouvee)
             feuille = verifieImage(planche.texte, chemin, planche.ligne);
         for (long m = 1; m <= frames[t]; ++m) {
-            std::string sf = numerote("Tile%ldFrame%ld", t, m);
+            std::string sf = texte("Tile%ldFrame%ld", t, m);
             ValeursSection f = d.litSection(sf, clesFrameTile);
             verifieRectangle(rapport_, chemin, sf, f, feuille, planche.texte);
         }
         for (long k = 1; k <= positions[t]; ++k)
-            d.litSection(numerote("Tile%ldPosition%ld", t, k), clesPositionTile);
+            d.litSection(texte("Tile%ldPosition%ld", t, k), clesPositionTile);
     }
     static const std::regex motif("Tile([0-9]+)(?:(Frame|Position)([0-9]+))?");
     d.termine([&](const std::string& nom) {
         std::smatch m;
-        if (!decoupe(nom, motif, m))
+        if (!std::regex_match(nom, m, motif))
             return std::string();
         long t = nombre(m[1]);
         long k = m[3].matched ? nombre(m[3]) : 1;
@@ -274,7 +264,7 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
     std::vector<long> frames(anims + 1);
     std::map<std::string, int> noms;
     for (long n = 1; n <= anims; ++n) {
-        std::string section = numerote("Anim%ld", n);
+        std::string section = texte("Anim%ld", n);
         ValeursSection v = d.litSection(section, clesAnim);
         frames[n] = std::max(0L, std::min<long>(v["nbFrames"].entier, LecteurDescriptionSprite::NB_FRAMES_MAX));
         const ValeurLue& nom = v["nomAnim"];
@@ -292,7 +282,7 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
         if (planche.trouvee)
             feuille = verifieImage(planche.texte, chemin, planche.ligne);
         for (long m = 1; m <= frames[n]; ++m) {
-            std::string sf = numerote("Anim%ldFrame%ld", n, m);
+            std::string sf = texte("Anim%ldFrame%ld", n, m);
             ValeursSection f = d.litSection(sf, clesFrameAnim);
             verifieRectangle(rapport_, chemin, sf, f, feuille, planche.texte);
         }
@@ -316,7 +306,7 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
     static const std::regex motif("Anim([0-9]+)(?:Frame([0-9]+))?");
     d.termine([&](const std::string& nom) {
         std::smatch m;
-        if (!decoupe(nom, motif, m))
+        if (!std::regex_match(nom, m, motif))
             return std::string();
         long n = nombre(m[1]);
         long k = m[2].matched ? nombre(m[2]) : 1;
