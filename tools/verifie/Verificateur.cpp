@@ -12,7 +12,6 @@
 
 #include <climits>
 #include <cstring>
-#include <regex>
 #include <unistd.h>
 
 namespace {
@@ -77,15 +76,43 @@ const std::vector<DefCle> clesAnim = {
 };
 const std::vector<DefCle> clesFrameAnim = {CLES_RECTANGLE, {"pause", Entier, 0, 1, MAX32, TE}};
 
-// A section number as the game writes it, or -1: with a leading zero the
-// game never asks for it.
-long nombre(const std::ssub_match& s)
+// A numbered section name: `prefixe`, a number, then optionally one of
+// `suites` and a second number. Numbers as the game writes them, or -1 for
+// one with a leading zero, which the game never asks for.
+struct NomNumerote {
+    long n = -1;
+    std::string suite;
+    long k = 1;
+};
+
+bool litNomNumerote(const std::string& nom, const std::string& prefixe,
+                    const std::vector<std::string>& suites, NomNumerote& r)
 {
-    std::string t = s.str();
-    if (t.size() > 9 || (t.size() > 1 && t[0] == '0'))
-        return -1;
-    return atol(t.c_str());
+    if (nom.compare(0, prefixe.size(), prefixe) != 0)
+        return false;
+    size_t p = prefixe.size();
+    auto nombre = [&](long& v) {
+        size_t debut = p;
+        while (p < nom.size() && nom[p] >= '0' && nom[p] <= '9')
+            ++p;
+        std::string t = nom.substr(debut, p - debut);
+        v = t.size() > 9 || (t.size() > 1 && t[0] == '0') ? -1 : atol(t.c_str());
+        return !t.empty();
+    };
+    if (!nombre(r.n))
+        return false;
+    if (p == nom.size())
+        return true;
+    for (const std::string& suite : suites)
+        if (nom.compare(p, suite.size(), suite) == 0) {
+            p += suite.size();
+            r.suite = suite;
+            return nombre(r.k) && p == nom.size();
+        }
+    return false;
 }
+
+const char* const ZERO_DEVANT = "les numéros s'écrivent sans zéro devant";
 
 // Where a key's problem is reported: its line, or the section's header.
 int ligneDe(const ValeurLue& v, int defaut)
@@ -189,14 +216,11 @@ void CVerificateur::verifieNiveau(const std::string& chemin)
         if (plan.trouvee && ouvrable(plan.texte, chemin, plan.ligne))
             verifiePlan(plan.texte);
     }
-    static const std::regex motif("Plan([0-9]+)");
     d.termine([&](const std::string& nom) {
-        std::smatch m;
-        if (!std::regex_match(nom, m, motif))
+        NomNumerote m;
+        if (!litNomNumerote(nom, "Plan", {}, m))
             return std::string();
-        long n = nombre(m[1]);
-        return n < 0 ? std::string("les numéros s'écrivent sans zéro devant")
-                     : texte("nombrePlans vaut %ld", plans);
+        return m.n < 0 ? std::string(ZERO_DEVANT) : texte("nombrePlans vaut %ld", plans);
     });
 }
 
@@ -233,19 +257,16 @@ void CVerificateur::verifiePlan(const std::string& chemin)
         for (long k = 1; k <= positions[t]; ++k)
             d.litSection(texte("Tile%ldPosition%ld", t, k), clesPositionTile);
     }
-    static const std::regex motif("Tile([0-9]+)(?:(Frame|Position)([0-9]+))?");
     d.termine([&](const std::string& nom) {
-        std::smatch m;
-        if (!std::regex_match(nom, m, motif))
+        NomNumerote m;
+        if (!litNomNumerote(nom, "Tile", {"Frame", "Position"}, m))
             return std::string();
-        long t = nombre(m[1]);
-        long k = m[3].matched ? nombre(m[3]) : 1;
-        if (t < 0 || k < 0)
-            return std::string("les numéros s'écrivent sans zéro devant");
-        if (t > tiles)
+        if (m.n < 0 || m.k < 0)
+            return std::string(ZERO_DEVANT);
+        if (m.n > tiles)
             return texte("nombreTiles vaut %ld", tiles);
-        return m[2] == "Frame" ? texte("nbFrames de [Tile%ld] vaut %ld", t, frames[t])
-                               : texte("nbPositions de [Tile%ld] vaut %ld", t, positions[t]);
+        return m.suite == "Frame" ? texte("nbFrames de [Tile%ld] vaut %ld", m.n, frames[m.n])
+                                  : texte("nbPositions de [Tile%ld] vaut %ld", m.n, positions[m.n]);
     });
 }
 
@@ -303,18 +324,15 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
                             : texte("animation `%s` absente : le jeu la choisit — vouliez-vous dire `%s` (ligne %d) ?",
                                     r.c_str(), proche.c_str(), noms[proche]));
     }
-    static const std::regex motif("Anim([0-9]+)(?:Frame([0-9]+))?");
     d.termine([&](const std::string& nom) {
-        std::smatch m;
-        if (!std::regex_match(nom, m, motif))
+        NomNumerote m;
+        if (!litNomNumerote(nom, "Anim", {"Frame"}, m))
             return std::string();
-        long n = nombre(m[1]);
-        long k = m[2].matched ? nombre(m[2]) : 1;
-        if (n < 0 || k < 0)
-            return std::string("les numéros s'écrivent sans zéro devant");
-        if (n > anims)
+        if (m.n < 0 || m.k < 0)
+            return std::string(ZERO_DEVANT);
+        if (m.n > anims)
             return texte("nbAnims vaut %ld", anims);
-        return texte("nbFrames de [Anim%ld] vaut %ld", n, frames[n]);
+        return texte("nbFrames de [Anim%ld] vaut %ld", m.n, frames[m.n]);
     });
 }
 
