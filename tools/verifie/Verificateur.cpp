@@ -379,7 +379,13 @@ void CVerificateur::verifieTout()
     for (int i = 0; i < NbImagesIntro; ++i)
         verifieImage(fichierImageIntro(i));
     verifieMusique(fichiersJeu::MusiqueNiveau);
-    verifieImage(fichiersJeu::Ciel);
+    // The game shows the sky's top-left 640 x 360 pixels; a smaller one
+    // leaves the rest of that band black.
+    const EtatMedia& ciel = verifieImage(fichiersJeu::Ciel);
+    if (ciel.lisible && (ciel.largeur < 640 || ciel.hauteur < 360))
+        rapport_.avertissement(fichiersJeu::Ciel, 0,
+                               texte("le ciel fait %d × %d : le jeu en montre 640 × 360, le reste de la bande "
+                                     "reste noir", ciel.largeur, ciel.hauteur));
     verifieImage(fichiersJeu::Lune);
     verifieNiveau(fichiersJeu::Niveau);
     std::vector<std::string> requises;
