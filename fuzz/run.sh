@@ -21,7 +21,6 @@ CC=clang CXX=clang++ cmake -S "$racine" -B "$build" -DCORVANTHELIS_FUZZ=ON \
 cmake --build "$build" -j"$(nproc)" >/dev/null
 
 export SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1
-export LSAN_OPTIONS="suppressions=$racine/scripts/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 mkdir -p "$build/findings"
 cibles=$*
 [ -z "$cibles" ] && cibles=$(cd "$build/fuzz" && ls fuzz_* | sed 's/^fuzz_//')
@@ -34,7 +33,7 @@ for nom in $cibles; do
         -close_fd_mask=3 -print_final_stats=1 -artifact_prefix="$build/findings/$nom-" \
         $FUZZ_OPTIONS "$build/corpus/$nom" "$racine/fuzz/corpus/$nom"
     if [ "$nom" = image ]; then
-        set -- xvfb-run -a -s "-screen 0 640x480x24 -noreset" "$@"
+        set -- "$racine/scripts/sanitiseurs.sh" xvfb-run -a -s "-screen 0 640x480x24 -noreset" "$@"
     fi
     if "$@" >"$journal" 2>&1; then
         executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$journal")
