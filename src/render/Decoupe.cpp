@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -72,7 +75,18 @@ void copieLigne(const SDL_Surface* source, const Uint8* s, unsigned char* d, int
             // Same byte order: one 32-bit compare per pixel, which the
             // compiler turns into vector code.
             const Uint32 rgb = cle.r | cle.g << 8 | cle.b << 16;
-            for (int i = 0; i < n; ++i) {
+            int i = 0;
+#ifdef __SSE2__
+            // Four pixels at a time: keyed ones become zero.
+            const __m128i masque = _mm_set1_epi32(0x00FFFFFF);
+            const __m128i cle4 = _mm_set1_epi32(static_cast<int>(rgb));
+            for (; i + 4 <= n; i += 4) {
+                __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 4 * i));
+                __m128i egal = _mm_cmpeq_epi32(_mm_and_si128(v, masque), cle4);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 4 * i), _mm_andnot_si128(egal, v));
+            }
+#endif
+            for (; i < n; ++i) {
                 Uint32 v;
                 memcpy(&v, s + 4 * i, 4);
                 v = (v & 0x00FFFFFF) == rgb ? 0 : v;
