@@ -1,34 +1,77 @@
 #include "foundation/Temps.h"
 
 #include <SDL.h>
+#include <ctime>
 
 namespace {
 bool facticeActif = false;
-uint32_t tempsFactice = 0;
+uint64_t microFactice = 0;
+
+uint64_t microDe(const timespec& t)
+{
+    return static_cast<uint64_t>(t.tv_sec) * 1000000u + static_cast<uint64_t>(t.tv_nsec) / 1000u;
+}
 }
 
 uint32_t tempsCourant()
 {
-    return facticeActif ? tempsFactice : SDL_GetTicks();
+    return facticeActif ? static_cast<uint32_t>(microFactice / 1000u) : SDL_GetTicks();
 }
 
 void attendre(uint32_t ms)
 {
     if (facticeActif)
-        tempsFactice += ms;
+        microFactice += static_cast<uint64_t>(ms) * 1000u;
     else
         SDL_Delay(ms);
+}
+
+uint64_t tempsMicro()
+{
+    if (facticeActif)
+        return microFactice;
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return microDe(t);
+}
+
+void dortJusqua(uint64_t echeance)
+{
+    if (facticeActif) {
+        if (microFactice < echeance)
+            microFactice = echeance;
+        return;
+    }
+    timespec t;
+    t.tv_sec = static_cast<time_t>(echeance / 1000000u);
+    t.tv_nsec = static_cast<long>(echeance % 1000000u) * 1000;
+    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr);
+}
+
+void patienteJusqua(uint64_t echeance)
+{
+    if (facticeActif) {
+        dortJusqua(echeance);
+        return;
+    }
+    while (tempsMicro() < echeance) {
+    }
 }
 
 void fixeTempsFactice(uint32_t ms)
 {
     facticeActif = true;
-    tempsFactice = ms;
+    microFactice = static_cast<uint64_t>(ms) * 1000u;
 }
 
 void avanceTempsFactice(uint32_t ms)
 {
-    tempsFactice += ms;
+    microFactice += static_cast<uint64_t>(ms) * 1000u;
+}
+
+void avanceTempsFacticeMicro(uint64_t us)
+{
+    microFactice += us;
 }
 
 void retireTempsFactice()

@@ -1,10 +1,11 @@
 #ifndef CORVANTHELIS_FOUNDATION_TEMPS_H
 #define CORVANTHELIS_FOUNDATION_TEMPS_H
 
-// The one door to the millisecond clock. Everything that times itself
-// (animations, the level scroll, the hero, the intro pauses) reads the clock
+// The one door to the clocks. Everything that times itself (animations, the
+// level scroll, the hero, the intro pauses, the frame pacer) reads the clock
 // and waits through these functions, so tests can replace the clock with a
-// fake one and move time by hand instead of sleeping.
+// fake one and move time by hand instead of sleeping. The fake clock counts
+// microseconds; both clocks read it when it is set.
 
 #include <cstdint>
 
@@ -14,9 +15,20 @@ uint32_t tempsCourant();
 // Waits ms milliseconds; with a fake clock, advances it instead of sleeping.
 void attendre(uint32_t ms);
 
+// Microseconds of a monotonic clock (not changed by setting the date), or
+// the fake clock's value.
+uint64_t tempsMicro();
+// Sleeps until tempsMicro() reaches `echeance`, as the system's timers
+// allow: it may wake late, or early on a signal. Fake clock: jumps there.
+void dortJusqua(uint64_t echeance);
+// Waits until `echeance` by watching the clock, for the last fraction of a
+// millisecond that sleeping cannot hit. Fake clock: jumps there.
+void patienteJusqua(uint64_t echeance);
+
 // Switches to a fake clock that reads `ms` until moved again.
 void fixeTempsFactice(uint32_t ms);
 void avanceTempsFactice(uint32_t ms);
+void avanceTempsFacticeMicro(uint64_t us);
 // Back to the real clock.
 void retireTempsFactice();
 

@@ -17,6 +17,7 @@ const std::size_t TailleNom = 100;
 void playIntro(int nbImages, int delai, const char* debut, const char* fin)
 {
     CImageGL* image = new CImageGL();
+    uint32_t echeance = tempsCourant();
     for (int n = 1; n <= nbImages; ++n) {
         if (QuitIntro())
             break;
@@ -32,7 +33,7 @@ void playIntro(int nbImages, int delai, const char* debut, const char* fin)
         image->chargeImageSDL(nom, -1, 0, 0);
         image->affiche(0, 0);
         presenteImage();
-        attendre(delai > 0 ? static_cast<uint32_t>(delai) : 0);
+        attendEcheance(echeance, delai);
         delete[] nom;
     }
     delete image;

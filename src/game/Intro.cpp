@@ -3,8 +3,8 @@
 #include "foundation/Temps.h"
 #include "render/CImageGL.h"
 #include "shell/Affichage.h"
-#include "shell/CEngineGL.h"
 #include "shell/Plateforme.h"
+#include "shell/Signaux.h"
 #include "shell/gfx.h"
 
 #include <SDL.h>
@@ -200,26 +200,29 @@ int QuitIntro()
 {
     SDL_Event evenement;
     while (SDL_PollEvent(&evenement)) {
-        switch (evenement.type) {
-        case SDL_QUIT:
+        if (traiteEvenementAffichage(evenement))
+            continue;
+        if (evenement.type == SDL_QUIT)
             return 1;
-        case SDL_KEYDOWN:
-            if (evenement.key.keysym.sym == SDLK_ESCAPE)
-                return 1;
-            break;
-        case SDL_VIDEORESIZE:
-            if (config) {
-                config->resolutionHorizontale = evenement.resize.w < 1 ? 1 : evenement.resize.w;
-                config->resolutionVerticale = evenement.resize.h < 1 ? 1 : evenement.resize.h;
-                appliqueProjection(config->resolutionHorizontale, config->resolutionVerticale,
-                                   config->largeurLogique, config->hauteurLogique);
-            }
-            break;
-        default:
-            break;
-        }
+        if (evenement.type == SDL_KEYDOWN && evenement.key.keysym.sym == SDLK_ESCAPE)
+            return 1;
     }
-    return 0;
+    return arretDemande() ? 1 : 0;
+}
+
+void attendEcheance(uint32_t& echeance, int pause)
+{
+    uint32_t maintenant = tempsCourant();
+    echeance += static_cast<uint32_t>(pause > 0 ? pause : 0);
+    // Far behind (a slow load): the schedule starts again from now rather
+    // than rushing through frames.
+    if (static_cast<int32_t>(maintenant - echeance) > 1000)
+        echeance = maintenant;
+    while (!arretDemande() && static_cast<int32_t>(echeance - maintenant) > 0) {
+        uint32_t reste = echeance - maintenant;
+        attendre(reste < 50 ? reste : 50);
+        maintenant = tempsCourant();
+    }
 }
 
 namespace {
@@ -298,9 +301,10 @@ int introVorna()
     images.charge(ImThanks, ImLogoVask);
     for (int phase = 0; phase < NbPhasesIntro; ++phase) {
         int nb = nbImagesPhase(phase);
+        uint32_t echeance = tempsCourant();
         for (int k = 0; k < nb; ++k) {
             ImageIntroCalculee f = imageIntro(phase, k);
-            if (f.verifieQuitter && QuitIntro())
+            if ((f.verifieQuitter && QuitIntro()) || arretDemande())
                 return 1;
             if (f.dessine) {
                 clearScreen();
@@ -308,7 +312,7 @@ int introVorna()
                     images.dessine(f.dessins[d]);
                 presenteImage();
             }
-            attendre(f.pause);
+            attendEcheance(echeance, f.pause);
         }
         apresPhase(phase, images);
     }

@@ -13,9 +13,15 @@
 // presenteImage().
 //
 // QuitIntro is also the event pump of the picture-series player: it drains
-// the event queue, answers 1 on Escape or a window close (leaving later
-// events queued), and re-applies the 640x480 drawing space over a resized
-// window.
+// the event queue, answers 1 on Escape, a window close or an end asked by a
+// signal (leaving later events queued), and hands resizes and Alt+Enter to
+// the display.
+//
+// Pauses are kept on the clock: each frame is due a pause after the one
+// before, whatever drawing and loading took, so the intro lasts as long at
+// any frame rate.
+
+#include <cstdint>
 
 enum ImageIntro {
     ImThanks,
@@ -85,6 +91,11 @@ int positionLogo(int signe, int demi, int i);
 
 // 1 when a quit request was found, 0 once the queue is empty.
 int QuitIntro();
+
+// Moves `echeance` (ms) on by `pause` and waits until the clock reaches it;
+// more than a second behind, the schedule restarts from now. Returns early
+// when a signal asks to end.
+void attendEcheance(uint32_t& echeance, int pause);
 
 // 1 when a quit request ended it, 0 when it ran to its end.
 int introVorna();

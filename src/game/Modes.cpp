@@ -5,6 +5,7 @@
 #include "game/OutilsJeu.h"
 #include "render/CImageGL.h"
 #include "scenery/CLevel.h"
+#include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
 #include "shell/Plateforme.h"
 #include "shell/gfx.h"
@@ -101,7 +102,7 @@ int mainEdit()
         fermeConfiguration();
         return 1;
     }
-    SDL_ShowCursor(1);
+    gardeCurseurVisible(true);
     boucleMode(nullptr, 0, [](int touche) {
         if (touche == SDLK_F1)
             editF1Mode();

@@ -3,6 +3,7 @@
 #include "foundation/Temps.h"
 #include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
+#include "shell/Signaux.h"
 #include "sprites/CSprite.h"
 
 #include <SDL.h>
@@ -44,6 +45,8 @@ bool prendEvenements(const std::function<void(int)>& surTouche)
     bool quitter = false;
     SDL_Event evenement;
     while (SDL_PollEvent(&evenement)) {
+        if (traiteEvenementAffichage(evenement))
+            continue;
         if (evenement.type == SDL_QUIT) {
             quitter = true;
         } else if (evenement.type == SDL_KEYDOWN) {
@@ -53,7 +56,7 @@ bool prendEvenements(const std::function<void(int)>& surTouche)
                 surTouche(evenement.key.keysym.sym);
         }
     }
-    return quitter;
+    return quitter || arretDemande();
 }
 
 CCompteurFPS::CCompteurFPS(bool auMoinsUneSeconde)

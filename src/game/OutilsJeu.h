@@ -28,8 +28,9 @@ void fermeConfiguration();
 int lanceSurAffichage(const std::function<void()>& mode);
 
 // Takes every pending event. True when a window close or an Escape press
-// came; the queue is emptied either way. Other key presses go to `surTouche`
-// with their SDL key code.
+// came, or an end was asked by a signal; the queue is emptied either way.
+// Resizes and Alt+Enter go to the display; other key presses go to
+// `surTouche` with their SDL key code.
 bool prendEvenements(const std::function<void(int)>& surTouche = nullptr);
 
 // Counts presented frames and prints "FPS : %i\n" on standard output once a

@@ -10,6 +10,7 @@
 #include "render/PartageImages.h"
 #include "scenery/CLevel.h"
 #include "shell/Plateforme.h"
+#include "shell/Signaux.h"
 #include "shell/gfx.h"
 #include "sound/CMusique.h"
 #include "sprites/CSprite.h"
@@ -30,8 +31,14 @@ int mainVorna()
     son->init();
     son->joueMusique(fichiersJeu::MusiqueIntro, 0);
 
-    // A quit request during the intro ends only the intro.
+    // A quit request during the intro ends only the intro; a signal ends
+    // the game too.
     introVorna();
+    if (arretDemande()) {
+        delete son;
+        fermeConfiguration();
+        return 0;
+    }
 
     son->stoppeMusique();
     son->joueMusique(fichiersJeu::MusiqueNiveau, -1);

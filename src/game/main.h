@@ -8,7 +8,8 @@
 // mainVorna is the game; SDL_main calls it. It creates the configuration,
 // opens the display, plays the intro to its music, then runs the level under
 // keyboard control until Escape or a window close, and releases everything it
-// created, `config` last. Returns the process status: 0, or 1 when no display
+// created, `config` last. SIGINT, SIGTERM or SIGHUP end the intro and the
+// game alike. Returns the process status: 0, or 1 when no display
 // could be opened.
 //
 // The other entry functions are started by the small programs under tools/:

@@ -144,7 +144,8 @@ public:
                         int texLongueur, int texHauteur, int r, int g, int b);
     // Shares autre's pixels (no copy) with a texture of its own.
     void instancieImage(CImageGL3* autre);
-    // The window's content, stored upright.
+    // What the viewport shows (the picture without any black bars), stored
+    // upright.
     void captureEcran();
     // Creates the texture from `pixels`.
     void bind();

@@ -195,15 +195,19 @@ void CImageGL3::captureEcran()
     libere();
     if (!config)
         return;
-    const int l = config->resolutionHorizontale;
-    const int h = config->resolutionVerticale;
+    // The picture is where the viewport is: the whole window, or the 4:3
+    // rectangle between black bars.
+    GLint vue[4] = {0, 0, config->resolutionHorizontale, config->resolutionVerticale};
+    glGetIntegerv(GL_VIEWPORT, vue);
+    const int l = vue[2];
+    const int h = vue[3];
     const int tl = calcPower(l);
     const int th = calcPower(h);
     if (tl <= 0 || th <= 0)
         return;
     unsigned char* lecture = new unsigned char[static_cast<size_t>(l) * h * 4]();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, l, h, GL_RGBA, GL_UNSIGNED_BYTE, lecture);
+    glReadPixels(vue[0], vue[1], l, h, GL_RGBA, GL_UNSIGNED_BYTE, lecture);
 
     // GL reads the bottom row first; the buffer layout wants the top row
     // first. The screen is opaque whatever its alpha bits say.

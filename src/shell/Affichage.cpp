@@ -2,11 +2,54 @@
 
 #include "shell/CEngineGL.h"
 #include "shell/Plateforme.h"
+#include "shell/Signaux.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
 #include <cstdio>
 #include <cstring>
+
+namespace {
+// Full screen takes the size the display was opened with; leaving it gives
+// back the window's last size.
+int largeurPleinEcran = 640;
+int hauteurPleinEcran = 480;
+int largeurFenetre = 640;
+int hauteurFenetre = 480;
+bool curseurToujoursVisible = false;
+
+// The flags a mode is asked with, as opposed to what SDL reports about it.
+const Uint32 DRAPEAUX_MODE = SDL_FULLSCREEN | SDL_OPENGL | SDL_RESIZABLE | SDL_NOFRAME | SDL_DOUBLEBUF
+    | SDL_HWSURFACE;
+
+void appliqueCurseur(bool pleinEcran)
+{
+    SDL_ShowCursor(pleinEcran && !curseurToujoursVisible ? SDL_DISABLE : SDL_ENABLE);
+}
+
+// Sets the mode again on the open window. SDL keeps the window and its GL
+// context (and so the textures) when the depth and the GL flag stay.
+bool changeMode(int largeur, int hauteur, Uint32 drapeaux)
+{
+    SDL_Surface* ecran = SDL_GetVideoSurface();
+    if (!ecran)
+        return false;
+    ecran = SDL_SetVideoMode(largeur < 1 ? 1 : largeur, hauteur < 1 ? 1 : hauteur,
+                             ecran->format->BitsPerPixel, drapeaux);
+    if (!ecran) {
+        fprintf(stderr, "Impossible d'ouvrir l'écran!\n");
+        return false;
+    }
+    if (config) {
+        config->resolutionHorizontale = ecran->w;
+        config->resolutionVerticale = ecran->h;
+        appliqueProjection(ecran->w, ecran->h, config->largeurLogique, config->hauteurLogique);
+    } else {
+        glViewport(0, 0, ecran->w, ecran->h);
+    }
+    return true;
+}
+}
 
 int initSDL(int largeur, int hauteur)
 {
@@ -45,6 +88,9 @@ int initSDL(int largeur, int hauteur)
     }
     if (config->pleinEcran)
         SDL_ShowCursor(SDL_DISABLE);
+    largeurPleinEcran = largeurFenetre = largeur;
+    hauteurPleinEcran = hauteurFenetre = hauteur;
+    installeArretParSignaux();
     return 0;
 }
 
@@ -54,6 +100,22 @@ const char* texteGL(GLenum nom)
     const GLubyte* texte = glGetString(nom);
     return texte ? reinterpret_cast<const char*>(texte) : "";
 }
+}
+
+RectangleVue rectangleVue(int largeurFenetre, int hauteurFenetre, int largeurLogique,
+                          int hauteurLogique, bool garderProportions)
+{
+    RectangleVue vue = {0, 0, largeurFenetre, hauteurFenetre};
+    if (!garderProportions || largeurLogique < 1 || hauteurLogique < 1)
+        return vue;
+    long long l = largeurFenetre, h = hauteurFenetre;
+    if (l * hauteurLogique > h * largeurLogique)
+        vue.largeur = static_cast<int>(h * largeurLogique / hauteurLogique);
+    else
+        vue.hauteur = static_cast<int>(l * hauteurLogique / largeurLogique);
+    vue.x = (largeurFenetre - vue.largeur) / 2;
+    vue.y = (hauteurFenetre - vue.hauteur) / 2;
+    return vue;
 }
 
 void initGL(int largeur, int hauteur)
@@ -108,10 +170,72 @@ void initGL(int largeur, int hauteur)
 void appliqueProjection(int largeurFenetre, int hauteurFenetre, int largeurLogique,
                         int hauteurLogique)
 {
-    glViewport(0, 0, largeurFenetre, hauteurFenetre);
+    RectangleVue vue = rectangleVue(largeurFenetre, hauteurFenetre, largeurLogique, hauteurLogique,
+                                    config && config->garderProportions);
+    glViewport(vue.x, vue.y, vue.largeur, vue.hauteur);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, largeurLogique, hauteurLogique, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+void redimensionne(int largeur, int hauteur)
+{
+    SDL_Surface* ecran = SDL_GetVideoSurface();
+    if (!ecran)
+        return;
+    if (changeMode(largeur, hauteur, ecran->flags & DRAPEAUX_MODE) && !(ecran->flags & SDL_FULLSCREEN)) {
+        largeurFenetre = SDL_GetVideoSurface()->w;
+        hauteurFenetre = SDL_GetVideoSurface()->h;
+    }
+}
+
+void basculePleinEcran()
+{
+    SDL_Surface* ecran = SDL_GetVideoSurface();
+    if (!ecran)
+        return;
+    Uint32 drapeaux = ecran->flags & DRAPEAUX_MODE;
+    bool versPleinEcran = !(drapeaux & SDL_FULLSCREEN);
+    bool fait;
+    if (versPleinEcran) {
+        largeurFenetre = ecran->w;
+        hauteurFenetre = ecran->h;
+        fait = changeMode(largeurPleinEcran, hauteurPleinEcran,
+                          (drapeaux & ~SDL_RESIZABLE) | SDL_FULLSCREEN);
+    } else {
+        fait = changeMode(largeurFenetre, hauteurFenetre,
+                          (drapeaux & ~SDL_FULLSCREEN) | SDL_RESIZABLE);
+        char* titre = nullptr;
+        SDL_WM_GetCaption(&titre, nullptr);
+        if (fait && !titre)
+            SDL_WM_SetCaption("Corvanthelis", "");
+    }
+    if (fait) {
+        if (config)
+            config->pleinEcran = versPleinEcran;
+        appliqueCurseur(versPleinEcran);
+    }
+}
+
+bool traiteEvenementAffichage(const SDL_Event& evenement)
+{
+    if (evenement.type == SDL_VIDEORESIZE) {
+        redimensionne(evenement.resize.w, evenement.resize.h);
+        return true;
+    }
+    if (evenement.type == SDL_KEYDOWN && evenement.key.keysym.sym == SDLK_RETURN
+        && (evenement.key.keysym.mod & KMOD_ALT)) {
+        basculePleinEcran();
+        return true;
+    }
+    return false;
+}
+
+void gardeCurseurVisible(bool toujours)
+{
+    curseurToujoursVisible = toujours;
+    if (toujours)
+        SDL_ShowCursor(SDL_ENABLE);
 }

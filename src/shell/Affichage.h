@@ -15,9 +15,38 @@
 int initSDL(int largeur, int hauteur);
 void initGL(int largeur, int hauteur);
 
-// Sets the viewport over a largeurFenetre x hauteurFenetre window and the
-// logical drawing space (origin top-left, y down) over it.
+// The part of a largeurFenetre x hauteurFenetre window the drawing space
+// covers, in GL's window coordinates (origin bottom-left): all of it, or
+// with garderProportions the largest rectangle of the logical proportions
+// that fits, centred (the bars are left to the clear colour, black).
+struct RectangleVue {
+    int x, y, largeur, hauteur;
+};
+RectangleVue rectangleVue(int largeurFenetre, int hauteurFenetre, int largeurLogique,
+                          int hauteurLogique, bool garderProportions);
+
+// Sets the viewport over a largeurFenetre x hauteurFenetre window (the
+// rectangle above, with `config`'s garderProportions) and the logical
+// drawing space (origin top-left, y down) over it.
 void appliqueProjection(int largeurFenetre, int hauteurFenetre, int largeurLogique,
                         int hauteurLogique);
+
+// Sets the video mode again at largeur x hauteur (at least 1) with the same
+// flags, so the drawable follows a resized window, then the size in
+// `config` and the projection. The GL context and its textures stay.
+void redimensionne(int largeur, int hauteur);
+
+// Switches between the window and full screen at the size the display was
+// opened with; back in a window, the window's last size. Textures stay. The
+// cursor is hidden in full screen and shown in a window.
+void basculePleinEcran();
+
+// The display's share of every mode's events: a window resize, Alt+Enter.
+// True when the event was one of them (and was handled).
+union SDL_Event;
+bool traiteEvenementAffichage(const SDL_Event& evenement);
+
+// Modes that need the pointer (the editor) keep the cursor in full screen.
+void gardeCurseurVisible(bool toujours);
 
 #endif

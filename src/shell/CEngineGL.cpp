@@ -24,6 +24,7 @@ CEngineGL::CEngineGL()
     tailleTexture = 256;
     mode16bits = io.getPrivateProfileBool(section, "Mode16bits", false, fichier, false);
     hogCPU = io.getPrivateProfileBool(section, "HogCPU", false, fichier, false);
+    garderProportions = io.getPrivateProfileBool(section, "GarderProportions", false, fichier, false);
     sansClampToEdge = true;
     npotDisponible = false;
 }

@@ -4,8 +4,8 @@
 // The engine configuration: one object per run, read from the VIDEO section
 // of "config.ini" in the working folder, reached through the global `config`.
 // An entry function creates it before opening the display and never deletes
-// it. Display initialisation fills in the two capability flags; the intro's
-// resize handling updates the window size.
+// it. Display initialisation fills in the two capability flags; resizing and
+// Alt+Enter update the window size and the full-screen switch.
 
 class CEngineGL {
 public:
@@ -22,6 +22,7 @@ public:
     bool mode16bits;           // 5-6-5 window and reduced texture storage
     bool sansClampToEdge;      // plain clamping instead of edge clamping
     bool hogCPU;               // higher process priority
+    bool garderProportions;    // 4:3 picture with black bars, else stretched
     bool npotDisponible;       // driver takes textures of any size
 };
 

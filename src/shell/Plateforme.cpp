@@ -3,20 +3,39 @@
 #include "foundation/Temps.h"
 
 #include <SDL.h>
+#include <SDL_opengl.h>
 #include <GL/glx.h>
 #include <cerrno>
 #include <cstring>
 #include <sys/resource.h>
 
 namespace {
-const uint32_t IMAGES_PAR_SECONDE = 60;
+// Frames are shown on a fixed grid: frame n of a schedule at
+// debut + n * 1000000 / 60 us, computed from n so rounding never adds up.
+const uint64_t IMAGES_PAR_SECONDE = 60;
+const uint64_t MICRO_PAR_SECONDE = 1000000;
+// Sleeping ends this long before a deadline; the rest is watched on the
+// clock, since a sleep may overrun by more than that.
+const uint64_t MARGE_SOMMEIL = 1000;
+// A frame this many periods late restarts the schedule from now.
+const uint64_t RETARD_MAX_IMAGES = 4;
 
 bool cadencement = false;
-// Deadlines count from the start of the schedule, so rounding never
-// accumulates: frame n may be shown at debut + ceil(n * 1000 / 60) ms.
 bool demarre = false;
-uint32_t debut = 0;
+uint64_t debut = 0;
 uint64_t numero = 0;
+
+uint64_t pointGrille(uint64_t n)
+{
+    return debut + n * MICRO_PAR_SECONDE / IMAGES_PAR_SECONDE;
+}
+
+void attendEcheance(uint64_t echeance)
+{
+    while (tempsMicro() + MARGE_SOMMEIL < echeance)
+        dortJusqua(echeance - MARGE_SOMMEIL);
+    patienteJusqua(echeance);
+}
 
 bool contientMot(const char* liste, const char* mot)
 {
@@ -66,32 +85,41 @@ void cadenceImage()
 {
     if (!cadencement)
         return;
-    uint32_t maintenant = tempsCourant();
+    uint64_t maintenant = tempsMicro();
     if (!demarre) {
         demarre = true;
         debut = maintenant;
         numero = 0;
         return;
     }
-    ++numero;
-    uint32_t echeance = debut + static_cast<uint32_t>((numero * 1000 + IMAGES_PAR_SECONDE - 1) / IMAGES_PAR_SECONDE);
-    if (maintenant > echeance + 1000 / IMAGES_PAR_SECONDE) {
-        // More than a frame late: start again from now rather than showing
-        // a burst of frames to catch up.
+    uint64_t echeance = pointGrille(++numero);
+    if (maintenant <= echeance) {
+        attendEcheance(echeance);
+        return;
+    }
+    uint64_t retard = maintenant - echeance;
+    if (retard * IMAGES_PAR_SECONDE > RETARD_MAX_IMAGES * MICRO_PAR_SECONDE) {
+        // Long stalled (loading, a moved window): a new grid from now.
         debut = maintenant;
         numero = 0;
         return;
     }
-    if (maintenant < echeance)
-        attendre(echeance - maintenant);
+    // Late: shown at once, and the grid is kept, so the next frame aims at
+    // the next grid point still ahead.
+    numero = (maintenant - debut) * IMAGES_PAR_SECONDE / MICRO_PAR_SECONDE;
 }
 
 void presenteImage()
 {
     SDL_Surface* ecran = SDL_GetVideoSurface();
-    if (ecran && (ecran->flags & SDL_OPENGL))
-        SDL_GL_SwapBuffers();
+    bool gl = ecran && (ecran->flags & SDL_OPENGL);
+    // The frame is rendered before the wait, so the swap at the deadline
+    // has nothing left to do but show it.
+    if (gl && cadencement)
+        glFinish();
     cadenceImage();
+    if (gl)
+        SDL_GL_SwapBuffers();
 }
 
 void fixePrioriteProcessus(bool hogCPU)

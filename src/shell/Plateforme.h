@@ -6,7 +6,8 @@
 // Swap control is decided from the GLX extension string (the GL entry-point
 // lookup answers "yes" to any name on GLX). When the display offers no swap
 // control but VSync is wanted, presented frames are paced in software to 60
-// per second, so the game runs at the same speed and does not burn a core.
+// per second on a monotonic microsecond clock, so the game runs at the same
+// speed, evenly, and does not burn a core.
 // presenteImage() is the one way a frame reaches the screen; every loop calls
 // it instead of SDL_GL_SwapBuffers. Pacing waits through foundation/Temps.h,
 // so a fake clock drives it in tests.
@@ -21,11 +22,14 @@ const char* extensionsGLXCourantes();
 // Software pacing on or off (initGL decides); off at start.
 void fixeCadencement(bool actif);
 bool cadencementActif();
-// With pacing on, waits until the next 1/60 s slot; a frame that came late
-// restarts the schedule instead of rushing to catch up. Off: returns at once.
+// With pacing on, waits for the frame's slot on a fixed 60 Hz grid of
+// deadlines: it sleeps to about 1 ms before, then watches the clock to the
+// deadline. A late frame goes at once and the grid is kept (the next frame
+// aims at the next grid point ahead); more than 4 frames late, the grid
+// starts again from now. Off: returns at once.
 void cadenceImage();
 
-// Swaps the buffers (when a GL window is open), then paces.
+// Paces, then swaps the buffers (when a GL window is open).
 void presenteImage();
 
 // Best-effort raise of the process priority: nice -10 with hogCPU, else -5.

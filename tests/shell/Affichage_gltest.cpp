@@ -180,4 +180,87 @@ TEST_F(Affichage, DrawingSpaceIsStretchedOverTheWindow)
     }
 }
 
+// Window pixel (x, y), origin top-left, of a window `hauteur` pixels high.
+testsupport::Pixel pixelFenetre(int x, int y, int hauteur)
+{
+    unsigned char p[4] = {};
+    glReadPixels(x, hauteur - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    return {p[0], p[1], p[2], 255};
+}
+
+TEST_F(Affichage, ResizeAndFullScreenKeepTexturesAndTheFourThreePicture)
+{
+    using testsupport::NOIR;
+    using testsupport::ROUGE;
+    ouvre();
+    testsupport::ecritTGA("r.tga", 10, 10, std::vector<testsupport::Pixel>(100, ROUGE));
+    CImageGL image;
+    image.chargeImageSDL("r.tga", -1, 0, 0);
+    auto dessine = [&] {
+        clearScreen();
+        image.affiche(0, 0);
+        image.affiche(630, 470);
+    };
+
+    // Stretched: the drawable follows the window, the picture fills it.
+    redimensionne(800, 500);
+    ASSERT_NE(nullptr, SDL_GetVideoSurface());
+    EXPECT_EQ(800, SDL_GetVideoSurface()->w);
+    EXPECT_EQ(500, SDL_GetVideoSurface()->h);
+    EXPECT_EQ(800, config->resolutionHorizontale);
+    EXPECT_EQ(500, config->resolutionVerticale);
+    dessine();
+    EXPECT_EQ(ROUGE, pixelFenetre(2, 2, 500));
+    EXPECT_EQ(ROUGE, pixelFenetre(797, 497, 500));
+
+    // Kept proportions: 800 x 600 in the middle of 1000 x 600, black bars.
+    config->garderProportions = true;
+    redimensionne(1000, 600);
+    dessine();
+    EXPECT_EQ(NOIR, pixelFenetre(50, 5, 600));
+    EXPECT_EQ(ROUGE, pixelFenetre(103, 3, 600));
+    EXPECT_EQ(ROUGE, pixelFenetre(896, 596, 600));
+    EXPECT_EQ(NOIR, pixelFenetre(950, 596, 600));
+    // The capture takes the picture, not the bars.
+    CImageGL3 capture;
+    capture.captureEcran();
+    EXPECT_EQ(800, capture.getLongueur());
+    EXPECT_EQ(600, capture.getHauteur());
+    EXPECT_EQ(ROUGE, testsupport::texelTampon(capture.pixels, capture.texLongueur, 3, 3));
+    EXPECT_EQ(NOIR, testsupport::texelTampon(capture.pixels, capture.texLongueur, 20, 3));
+
+    // Tall windows get bars above and below; a zero size counts as 1.
+    RectangleVue v = rectangleVue(640, 960, 640, 480, true);
+    EXPECT_EQ(0, v.x);
+    EXPECT_EQ(240, v.y);
+    EXPECT_EQ(640, v.largeur);
+    EXPECT_EQ(480, v.hauteur);
+    redimensionne(0, 0);
+    EXPECT_EQ(1, SDL_GetVideoSurface()->w);
+
+    // Alt+Enter: full screen at the opening size without cursor, then back
+    // to the window's last size with it; the texture lives on.
+    redimensionne(1000, 600);
+    SDL_Event alt = {};
+    alt.type = SDL_KEYDOWN;
+    alt.key.keysym.sym = SDLK_RETURN;
+    alt.key.keysym.mod = KMOD_LALT;
+    EXPECT_TRUE(traiteEvenementAffichage(alt));
+    ASSERT_NE(nullptr, SDL_GetVideoSurface());
+    EXPECT_TRUE(SDL_GetVideoSurface()->flags & SDL_FULLSCREEN);
+    EXPECT_EQ(640, SDL_GetVideoSurface()->w);
+    EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY));
+    dessine();
+    EXPECT_EQ(ROUGE, pixelFenetre(3, 3, 480));
+    EXPECT_TRUE(traiteEvenementAffichage(alt));
+    EXPECT_FALSE(SDL_GetVideoSurface()->flags & SDL_FULLSCREEN);
+    EXPECT_TRUE(SDL_GetVideoSurface()->flags & SDL_RESIZABLE);
+    EXPECT_EQ(1000, SDL_GetVideoSurface()->w);
+    EXPECT_EQ(SDL_ENABLE, SDL_ShowCursor(SDL_QUERY));
+    dessine();
+    EXPECT_EQ(ROUGE, pixelFenetre(103, 3, 600));
+    alt.key.keysym.mod = KMOD_NONE;
+    EXPECT_FALSE(traiteEvenementAffichage(alt)); // Enter alone is the mode's
+}
+
 }

@@ -23,6 +23,7 @@ TEST(Configuration, DefaultsWithoutConfigFile)
     EXPECT_TRUE(c.vSync);
     EXPECT_FALSE(c.mode16bits);
     EXPECT_FALSE(c.hogCPU);
+    EXPECT_FALSE(c.garderProportions);
     EXPECT_TRUE(c.sansClampToEdge);
     EXPECT_FALSE(c.npotDisponible);
 }
@@ -32,7 +33,7 @@ TEST(Configuration, ValuesFromFileWithClampsAndBooleanFallbacks)
     DossierTemporaire dossier;
     ecritFichier("config.ini",
                  "[VIDEO]\nResolutionHorizontale=0\nResolutionVerticale=-20\nPleinEcran=2\n"
-                 "Bilineaire=0\nVSync=0\nMode16bits=1\nHogCPU=1\n");
+                 "Bilineaire=0\nVSync=0\nMode16bits=1\nHogCPU=1\nGarderProportions=1\n");
     CEngineGL c;
     EXPECT_EQ(c.resolutionHorizontale, 1);
     EXPECT_EQ(c.resolutionVerticale, 1);
@@ -41,6 +42,7 @@ TEST(Configuration, ValuesFromFileWithClampsAndBooleanFallbacks)
     EXPECT_FALSE(c.vSync);
     EXPECT_TRUE(c.mode16bits);
     EXPECT_TRUE(c.hogCPU);
+    EXPECT_TRUE(c.garderProportions);
 
     ecritFichier("config.ini", "[VIDEO]\nResolutionHorizontale=1024\nResolutionVerticale=768\n");
     Capture sortie(1);
@@ -54,7 +56,8 @@ TEST(Configuration, ValuesFromFileWithClampsAndBooleanFallbacks)
               "Pas d'identifiant correspondant:Bilineaire\n"
               "Pas d'identifiant correspondant:VSync\n"
               "Pas d'identifiant correspondant:Mode16bits\n"
-              "Pas d'identifiant correspondant:HogCPU\n");
+              "Pas d'identifiant correspondant:HogCPU\n"
+              "Pas d'identifiant correspondant:GarderProportions\n");
 }
 
 } // namespace

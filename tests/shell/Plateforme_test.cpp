@@ -71,6 +71,46 @@ TEST_F(Cadencement, LateFramesAreNotRushedAndOffMeansNoWait)
     EXPECT_EQ(t, tempsCourant());
 }
 
+// Frame n of a grid started at `debut` (us).
+uint64_t grille(uint64_t debut, uint64_t n)
+{
+    return debut + n * 1000000 / 60;
+}
+
+TEST_F(Cadencement, FramesKeepAFixedGridAndRestartOnlyFarBehind)
+{
+    fixeCadencement(true);
+    presenteImage();
+    const uint64_t t0 = tempsMicro();
+    // On time: each frame goes exactly at its grid point, to the microsecond.
+    for (uint64_t n = 1; n <= 3; ++n) {
+        avanceTempsFacticeMicro(4000);
+        presenteImage();
+        EXPECT_EQ(grille(t0, n), tempsMicro());
+    }
+    // 25 ms of work misses point 4: shown at once, and the next frame aims
+    // at point 5, not 16.7 ms from now.
+    avanceTempsFacticeMicro(25000);
+    uint64_t tard = tempsMicro();
+    presenteImage();
+    EXPECT_EQ(tard, tempsMicro());
+    presenteImage();
+    EXPECT_EQ(grille(t0, 5), tempsMicro());
+    // 3.5 frames behind still keeps the grid.
+    avanceTempsFacticeMicro(75000);
+    presenteImage();
+    presenteImage();
+    EXPECT_EQ(grille(t0, 10), tempsMicro());
+    // More than 4 frames behind: a new grid from the late frame.
+    avanceTempsFacticeMicro(100000);
+    uint64_t nouveau = tempsMicro();
+    presenteImage();
+    EXPECT_EQ(nouveau, tempsMicro());
+    presenteImage();
+    presenteImage();
+    EXPECT_EQ(grille(nouveau, 2), tempsMicro());
+}
+
 TEST(Priorite, RaisedAtBestNeverLowered)
 {
     errno = 0;

@@ -17,6 +17,7 @@ void genereConfiguration() {
         {"VSync", 1, " 1 : synchronisation verticale souhaitée ; 0 : sans."},
         {"Mode16bits", 0, " 1 : couleurs 16 bits et textures réduites (vieilles cartes) ; 0 : 32 bits."},
         {"HogCPU", 0, " 1 : priorité maximale du processus ; 0 : priorité haute ordinaire."},
+        {"GarderProportions", 1, " 1 : image en 4:3 centrée, bandes noires autour ; 0 : image étirée sur tout l'écran."},
     };
     CFichierProfil f;
     f.section("VIDEO");

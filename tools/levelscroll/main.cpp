@@ -14,6 +14,7 @@
 #include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
 #include "shell/Plateforme.h"
+#include "shell/Signaux.h"
 #include "shell/gfx.h"
 
 #include <GL/gl.h>
@@ -32,10 +33,12 @@ bool quitteDemande()
     SDL_Event e;
     bool quitter = false;
     while (SDL_PollEvent(&e)) {
+        if (traiteEvenementAffichage(e))
+            continue;
         if (e.type == SDL_QUIT || (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_ESCAPE))
             quitter = true;
     }
-    return quitter;
+    return quitter || arretDemande();
 }
 
 // The back buffer, bottom row first as GL reads it, saved top row first.
