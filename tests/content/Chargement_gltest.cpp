@@ -6,14 +6,19 @@
 #include "support/ContexteGL.h"
 #include "support/TestSupport.h"
 
+#include "game/OutilsJeu.h"
+#include "render/CImageGL.h"
 #include "scenery/CLevel.h"
 #include "sprites/CAnimGL.h"
 #include "sprites/CSprite.h"
 
+#include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <map>
 
 namespace {
@@ -90,4 +95,41 @@ TEST_F(DansLeContenu, LesMusiquesSeChargent) {
         if (m) Mix_FreeMusic(m);
     }
     Mix_CloseAudio();
+}
+
+// The sky picture is tinted and the band above it is not: under every tint
+// the rows either side of the line where they meet look alike.
+TEST_F(DansLeContenu, LeCielTeinteRejointLaBandeSansCouture) {
+    CImageGL ciel;
+    CLevel niveau;
+    {
+        testsupport::Capture sortie(1), erreurs(2);
+        ciel.chargeImageSDL("./data/levels/level1/fond.jpg", -1, 0, 0);
+        niveau.initFromIniFile("./data/levels/level1.ini");
+    }
+    niveau.setPositionX(2800);
+    for (int touche = SDLK_1; touche <= SDLK_9; ++touche) {
+        unsigned char r, g, b;
+        ASSERT_TRUE(teinteCiel(touche, r, g, b));
+        ciel.setBrightness(r, g, b);
+        testsupport::effaceEcran();
+        ciel.affiche(0, 40, 0, 0, 640, 360);
+        niveau.drawScene(0, 0, false, true, false, false);
+        std::vector<testsupport::Pixel> ecran = testsupport::lisEcran();
+        // The band fades out over the sky between lines 40 and 48: the
+        // median colour of a line (stars aside) never jumps there.
+        auto mediane = [&](int y, int canal) {
+            std::vector<int> v;
+            for (int x = 0; x < 640; ++x) {
+                const testsupport::Pixel& p = ecran[y * 640 + x];
+                v.push_back(canal == 0 ? p.r : canal == 1 ? p.g : p.b);
+            }
+            std::nth_element(v.begin(), v.begin() + 320, v.end());
+            return v[320];
+        };
+        for (int y = 32; y < 56; ++y)
+            for (int canal = 0; canal < 3; ++canal)
+                EXPECT_LE(std::abs(mediane(y, canal) - mediane(y + 1, canal)), 2)
+                    << "teinte " << touche - SDLK_0 << ", ligne " << y << ", canal " << canal;
+    }
 }

@@ -120,6 +120,12 @@ bool ProgrammeLance::enCours()
     return !attendFin(0, nullptr);
 }
 
+void ProgrammeLance::signale(int numero)
+{
+    if (pid_ > 0 && !fini_)
+        kill(pid_, numero);
+}
+
 std::string attendFenetre(const std::string& titre, int ms)
 {
     for (int attente = 0; attente <= ms; attente += 100) {

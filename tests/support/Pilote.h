@@ -47,6 +47,8 @@ public:
     // `statut`.
     bool attendFin(int ms, int* statut);
     bool enCours();
+    // Sends it `numero` (SIGTERM...) while it runs.
+    void signale(int numero);
 
 private:
     pid_t pid_;

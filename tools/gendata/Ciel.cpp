@@ -12,6 +12,11 @@ Couleur couleurCiel(float y) {
     return melange(milieu, bas, lisse((t - 0.55f) / 0.45f));
 }
 
+namespace {
+// The top rows fade to black, where the untinted band above meets them.
+float noirEnHaut(float y) { return lisse(borne(y / 48.f)); }
+}
+
 CToile peintCiel(int e, float luneX, float luneY, uint32_t graine) {
     CToile t(640 * e, 360 * e);
     for (int y = 0; y < t.hauteur(); ++y)
@@ -21,8 +26,7 @@ CToile peintCiel(int e, float luneX, float luneY, uint32_t graine) {
             // A faint diagonal veil of light across the sky.
             float voile = fbm2(fx / 90.f, fy / 45.f, graine, 4);
             float bande = std::exp(-std::pow((fy - 0.35f * fx - 20) / 90.f, 2.f));
-            // The veil and the glow fade out towards the top row, which
-            // meets the plain band the level draws above the sky picture.
+            // The veil and the glow fade out towards the top row.
             float haut = lisse(borne(fy / 60.f));
             float v = borne(voile - 0.35f) * bande * 0.35f * haut;
             c = melange(c, rvb(90, 90, 150), v);
@@ -30,7 +34,7 @@ CToile peintCiel(int e, float luneX, float luneY, uint32_t graine) {
             float d = std::hypot(fx - luneX, fy - luneY);
             float halo = (0.55f * std::exp(-d / 55.f) + 0.25f * std::exp(-d / 160.f)) * haut;
             c = melange(c, rvb(150, 165, 210), borne(halo));
-            t.pose(x, y, c);
+            t.pose(x, y, fois(c, noirEnHaut(fy)));
         }
     CHasard r(graine);
     for (int i = 0; i < 320; ++i) {
@@ -39,7 +43,7 @@ CToile peintCiel(int e, float luneX, float luneY, uint32_t graine) {
         if (std::hypot(x - luneX, y - luneY) < 70) continue;
         float rayon = float(r.entre(0.45, 0.9)) + (eclat > 0.85f ? 0.5f : 0.f);
         Couleur c = melange(rvb(255, 255, 255), r.unite() < 0.5 ? rvb(170, 190, 255) : rvb(255, 225, 190), float(r.unite()) * 0.6f);
-        c.a = eclat;
+        c.a = eclat * noirEnHaut(y);
         t.disque(x * e, y * e, rayon * e, c);
         if (eclat > 0.9f) {  // a soft cross on the brightest stars
             Couleur f = c; f.a = 0.35f;

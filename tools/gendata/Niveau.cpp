@@ -54,18 +54,20 @@ constexpr int kPeriodeLointaine = 2048;
 
 void ecritMontagnes() {
     CPlanDecor plan;
-    // Band over the screen's top 40 lines, continuing the sky picture.
+    // Band over the screen's top 40 lines. The game tints the sky picture
+    // but not this band, so the two meet in black, which every tint leaves
+    // black: the band darkens to it, the sky picture's top rises from it.
     {
         CToile bande(256 * E, 48 * E);
         for (int y = 0; y < bande.hauteur(); ++y) {
             float fy = (y + 0.5f) / E;
-            Couleur c = melange(rvb(4, 6, 22), couleurCiel(0), fy / 40.f);
+            Couleur c = melange(rvb(4, 6, 22), rvb(0, 0, 0), lisse(borne(fy / 40.f)));
             c.a = fy < 40 ? 1 : borne(1 - (fy - 40) / 8.f);
             for (int x = 0; x < bande.longueur(); ++x) bande.pose(x, y, c);
         }
         CHasard r(99);
         for (int i = 0; i < 26; ++i) {
-            float x = float(r.entre(2, 254)), y = float(r.entre(3, 38));
+            float x = float(r.entre(2, 254)), y = float(r.entre(3, 30));
             bande.disque(x * E, y * E, float(r.entre(0.45, 0.9)) * E, Couleur(0.95f, 0.95f, 1, float(r.entre(0.3, 1))));
         }
         TuilePlan t;
