@@ -41,14 +41,17 @@ bool quitteDemande()
     return quitter || arretDemande();
 }
 
-// The back buffer, bottom row first as GL reads it, saved top row first.
+// The picture in the back buffer (the viewport, so without any black bars),
+// bottom row first as GL reads it, saved top row first.
 bool sauveEcran(const char* chemin)
 {
-    int w = config->resolutionHorizontale;
-    int h = config->resolutionVerticale;
+    GLint vue[4] = {0, 0, config->resolutionHorizontale, config->resolutionVerticale};
+    glGetIntegerv(GL_VIEWPORT, vue);
+    int w = vue[2];
+    int h = vue[3];
     std::vector<unsigned char> brut(static_cast<size_t>(w) * h * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, brut.data());
+    glReadPixels(vue[0], vue[1], w, h, GL_RGB, GL_UNSIGNED_BYTE, brut.data());
     SDL_Surface* s = SDL_CreateRGBSurface(0, w, h, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
     if (!s)
         return false;
