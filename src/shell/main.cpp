@@ -1,6 +1,7 @@
 #include "shell/main.h"
 
 #include "game/main.h"
+#include "shell/DossierDepart.h"
 #include "sprites/CSprite.h"
 
 #include <SDL.h>
@@ -24,6 +25,7 @@ extern "C" int SDL_main(int argc, char** argv)
         printf("Conversion réussie...");
         return 0;
     }
+    choisitDossierJeu();
     return mainVorna();
 }
 

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 #include <cstdlib>
+#include <sys/stat.h>
 
 namespace testsupport {
 
@@ -103,6 +104,9 @@ void TestSurServeurX::SetUp()
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
     ASSERT_TRUE(serveur.pret()) << "Xvfb did not start";
+    // A data folder keeps the programs in the scratch folder (without one
+    // they would move to their own folder, where the demo content is).
+    mkdir("data", 0755);
 }
 
 std::string attendFenetreActive(const std::string& titre, int ms)

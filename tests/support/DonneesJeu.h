@@ -47,8 +47,9 @@ void pousseEvenement(int type);
 // loader's messages ("Nom de l'image: <name>") in `erreurs`.
 std::vector<std::string> imagesManquantes(const std::string& erreurs);
 
-// An end-to-end test on an X server of its own, in a scratch working folder,
-// with the silent audio driver and software OpenGL for the programs it runs.
+// An end-to-end test on an X server of its own, in a scratch working folder
+// holding an empty data/ folder (so the programs stay in it), with the silent
+// audio driver and software OpenGL for the programs it runs.
 class TestSurServeurX : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -1,12 +1,14 @@
 // Editor: an empty window with the mouse cursor; F1 is the editing hook,
 // Escape or closing the window quits.
 #include "game/main.h"
+#include "shell/DossierDepart.h"
 
 #include <SDL.h>
 #include <cstdlib>
 
 int main()
 {
+    choisitDossierJeu();
     SDL_Init(0);
     atexit(SDL_Quit);
     return mainEdit();

@@ -4,8 +4,10 @@
 // plays any numbered picture series. Escape or closing the window stops it.
 #include "game/OutilsJeu.h"
 #include "game/main.h"
+#include "shell/DossierDepart.h"
 
 #include <cstdio>
+#include <string>
 #include <cstdlib>
 
 int main(int argc, char** argv)
@@ -14,9 +16,11 @@ int main(int argc, char** argv)
         fprintf(stderr, "Usage : gameover [<images> <pause ms> <début> <fin>]\n");
         return 2;
     }
+    choisitDossierJeu();
+    const std::string debut = cheminDepuisDepart(argc == 5 ? argv[3] : nullptr);
     return lanceSurAffichage([&] {
         if (argc == 5)
-            playIntro(atoi(argv[1]), atoi(argv[2]), argv[3], argv[4]);
+            playIntro(atoi(argv[1]), atoi(argv[2]), debut.c_str(), argv[4]);
         else
             vornaGameOver();
     });

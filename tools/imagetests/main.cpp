@@ -6,6 +6,7 @@
 // folder. Escape or closing the window quits.
 #include "game/OutilsJeu.h"
 #include "game/main.h"
+#include "shell/DossierDepart.h"
 
 #include <cstdio>
 #include <cstring>
@@ -23,5 +24,6 @@ int main(int argc, char** argv)
         fprintf(stderr, "Usage : imagetests sprite|zoom|img\n");
         return 2;
     }
+    choisitDossierJeu();
     return lanceSurAffichage(mode);
 }

@@ -13,6 +13,7 @@
 #include "scenery/CLevel.h"
 #include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
+#include "shell/DossierDepart.h"
 #include "shell/Plateforme.h"
 #include "shell/Signaux.h"
 #include "shell/gfx.h"
@@ -21,6 +22,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <string>
 #include <cstdlib>
 #include <vector>
 
@@ -70,10 +72,12 @@ bool sauveEcran(const char* chemin)
 
 int lance(int argc, char** argv)
 {
-    const char* fichier = argc > 1 ? argv[1] : "./data/levels/level1.ini";
+    const std::string niveauDonne = cheminDepuisDepart(argc > 1 ? argv[1] : nullptr);
+    const std::string captureDonnee = cheminDepuisDepart(argc > 4 ? argv[4] : nullptr);
+    const char* fichier = argc > 1 ? niveauDonne.c_str() : "./data/levels/level1.ini";
     int depart = argc > 2 ? atoi(argv[2]) : 2800;
     int images = argc > 3 ? atoi(argv[3]) : 0;
-    const char* capture = argc > 4 ? argv[4] : nullptr;
+    const char* capture = argc > 4 ? captureDonnee.c_str() : nullptr;
 
     config = new CEngineGL();
     if (initSDL(config->resolutionHorizontale, config->resolutionVerticale) != 0)
@@ -112,6 +116,7 @@ int lance(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    choisitDossierJeu();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
         return 1;

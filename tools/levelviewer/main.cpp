@@ -1,6 +1,7 @@
 // Level viewer: scrolls the level of "./dataqv/levels/level1.ini" with the
 // arrow keys; Escape or closing the window quits.
 #include "game/main.h"
+#include "shell/DossierDepart.h"
 
 #include <SDL.h>
 #include <cstdio>
@@ -8,6 +9,7 @@
 
 int main()
 {
+    choisitDossierJeu();
     SDL_Init(0);
     atexit(SDL_Quit);
     int statut = mainCorvanthelis();

@@ -4,8 +4,10 @@
 //   viewer [fichier]     (default "viewanims.spr")
 #include "game/OutilsJeu.h"
 #include "game/main.h"
+#include "shell/DossierDepart.h"
 
 #include <cstdio>
+#include <string>
 
 int main(int argc, char** argv)
 {
@@ -13,7 +15,9 @@ int main(int argc, char** argv)
         fprintf(stderr, "Usage : viewer [sprite converti]\n");
         return 2;
     }
-    int statut = viewMode(argc == 2 ? argv[1] : nullptr);
+    choisitDossierJeu();
+    const std::string fichier = cheminDepuisDepart(argc == 2 ? argv[1] : nullptr);
+    int statut = viewMode(argc == 2 ? fichier.c_str() : nullptr);
     fermeConfiguration();
     return statut;
 }

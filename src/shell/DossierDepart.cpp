@@ -1,0 +1,62 @@
+#include "shell/DossierDepart.h"
+
+#include <climits>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The folder the program was started in, once it has moved away from it.
+std::string dossierDepart;
+
+bool contientData(const std::string& dossier)
+{
+    struct stat infos;
+    return stat((dossier + "/data").c_str(), &infos) == 0 && S_ISDIR(infos.st_mode);
+}
+
+std::string dossierCourant()
+{
+    char tampon[PATH_MAX];
+    return getcwd(tampon, sizeof tampon) ? std::string(tampon) : std::string(".");
+}
+
+std::string dossierProgramme()
+{
+    char tampon[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", tampon, sizeof tampon - 1);
+    if (n <= 0)
+        return std::string();
+    std::string chemin(tampon, static_cast<size_t>(n));
+    size_t barre = chemin.find_last_of('/');
+    return barre == std::string::npos ? std::string() : chemin.substr(0, barre == 0 ? 1 : barre);
+}
+
+}  // namespace
+
+bool choisitDossierJeu()
+{
+    const std::string courant = dossierCourant();
+    if (contientData(courant))
+        return false;
+    const std::string programme = dossierProgramme();
+    if (!programme.empty() && programme != courant && contientData(programme) &&
+        chdir(programme.c_str()) == 0) {
+        dossierDepart = courant;
+        return true;
+    }
+    fprintf(stderr, "Dossier data introuvable dans %s ni dans le dossier du programme (%s).\n", courant.c_str(),
+            programme.empty() ? "inconnu" : programme.c_str());
+    fprintf(stderr, "Lancez le jeu depuis le dossier qui contient data/ : cd <dossier du jeu> && ./corvanthelis\n");
+    return false;
+}
+
+std::string cheminDepuisDepart(const char* chemin)
+{
+    if (!chemin)
+        return std::string();
+    if (dossierDepart.empty() || chemin[0] == '/' || chemin[0] == '\0')
+        return chemin;
+    return dossierDepart + "/" + chemin;
+}

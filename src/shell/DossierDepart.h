@@ -1,0 +1,22 @@
+#ifndef CORVANTHELIS_SHELL_DOSSIERDEPART_H
+#define CORVANTHELIS_SHELL_DOSSIERDEPART_H
+
+// The folder the game runs in. The game and its tools name their files
+// relative to the working folder ("./data/...", "config.ini"), so started
+// from elsewhere they would find nothing. They call choisitDossierJeu first.
+
+#include <string>
+
+// When the working folder has no "data" folder but the program's own folder
+// (that of /proc/self/exe) has one, makes the program's folder the working
+// folder and returns true. When neither has one, says on standard error
+// which folders were searched and how to start the game, and changes
+// nothing; otherwise changes nothing either.
+bool choisitDossierJeu();
+
+// A path given on the command line, as the user meant it: relative to the
+// folder the program was started in. Unchanged unless choisitDossierJeu
+// moved; then a relative path gets that folder in front. Null gives "".
+std::string cheminDepuisDepart(const char* chemin);
+
+#endif

@@ -1,0 +1,53 @@
+// Started from a folder without data/, the programs run in their own folder.
+#include "support/DonneesJeu.h"
+#include "support/Pilote.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace testsupport;
+
+namespace {
+
+class DossierDepartE2E : public TestSurServeurX {
+protected:
+    void SetUp() override
+    {
+        TestSurServeurX::SetUp();
+        rmdir("data");
+    }
+};
+
+TEST_F(DossierDepartE2E, ProgramMovesToItsOwnFolderWhenTheCurrentOneHasNoData)
+{
+    // The level viewer's landscape lies next to the built programs only.
+    ProgrammeLance vue(cheminBinaire("levelviewer"), {});
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
+    bool dessine = false;
+    for (int essai = 0; essai < 100 && !dessine; ++essai) {
+        for (const Couleur& c : captureEcranX(640, 480))
+            dessine = dessine || c.r || c.g || c.b;
+        if (!dessine)
+            pause(100);
+    }
+    EXPECT_TRUE(dessine);
+    quitteParEchap(vue);
+    EXPECT_EQ(lisFichier("erreurs.txt").find("data"), std::string::npos) << lisFichier("erreurs.txt");
+}
+
+TEST_F(DossierDepartE2E, WithoutDataAnywhereItSaysWhereItLookedAndGoesOn)
+{
+    ASSERT_EQ(execute("mkdir bin && cp '" + cheminBinaire("corvanthelis") + "' bin/"), 0);
+    std::string sortie;
+    // No display here: the game goes on as usual, up to its display failure.
+    EXPECT_EQ(execute("SDL_VIDEODRIVER=dummy bin/corvanthelis 2>&1 >/dev/null", &sortie), 1);
+    EXPECT_NE(sortie.find("Dossier data introuvable dans " + dossier.chemin() + " ni dans le dossier du programme (" +
+                          dossier.chemin() + "/bin)"),
+              std::string::npos)
+        << sortie;
+    EXPECT_NE(sortie.find("Impossible d'ouvrir l'écran!"), std::string::npos) << sortie;
+}
+
+}  // namespace
