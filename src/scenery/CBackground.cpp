@@ -169,7 +169,8 @@ int CBackground::initFromIniFile(const char* fichier, CBudgetChargement& budget)
         for (int m = 1; m <= f; ++m) {
             char sectionFrame[64];
             snprintf(sectionFrame, sizeof sectionFrame, "Tile%dFrame%d", t, m);
-            printf("clé : %s\n", sectionFrame);
+            if (journalActif())
+                printf("clé : %s\n", sectionFrame);
             RectanglePlanche rectangle = lisRectanglePlanche(io, sectionFrame, fichier);
             if (!budget.preleve(octetsRectanglePlanche(feuille, rectangle))) {
                 budget.signaleDepassement(fichier);

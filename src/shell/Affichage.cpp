@@ -127,7 +127,8 @@ void initGL(int largeur, int hauteur)
     printf("%s : %s\n", "Rendu", texteGL(GL_RENDERER));
     printf("%s : %s\n", "Version GL", texteGL(GL_VERSION));
     const char* extensions = texteGL(GL_EXTENSIONS);
-    printf("%s : %s\n", "Liste des extensions supportées", extensions);
+    if (journalActif())
+        printf("%s : %s\n", "Liste des extensions supportées", extensions);
     GLint tailleMax = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &tailleMax);
     printf("Taille max des textures : %i\n", static_cast<int>(tailleMax));

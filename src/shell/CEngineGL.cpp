@@ -25,6 +25,7 @@ CEngineGL::CEngineGL()
     mode16bits = io.getPrivateProfileBool(section, "Mode16bits", false, fichier, false);
     hogCPU = io.getPrivateProfileBool(section, "HogCPU", false, fichier, false);
     garderProportions = io.getPrivateProfileBool(section, "GarderProportions", false, fichier, false);
+    journal = io.getPrivateProfileBool(section, "Journal", true, fichier, false);
     sansClampToEdge = true;
     npotDisponible = false;
 }

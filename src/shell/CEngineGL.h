@@ -24,8 +24,16 @@ public:
     bool hogCPU;               // higher process priority
     bool garderProportions;    // 4:3 picture with black bars, else stretched
     bool npotDisponible;       // driver takes textures of any size
+    bool journal;              // detailed notices (tile keys, GL extensions)
 };
 
 extern CEngineGL* config;
+
+// The detailed notices are wanted: key Journal, on when there is no
+// configuration. Failures are reported whatever it says.
+inline bool journalActif()
+{
+    return !config || config->journal;
+}
 
 #endif

@@ -1,5 +1,7 @@
 #include "scenery/CBackground.h"
 
+#include "shell/CEngineGL.h"
+
 #include "support/ContexteGL.h"
 #include "support/TestSupport.h"
 
@@ -151,6 +153,16 @@ TEST_F(PlanGL, TilesSharingASheetKeepTheirOwnKeyAndOpacity)
     std::string texte = sortie.texte();
     EXPECT_NE(texte.find("clé : Tile1Frame1\n"), std::string::npos);
     EXPECT_NE(texte.find("clé : Tile3Frame1\n"), std::string::npos);
+    {
+        // Journal=0: no per-tile notice.
+        const bool avant = config->journal;
+        config->journal = false;
+        CBackground calme;
+        Capture sortieCalme(1);
+        EXPECT_EQ(calme.initFromIniFile("plan.ini"), 0);
+        config->journal = avant;
+        EXPECT_EQ(sortieCalme.texte().find("clé : "), std::string::npos);
+    }
 
     plan.affiche(0, 0, 0, 0, 640, 480, false, false);
     EXPECT_TRUE(zoneUnie(0, 0, 20, 20, BLEU, "cle-bleu"));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace testsupport;
@@ -34,6 +35,7 @@ Pixel pixelBMP(SDL_Surface* s, int x, int y)
 TEST(Levelscroll, PlanesScrollAtTheirOwnSpeed)
 {
     DossierTemporaire dossier;
+    mkdir("data", 0755);  // a game folder: the program stays in it
     ecritFichier("config.ini", "[VIDEO]\nResolutionHorizontale=640\nResolutionVerticale=480\n"
                                "PleinEcran=0\nBilineaire=0\nVSync=0\nMode16bits=0\nHogCPU=0\n");
     ecritTGA("planche.tga", 10, 20, std::vector<Pixel>(200, Pixel{255, 255, 255, 255}), false);

@@ -101,6 +101,12 @@ TEST_F(Affichage, ReportCapabilitiesAndSwapControlDecision)
     EXPECT_NE(std::string::npos, rapport.find("\nListe des extensions supportées : GL_"));
     EXPECT_NE(std::string::npos, rapport.find("\nTaille max des textures : "));
     EXPECT_NE(std::string::npos, rapport.find("\n---------------------------\n\n"));
+    // Journal=0: the same report without the extension list.
+    config->journal = false;
+    std::string bref = ouvre();
+    config->journal = true;
+    EXPECT_EQ(std::string::npos, bref.find("Liste des extensions"));
+    EXPECT_NE(std::string::npos, bref.find("\nVersion GL : "));
 
     std::string extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     bool edge = extensions.find("GL_EXT_texture_edge_clamp") != std::string::npos;

@@ -26,6 +26,7 @@ TEST(Configuration, DefaultsWithoutConfigFile)
     EXPECT_FALSE(c.garderProportions);
     EXPECT_TRUE(c.sansClampToEdge);
     EXPECT_FALSE(c.npotDisponible);
+    EXPECT_TRUE(c.journal);
 }
 
 TEST(Configuration, ValuesFromFileWithClampsAndBooleanFallbacks)
@@ -33,7 +34,7 @@ TEST(Configuration, ValuesFromFileWithClampsAndBooleanFallbacks)
     DossierTemporaire dossier;
     ecritFichier("config.ini",
                  "[VIDEO]\nResolutionHorizontale=0\nResolutionVerticale=-20\nPleinEcran=2\n"
-                 "Bilineaire=0\nVSync=0\nMode16bits=1\nHogCPU=1\nGarderProportions=1\n");
+                 "Bilineaire=0\nVSync=0\nMode16bits=1\nHogCPU=1\nGarderProportions=1\nJournal=0\n");
     CEngineGL c;
     EXPECT_EQ(c.resolutionHorizontale, 1);
     EXPECT_EQ(c.resolutionVerticale, 1);
@@ -43,6 +44,7 @@ TEST(Configuration, ValuesFromFileWithClampsAndBooleanFallbacks)
     EXPECT_TRUE(c.mode16bits);
     EXPECT_TRUE(c.hogCPU);
     EXPECT_TRUE(c.garderProportions);
+    EXPECT_FALSE(c.journal);
 
     ecritFichier("config.ini", "[VIDEO]\nResolutionHorizontale=1024\nResolutionVerticale=768\n");
     Capture sortie(1);
@@ -57,7 +59,8 @@ TEST(Configuration, ValuesFromFileWithClampsAndBooleanFallbacks)
               "Pas d'identifiant correspondant:VSync\n"
               "Pas d'identifiant correspondant:Mode16bits\n"
               "Pas d'identifiant correspondant:HogCPU\n"
-              "Pas d'identifiant correspondant:GarderProportions\n");
+              "Pas d'identifiant correspondant:GarderProportions\n"
+              "Pas d'identifiant correspondant:Journal\n");
 }
 
 } // namespace

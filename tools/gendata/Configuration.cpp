@@ -18,6 +18,7 @@ void genereConfiguration() {
         {"Mode16bits", 0, " 1 : couleurs 16 bits et textures réduites (vieilles cartes) ; 0 : 32 bits."},
         {"HogCPU", 0, " 1 : priorité maximale du processus ; 0 : priorité haute ordinaire."},
         {"GarderProportions", 1, " 1 : image en 4:3 centrée, bandes noires autour ; 0 : image étirée sur tout l'écran."},
+        {"Journal", 0, " 1 : messages détaillés (clés des tuiles, extensions OpenGL) ; 0 : l'essentiel seulement."},
     };
     CFichierProfil f;
     f.section("VIDEO");
