@@ -2,48 +2,28 @@
 
 #include "foundation/FichierDescription.h"
 #include "foundation/InputOutput.h"
+#include "render/Decodage.h"
+#include "render/PartageImages.h"
 #include "shell/CEngineGL.h"
 #include "sprites/CAnimGL.h"
 #include "sprites/Planche.h"
 
 #include <SDL.h>
-#include "render/Decodage.h"
 
 #include <climits>
 #include <cstdint>
 #include <cstdio>
-#include <string>
+#include <memory>
 #include <vector>
 
 namespace {
 
-// The sheets of one plane load, each decoded once however many frames are
-// cut from it, and freed when the load ends.
-class Planches {
-public:
-    Planches() = default;
-    Planches(const Planches&) = delete;
-    Planches& operator=(const Planches&) = delete;
-    ~Planches()
-    {
-        for (auto& p : planches)
-            SDL_FreeSurface(p.second);
-    }
-
-    SDL_Surface* charge(const char* nom)
-    {
-        for (auto& p : planches)
-            if (p.first == nom)
-                return p.second;
-        SDL_Surface* s = decodeImage(nom);
-        if (s)
-            planches.emplace_back(nom, s);
-        return s;
-    }
-
-private:
-    std::vector<std::pair<std::string, SDL_Surface*>> planches;
+// A sheet held for the frames cut from it; the load's sharing scope makes
+// every tile that names it get the same decoded picture.
+struct LiberePlanche {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
 };
+using Planche = std::unique_ptr<SDL_Surface, LiberePlanche>;
 
 int compteLu(InputOutput& io, const char* section, const char* cle, const char* fichier)
 {
@@ -141,7 +121,7 @@ int CBackground::initFromIniFile(const char* fichier, CBudgetChargement& budget)
     nbPosTiles = static_cast<int>(total);
 
     bool bilineaire = config ? config->bilineaire : false;
-    Planches planches;
+    CPartageImages partage;
     for (int t = 1; t <= n; ++t) {
         CAnimGL& tile = animTiles[t - 1];
         snprintf(section, sizeof section, "Tile%d", t);
@@ -156,7 +136,8 @@ int CBackground::initFromIniFile(const char* fichier, CBudgetChargement& budget)
         char planche[200];
         io.getPrivateProfileString(section, "pathPlanche", "nothing", planche, sizeof planche,
                                    fichier, false);
-        SDL_Surface* feuille = planches.charge(planche);
+        Planche tenue(decodeImage(planche));
+        SDL_Surface* feuille = tenue.get();
         if (!feuille) {
             fprintf(stderr, "Impossible de charger la planche du sprite\n");
             fprintf(stderr, "Nom de l'image: %s\n", planche);
