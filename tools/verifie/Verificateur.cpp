@@ -138,6 +138,22 @@ void verifieRectangle(CRapport& rapport, const std::string& chemin, const std::s
                              section.c_str(), x, y, w, h, planche.c_str(), feuille.largeur, feuille.hauteur));
 }
 
+// The sheet a tile or an animation names, then its frames' rectangles in
+// sections "<prefixe><n>Frame<m>".
+void verifieFrames(CVerificateur& verificateur, CRapport& rapport, CDescription& d, const std::string& chemin,
+                   const ValeurLue& planche, const char* prefixe, long n, long nbFrames,
+                   const std::vector<DefCle>& cles)
+{
+    EtatMedia feuille;
+    if (planche.trouvee)
+        feuille = verificateur.verifieImage(planche.texte, chemin, planche.ligne);
+    for (long m = 1; m <= nbFrames; ++m) {
+        std::string sf = texte("%s%ldFrame%ld", prefixe, n, m);
+        ValeursSection f = d.litSection(sf, cles);
+        verifieRectangle(rapport, chemin, sf, f, feuille, planche.texte);
+    }
+}
+
 }
 
 bool CVerificateur::ouvrable(const std::string& chemin, const std::string& fichier, int ligne)
@@ -245,15 +261,7 @@ void CVerificateur::verifiePlan(const std::string& chemin)
             rapport_.erreur(chemin, ligneDe(v["nbFrames"], 0),
                             texte("[%s] : %ld placements d'une tile sans image : ils ne dessinent rien",
                                   section.c_str(), positions[t]));
-        const ValeurLue& planche = v["pathPlanche"];
-        EtatMedia feuille;
-        if (planche.trouvee)
-            feuille = verifieImage(planche.texte, chemin, planche.ligne);
-        for (long m = 1; m <= frames[t]; ++m) {
-            std::string sf = texte("Tile%ldFrame%ld", t, m);
-            ValeursSection f = d.litSection(sf, clesFrameTile);
-            verifieRectangle(rapport_, chemin, sf, f, feuille, planche.texte);
-        }
+        verifieFrames(*this, rapport_, d, chemin, v["pathPlanche"], "Tile", t, frames[t], clesFrameTile);
         for (long k = 1; k <= positions[t]; ++k)
             d.litSection(texte("Tile%ldPosition%ld", t, k), clesPositionTile);
     }
@@ -298,15 +306,7 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
             else
                 noms[nom.texte] = nom.ligne;
         }
-        const ValeurLue& planche = v["pathPlanche"];
-        EtatMedia feuille;
-        if (planche.trouvee)
-            feuille = verifieImage(planche.texte, chemin, planche.ligne);
-        for (long m = 1; m <= frames[n]; ++m) {
-            std::string sf = texte("Anim%ldFrame%ld", n, m);
-            ValeursSection f = d.litSection(sf, clesFrameAnim);
-            verifieRectangle(rapport_, chemin, sf, f, feuille, planche.texte);
-        }
+        verifieFrames(*this, rapport_, d, chemin, v["pathPlanche"], "Anim", n, frames[n], clesFrameAnim);
     }
     // The names the game selects; a near miss among the others is the
     // likely typo.
