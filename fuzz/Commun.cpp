@@ -1,5 +1,7 @@
 #include "Commun.h"
 
+#include "foundation/IndexProfil.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -33,6 +35,9 @@ void prepareDossier()
         abort();
     dossierTravail = dossier;
     atexit(effaceDossier);
+    // Each input is written, read, then forgotten by the target itself: no
+    // other writer can slip a change past the file's clock.
+    fixeMargeHorloge(0);
     // A 16 x 16 sheet of four colours, one of them the usual colour key.
     SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 16, 16, 24, 0xFF, 0xFF00, 0xFF0000, 0);
     for (int y = 0; y < 16; ++y)

@@ -1,10 +1,13 @@
 #include "foundation/IndexProfil.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <map>
 #include <mutex>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace {
@@ -26,6 +29,19 @@ CIndexProfil::CIndexProfil(const std::string& texte, int tailleTampon)
     size_t position = 0;
     int ligne = 1;
     bool suite = false;
+    std::string piece;
+    // Every line starts a piece, so each "\n[" opens a section; key lines
+    // are about as many as the lines with a '='. Reserving spares the
+    // growing copies.
+    size_t entetes = n > 0 && debut[0] == '[';
+    size_t lignes = 1;
+    for (const char* p = debut; (p = static_cast<const char*>(memchr(p, '\n', debut + n - p))) != nullptr; ++p) {
+        ++lignes;
+        if (p + 1 < debut + n && p[1] == '[')
+            ++entetes;
+    }
+    sections.reserve(entetes);
+    cles.reserve(std::min<size_t>(lignes, std::count(texte.begin(), texte.end(), '=')));
     while (position < n) {
         size_t reste = n - position;
         size_t longueur = reste < maximum ? reste : maximum;
@@ -39,17 +55,21 @@ CIndexProfil::CIndexProfil(const std::string& texte, int tailleTampon)
         } else if (!suite) {
             lignesCoupees.push_back(ligne);
         }
-        ajoutePiece(std::string(debut + position, longueur), ligne);
+        ajoutePiece(debut + position, longueur, ligne, piece);
         position += longueur;
         suite = !saut;
         if (saut)
             ++ligne;
     }
+    rangeEntetes();
 }
 
-void CIndexProfil::ajoutePiece(std::string piece, int ligne)
+void CIndexProfil::ajoutePiece(const char* debut, size_t longueur, int ligne, std::string& piece)
 {
-    piece.resize(strlen(piece.c_str()));
+    const void* nul = memchr(debut, '\0', longueur);
+    if (nul)
+        longueur = static_cast<const char*>(nul) - debut;
+    piece.assign(debut, longueur);
     size_t n = piece.size();
     if (n >= 2 && piece[n - 2] == '\r' && piece[n - 1] == '\n')
         piece.replace(n - 2, 2, "\n");
@@ -57,15 +77,12 @@ void CIndexProfil::ajoutePiece(std::string piece, int ligne)
     if (piece[0] == '[') {
         if (dansSection)
             sections.back().fin = ligne;
-        const int numero = static_cast<int>(sections.size());
         std::string texteEntete = piece.substr(1);
-        for (size_t k = 0; k <= texteEntete.size(); ++k)
-            parPrefixe.emplace(texteEntete.substr(0, k), numero);
-        if (!texteEntete.empty() && texteEntete.back() == '\n')
+        const bool finie = !texteEntete.empty() && texteEntete.back() == '\n';
+        if (finie)
             texteEntete.pop_back();
-        sections.push_back(SectionProfil{texteEntete, texteEntete.substr(0, texteEntete.find(']')), ligne, 0,
-                                         {}, {}});
-        parCle.emplace_back();
+        std::string nom = texteEntete.substr(0, texteEntete.find(']'));
+        sections.push_back(SectionProfil{std::move(texteEntete), std::move(nom), ligne, 0, finie, {}, {}});
         dansSection = true;
         return;
     }
@@ -90,14 +107,72 @@ void CIndexProfil::ajoutePiece(std::string piece, int ligne)
     const char* valeur = egal + 1;
     while (*valeur == ' ')
         ++valeur;
-    section.cles.push_back(CleProfil{std::string(texte, egal - texte), valeur, ligne});
-    parCle.back().emplace(section.cles.back().cle, static_cast<int>(section.cles.size()) - 1);
+    cles.push_back(CleProfil{std::string(texte, egal - texte), valeur, ligne});
+    // Only counted here: the runs are placed once `cles` stops growing.
+    section.cles = PlageCles(nullptr, section.cles.size() + 1);
+}
+
+void CIndexProfil::rangeEntetes()
+{
+    const size_t n = sections.size();
+    size_t premiere = 0;
+    for (SectionProfil& s : sections) {
+        s.cles = PlageCles(cles.data() + premiere, s.cles.size());
+        premiere += s.cles.size();
+    }
+    if (n == 0)
+        return;
+    ordre.resize(n);
+    for (size_t i = 0; i < n; ++i)
+        ordre[i] = static_cast<int>(i);
+    std::sort(ordre.begin(), ordre.end(), [this](int a, int b) {
+        int c = sections[a].entete.compare(sections[b].entete);
+        return c < 0 || (c == 0 && a < b);
+    });
+    size_t niveaux = 1;
+    while ((size_t{1} << niveaux) <= n)
+        ++niveaux;
+    minimums.resize(niveaux * n);
+    std::copy(ordre.begin(), ordre.end(), minimums.begin());
+    for (size_t k = 1; k < niveaux; ++k) {
+        const int* avant = &minimums[(k - 1) * n];
+        int* niveau = &minimums[k * n];
+        const size_t pas = size_t{1} << (k - 1);
+        for (size_t i = 0; i + 2 * pas <= n; ++i)
+            niveau[i] = std::min(avant[i], avant[i + pas]);
+    }
 }
 
 const SectionProfil* CIndexProfil::trouveSection(const char* nom) const
 {
-    auto it = parPrefixe.find(nom);
-    return it == parPrefixe.end() ? nullptr : &sections[it->second];
+    std::string_view voulu(nom);
+    const size_t saut = voulu.find('\n');
+    if (saut != std::string_view::npos) {
+        // Only a header's own line break can match one, at the end of it.
+        if (saut + 1 != voulu.size())
+            return nullptr;
+        voulu.remove_suffix(1);
+        for (const SectionProfil& s : sections)
+            if (s.finie && s.entete == voulu)
+                return &s;
+        return nullptr;
+    }
+    // Compared on their first voulu.size() bytes, the sorted headers stay
+    // sorted: those that begin with `nom` are the equal ones.
+    auto debutDe = [&](int i) { return std::string_view(sections[i].entete).substr(0, voulu.size()); };
+    auto premier = std::lower_bound(ordre.begin(), ordre.end(), voulu,
+                                    [&](int i, std::string_view v) { return debutDe(i) < v; });
+    auto dernier = std::upper_bound(premier, ordre.end(), voulu,
+                                    [&](std::string_view v, int i) { return v < debutDe(i); });
+    if (premier == dernier)
+        return nullptr;
+    const size_t debut = premier - ordre.begin();
+    const size_t compte = dernier - premier;
+    size_t k = 0;
+    while ((size_t{2} << k) <= compte)
+        ++k;
+    const int* niveau = &minimums[k * sections.size()];
+    return &sections[std::min(niveau[debut], niveau[debut + compte - (size_t{1} << k)])];
 }
 
 const CleProfil* CIndexProfil::trouveCle(const SectionProfil& section, const char* cle) const
@@ -105,8 +180,12 @@ const CleProfil* CIndexProfil::trouveCle(const SectionProfil& section, const cha
     size_t numero = &section - sections.data();
     if (numero >= sections.size())
         return nullptr;
-    auto it = parCle[numero].find(cle);
-    return it == parCle[numero].end() ? nullptr : &section.cles[it->second];
+    // Sections hold a handful of keys and each is asked for once or twice:
+    // a scan costs less than a table built for every section.
+    for (const CleProfil& c : sections[numero].cles)
+        if (c.cle == cle)
+            return &c;
+    return nullptr;
 }
 
 // ---- Files read once ------------------------------------------------------
@@ -116,7 +195,7 @@ namespace {
 // A file changed within this delay of its reading may change again within
 // the same tick of the file system's clock, keeping its size and time: it is
 // then compared byte for byte until it is older than that.
-const long long MARGE_HORLOGE_NS = 50LL * 1000 * 1000;
+long long margeHorloge = 50LL * 1000 * 1000;
 const size_t FICHIERS_MAX = 256;
 // No profile file comes near this; a device or a pipe that never ends is
 // read no further.
@@ -153,14 +232,34 @@ struct Signature {
     }
 };
 
+// The smallest buffer size that reads every line of `contenu` whole, its
+// line break included, and a last line without one as never read: every
+// size from there up cuts the file the same way.
+int tailleSuffisante(const std::string& contenu)
+{
+    size_t plusLongue = 0;
+    size_t debut = 0;
+    for (;;) {
+        size_t saut = contenu.find('\n', debut);
+        if (saut == std::string::npos)
+            break;
+        plusLongue = std::max(plusLongue, saut - debut + 2);
+        debut = saut + 1;
+    }
+    if (debut < contenu.size())
+        plusLongue = std::max(plusLongue, contenu.size() - debut + 2);
+    return static_cast<int>(std::min<size_t>(std::max<size_t>(plusLongue, 2), INT_MAX));
+}
+
 struct FichierLu {
     Signature signature;
     long long lecture;  // when the content was last read
     std::string contenu;
+    int suffisante;     // tailleSuffisante(contenu)
     std::map<int, std::shared_ptr<const CIndexProfil>> parTaille;
 
-    bool sur() const { return signature.modification < lecture - MARGE_HORLOGE_NS &&
-                              signature.changement < lecture - MARGE_HORLOGE_NS; }
+    bool sur() const { return signature.modification < lecture - margeHorloge &&
+                              signature.changement < lecture - margeHorloge; }
 };
 
 std::mutex verrou;
@@ -224,10 +323,13 @@ std::shared_ptr<const CIndexProfil> indexProfil(const char* fichier, int taille)
                 table.erase(it);
             if (table.size() >= FICHIERS_MAX)
                 table.clear();
-            it = table.emplace(fichier, FichierLu{Signature(etat), debutLecture, std::move(contenu), {}})
+            int suffisante = tailleSuffisante(contenu);
+            it = table.emplace(fichier, FichierLu{Signature(etat), debutLecture, std::move(contenu),
+                                                  suffisante, {}})
                      .first;
         }
     }
+    taille = std::min(taille, it->second.suffisante);
     auto& index = it->second.parTaille[taille];
     if (!index)
         index = std::make_shared<const CIndexProfil>(it->second.contenu, taille);
@@ -240,4 +342,10 @@ void oublieProfil(const char* fichier)
         return;
     std::lock_guard<std::mutex> garde(verrou);
     fichiers().erase(fichier);
+}
+
+void fixeMargeHorloge(long long nanosecondes)
+{
+    std::lock_guard<std::mutex> garde(verrou);
+    margeHorloge = nanosecondes < 0 ? 0 : nanosecondes;
 }

@@ -16,12 +16,12 @@
 // that line's number.
 //
 // An index never changes once built. indexProfil() keeps one per file and
-// buffer size for the whole process, built on first use and rebuilt when the
-// file changes; it may be called from any thread.
+// buffer size for the whole process (one for all the sizes that hold every
+// line whole), built on first use and rebuilt when the file changes; it may
+// be called from any thread.
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 struct CleProfil {
@@ -31,12 +31,29 @@ struct CleProfil {
     int ligne;
 };
 
+// A run of key lines kept by the index.
+class PlageCles {
+public:
+    PlageCles() = default;
+    PlageCles(const CleProfil* debut, size_t taille) : debut_(debut), taille_(taille) {}
+    const CleProfil* begin() const { return debut_; }
+    const CleProfil* end() const { return debut_ + taille_; }
+    size_t size() const { return taille_; }
+    bool empty() const { return taille_ == 0; }
+    const CleProfil& operator[](size_t i) const { return debut_[i]; }
+
+private:
+    const CleProfil* debut_ = nullptr;
+    size_t taille_ = 0;
+};
+
 struct SectionProfil {
     std::string entete;  // text after '[', without the line break
     std::string nom;     // that text up to its first ']'
     int ligne;           // line of the header
     int fin;             // line of the '[' that ends it, 0 at the end of the file
-    std::vector<CleProfil> cles;    // every key line in order, duplicates too
+    bool finie;          // the header's piece holds its line break
+    PlageCles cles;      // every key line in order, duplicates too
     std::vector<int> lignesSansEgal;  // lines without '=' (they answer no key)
 };
 
@@ -44,8 +61,10 @@ class CIndexProfil {
 public:
     // `texte` is the whole file, `taille` the reader's buffer size (2 or more).
     CIndexProfil(const std::string& texte, int taille);
+    // The sections point into the index's own storage.
+    CIndexProfil(const CIndexProfil&) = delete;
+    CIndexProfil& operator=(const CIndexProfil&) = delete;
 
-    int getTaille() const { return taille; }
     // Every header in file order, those no lookup can reach included.
     const std::vector<SectionProfil>& getSections() const { return sections; }
     // The section the readers open for `nom`: the first header whose text
@@ -61,14 +80,21 @@ public:
     const std::vector<int>& getLignesCoupees() const { return lignesCoupees; }
 
 private:
-    void ajoutePiece(std::string piece, int ligne);
+    // `piece` is scratch space, reused from one piece to the next.
+    void ajoutePiece(const char* debut, size_t longueur, int ligne, std::string& piece);
+    void rangeEntetes();
 
     int taille;
     std::vector<SectionProfil> sections;
-    // Every prefix of every header's text, to the first header it opens.
-    std::unordered_map<std::string, int> parPrefixe;
-    // Per section, each key to its first key line.
-    std::vector<std::unordered_map<std::string, int>> parCle;
+    // The key lines of every section, one section after the other.
+    std::vector<CleProfil> cles;
+    // The section numbers in the byte order of their headers: the headers a
+    // name opens are a run of them.
+    std::vector<int> ordre;
+    // minimums[k * n + i], n sections: the lowest section number among
+    // ordre[i] to ordre[i + 2^k - 1], so the first header of any run is
+    // found at once.
+    std::vector<int> minimums;
     bool dansSection;
     int ligneNonTerminee;
     std::vector<int> lignesCoupees;
@@ -81,5 +107,11 @@ private:
 std::shared_ptr<const CIndexProfil> indexProfil(const char* fichier, int taille);
 // Forgets `fichier`, after a rewrite of it.
 void oublieProfil(const char* fichier);
+// A file changed less than this long (nanoseconds, 50 ms by default) before
+// it was read is compared byte for byte at every lookup, as the file
+// system's clock may not show a second change. A program that is the only
+// writer of the files it reads, and forgets each one after rewriting it (the
+// fuzz targets), may set 0.
+void fixeMargeHorloge(long long nanosecondes);
 
 #endif
