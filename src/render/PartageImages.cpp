@@ -72,31 +72,46 @@ SDL_Surface* decodeEtCompte(const char* fichier)
     return surface;
 }
 
+// Decodes the picture at `numero`, marked EN_COURS by the caller, with the
+// lock released meanwhile, and hands it to whoever waits for it.
+void decodePrecharge(std::unique_lock<std::mutex>& verrou, size_t numero)
+{
+    Etat& e = etat();
+    // The vector never grows while a prefetch runs, so the index holds.
+    std::string fichier = e.precharges[numero].fichier;
+    verrou.unlock();
+    SDL_Surface* surface = decodeEtCompte(fichier.c_str());
+    verrou.lock();
+    e.precharges[numero].surface = surface;
+    if (surface)
+        e.octets += static_cast<size_t>(surface->pitch) * surface->h;
+    e.precharges[numero].etat = PRETE;
+    e.changement.notify_all();
+}
+
+// The next picture nobody has started, from the front or from the back of
+// the list; the list's size when there is none, or when the prefetch stops.
+size_t aCommencer(bool depuisLaFin)
+{
+    Etat& e = etat();
+    const size_t n = e.precharges.size();
+    if (e.arret || e.octets > OCTETS_MAX)
+        return n;
+    for (size_t k = 0; k < n; ++k) {
+        size_t i = depuisLaFin ? n - 1 - k : k;
+        if (e.precharges[i].etat == EN_ATTENTE)
+            return i;
+    }
+    return n;
+}
+
 void travailOuvrier()
 {
     Etat& e = etat();
     std::unique_lock<std::mutex> verrou(e.verrou);
-    for (;;) {
-        Precharge* suivante = nullptr;
-        for (Precharge& p : e.precharges)
-            if (p.etat == EN_ATTENTE) {
-                suivante = &p;
-                break;
-            }
-        if (!suivante || e.arret || e.octets > OCTETS_MAX)
-            return;
-        suivante->etat = EN_COURS;
-        // The vector never grows while the worker runs, so the index holds.
-        size_t numero = suivante - e.precharges.data();
-        std::string fichier = suivante->fichier;
-        verrou.unlock();
-        SDL_Surface* surface = decodeEtCompte(fichier.c_str());
-        verrou.lock();
-        e.precharges[numero].surface = surface;
-        if (surface)
-            e.octets += static_cast<size_t>(surface->pitch) * surface->h;
-        e.precharges[numero].etat = PRETE;
-        e.changement.notify_all();
+    for (size_t i; (i = aCommencer(false)) < e.precharges.size();) {
+        e.precharges[i].etat = EN_COURS;
+        decodePrecharge(verrou, i);
     }
 }
 
@@ -113,7 +128,18 @@ bool prendPrecharge(std::unique_lock<std::mutex>& verrou, const char* fichier, S
             e.precharges[i].etat = PRISE;
             return false;
         }
-        e.changement.wait(verrou, [&] { return e.precharges[i].etat == PRETE; });
+        // While the worker is on it, the caller decodes pictures from the
+        // end of the list, which the worker would reach last, rather than
+        // idle: both cores decode until the list is done.
+        while (e.precharges[i].etat != PRETE) {
+            size_t autre = aCommencer(true);
+            if (autre < e.precharges.size()) {
+                e.precharges[autre].etat = EN_COURS;
+                decodePrecharge(verrou, autre);
+            } else {
+                e.changement.wait(verrou);
+            }
+        }
         e.precharges[i].etat = PRISE;
         surface = e.precharges[i].surface;
         return true;

@@ -64,7 +64,7 @@ TEST(IndexProfil, ReadersAnswerAsTheFileScanOnRandomFiles)
     DossierTemporaire dossier;
     const std::vector<std::string> morceaux = {"[", "]", "S", "SS", "A", "AB", "=", " ", "\t", ";", "\n",
                                                "\n", "\r\n", "\r", "1", "-2x", std::string("\0", 1)};
-    const char* sections[] = {"S", "SS", "A", ""};
+    const char* sections[] = {"S", "SS", "A", "", "S\n"};
     const char* cles[] = {"A", "AB", "S", "A "};
     const int tailles[] = {2, 3, 4, 5, 7, 9, 20, 64, 100};
     std::mt19937 hasard(12);
