@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <strings.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -73,7 +74,9 @@ SDL_Surface* decodeFichier(const char* fichier)
     std::vector<unsigned char> donnees;
     if (!lisFichierImage(fichier, donnees))
         return nullptr;
-    EnteteImage entete = lisEnteteImage(donnees.data(), donnees.size());
+    const char* suffixe = extension(fichier);
+    EnteteImage entete =
+        lisEnteteImage(donnees.data(), donnees.size(), suffixe && strcasecmp(suffixe, "tga") == 0);
     if (!tailleImageAcceptable(entete))
         return nullptr;
     if (entete.format == FORMAT_GIF)
@@ -81,7 +84,7 @@ SDL_Surface* decodeFichier(const char* fichier)
     SDL_RWops* flux = SDL_RWFromConstMem(donnees.data(), static_cast<int>(donnees.size()));
     if (!flux)
         return nullptr;
-    SDL_Surface* image = IMG_LoadTyped_RW(flux, 1, const_cast<char*>(extension(fichier)));
+    SDL_Surface* image = IMG_LoadTyped_RW(flux, 1, const_cast<char*>(suffixe));
     if (image && entete.format == FORMAT_PNG)
         image = corrigeGrisPNG(image);
     return image;

@@ -128,9 +128,28 @@ bool ressembleTGA(const unsigned char* d, size_t n)
     return type == 1 || type == 2 || type == 3 || type == 9 || type == 10 || type == 11;
 }
 
+// TGA has no signature and SDL_image reads a cut TGA without a word, so
+// its size counts only when the file holds the pixels it declares: all of
+// them uncompressed, a packet per 128 pixels at least when run-length coded.
+void lisTGA(const unsigned char* d, size_t n, EnteteImage& e)
+{
+    const unsigned long long largeur = lit16Petit(d + 12);
+    const unsigned long long hauteur = lit16Petit(d + 14);
+    const unsigned long long octetsPixel = d[16] == 0 ? 1 : (d[16] + 7u) / 8;
+    const unsigned long long octetsPalette = d[1] ? lit16Petit(d + 5) * ((d[7] + 7ull) / 8) : 0;
+    const unsigned long long pixels = largeur * hauteur;
+    unsigned long long voulu = 18 + d[0] + octetsPalette;
+    if (d[2] >= 9)
+        voulu += (pixels + 127) / 128 * (1 + octetsPixel);
+    else
+        voulu += pixels * octetsPixel;
+    if (n >= voulu)
+        retiens(e, static_cast<long long>(largeur), static_cast<long long>(hauteur));
+}
+
 } // namespace
 
-EnteteImage lisEnteteImage(const unsigned char* d, size_t n)
+EnteteImage lisEnteteImage(const unsigned char* d, size_t n, bool nommeeTGA)
 {
     EnteteImage e = {FORMAT_INCONNU, 0, 0};
     static const unsigned char signaturePNG[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -146,9 +165,10 @@ EnteteImage lisEnteteImage(const unsigned char* d, size_t n)
     } else if (n >= 2 && d[0] == 'B' && d[1] == 'M') {
         e.format = FORMAT_BMP;
         lisBMP(d, n, e);
-    } else if (ressembleTGA(d, n)) {
+    } else if (nommeeTGA || ressembleTGA(d, n)) {
         e.format = FORMAT_TGA;
-        retiens(e, lit16Petit(d + 12), lit16Petit(d + 14));
+        if (n >= 18)
+            lisTGA(d, n, e);
     }
     return e;
 }

@@ -13,7 +13,8 @@ enum FormatImage { FORMAT_INCONNU, FORMAT_PNG, FORMAT_JPEG, FORMAT_GIF, FORMAT_B
 struct EnteteImage {
     FormatImage format;
     // The largest width and height declared anywhere in the header; 0 when
-    // they could not be read (a truncated file).
+    // they could not be read (a truncated file, or a TGA too short for its
+    // pixels).
     long long largeur;
     long long hauteur;
 };
@@ -22,7 +23,9 @@ struct EnteteImage {
 const long long COTE_IMAGE_MAX = 16384;
 const long long PIXELS_IMAGE_MAX = 64LL * 1024 * 1024;
 
-EnteteImage lisEnteteImage(const unsigned char* donnees, std::size_t taille);
+// `nommeeTGA`: the file's name ends in ".tga", so SDL_image reads it as TGA
+// whatever its header holds, unless another format's signature opens it.
+EnteteImage lisEnteteImage(const unsigned char* donnees, std::size_t taille, bool nommeeTGA = false);
 
 // False when the declared size passes the limits, and when a known format's
 // header ends before its size (or declares none). A file of unknown format

@@ -186,6 +186,23 @@ TEST(Decodage, SizesPastTheLimitsAreRefusedFromTheHeader)
     EXPECT_EQ(taille(bmp), "16384x4096 ok");
     bmp[22] = 0xFF, bmp[23] = 0xEF;              // height -4097
     EXPECT_EQ(taille(bmp), "16384x4097 refused");
+    // TGA: 8200 x 5140 declared by a 50-byte file, then a file that holds
+    // the pixels (uncompressed grey, then run-length coded RGB).
+    Octets tga(50, 0);
+    tga[2] = 3;
+    tga[12] = 0x08, tga[13] = 0x20, tga[14] = 0x14, tga[15] = 0x14;
+    tga[16] = 8;
+    EXPECT_EQ(taille(tga), "0x0 refused");
+    tga[12] = 7, tga[13] = 0, tga[14] = 4, tga[15] = 0;
+    EXPECT_EQ(taille(tga), "7x4 ok");
+    tga[2] = 10, tga[16] = 24;
+    tga[12] = 0, tga[13] = 1, tga[14] = 0, tga[15] = 1;  // 65,536 pixels in 512 packets of 4 bytes
+    EXPECT_EQ(taille(tga), "0x0 refused");
+    tga.resize(18 + 512 * 4);
+    EXPECT_EQ(taille(tga), "256x256 ok");
+    // Named .tga, any header is read as TGA, as the decoder will.
+    ecrit("x.tga", octets(reinterpret_cast<const unsigned char*>("GI\x03\0\x13\0\0\0\0\x13\x8e\xbd\x96\x0f\xe8\x3a\x08\0\xdb"), 19));
+    EXPECT_EQ(decodeImage("x.tga"), nullptr);
 }
 
 TEST(Decodage, GifsDecodeAsSdlImageDoesAndGreyPngsKeepTheirTransparentGrey)
