@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -71,9 +72,10 @@ TEST(IndexProfil, ReadersAnswerAsTheFileScanOnRandomFiles)
     InputOutput io;
     std::string attendu;
     Capture sortie(1);
-    for (int essai = 0; essai < 150; ++essai) {
-        std::string texte;
-        for (int k = hasard() % 60; k > 0; --k)
+    for (int essai = 0; essai < 151; ++essai) {
+        // First a key line one byte too long for the size 9 buffer.
+        std::string texte = essai == 0 ? "[S]\nAB=12345\n" : "";
+        for (int k = essai == 0 ? 0 : hasard() % 60; k > 0; --k)
             texte += morceaux[hasard() % morceaux.size()];
         ecritFichier("p.ini", texte);
         for (int taille : tailles)
@@ -130,6 +132,29 @@ TEST(IndexProfil, SectionsKeysAndTrapsWithTheirLines)
     EXPECT_EQ(index.getLignesCoupees(), std::vector<int>{12});
     EXPECT_EQ(index.getLigneNonTerminee(), 13);
     EXPECT_EQ(index.trouveCle(s[2], "D"), nullptr);
+}
+
+TEST(IndexProfil, FirstHeaderOpenedByANameAmongManyInFileOrder)
+{
+    // Hundreds of headers that begin with one another, in shuffled order:
+    // every name must open the first header in the file that begins with it.
+    std::vector<std::string> noms;
+    for (int i = 1; i <= 300; ++i)
+        for (const char* suite : {"", "Frame1", "Position12"})
+            noms.push_back("Tile" + std::to_string(i) + suite);
+    std::shuffle(noms.begin(), noms.end(), std::mt19937(5));
+    std::string texte;
+    for (const std::string& n : noms)
+        texte += "[" + n + "]\nk=1\n";
+    CIndexProfil index(texte, 100);
+    const auto& sections = index.getSections();
+    for (const char* nom : {"", "T", "Tile", "Tile1", "Tile12", "Tile12F", "Tile300Position1", "Tile3000", "U"}) {
+        const SectionProfil* attendue = nullptr;
+        for (const SectionProfil& s : sections)
+            if (!attendue && s.entete.compare(0, strlen(nom), nom) == 0)
+                attendue = &s;
+        EXPECT_EQ(index.trouveSection(nom), attendue) << nom;
+    }
 }
 
 TEST(IndexProfil, RewrittenFileIsReadAfresh)
