@@ -42,6 +42,11 @@ CIndexProfil::CIndexProfil(const std::string& texte, int tailleTampon)
     }
     sections.reserve(entetes);
     cles.reserve(std::min<size_t>(lignes, std::count(texte.begin(), texte.end(), '=')));
+    if (maximum == 1) {
+        litOctetParOctet(texte);
+        rangeEntetes();
+        return;
+    }
     while (position < n) {
         size_t reste = n - position;
         size_t longueur = reste < maximum ? reste : maximum;
@@ -62,6 +67,48 @@ CIndexProfil::CIndexProfil(const std::string& texte, int tailleTampon)
             ++ligne;
     }
     rangeEntetes();
+}
+
+// What the pieces come to when each is one byte: every byte but a line
+// break is a line of its own, the first of a line a cut one, '[' a header
+// named "", '=' the key "" with the value "", and a blank, a comment, a
+// '\r' or a NUL nothing.
+void CIndexProfil::litOctetParOctet(const std::string& texte)
+{
+    int ligne = 1;
+    bool debutLigne = true;
+    for (char c : texte) {
+        switch (c) {
+        case '\n':
+            ++ligne;
+            debutLigne = true;
+            continue;
+        case '[':
+            if (dansSection)
+                sections.back().fin = ligne;
+            sections.push_back(SectionProfil{"", "", ligne, 0, false, {}, {}});
+            dansSection = true;
+            break;
+        case '\0':
+        case ' ':
+        case ';':
+        case '\r':
+            break;
+        case '=':
+            if (dansSection) {
+                cles.push_back(CleProfil{"", "", ligne});
+                SectionProfil& section = sections.back();
+                section.cles = PlageCles(nullptr, section.cles.size() + 1);
+            }
+            break;
+        default:
+            if (dansSection)
+                sections.back().lignesSansEgal.push_back(ligne);
+        }
+        if (debutLigne)
+            lignesCoupees.push_back(ligne);
+        debutLigne = false;
+    }
 }
 
 void CIndexProfil::ajoutePiece(const char* debut, size_t longueur, int ligne, std::string& piece)
@@ -120,7 +167,8 @@ void CIndexProfil::rangeEntetes()
         s.cles = PlageCles(cles.data() + premiere, s.cles.size());
         premiere += s.cles.size();
     }
-    if (n == 0)
+    // Through two bytes every header is "": the first one answers.
+    if (n == 0 || taille == 2)
         return;
     ordre.resize(n);
     for (size_t i = 0; i < n; ++i)
@@ -146,6 +194,8 @@ void CIndexProfil::rangeEntetes()
 const SectionProfil* CIndexProfil::trouveSection(const char* nom) const
 {
     std::string_view voulu(nom);
+    if (taille == 2)
+        return voulu.empty() && !sections.empty() ? &sections[0] : nullptr;
     const size_t saut = voulu.find('\n');
     if (saut != std::string_view::npos) {
         // Only a header's own line break can match one, at the end of it.

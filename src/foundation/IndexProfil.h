@@ -82,6 +82,9 @@ public:
 private:
     // `piece` is scratch space, reused from one piece to the next.
     void ajoutePiece(const char* debut, size_t longueur, int ligne, std::string& piece);
+    // The whole text through a two-byte buffer, which reads a byte at a
+    // time: the same index as piece by piece, without the cost of a piece.
+    void litOctetParOctet(const std::string& texte);
     void rangeEntetes();
 
     int taille;
@@ -89,7 +92,8 @@ private:
     // The key lines of every section, one section after the other.
     std::vector<CleProfil> cles;
     // The section numbers in the byte order of their headers: the headers a
-    // name opens are a run of them.
+    // name opens are a run of them. None through a two-byte buffer, where
+    // every header is "".
     std::vector<int> ordre;
     // minimums[k * n + i], n sections: the lowest section number among
     // ordre[i] to ordre[i + 2^k - 1], so the first header of any run is

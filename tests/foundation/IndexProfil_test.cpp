@@ -73,9 +73,10 @@ TEST(IndexProfil, ReadersAnswerAsTheFileScanOnRandomFiles)
     std::string attendu;
     Capture sortie(1);
     for (int essai = 0; essai < 151; ++essai) {
-        // First a key line one byte too long for the size 9 buffer.
+        // First a key line one byte too long for the size 9 buffer; every
+        // tenth file long enough for dozens of headers.
         std::string texte = essai == 0 ? "[S]\nAB=12345\n" : "";
-        for (int k = essai == 0 ? 0 : hasard() % 60; k > 0; --k)
+        for (int k = essai == 0 ? 0 : hasard() % (essai % 10 ? 60 : 1200); k > 0; --k)
             texte += morceaux[hasard() % morceaux.size()];
         ecritFichier("p.ini", texte);
         for (int taille : tailles)
@@ -132,6 +133,30 @@ TEST(IndexProfil, SectionsKeysAndTrapsWithTheirLines)
     EXPECT_EQ(index.getLignesCoupees(), std::vector<int>{12});
     EXPECT_EQ(index.getLigneNonTerminee(), 13);
     EXPECT_EQ(index.trouveCle(s[2], "D"), nullptr);
+}
+
+TEST(IndexProfil, TwoByteBufferReadsOneByteAtATime)
+{
+    // Every byte is a piece: '[' opens a section named "", '=' is the key ""
+    // and the other printable bytes are lines without '='.
+    const std::string texte = "k=1\n[S]\n=; \r\n\n[" + std::string("\0=", 2) + "z";
+    CIndexProfil index(texte, 2);
+    const auto& s = index.getSections();
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_TRUE(s[0].entete.empty() && s[0].nom.empty() && !s[0].finie);
+    EXPECT_EQ(s[0].ligne, 2);
+    EXPECT_EQ(s[0].fin, 5);
+    ASSERT_EQ(s[0].cles.size(), 1u);
+    EXPECT_TRUE(s[0].cles[0].cle.empty() && s[0].cles[0].valeur.empty() && s[0].cles[0].ligne == 3);
+    EXPECT_EQ(s[0].lignesSansEgal, (std::vector<int>{2, 2}));
+    EXPECT_EQ(s[1].ligne, 5);
+    EXPECT_EQ(s[1].fin, 0);
+    EXPECT_TRUE(s[1].cles.size() == 1 && s[1].cles[0].ligne == 5);
+    EXPECT_EQ(s[1].lignesSansEgal, std::vector<int>{5});  // the last byte is read too
+    EXPECT_EQ(index.getLignesCoupees(), (std::vector<int>{1, 2, 3, 5}));
+    EXPECT_EQ(index.getLigneNonTerminee(), 0);
+    EXPECT_EQ(index.trouveSection(""), &s[0]);
+    EXPECT_EQ(index.trouveSection("S"), nullptr);
 }
 
 TEST(IndexProfil, FirstHeaderOpenedByANameAmongManyInFileOrder)
