@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <unistd.h>
 #include <vector>
@@ -223,26 +224,91 @@ void copieNom(unsigned char* dest, size_t tailleDest, const unsigned char* sourc
     memcpy(dest, source, n);
 }
 
-// A new file next to `destination`, created with the usual permissions.
-FILE* creeTemporaire(const std::string& destination, std::string& nom)
+// A new file next to `destination`, created with the usual permissions;
+// -1 when none can be made.
+int creeTemporaire(const std::string& destination, std::string& nom)
 {
     for (int essai = 0; essai < 100; ++essai) {
         nom = destination + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(essai);
         int fd = open(nom.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            FILE* f = fdopen(fd, "wb");
-            if (!f) {
-                close(fd);
-                unlink(nom.c_str());
-            }
-            return f;
-        }
+        if (fd >= 0)
+            return fd;
         if (errno != EEXIST)
             break;
     }
     nom.clear();
-    return nullptr;
+    return -1;
 }
+
+// The converted file, gathered and written 256 KiB at a time (or a block at
+// a time when one is larger). Beyond the decoding, writing is most of a
+// conversion's cost, and the kernel charges for each call: records and
+// frame blocks written one by one cost half as much again as the same
+// bytes in large writes.
+class Sortie {
+public:
+    Sortie() = default;
+    Sortie(const Sortie&) = delete;
+    Sortie& operator=(const Sortie&) = delete;
+    ~Sortie()
+    {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    // Takes over the open file `fd`; false when there is none.
+    bool ouvre(int fd)
+    {
+        fd_ = fd;
+        return fd_ >= 0;
+    }
+    // Room for `taille` more bytes at the end of the file, to be filled
+    // before the next call. Null when earlier bytes could not be written.
+    unsigned char* ajoute(size_t taille)
+    {
+        if (utilise_ + taille > capacite_) {
+            if (!vide())
+                return nullptr;
+            if (taille > capacite_) {
+                tampon_.reset(new unsigned char[taille]);
+                capacite_ = taille;
+            }
+        }
+        unsigned char* place = tampon_.get() + utilise_;
+        utilise_ += taille;
+        return place;
+    }
+    // Writes what is gathered and closes the file; false on any failure.
+    bool ferme()
+    {
+        bool ok = vide();
+        ok = close(fd_) == 0 && ok;
+        fd_ = -1;
+        return ok;
+    }
+
+private:
+
+    bool vide()
+    {
+        for (size_t fait = 0; fait < utilise_;) {
+            ssize_t n = write(fd_, tampon_.get() + fait, utilise_ - fait);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            fait += size_t(n);
+        }
+        utilise_ = 0;
+        return true;
+    }
+
+    int fd_ = -1;
+    // Reused from one write to the next: fresh memory would be paid for
+    // again in page faults.
+    size_t capacite_ = 256 * 1024;
+    std::unique_ptr<unsigned char[]> tampon_{new unsigned char[capacite_]};
+    size_t utilise_ = 0;
+};
 
 // Holds the open files and surfaces so that every early return releases
 // them and removes the unfinished output.
@@ -254,8 +320,6 @@ public:
             SDL_FreeSurface(feuille);
         if (source)
             fclose(source);
-        if (destination)
-            fclose(destination);
         if (!temporaire.empty())
             unlink(temporaire.c_str());
     }
@@ -277,11 +341,12 @@ private:
         return fread(tampon, 1, taille, source) == taille;
     }
 
-    // A write of zero bytes is a failure too: an empty pixel block means a
-    // frame of no size, which the format cannot hold.
     bool ecrit(const void* tampon, size_t taille)
     {
-        return taille > 0 && fwrite(tampon, 1, taille, destination) == taille;
+        unsigned char* place = destination.ajoute(taille);
+        if (place)
+            memcpy(place, tampon, taille);
+        return place != nullptr;
     }
 
     int recopieNomEtCompte(unsigned char* enregistrement, size_t taille, size_t tailleNom,
@@ -293,20 +358,16 @@ private:
     const char* nomDestination = nullptr;
     char planche[53] = {};
     FILE* source = nullptr;
-    FILE* destination = nullptr;
+    Sortie destination;
     std::string temporaire;
     SDL_Surface* feuille = nullptr;
-    // One block buffer for every frame: fresh memory for each would be
-    // paid for again in page faults.
-    std::vector<unsigned char> bloc;
 };
 
 int Conversion::convertit(const char* nomSourceDonne, const char* nomDestinationDonne)
 {
     nomSource = nomSourceDonne;
     nomDestination = nomDestinationDonne;
-    destination = nomDestination ? creeTemporaire(nomDestination, temporaire) : nullptr;
-    if (!destination)
+    if (!destination.ouvre(nomDestination ? creeTemporaire(nomDestination, temporaire) : -1))
         return echec(MSG_OUVERTURE, nomDestination);
     source = nomSource ? fopen(nomSource, "rb") : nullptr;
     if (!source)
@@ -320,9 +381,7 @@ int Conversion::convertit(const char* nomSourceDonne, const char* nomDestination
         if (convertitAnimation() != 0)
             return 1;
 
-    FILE* f = destination;
-    destination = nullptr;
-    if (fclose(f) != 0 || rename(temporaire.c_str(), nomDestination) != 0)
+    if (!destination.ferme() || rename(temporaire.c_str(), nomDestination) != 0)
         return echecEcriture();
     temporaire.clear();
     return 0;
@@ -398,22 +457,21 @@ int Conversion::convertitFrame()
     if (largeurBloc == 0 || hauteurBloc == 0)
         return echecEcriture();
 
-    // Cut straight into the block, keyed when the record carries a colour
-    // key, as the picture loader cuts and keys. The cut fills w x h; the
-    // rest of the block, past the frame, is zero (the buffer holds the
-    // previous frame).
+    // Cut straight into the file's block, keyed when the record carries a
+    // colour key, as the picture loader cuts and keys. The cut fills w x h;
+    // the rest of the block, past the frame, is zero (the buffer holds
+    // earlier bytes).
     const size_t ligne = size_t(largeurBloc) * 4;
-    bloc.resize(ligne * hauteurBloc);
+    unsigned char* bloc = destination.ajoute(ligne * hauteurBloc);
+    if (!bloc)
+        return echecEcriture();
     for (int j = 0; j < h; ++j)
-        memset(bloc.data() + j * ligne + size_t(w) * 4, 0, ligne - size_t(w) * 4);
-    memset(bloc.data() + h * ligne, 0, (hauteurBloc - h) * ligne);
+        memset(bloc + j * ligne + size_t(w) * 4, 0, ligne - size_t(w) * 4);
+    memset(bloc + h * ligne, 0, (hauteurBloc - h) * ligne);
     const unsigned char* cle = enregistrement + 20;
-    if (!copieRectangle(feuille, rectangle.positionX, rectangle.positionY, w, h, bloc.data(), largeurBloc,
+    if (!copieRectangle(feuille, rectangle.positionX, rectangle.positionY, w, h, bloc, largeurBloc,
                         cle[3] == 1 ? cle[0] : -1, cle[1], cle[2]))
         return echec(MSG_SURFACE, nomSource);
-    bool ok = ecrit(bloc.data(), bloc.size());
-    if (!ok)
-        return echecEcriture();
     return 0;
 }
 

@@ -173,6 +173,35 @@ TEST(Conversion, PaddingStaysZeroAfterALargerFrame)
         EXPECT_EQ(petit[p * 4 + 3] != 0, p % 4 < 3 && p / 4 < 3) << p;  // opaque inside, zero around
 }
 
+TEST(Conversion, LargeOutputIsWholeAndInOrder)
+{
+    // Megabytes of blocks, some larger than any one write, each in its place.
+    DossierTemporaire dossier;
+    ecritFeuille("a.bmp", 300, 300);
+    const int cadres[][4] = {{0, 0, 100, 100}, {1, 2, 100, 100}, {3, 4, 100, 100}, {5, 6, 100, 100},
+                             {7, 8, 100, 100}, {0, 0, 300, 300}, {9, 9, 3, 3}, {10, 0, 290, 260}};
+    std::string source = entete("H", 1) + anim("A", 8, "a.bmp");
+    for (const auto& c : cadres)
+        source += frame(c[0], c[1], c[2], c[3]);
+    Resultat r = convertit(source);
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    size_t o = 22 + 32;
+    for (const auto& c : cadres) {
+        const int bw = c[2] > 256 ? 512 : c[2] > 64 ? 128 : 4, bh = c[3] > 256 ? 512 : c[3] > 64 ? 128 : 4;
+        ASSERT_LE(o + 40 + size_t(bw) * bh * 4, r.sortie.size());
+        ASSERT_EQ(lit16(r.sortie, o), c[2]);
+        const unsigned char* bloc = reinterpret_cast<const unsigned char*>(r.sortie.data()) + o + 40;
+        for (int y : {0, c[3] - 1})
+            for (int x : {0, c[2] - 1}) {
+                const unsigned char* p = bloc + (size_t(y) * bw + x) * 4;
+                ASSERT_TRUE(p[0] == (c[0] + x) % 256 && p[1] == (c[1] + y) % 256 && p[2] == 7) << o << " " << x << "," << y;
+            }
+        EXPECT_EQ(bloc[(size_t(bh) * bw - 1) * 4 + 3], 0);
+        o += 40 + size_t(bw) * bh * 4;
+    }
+    EXPECT_EQ(o, r.sortie.size());
+}
+
 TEST(Conversion, AlphaOfTheSheetIsCopiedNotBlended)
 {
     DossierTemporaire dossier;
