@@ -9,13 +9,14 @@
 #include <map>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace {
 
 enum EtatPrecharge { EN_ATTENTE, EN_COURS, PRETE, PRISE };
 
-// Decoded pictures wait in memory until taken: past this much, the worker
-// stops and the loaders decode the rest themselves.
+// Decoded pictures wait in memory until taken: past this much, the workers
+// stop and the loaders decode the rest themselves.
 const size_t OCTETS_MAX = 256u * 1024 * 1024;
 
 struct Precharge {
@@ -33,7 +34,7 @@ struct Etat {
     std::vector<Precharge> precharges;
     bool arret = false;
     size_t octets = 0;
-    std::thread ouvrier;
+    std::vector<std::thread> ouvriers;
 
     // A thread still running at exit would outlive SDL.
     ~Etat() { termine(); }
@@ -44,8 +45,9 @@ struct Etat {
             std::lock_guard<std::mutex> garde(verrou);
             arret = true;
         }
-        if (ouvrier.joinable())
+        for (std::thread& ouvrier : ouvriers)
             ouvrier.join();
+        ouvriers.clear();
         std::lock_guard<std::mutex> garde(verrou);
         for (Precharge& p : precharges)
             if (p.etat == PRETE && p.surface)
@@ -128,9 +130,9 @@ bool prendPrecharge(std::unique_lock<std::mutex>& verrou, const char* fichier, S
             e.precharges[i].etat = PRISE;
             return false;
         }
-        // While the worker is on it, the caller decodes pictures from the
-        // end of the list, which the worker would reach last, rather than
-        // idle: both cores decode until the list is done.
+        // While a worker is on it, the caller decodes pictures from the
+        // end of the list, which the workers would reach last, rather than
+        // idle: every core decodes until the list is done.
         while (e.precharges[i].etat != PRETE) {
             size_t autre = aCommencer(true);
             if (autre < e.precharges.size()) {
@@ -212,7 +214,12 @@ void prechargeImages(const std::vector<std::string>& fichiers)
                 e.precharges.push_back(Precharge{f, EN_ATTENTE, nullptr});
         }
     }
-    e.ouvrier = std::thread(travailOuvrier);
+    // While the display opens the main thread mostly waits on the X
+    // server, so a second worker decodes in that time even on two cores.
+    // Two at the most: the list holds a handful of pictures.
+    const unsigned coeurs = std::thread::hardware_concurrency();
+    for (unsigned k = 0; k < (coeurs >= 2 ? 2u : 1u); ++k)
+        e.ouvriers.emplace_back(travailOuvrier);
 }
 
 void terminePrechargement()

@@ -5,8 +5,8 @@
 //
 // decodeImage (render/Decodage.h) looks here before reading a file:
 // - a picture of the start-up prefetch is handed over, the caller waiting
-//   while the worker thread is decoding it; one the worker has not started
-//   yet is decoded by the caller itself;
+//   while a worker thread is decoding it; one no worker has started yet is
+//   decoded by the caller itself;
 // - while a CPartageImages lives (one load, one conversion), a path decoded
 //   once is handed out again: the same surface with its reference count
 //   raised, so that each caller's SDL_FreeSurface balances its decodeImage.
@@ -17,7 +17,7 @@
 // Failures are shared like pictures: the caller gets null and says so itself,
 // at the point where it asked.
 //
-// Sharing is for the main thread; the prefetch's worker only decodes.
+// Sharing is for the main thread; the prefetch's workers only decode.
 
 #include <functional>
 #include <string>
@@ -35,12 +35,12 @@ public:
     CPartageImages& operator=(const CPartageImages&) = delete;
 };
 
-// Starts decoding `fichiers`, in order, on a worker thread. Call it on the
-// main thread before the display opens; a prefetch already running is ended
-// first.
+// Starts decoding `fichiers`, in order, on one worker thread a core (two at
+// the most). Call it on the main thread before the display opens; a
+// prefetch already running is ended first.
 void prechargeImages(const std::vector<std::string>& fichiers);
-// Stops the worker after the picture it is on, waits for it and frees the
-// pictures nobody took.
+// Stops the workers after the pictures they are on, waits for them and
+// frees the pictures nobody took.
 void terminePrechargement();
 
 // Called with the path of every file actually decoded (prefetch included),
