@@ -194,7 +194,8 @@ void CIndexProfil::rangeEntetes()
 const SectionProfil* CIndexProfil::trouveSection(const char* nom) const
 {
     std::string_view voulu(nom);
-    if (taille == 2)
+    // No order kept: every header is "" (or there is none).
+    if (ordre.empty())
         return voulu.empty() && !sections.empty() ? &sections[0] : nullptr;
     const size_t saut = voulu.find('\n');
     if (saut != std::string_view::npos) {

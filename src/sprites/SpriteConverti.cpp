@@ -287,7 +287,6 @@ public:
     }
 
 private:
-
     bool vide()
     {
         for (size_t fait = 0; fait < utilise_;) {
