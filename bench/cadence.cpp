@@ -7,9 +7,10 @@
 //   LIBGL_ALWAYS_SOFTWARE=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ./bench_cadence [frames, at least 600]
 
 #include "foundation/Temps.h"
-#include "shell/Affichage.h"
+#include "foundation/Messages.h"
 #include "shell/CEngineGL.h"
 #include "shell/Plateforme.h"
+#include "shell/PorteeMoteur.h"
 #include "shell/gfx.h"
 
 #include <SDL.h>
@@ -19,8 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fcntl.h>
-#include <unistd.h>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -87,32 +87,22 @@ int main(int argc, char** argv)
     int images = argc > 1 ? atoi(argv[1]) : 0;
     if (images < 600)
         images = 720;
-    SDL_Init(0);
-    atexit(SDL_Quit);
-    config = new CEngineGL();
-    config->pleinEcran = false;
-    config->vSync = true;
-    config->resolutionHorizontale = 640;
-    config->resolutionVerticale = 480;
-    if (initSDL(640, 480) != 0)
-        return 1;
+    std::unique_ptr<CPorteeMoteur> portee;
     {
         // The driver report is not what this program is about.
-        fflush(stdout);
-        int garde = dup(1);
-        int nul = open("/dev/null", O_WRONLY);
-        if (nul >= 0)
-            dup2(nul, 1);
-        initGL(config->largeurLogique, config->hauteurLogique);
-        fflush(stdout);
-        if (garde >= 0)
-            dup2(garde, 1);
+        CCaptureMessages rapportPilote;
+        portee.reset(new CPorteeMoteur(CPorteeMoteur::AvecAffichage, [](CEngineGL& reglage) {
+            reglage.pleinEcran = false;
+            reglage.vSync = true;
+            reglage.resolutionHorizontale = 640;
+            reglage.resolutionVerticale = 480;
+        }));
     }
+    if (!portee->ouverte())
+        return 1;
     printf("cadencement logiciel : %s\n", cadencementActif() ? "oui" : "non (le swap cadence)");
     double r4 = mesure(4.0, images);
     double r12 = mesure(12.0, images);
     printf("rapport p99/p50 : %.3f (4 ms), %.3f (12 ms)\n", r4, r12);
-    delete config;
-    config = nullptr;
     return 0;
 }

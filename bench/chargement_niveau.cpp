@@ -8,6 +8,7 @@
 
 #include "game/OutilsJeu.h"
 #include "scenery/CLevel.h"
+#include "shell/PorteeMoteur.h"
 
 int main(int argc, char** argv)
 {
@@ -31,8 +32,8 @@ int main(int argc, char** argv)
                           [&] { banc::libereTextures(textures); });
     })->UseManualTime()->Iterations(1)->Repetitions(9)->Unit(benchmark::kMillisecond);
 
-    SDL_Init(0);
-    if (ouvreAffichage() != 0)
+    CPorteeMoteur portee;
+    if (!portee.ouverte())
         return 1;
     banc::lance(argc, argv);
     banc::afficheCharge();

@@ -8,6 +8,7 @@
 
 #include "game/OutilsJeu.h"
 #include "scenery/CLevel.h"
+#include "shell/PorteeMoteur.h"
 #include "shell/gfx.h"
 
 namespace {
@@ -39,8 +40,8 @@ CLevel* charge(const std::string& fichier)
 int main(int argc, char** argv)
 {
     banc::vaDansLeDossier(argv[0]);
-    SDL_Init(0);
-    if (ouvreAffichage() != 0)
+    CPorteeMoteur portee;
+    if (!portee.ouverte())
         return 1;
     static CLevel* demo = charge(banc::NIVEAU_DEMO);
     static CLevel* x1 = charge(banc::NIVEAU_DEMO);

@@ -8,6 +8,7 @@
 
 #include "game/OutilsJeu.h"
 #include "scenery/CLevel.h"
+#include "shell/PorteeMoteur.h"
 
 namespace {
 
@@ -29,8 +30,8 @@ void chargeNiveau(benchmark::State& etat, const std::string& nom, const std::str
 int main(int argc, char** argv)
 {
     banc::vaDansLeDossier(argv[0]);
-    SDL_Init(0);
-    if (ouvreAffichage() != 0)
+    CPorteeMoteur portee;
+    if (!portee.ouverte())
         return 1;
     static std::string dixFois = banc::niveauMultiplie(10);
     benchmark::RegisterBenchmark("growth/x10", [](benchmark::State& e) { chargeNiveau(e, "x10", dixFois); })

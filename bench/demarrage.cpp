@@ -13,18 +13,28 @@
 #include "render/PartageImages.h"
 #include "render/CImageGL.h"
 #include "scenery/CLevel.h"
+#include "shell/PorteeMoteur.h"
 #include "shell/gfx.h"
 #include "sprites/CSprite.h"
+
+#include <memory>
 
 namespace {
 
 const char* const CIEL = "./data/levels/level1/fond.jpg";
 const char* const LUNE = "./data/levels/level1/lune.bmp";
 
+std::unique_ptr<CPorteeMoteur> portee;
+
+bool ouvre()
+{
+    portee.reset(new CPorteeMoteur());
+    return portee->ouverte();
+}
+
 void ferme()
 {
-    fermeConfiguration();
-    SDL_Quit();
+    portee.reset();
 }
 
 }
@@ -37,9 +47,8 @@ int main(int argc, char** argv)
         banc::chronometre(
             etat, "moteur",
             [&] {
-                SDL_Init(0);
                 prechargeImages(imagesDuDemarrage(false));
-                if (ouvreAffichage() != 0)
+                if (!ouvre())
                     return;
                 chargeScene(scene);
                 clearScreen();
@@ -65,10 +74,7 @@ int main(int argc, char** argv)
         std::vector<GLuint> textures;
         banc::chronometre(
             etat, "borne", [&] { banc::borneChargement(chargement, textures); },
-            [] {
-                SDL_Init(0);
-                ouvreAffichage();
-            },
+            [] { ouvre(); },
             [&] {
                 banc::libereTextures(textures);
                 ferme();

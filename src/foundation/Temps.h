@@ -25,6 +25,24 @@ void dortJusqua(uint64_t echeance);
 // millisecond that sleeping cannot hit. Fake clock: jumps there.
 void patienteJusqua(uint64_t echeance);
 
+// The time a frame moves the world by: the milliseconds from one call of
+// etape() to the next (from creation for the first).
+class CChronoImage {
+public:
+    CChronoImage() : precedent(tempsCourant()) {}
+    explicit CChronoImage(uint32_t maintenant) : precedent(maintenant) {}
+    int etape()
+    {
+        uint32_t maintenant = tempsCourant();
+        int ecoule = static_cast<int>(maintenant - precedent);
+        precedent = maintenant;
+        return ecoule;
+    }
+
+private:
+    uint32_t precedent;
+};
+
 // Switches to a fake clock that reads `ms` until moved again.
 void fixeTempsFactice(uint32_t ms);
 void avanceTempsFactice(uint32_t ms);

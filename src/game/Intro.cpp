@@ -1,6 +1,7 @@
 #include "game/Intro.h"
 
 #include "foundation/Temps.h"
+#include "game/OutilsJeu.h"
 #include "render/CImageGL.h"
 #include "shell/Affichage.h"
 #include "shell/Plateforme.h"
@@ -198,16 +199,7 @@ ImageIntroCalculee imageIntro(int phase, int k)
 
 int QuitIntro()
 {
-    SDL_Event evenement;
-    while (SDL_PollEvent(&evenement)) {
-        if (traiteEvenementAffichage(evenement))
-            continue;
-        if (evenement.type == SDL_QUIT)
-            return 1;
-        if (evenement.type == SDL_KEYDOWN && evenement.key.keysym.sym == SDLK_ESCAPE)
-            return 1;
-    }
-    return arretDemande() ? 1 : 0;
+    return prendEvenements(nullptr, ArretAuPremier) ? 1 : 0;
 }
 
 void attendEcheance(uint32_t& echeance, int pause)

@@ -8,6 +8,7 @@
 #include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
 #include "shell/Plateforme.h"
+#include "shell/PorteeMoteur.h"
 #include "shell/gfx.h"
 #include "sprites/CSprite.h"
 
@@ -42,10 +43,9 @@ void boucleMode(const std::function<void()>& dessine, uint32_t pause = 0,
 
 int mainCorvanthelis()
 {
-    if (ouvreAffichage() != 0) {
-        fermeConfiguration();
-        return 1;
-    }
+    CPorteeMoteur portee;
+    if (!portee.ouverte())
+        return portee.statut();
     CLevel* niveau = new CLevel();
     niveau->initFromIniFile(fichiersJeu::NiveauVisionneuse);
 
@@ -64,7 +64,6 @@ int mainCorvanthelis()
     }
 
     delete niveau;
-    fermeConfiguration();
     return 0;
 }
 
@@ -81,15 +80,9 @@ void CDefilementVue::etape(CLevel& niveau, const unsigned char* clavier)
         sensDefilement = false;
     }
 
-    uint32_t debut = tempsCourant();
     if (niveau.getPositionX() <= 0)
         niveau.setPositionX(1);
-    int ecoule = static_cast<int>(tempsCourant() - debutDessin);
-    if (defilement)
-        niveau.drawScene(ecoule, ecoule, true, sensDefilement, false, false);
-    else
-        niveau.drawScene(ecoule, 0, false, sensDefilement, false, false);
-    debutDessin = debut;
+    avanceNiveau(niveau, chrono.etape(), defilement, sensDefilement);
 }
 
 void editF1Mode()
@@ -98,16 +91,14 @@ void editF1Mode()
 
 int mainEdit()
 {
-    if (ouvreAffichage() != 0) {
-        fermeConfiguration();
-        return 1;
-    }
+    CPorteeMoteur portee;
+    if (!portee.ouverte())
+        return portee.statut();
     gardeCurseurVisible(true);
     boucleMode(nullptr, 0, [](int touche) {
         if (touche == SDLK_F1)
             editF1Mode();
     });
-    fermeConfiguration();
     return 0;
 }
 
@@ -129,15 +120,13 @@ int viewMode(const char* fichier)
 {
     // A window of its own, 800 x 600 and never full screen, but opened like
     // every mode's: configuration, title, pacing and the drawing space.
-    if (!config)
-        config = new CEngineGL();
-    config->pleinEcran = false;
-    config->resolutionHorizontale = 800;
-    config->resolutionVerticale = 600;
-    if (ouvreAffichage() != 0) {
-        SDL_Quit();
-        return 1;
-    }
+    CPorteeMoteur portee(CPorteeMoteur::AvecAffichage, [](CEngineGL& reglage) {
+        reglage.pleinEcran = false;
+        reglage.resolutionHorizontale = 800;
+        reglage.resolutionVerticale = 600;
+    });
+    if (!portee.ouverte())
+        return portee.statut();
     if (!fichier)
         fichier = fichiersJeu::AnimsVue;
 
@@ -163,7 +152,6 @@ int viewMode(const char* fichier)
             sprite->affiche();
     });
     delete sprite;
-    SDL_Quit();
     return 0;
 }
 

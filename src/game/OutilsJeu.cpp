@@ -1,8 +1,10 @@
 #include "game/OutilsJeu.h"
 
+#include "foundation/Messages.h"
 #include "foundation/Temps.h"
+#include "scenery/CLevel.h"
 #include "shell/Affichage.h"
-#include "shell/CEngineGL.h"
+#include "shell/PorteeMoteur.h"
 #include "shell/Signaux.h"
 #include "sprites/CSprite.h"
 
@@ -11,40 +13,24 @@
 #include <cstdlib>
 #include <cstring>
 
-int ouvreAffichage()
-{
-    if (!config)
-        config = new CEngineGL();
-    if (initSDL(config->resolutionHorizontale, config->resolutionVerticale) != 0)
-        return 1;
-    initGL(config->largeurLogique, config->hauteurLogique);
-    return 0;
-}
-
-void fermeConfiguration()
-{
-    delete config;
-    config = nullptr;
-}
-
 int lanceSurAffichage(const std::function<void()>& mode)
 {
-    SDL_Init(0);
-    atexit(SDL_Quit);
-    int statut = 1;
-    if (ouvreAffichage() == 0) {
+    CPorteeMoteur portee;
+    if (portee.ouverte())
         mode();
-        statut = 0;
-    }
-    fermeConfiguration();
-    return statut;
+    return portee.statut();
 }
 
-bool prendEvenements(const std::function<void(int)>& surTouche)
+void avanceNiveau(CLevel& niveau, int ecoule, bool defile, bool versPlusX)
+{
+    niveau.drawScene(ecoule, defile ? ecoule : 0, defile, versPlusX, false, false);
+}
+
+bool prendEvenements(const std::function<void(int)>& surTouche, PompeEvenements mode)
 {
     bool quitter = false;
     SDL_Event evenement;
-    while (SDL_PollEvent(&evenement)) {
+    while (!(quitter && mode == ArretAuPremier) && SDL_PollEvent(&evenement)) {
         if (traiteEvenementAffichage(evenement))
             continue;
         if (evenement.type == SDL_QUIT) {
@@ -75,10 +61,10 @@ void CCompteurFPS::compteImage()
     ++compteurImages;
     uint32_t ecoule = tempsCourant() - debutFPS;
     if (ecoule > 1000 || (auMoinsUneSeconde_ && ecoule == 1000)) {
-        printf("FPS : %i\n", compteurImages);
+        messageDetail("FPS : %i\n", compteurImages);
         // Flushed so that the report shows while the game runs, even when
         // standard output is a file or a pipe.
-        fflush(stdout);
+        videMessages();
         compteurImages = 0;
         debutFPS = tempsCourant();
     }

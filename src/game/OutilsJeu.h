@@ -12,29 +12,30 @@
 #include <cstdint>
 #include <functional>
 
+class CLevel;
 class CSprite;
 
-// Creates `config` from "config.ini" when there is none yet, then opens the
-// window and the 640x480 drawing space. 0 on success, 1 when no display
-// could be opened (initSDL has said why).
-int ouvreAffichage();
-
-// Releases `config` (entry functions that created it call this last).
-void fermeConfiguration();
-
 // The whole life of a program whose mode needs `config` and an open display
-// but creates neither: starts SDL (shut down at exit), opens the display,
-// runs `mode`, releases `config`. 0, or 1 when no display could be opened.
+// but creates neither: opens them (CPorteeMoteur), runs `mode`, closes them.
+// 0, or 1 when no display could be opened.
 int lanceSurAffichage(const std::function<void()>& mode);
 
-// Takes every pending event. True when a window close or an Escape press
-// came, or an end was asked by a signal; the queue is emptied either way.
-// Resizes and Alt+Enter go to the display; other key presses go to
-// `surTouche` with their SDL key code.
-bool prendEvenements(const std::function<void(int)>& surTouche = nullptr);
+// The one event pump of every loop. Takes every pending event. True when a
+// window close or an Escape press came, or an end was asked by a signal; the
+// queue is emptied either way, unless ArretAuPremier stops the pump at the
+// first close or Escape and leaves the events behind it queued (the intro
+// hands them to what follows). Resizes and Alt+Enter go to the
+// display; other key presses go to `surTouche` with their SDL key code.
+enum PompeEvenements { ViderFile, ArretAuPremier };
+bool prendEvenements(const std::function<void(int)>& surTouche = nullptr,
+                     PompeEvenements mode = ViderFile);
+
+// One frame of a level: `ecoule` ms of its animations, and of scrolling
+// towards greater x (versPlusX) or smaller when `defile`.
+void avanceNiveau(CLevel& niveau, int ecoule, bool defile, bool versPlusX);
 
 // Counts presented frames and prints "FPS : %i\n" on standard output once a
-// second: once more than 1000 ms have passed, or with `auMoinsUneSeconde`
+// second, while the journal is on: once more than 1000 ms have passed, or with `auMoinsUneSeconde`
 // once 1000 ms or more have.
 class CCompteurFPS {
 public:

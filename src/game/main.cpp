@@ -10,6 +10,7 @@
 #include "render/PartageImages.h"
 #include "scenery/CLevel.h"
 #include "shell/Plateforme.h"
+#include "shell/PorteeMoteur.h"
 #include "shell/Signaux.h"
 #include "shell/gfx.h"
 #include "sound/CMusique.h"
@@ -21,10 +22,10 @@ int mainVorna()
 {
     // The first pictures decode on a worker while the display opens.
     prechargeImages(imagesDuDemarrage(true));
-    if (ouvreAffichage() != 0) {
+    CPorteeMoteur portee;
+    if (!portee.ouverte()) {
         terminePrechargement();
-        fermeConfiguration();
-        return 1;
+        return portee.statut();
     }
 
     GestionnaireSon* son = new GestionnaireSon();
@@ -36,7 +37,6 @@ int mainVorna()
     introVorna();
     if (arretDemande()) {
         delete son;
-        fermeConfiguration();
         return 0;
     }
 
@@ -53,7 +53,7 @@ int mainVorna()
     CControleHeros heros;
     SpriteHerosCSprite spriteHeros(sprite);
 
-    uint32_t debutDessin = tempsCourant();
+    CChronoImage chrono;
     CCompteurFPS fps;
     fps.demarre();
 
@@ -74,14 +74,8 @@ int mainVorna()
         ciel->affiche(0, 40, 0, 0, 640, 360);
         lune->affiche(500, 70);
 
-        uint32_t debut = tempsCourant();
         niveau->setPositionX(bornePositionNiveau(niveau->getPositionX()));
-        int ecoule = static_cast<int>(tempsCourant() - debutDessin);
-        if (heros.defilement)
-            niveau->drawScene(ecoule, ecoule, true, heros.sensDefilement, false, false);
-        else
-            niveau->drawScene(ecoule, 0, false, heros.sensDefilement, false, false);
-        debutDessin = debut;
+        avanceNiveau(*niveau, chrono.etape(), heros.defilement, heros.sensDefilement);
 
         sprite->affiche();
         presenteImage();
@@ -92,6 +86,5 @@ int mainVorna()
     // Reverse order of creation; pictures go while the context still lives.
     libereScene(scene);
     delete son;
-    fermeConfiguration();
     return 0;
 }

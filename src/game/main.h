@@ -1,6 +1,8 @@
 #ifndef CORVANTHELIS_GAME_MAIN_H
 #define CORVANTHELIS_GAME_MAIN_H
 
+#include "foundation/Temps.h"
+
 #include <cstdint>
 
 // The game and its secondary entry functions.
@@ -42,11 +44,11 @@ class CLevel;
 // step it has already shown when the arrow is released.
 class CDefilementVue {
 public:
-    explicit CDefilementVue(uint32_t maintenant) : debutDessin(maintenant), sensDefilement(false) {}
+    explicit CDefilementVue(uint32_t maintenant) : chrono(maintenant), sensDefilement(false) {}
     void etape(CLevel& niveau, const unsigned char* clavier);
 
 private:
-    uint32_t debutDessin;
+    CChronoImage chrono;
     bool sensDefilement;
 };
 

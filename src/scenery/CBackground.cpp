@@ -1,6 +1,7 @@
 #include "scenery/CBackground.h"
 
 #include "foundation/FichierDescription.h"
+#include "foundation/Messages.h"
 #include "foundation/InputOutput.h"
 #include "render/Decodage.h"
 #include "render/PartageImages.h"

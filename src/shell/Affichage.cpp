@@ -1,5 +1,6 @@
 #include "shell/Affichage.h"
 
+#include "foundation/Messages.h"
 #include "shell/CEngineGL.h"
 #include "shell/Plateforme.h"
 #include "shell/Signaux.h"

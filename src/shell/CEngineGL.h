@@ -3,13 +3,21 @@
 
 // The engine configuration: one object per run, read from the VIDEO section
 // of "config.ini" in the working folder, reached through the global `config`.
-// An entry function creates it before opening the display and never deletes
-// it. Display initialisation fills in the two capability flags; resizing and
-// Alt+Enter update the window size and the full-screen switch.
+// An entry opens it through its CPorteeMoteur (shell/PorteeMoteur.h), which
+// also closes it. Display initialisation fills in the two capability flags;
+// resizing and Alt+Enter update the window size and the full-screen switch.
+//
+// The seven keys every config.ini has print the profile reader's notice
+// when they are missing; the keys added since (GarderProportions, Journal)
+// are optional and take their default silently.
 
 class CEngineGL {
 public:
+    // Reads "config.ini".
     CEngineGL();
+    // Every setting at its default, reading nothing.
+    struct ParDefaut {};
+    explicit CEngineGL(ParDefaut);
 
     int resolutionHorizontale; // window width in pixels, at least 1
     int resolutionVerticale;   // window height in pixels, at least 1
@@ -24,16 +32,13 @@ public:
     bool hogCPU;               // higher process priority
     bool garderProportions;    // 4:3 picture with black bars, else stretched
     bool npotDisponible;       // driver takes textures of any size
-    bool journal;              // detailed notices (tile keys, GL extensions)
+    bool journal;              // detailed notices (tile keys, GL extensions, FPS)
 };
 
 extern CEngineGL* config;
 
-// The detailed notices are wanted: key Journal, on when there is no
-// configuration. Failures are reported whatever it says.
-inline bool journalActif()
-{
-    return !config || config->journal;
-}
+// The settings in force: `config`, or the defaults when no entry has opened
+// one (tools and tests that draw without a configuration).
+const CEngineGL& reglages();
 
 #endif

@@ -1,3 +1,4 @@
+#include "foundation/Messages.h"
 #include "foundation/Temps.h"
 #include "game/OutilsJeu.h"
 #include "sprites/CSprite.h"
@@ -50,6 +51,22 @@ TEST_F(CompteurFPSTest, ViewerReportsAtOneSecond)
     avanceTempsFactice(1000);
     fps.compteImage();
     EXPECT_EQ(sortie.texte(), "FPS : 2\nFPS : 1\n");
+}
+
+TEST_F(CompteurFPSTest, JournalOffKeepsTheCountSilent)
+{
+    CCompteurFPS fps;
+    fps.demarre();
+    CCaptureMessages dit;
+    fixeJournal(false);
+    avanceTempsFactice(1001);
+    fps.compteImage();
+    fixeJournal(true);
+    EXPECT_EQ(dit.info, "");
+    EXPECT_EQ(fps.compteurImages, 0); // the window starts again all the same
+    avanceTempsFactice(1001);
+    fps.compteImage();
+    EXPECT_EQ(dit.info, "FPS : 1\n");
 }
 
 TEST(TeinteCiel, DigitsOneToNineOnly)

@@ -1,5 +1,6 @@
 #include "scenery/CBackground.h"
 
+#include "foundation/Messages.h"
 #include "shell/CEngineGL.h"
 
 #include "support/ContexteGL.h"
@@ -155,12 +156,11 @@ TEST_F(PlanGL, TilesSharingASheetKeepTheirOwnKeyAndOpacity)
     EXPECT_NE(texte.find("clé : Tile3Frame1\n"), std::string::npos);
     {
         // Journal=0: no per-tile notice.
-        const bool avant = config->journal;
-        config->journal = false;
+        fixeJournal(false);
         CBackground calme;
         Capture sortieCalme(1);
         EXPECT_EQ(calme.initFromIniFile("plan.ini"), 0);
-        config->journal = avant;
+        fixeJournal(true);
         EXPECT_EQ(sortieCalme.texte().find("clé : "), std::string::npos);
     }
 

@@ -2,6 +2,7 @@
 // and capabilities, swap control, and the 640x480 drawing space stretched
 // over any window size.
 
+#include "foundation/Messages.h"
 #include "render/CImageGL.h"
 #include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
@@ -102,9 +103,9 @@ TEST_F(Affichage, ReportCapabilitiesAndSwapControlDecision)
     EXPECT_NE(std::string::npos, rapport.find("\nTaille max des textures : "));
     EXPECT_NE(std::string::npos, rapport.find("\n---------------------------\n\n"));
     // Journal=0: the same report without the extension list.
-    config->journal = false;
+    fixeJournal(false);
     std::string bref = ouvre();
-    config->journal = true;
+    fixeJournal(true);
     EXPECT_EQ(std::string::npos, bref.find("Liste des extensions"));
     EXPECT_NE(std::string::npos, bref.find("\nVersion GL : "));
 

@@ -1,4 +1,6 @@
+#include "foundation/Messages.h"
 #include "shell/CEngineGL.h"
+#include "shell/PorteeMoteur.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -52,15 +54,39 @@ TEST(Configuration, ValuesFromFileWithClampsAndBooleanFallbacks)
     EXPECT_EQ(d.resolutionHorizontale, 1024);
     EXPECT_EQ(d.resolutionVerticale, 768);
     EXPECT_EQ(d.largeurLogique, 640);
-    // One notice per missing key, in the order the keys are read.
+    // One notice per missing key of the original seven, in the order the keys
+    // are read; the optional keys added since take their default silently.
     EXPECT_EQ(sortie.texte(),
               "Pas d'identifiant correspondant:PleinEcran\n"
               "Pas d'identifiant correspondant:Bilineaire\n"
               "Pas d'identifiant correspondant:VSync\n"
               "Pas d'identifiant correspondant:Mode16bits\n"
-              "Pas d'identifiant correspondant:HogCPU\n"
-              "Pas d'identifiant correspondant:GarderProportions\n"
-              "Pas d'identifiant correspondant:Journal\n");
+              "Pas d'identifiant correspondant:HogCPU\n");
+    EXPECT_FALSE(d.garderProportions);
+    EXPECT_TRUE(d.journal);
+}
+
+TEST(Configuration, ScopeOwnsConfigurationAndJournalWhileNestedScopesShareThem)
+{
+    DossierTemporaire dossier;
+    ecritFichier("config.ini", "[VIDEO]\nBilineaire=0\nJournal=0\n");
+    EXPECT_TRUE(reglages().bilineaire); // no configuration: the defaults
+    {
+        CPorteeMoteur portee(CPorteeMoteur::ConfigurationSeule);
+        ASSERT_NE(config, nullptr);
+        EXPECT_FALSE(reglages().bilineaire);
+        EXPECT_FALSE(journalActif());
+        CEngineGL* ouverte = config;
+        {
+            CPorteeMoteur interieure(CPorteeMoteur::ConfigurationSeule,
+                                     [](CEngineGL& c) { c.resolutionHorizontale = 800; });
+            EXPECT_EQ(config, ouverte);
+        }
+        EXPECT_EQ(config, ouverte); // the inner scope leaves it open
+        EXPECT_EQ(config->resolutionHorizontale, 800);
+    }
+    EXPECT_EQ(config, nullptr);
+    EXPECT_TRUE(journalActif());
 }
 
 } // namespace

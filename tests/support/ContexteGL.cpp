@@ -4,6 +4,7 @@
 
 #include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
+#include "shell/PorteeMoteur.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
@@ -50,21 +51,21 @@ bool ouvreContexteGL()
     static int etat = 0; // 0 not tried, 1 open, -1 failed
     if (etat != 0)
         return etat == 1;
-    if (!config)
-        config = new CEngineGL();
-    config->resolutionHorizontale = LARGEUR_GL;
-    config->resolutionVerticale = HAUTEUR_GL;
-    config->pleinEcran = false;
-    config->bilineaire = false;
-    config->vSync = false;
-    config->mode16bits = false;
-    config->hogCPU = false;
-    if (initSDL(LARGEUR_GL, HAUTEUR_GL) != 0) {
+    // Kept for the whole test program; SDL closes at exit.
+    CPorteeMoteur* portee = new CPorteeMoteur(CPorteeMoteur::AvecAffichage, [](CEngineGL& reglage) {
+        reglage.resolutionHorizontale = LARGEUR_GL;
+        reglage.resolutionVerticale = HAUTEUR_GL;
+        reglage.pleinEcran = false;
+        reglage.bilineaire = false;
+        reglage.vSync = false;
+        reglage.mode16bits = false;
+        reglage.hogCPU = false;
+    });
+    if (!portee->ouverte()) {
         etat = -1;
         return false;
     }
     atexit(SDL_Quit);
-    initGL(config->largeurLogique, config->hauteurLogique);
     fflush(stdout);
     etat = 1;
     return true;

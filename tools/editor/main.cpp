@@ -3,13 +3,8 @@
 #include "game/main.h"
 #include "shell/DossierDepart.h"
 
-#include <SDL.h>
-#include <cstdlib>
-
 int main()
 {
     choisitDossierJeu();
-    SDL_Init(0);
-    atexit(SDL_Quit);
     return mainEdit();
 }

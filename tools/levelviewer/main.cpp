@@ -3,15 +3,11 @@
 #include "game/main.h"
 #include "shell/DossierDepart.h"
 
-#include <SDL.h>
 #include <cstdio>
-#include <cstdlib>
 
 int main()
 {
     choisitDossierJeu();
-    SDL_Init(0);
-    atexit(SDL_Quit);
     int statut = mainCorvanthelis();
     fflush(stdout);
     return statut;

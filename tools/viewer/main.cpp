@@ -2,7 +2,6 @@
 // sprite file in an 800x600 window; Escape or closing the window quits.
 //
 //   viewer [fichier]     (default "viewanims.spr")
-#include "game/OutilsJeu.h"
 #include "game/main.h"
 #include "shell/DossierDepart.h"
 
@@ -17,7 +16,5 @@ int main(int argc, char** argv)
     }
     choisitDossierJeu();
     const std::string fichier = cheminDepuisDepart(argc == 2 ? argv[1] : nullptr);
-    int statut = viewMode(argc == 2 ? fichier.c_str() : nullptr);
-    fermeConfiguration();
-    return statut;
+    return viewMode(argc == 2 ? fichier.c_str() : nullptr);
 }
