@@ -16,7 +16,7 @@ namespace {
 
 int tailleTuile()
 {
-    return (config && config->tailleTexture > 0) ? config->tailleTexture : 256;
+    return reglages().tailleTexture > 0 ? reglages().tailleTexture : 256;
 }
 
 // One tile's block of `image` at (sx, sy), cut into its buffer with
@@ -162,8 +162,8 @@ void CImageGL::bindSubImage(int k)
     SubImage& tuile = tiles[k];
     if (tuile.textureId)
         glDeleteTextures(1, &tuile.textureId);
-    GLint enveloppe = (!config || config->sansClampToEdge) ? GL_CLAMP : GL_CLAMP_TO_EDGE;
-    GLint format = (config && config->mode16bits) ? GL_RGBA4 : GL_RGBA8;
+    GLint enveloppe = reglages().sansClampToEdge ? GL_CLAMP : GL_CLAMP_TO_EDGE;
+    GLint format = reglages().mode16bits ? GL_RGBA4 : GL_RGBA8;
     tuile.textureId = creeTexture(tuile.pixels, tuile.texLongueur, tuile.texHauteur, enveloppe, format);
 }
 

@@ -143,7 +143,7 @@ void initGL(int largeur, int hauteur)
     glDisable(GL_LIGHTING);
     glDisable(GL_LINE_SMOOTH);
 
-    bool vSync = config ? config->vSync : true;
+    bool vSync = reglages().vSync;
     bool swapControl = swapControlDansExtensions(extensionsGLXCourantes());
     if (vSync && !swapControl)
         printf("Extension SwapControl non disponible :(\n");
@@ -161,7 +161,7 @@ void initGL(int largeur, int hauteur)
     if (!npot)
         printf("Extension Texture_no_power_of_two non disponible !  :(\n\n");
 
-    fixePrioriteProcessus(config ? config->hogCPU : false);
+    fixePrioriteProcessus(reglages().hogCPU);
 
     SDL_Surface* ecran = SDL_GetVideoSurface();
     int largeurFenetre = config ? config->resolutionHorizontale : (ecran ? ecran->w : largeur);
@@ -173,7 +173,7 @@ void appliqueProjection(int largeurFenetre, int hauteurFenetre, int largeurLogiq
                         int hauteurLogique)
 {
     RectangleVue vue = rectangleVue(largeurFenetre, hauteurFenetre, largeurLogique, hauteurLogique,
-                                    config && config->garderProportions);
+                                    reglages().garderProportions);
     glViewport(vue.x, vue.y, vue.largeur, vue.hauteur);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
