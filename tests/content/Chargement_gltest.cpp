@@ -43,7 +43,7 @@ void sansPlainte(const std::string& sortie, const std::string& quoi) {
 
 }
 
-TEST_F(DansLeContenu, LesNiveauxSeChargentSansMessageDEchec) {
+TEST_F(DansLeContenu, LevelsLoadWithoutAFailureMessage) {
     for (const char* fichier : {"./data/levels/level1.ini", "./dataqv/levels/level1.ini"}) {
         testsupport::Capture sortie(1), erreurs(2);
         CLevel niveau;
@@ -53,7 +53,7 @@ TEST_F(DansLeContenu, LesNiveauxSeChargentSansMessageDEchec) {
     }
 }
 
-TEST_F(DansLeContenu, LeHerosSeChargeEtSesPiedsRestentSurLeSol) {
+TEST_F(DansLeContenu, HeroLoadsAndItsFeetStayOnTheGround) {
     testsupport::Capture sortie(1), erreurs(2);
     CSprite heros;
     EXPECT_EQ(heros.initFromIniFile("./data/sprites/vornaSprite.ini"), 0);
@@ -87,7 +87,7 @@ TEST_F(DansLeContenu, LeHerosSeChargeEtSesPiedsRestentSurLeSol) {
     }
 }
 
-TEST_F(DansLeContenu, LesMusiquesSeChargent) {
+TEST_F(DansLeContenu, MusicLoads) {
     ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096), 0) << Mix_GetError();
     for (const char* f : {"./data/zic/kvtr_piste_intro.ogg", "./data/zic/kvtr_piste2.ogg"}) {
         Mix_Music* m = Mix_LoadMUS(f);
@@ -99,7 +99,7 @@ TEST_F(DansLeContenu, LesMusiquesSeChargent) {
 
 // The sky picture is tinted and the band above it is not: under every tint
 // the rows either side of the line where they meet look alike.
-TEST_F(DansLeContenu, LeCielTeinteRejointLaBandeSansCouture) {
+TEST_F(DansLeContenu, TintedSkyMeetsTheBandWithoutASeam) {
     CImageGL ciel;
     CLevel niveau;
     {

@@ -41,7 +41,7 @@ std::vector<std::string> descriptions() {
 
 }
 
-TEST(Contenu, LesFichiersQueLeJeuOuvreExistent) {
+TEST(Contenu, EveryFileTheGameOpensExists) {
     std::vector<std::string> attendus = {
         "config.ini", "viewinfos.vwe", "viewanims.spr",
         "./data/levels/level1.ini", "./data/levels/level1/fond.jpg", "./data/levels/level1/lune.bmp",
@@ -63,7 +63,7 @@ TEST(Contenu, LesFichiersQueLeJeuOuvreExistent) {
     EXPECT_GT(attendus.size(), 130u);
 }
 
-TEST(Contenu, LeVisualiseurMontreLaMarche) {
+TEST(Contenu, ViewerShowsTheWalk) {
     std::string v = contenu::lis(contenu::dossier() + "/viewinfos.vwe");
     ASSERT_EQ(v.size(), 20u);
     EXPECT_STREQ(v.c_str(), "Marche");
@@ -71,7 +71,7 @@ TEST(Contenu, LeVisualiseurMontreLaMarche) {
 
 // The reader opens the first header that begins with the wanted name, reads
 // lines through short buffers and only knows a key by its line break.
-TEST(Contenu, LesDescriptionsRespectentLeLecteur) {
+TEST(Contenu, DescriptionsKeepToTheReadersRules) {
     std::vector<std::string> liste = descriptions();
     ASSERT_GE(liste.size(), 12u);
     for (const std::string& f : liste) {
@@ -97,7 +97,7 @@ TEST(Contenu, LesDescriptionsRespectentLeLecteur) {
 }
 
 // The level and the sprite file hold what the game asks for by name.
-TEST(Contenu, LeNiveauEtLeHerosSontComplets) {
+TEST(Contenu, LevelAndHeroAreComplete) {
     std::string sprite = contenu::lis(contenu::dossier() + "/data/sprites/vornaSprite.ini");
     std::set<std::string> noms;
     for (const std::string& n : valeurs(sprite, "nomAnim")) noms.insert(n);
@@ -122,7 +122,7 @@ TEST(Contenu, LeNiveauEtLeHerosSontComplets) {
 }
 
 // The data checker finds nothing to say about the demo content.
-TEST(Contenu, LeVerificateurNeTrouveRien) {
+TEST(Contenu, CheckerFindsNothing) {
     std::string sortie;
     int statut = testsupport::execute("cd " CORVANTHELIS_BIN_DIR " && ./verifie", &sortie);
     EXPECT_EQ(statut, 0) << sortie;

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Generateur, DeuxPassagesDonnentLesMemesFichiers) {
+TEST(Generateur, TwoRunsGiveTheSameFiles) {
     testsupport::DossierTemporaire tmp;
     std::string gen = testsupport::cheminBinaire("gendata");
     std::string sortie;

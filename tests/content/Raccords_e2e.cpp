@@ -81,7 +81,7 @@ double ecartDeBord(SDL_Surface* s, const Rect& a, const Rect& b) {
 // Every pair of tiles that stand edge to edge in a plane, and the last and
 // first tiles of a repeating plane, must continue each other. Neighbouring
 // columns of a smooth picture differ by a few levels; a seam by tens.
-TEST(Raccords, LesTuilesVoisinesSeContinuent) {
+TEST(Raccords, NeighbouringTilesContinueEachOther) {
     std::vector<std::string> plans;
     for (const char* d : {"data", "dataqv"})
         for (const std::string& f : contenu::fichiers(contenu::dossier(), d))
@@ -118,7 +118,7 @@ TEST(Raccords, LesTuilesVoisinesSeContinuent) {
 // The intro draws the title at 165, 180 and zooms it up to 250 % about its
 // centre: a 310 by 90 picture is then centred on the screen, and its
 // lettering must stay within 640 / 2.5 = 256 columns to remain whole.
-TEST(Raccords, LeTitreTientALEcranAuPlusGrandZoom) {
+TEST(Raccords, TitleFitsTheScreenAtItsLargestZoom) {
     SDL_Surface* s = IMG_Load((contenu::dossier() + "/data/intro/kvtrvorna1.gif").c_str());
     ASSERT_NE(s, nullptr) << IMG_GetError();
     EXPECT_EQ(s->w, 310);

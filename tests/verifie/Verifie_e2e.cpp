@@ -88,7 +88,7 @@ TEST_F(Verifie, PiegesDuLecteur)
 }
 
 // Lines the reader never takes as the author meant them.
-TEST_F(Verifie, LignesQueLeJeuNeLitPas)
+TEST_F(Verifie, LinesTheGameDoesNotRead)
 {
     testsupport::ecritFichier("config.ini", "Bilineaire=0\n[VIDEOS]\nVSync=0\nPleinEcran 0\n  [VIDEO]\nHogCPU=1\n"
                                             "[Vidéo]\nMode16bits=1\n");
@@ -189,7 +189,7 @@ TEST_F(Verifie, Visionneuse)
 }
 
 // The checker's view of a file is the game reader's, traps included.
-TEST_F(Verifie, LeVerificateurLitCommeLeJeu)
+TEST_F(Verifie, CheckerReadsLikeTheGame)
 {
     testsupport::ecritFichier("p.ini", "[A10]\nk=10\n[A1]\n  k=1 ; note\r\nk=2\nnom=Abcdefghijklmnop\n"
                                        "[B]\n k =3\nv=x\n[B]\nv=y\n[C\nfin=9");
