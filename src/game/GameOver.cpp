@@ -1,5 +1,6 @@
 #include "game/main.h"
 
+#include "foundation/Messages.h"
 #include "foundation/Temps.h"
 #include "game/FichiersJeu.h"
 #include "game/Intro.h"
@@ -24,7 +25,7 @@ void playIntro(int nbImages, int delai, const char* debut, const char* fin)
         clearScreen();
         char* nom = new char[TailleNom];
         if (!nomImageSerie(nom, TailleNom, debut, n, fin)) {
-            fprintf(stderr, "Nom de fichier trop long : %s%i%s\n", debut ? debut : "", n,
+            messageErreur("Nom de fichier trop long : %s%i%s\n", debut ? debut : "", n,
                     fin ? fin : "");
             delete[] nom;
             continue;

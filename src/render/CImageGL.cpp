@@ -1,5 +1,6 @@
 #include "render/CImageGL.h"
 
+#include "foundation/Messages.h"
 #include "foundation/util.h"
 #include "render/Decoupe.h"
 #include "render/EtapesImage.h"
@@ -32,7 +33,7 @@ bool copieBloc(SDL_Surface* image, int sx, int sy, SubImage& tuile, int r, int g
     if (copieRectangle(image, sx, sy, tuile.texLongueur, tuile.texHauteur, tuile.pixels, tuile.texLongueur, r,
                        g, b))
         return true;
-    fputs(imageEntiere ? "Erreur de création de surface\n" : MESSAGE_BLIT, stderr);
+    messageErreur("%s", imageEntiere ? "Erreur de création de surface\n" : MESSAGE_BLIT);
     return false;
 }
 
@@ -92,7 +93,7 @@ int CImageGL::chargeImageSDL(SDL_Surface* surface, int x, int y, int w, int h, i
 {
     libere();
     if (!surface) {
-        fputs(MESSAGE_BLIT, stderr);
+        messageErreur("%s", MESSAGE_BLIT);
         return 1;
     }
     return chargeRectangle(surface, x, y, w, h, r, g, b, false);
@@ -104,7 +105,7 @@ int CImageGL::chargeRectangle(SDL_Surface* image, int x, int y, int w, int h, in
     // A size read from a data file may be anything; past the largest picture
     // it would only ask for a huge grid of transparent tiles.
     if (!rectangleAdmis(w, h)) {
-        fputs(MESSAGE_BLIT, stderr);
+        messageErreur("%s", MESSAGE_BLIT);
         return 1;
     }
     const int T = tailleTuile();

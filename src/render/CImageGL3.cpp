@@ -1,5 +1,6 @@
 #include "render/CImageGL.h"
 
+#include "foundation/Messages.h"
 #include "foundation/util.h"
 #include "render/EtapesImage.h"
 #include "shell/CEngineGL.h"
@@ -113,15 +114,15 @@ int CImageGL3::chargeFichier(const char* fichier, bool imageEntiere, int x, int 
     }
     SDL_Surface* surface = rectangleAdmis(w, h) ? creeSurface(calcPower(w), calcPower(h)) : nullptr;
     if (!surface) {
-        fputs(MESSAGE_TEXTURE, stderr);
+        messageErreur("%s", MESSAGE_TEXTURE);
         if (imageEntiere)
-            fprintf(stderr, "Nom de l'image: %s\n", fichier);
+            messageErreur("Nom de l'image: %s\n", fichier);
         SDL_FreeSurface(image);
         return 1;
     }
     SDL_SetAlpha(image, 0, 255);
     if (blitte(image, x, y, w, h, surface, 0, 0) < 0) {
-        fputs(MESSAGE_BLIT, stderr);
+        messageErreur("%s", MESSAGE_BLIT);
         SDL_FreeSurface(surface);
         SDL_FreeSurface(image);
         return 1;
@@ -153,7 +154,7 @@ void CImageGL3::chargeImageRaw(const unsigned char* data, int longueurImage, int
     if (!data || longueurImage < 0 || hauteurImage < 0 || texLongueurImage < longueurImage ||
         texHauteurImage < hauteurImage || texLongueurImage <= 0 || texHauteurImage <= 0) {
         libere();
-        fputs(MESSAGE_TEXTURE, stderr);
+        messageErreur("%s", MESSAGE_TEXTURE);
         return;
     }
     // Copied before the old buffer is released: `data` may be that buffer.
@@ -346,5 +347,5 @@ void CImageGL3::afficheEtire(int x, int y, int w, int h)
         bandeTexturee(texLongueur * fx, texHauteur * fy, 0.0f, 1.0f, 0.0f, 1.0f, false, false);
     }
     termineDessin();
-    printf("All right");
+    messageInfo("All right");
 }

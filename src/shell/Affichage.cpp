@@ -38,7 +38,7 @@ bool changeMode(int largeur, int hauteur, Uint32 drapeaux)
     ecran = SDL_SetVideoMode(largeur < 1 ? 1 : largeur, hauteur < 1 ? 1 : hauteur,
                              ecran->format->BitsPerPixel, drapeaux);
     if (!ecran) {
-        fprintf(stderr, "Impossible d'ouvrir l'écran!\n");
+        messageErreur("Impossible d'ouvrir l'écran!\n");
         return false;
     }
     if (config) {
@@ -55,7 +55,7 @@ bool changeMode(int largeur, int hauteur, Uint32 drapeaux)
 int initSDL(int largeur, int hauteur)
 {
     if (!config) {
-        fprintf(stderr, "Impossible d'ouvrir l'écran!\n");
+        messageErreur("Impossible d'ouvrir l'écran!\n");
         return -1;
     }
     int profondeur = config->mode16bits ? 16 : 32;
@@ -84,7 +84,7 @@ int initSDL(int largeur, int hauteur)
         SDL_WM_SetCaption("Corvanthelis", "");
     }
     if (!ecran) {
-        fprintf(stderr, "Impossible d'ouvrir l'écran!\n");
+        messageErreur("Impossible d'ouvrir l'écran!\n");
         return -1;
     }
     if (config->pleinEcran)
@@ -123,17 +123,16 @@ void initGL(int largeur, int hauteur)
 {
     // Without a current context every string is empty, so the fallbacks and
     // their messages below apply.
-    printf("----Informations OpenGL----\n");
-    printf("%s : %s\n", "Fabricant", texteGL(GL_VENDOR));
-    printf("%s : %s\n", "Rendu", texteGL(GL_RENDERER));
-    printf("%s : %s\n", "Version GL", texteGL(GL_VERSION));
+    messageInfo("----Informations OpenGL----\n");
+    messageInfo("%s : %s\n", "Fabricant", texteGL(GL_VENDOR));
+    messageInfo("%s : %s\n", "Rendu", texteGL(GL_RENDERER));
+    messageInfo("%s : %s\n", "Version GL", texteGL(GL_VERSION));
     const char* extensions = texteGL(GL_EXTENSIONS);
-    if (journalActif())
-        printf("%s : %s\n", "Liste des extensions supportées", extensions);
+    messageDetail("%s : %s\n", "Liste des extensions supportées", extensions);
     GLint tailleMax = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &tailleMax);
-    printf("Taille max des textures : %i\n", static_cast<int>(tailleMax));
-    printf("---------------------------\n\n");
+    messageInfo("Taille max des textures : %i\n", static_cast<int>(tailleMax));
+    messageInfo("---------------------------\n\n");
 
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
@@ -146,20 +145,20 @@ void initGL(int largeur, int hauteur)
     bool vSync = reglages().vSync;
     bool swapControl = swapControlDansExtensions(extensionsGLXCourantes());
     if (vSync && !swapControl)
-        printf("Extension SwapControl non disponible :(\n");
+        messageInfo("Extension SwapControl non disponible :(\n");
     fixeCadencement(vSync && !swapControl);
 
     bool edgeClamp = strstr(extensions, "GL_EXT_texture_edge_clamp") != nullptr;
     if (config)
         config->sansClampToEdge = !edgeClamp;
     if (!edgeClamp)
-        printf("Extension Texture clamp to edge non disponible !  :(\n");
+        messageInfo("Extension Texture clamp to edge non disponible !  :(\n");
 
     bool npot = strstr(extensions, "GL_ARB_texture_non_power_of_two") != nullptr;
     if (config)
         config->npotDisponible = npot;
     if (!npot)
-        printf("Extension Texture_no_power_of_two non disponible !  :(\n\n");
+        messageInfo("Extension Texture_no_power_of_two non disponible !  :(\n\n");
 
     fixePrioriteProcessus(reglages().hogCPU);
 

@@ -1,6 +1,7 @@
 #include "sprites/DescriptionSprite.h"
 
 #include "foundation/FichierDescription.h"
+#include "foundation/Messages.h"
 
 #include <cstdio>
 
@@ -20,7 +21,7 @@ int LecteurDescriptionSprite::litNbAnims()
         return 0;
     long maximum = plusPetit(NB_ANIMS_MAX, elementsRestants);
     if (nb > maximum) {
-        fprintf(stderr, "Trop d'animations (%d, au plus %ld) dans le fichier de sprite: %s\n",
+        messageErreur("Trop d'animations (%d, au plus %ld) dans le fichier de sprite: %s\n",
                 nb, maximum, fichier);
         return -1;
     }
@@ -41,7 +42,7 @@ bool LecteurDescriptionSprite::litAnimation(int n, AnimationDecrite& animation)
     animation.pathPlanche[0] = '\0';
     long maximum = plusPetit(NB_FRAMES_MAX, elementsRestants);
     if (f > maximum) {
-        fprintf(stderr, "Trop d'images (%d, au plus %ld) dans l'animation %d du fichier de sprite: %s\n",
+        messageErreur("Trop d'images (%d, au plus %ld) dans l'animation %d du fichier de sprite: %s\n",
                 f, maximum, n, fichier);
         return false;
     }
