@@ -7,6 +7,23 @@ namespace {
 bool facticeActif = false;
 uint64_t microFactice = 0;
 
+// The game's pause: the milliseconds spent suspended so far, and the raw
+// time of the current suspension.
+uint32_t dureeSuspendue = 0;
+uint32_t debutSuspension = 0;
+bool suspendu = false;
+
+uint32_t tempsBrut()
+{
+    return facticeActif ? static_cast<uint32_t>(microFactice / 1000u) : SDL_GetTicks();
+}
+
+void oublieSuspension()
+{
+    dureeSuspendue = 0;
+    suspendu = false;
+}
+
 uint64_t microDe(const timespec& t)
 {
     return static_cast<uint64_t>(t.tv_sec) * 1000000u + static_cast<uint64_t>(t.tv_nsec) / 1000u;
@@ -15,7 +32,28 @@ uint64_t microDe(const timespec& t)
 
 uint32_t tempsCourant()
 {
-    return facticeActif ? static_cast<uint32_t>(microFactice / 1000u) : SDL_GetTicks();
+    return (suspendu ? debutSuspension : tempsBrut()) - dureeSuspendue;
+}
+
+void suspendTemps()
+{
+    if (suspendu)
+        return;
+    debutSuspension = tempsBrut();
+    suspendu = true;
+}
+
+void reprendTemps()
+{
+    if (!suspendu)
+        return;
+    dureeSuspendue += tempsBrut() - debutSuspension;
+    suspendu = false;
+}
+
+bool tempsSuspendu()
+{
+    return suspendu;
 }
 
 void attendre(uint32_t ms)
@@ -62,6 +100,7 @@ void fixeTempsFactice(uint32_t ms)
 {
     facticeActif = true;
     microFactice = static_cast<uint64_t>(ms) * 1000u;
+    oublieSuspension();
 }
 
 void avanceTempsFactice(uint32_t ms)
@@ -77,4 +116,5 @@ void avanceTempsFacticeMicro(uint64_t us)
 void retireTempsFactice()
 {
     facticeActif = false;
+    oublieSuspension();
 }

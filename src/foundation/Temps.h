@@ -9,8 +9,18 @@
 
 #include <cstdint>
 
-// Milliseconds since SDL started, or the fake clock's value when one is set.
+// Milliseconds since SDL started, or the fake clock's value when one is set,
+// less the time the game has spent paused.
 uint32_t tempsCourant();
+
+// The game's pause: from suspendTemps() to reprendTemps(), tempsCourant()
+// stands still, so every motion timed by it (the level's scroll, the
+// animations, the hero's jumps) stops, and takes up again on resume where it
+// was. The pacer's clock (tempsMicro) and attendre() go on. Setting or
+// removing the fake clock ends a suspension and forgets the time paused.
+void suspendTemps();
+void reprendTemps();
+bool tempsSuspendu();
 
 // Waits ms milliseconds; with a fake clock, advances it instead of sleeping.
 void attendre(uint32_t ms);

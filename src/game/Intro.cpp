@@ -197,9 +197,22 @@ ImageIntroCalculee imageIntro(int phase, int k)
     }
 }
 
+bool passeIntro(const SDL_Event& evenement)
+{
+    switch (evenement.type) {
+    case SDL_KEYDOWN:
+        // A modifier alone may be the start of Alt+Enter.
+        return evenement.key.keysym.sym < SDLK_NUMLOCK || evenement.key.keysym.sym > SDLK_COMPOSE;
+    case SDL_MOUSEBUTTONDOWN:
+        return evenement.button.button != SDL_BUTTON_WHEELUP && evenement.button.button != SDL_BUTTON_WHEELDOWN;
+    case SDL_JOYBUTTONDOWN: return true;
+    default: return false;
+    }
+}
+
 int QuitIntro()
 {
-    return prendEvenements(nullptr, ArretAuPremier) ? 1 : 0;
+    return prendEvenements(passeIntro, ArretAuPremier) ? 1 : 0;
 }
 
 void attendEcheance(uint32_t& echeance, int pause)

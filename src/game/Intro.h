@@ -89,7 +89,9 @@ int pauseLogo(int i);
 // signe * demi * i / 360, truncated towards zero.
 int positionLogo(int signe, int demi, int i);
 
-// 1 when a quit request was found, 0 once the queue is empty.
+// 1 when a quit request (a close, Escape) or a skip (any other key press but
+// a modifier alone, a mouse click, a pad button) was found, 0 once the
+// queue is empty.
 int QuitIntro();
 
 // Moves `echeance` (ms) on by `pause` and waits until the clock reaches it;

@@ -26,23 +26,31 @@ void avanceNiveau(CLevel& niveau, int ecoule, bool defile, bool versPlusX)
     niveau.drawScene(ecoule, defile ? ecoule : 0, defile, versPlusX, false, false);
 }
 
-bool prendEvenements(const std::function<void(int)>& surTouche, PompeEvenements mode)
+bool prendEvenements(const std::function<bool(const SDL_Event&)>& surEvenement, PompeEvenements mode)
 {
     bool quitter = false;
     SDL_Event evenement;
     while (!(quitter && mode == ArretAuPremier) && SDL_PollEvent(&evenement)) {
         if (traiteEvenementAffichage(evenement))
             continue;
-        if (evenement.type == SDL_QUIT) {
+        if (evenement.type == SDL_QUIT
+            || (evenement.type == SDL_KEYDOWN && evenement.key.keysym.sym == SDLK_ESCAPE))
             quitter = true;
-        } else if (evenement.type == SDL_KEYDOWN) {
-            if (evenement.key.keysym.sym == SDLK_ESCAPE)
-                quitter = true;
-            else if (surTouche)
-                surTouche(evenement.key.keysym.sym);
-        }
+        else if (surEvenement && surEvenement(evenement))
+            quitter = true;
     }
     return quitter || arretDemande();
+}
+
+bool prendEvenements(const std::function<void(int)>& surTouche, PompeEvenements mode)
+{
+    return prendEvenements(
+        [&surTouche](const SDL_Event& evenement) {
+            if (surTouche && evenement.type == SDL_KEYDOWN)
+                surTouche(evenement.key.keysym.sym);
+            return false;
+        },
+        mode);
 }
 
 CCompteurFPS::CCompteurFPS(bool auMoinsUneSeconde)

@@ -29,6 +29,11 @@ int lanceSurAffichage(const std::function<void()>& mode);
 enum PompeEvenements { ViderFile, ArretAuPremier };
 bool prendEvenements(const std::function<void(int)>& surTouche = nullptr,
                      PompeEvenements mode = ViderFile);
+// The same pump handing every other event (key presses but Escape, focus,
+// mouse, joystick) to `surEvenement`, which returns true when the event
+// ends the pump like a close (ArretAuPremier stops there too).
+union SDL_Event;
+bool prendEvenements(const std::function<bool(const SDL_Event&)>& surEvenement, PompeEvenements mode);
 
 // One frame of a level: `ecoule` ms of its animations, and of scrolling
 // towards greater x (versPlusX) or smaller when `defile`.

@@ -60,11 +60,10 @@ TEST_F(IntroGL, EscapeOrCloseBeforeTheFirstFrameEndsAtOnce)
     EXPECT_EQ(e.key.keysym.sym, SDLK_a);
 }
 
-TEST_F(IntroGL, OtherKeysAndReleasesDoNotStopIt)
+TEST_F(IntroGL, AnyKeyClickOrPadButtonSkipsButNotReleasesOrModifiers)
 {
-    pousseTouche(SDLK_SPACE);
-    pousseTouche(SDLK_RETURN);
-    pousseTouche(SDLK_RIGHT);
+    pousseTouche(SDLK_LALT); // the first half of Alt+Enter
+    pousseTouche(SDLK_LSHIFT);
     SDL_Event relache = {};
     relache.type = SDL_KEYUP;
     relache.key.keysym.sym = SDLK_ESCAPE;
@@ -72,6 +71,23 @@ TEST_F(IntroGL, OtherKeysAndReleasesDoNotStopIt)
     EXPECT_EQ(QuitIntro(), 0);
     SDL_Event e;
     EXPECT_EQ(SDL_PollEvent(&e), 0); // all taken
+
+    for (int type : {SDL_KEYDOWN, SDL_MOUSEBUTTONDOWN, SDL_JOYBUTTONDOWN}) {
+        SDL_Event passe = {};
+        passe.type = static_cast<Uint8>(type);
+        passe.key.keysym.sym = SDLK_SPACE;
+        passe.button.button = SDL_BUTTON_LEFT;
+        if (type == SDL_JOYBUTTONDOWN)
+            passe.jbutton.button = 3;
+        SDL_PushEvent(&passe);
+        EXPECT_EQ(QuitIntro(), 1) << type;
+    }
+    // The wheel is no click.
+    SDL_Event roue = {};
+    roue.type = SDL_MOUSEBUTTONDOWN;
+    roue.button.button = SDL_BUTTON_WHEELDOWN;
+    SDL_PushEvent(&roue);
+    EXPECT_EQ(QuitIntro(), 0);
 }
 
 TEST_F(IntroGL, ResizeKeepsTheLogicalLayout)
