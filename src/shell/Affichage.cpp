@@ -18,6 +18,9 @@ int hauteurPleinEcran = 480;
 int largeurFenetre = 640;
 int hauteurFenetre = 480;
 bool curseurToujoursVisible = false;
+// The desktop's size, as SDL tells it before the first mode is set.
+int largeurBureau = 0;
+int hauteurBureau = 0;
 
 // The flags a mode is asked with, as opposed to what SDL reports about it.
 const Uint32 DRAPEAUX_MODE = SDL_FULLSCREEN | SDL_OPENGL | SDL_RESIZABLE | SDL_NOFRAME | SDL_DOUBLEBUF
@@ -30,6 +33,35 @@ void appliqueCurseur(bool pleinEcran)
 
 // Sets the mode again on the open window. SDL keeps the window and its GL
 // context (and so the textures) when the depth and the GL flag stay.
+void retientBureau()
+{
+    if (largeurBureau > 0 || SDL_GetVideoSurface())
+        return;
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (info && info->current_w > 0 && info->current_h > 0) {
+        largeurBureau = info->current_w;
+        hauteurBureau = info->current_h;
+    }
+}
+
+// Full screen at a size the display does not offer (or 0, read as 1)
+// would sit small in the middle of the screen, or fail: the desktop's size
+// then.
+void choisitTaillePleinEcran(int& largeur, int& hauteur)
+{
+    SDL_Rect** modes = SDL_ListModes(nullptr, SDL_FULLSCREEN | SDL_OPENGL);
+    bool offert = false;
+    if (modes == reinterpret_cast<SDL_Rect**>(-1))
+        offert = largeur > 1 && hauteur > 1;
+    else
+        for (int i = 0; modes && modes[i] && !offert; ++i)
+            offert = modes[i]->w == largeur && modes[i]->h == hauteur;
+    if (!offert && largeurBureau > 0) {
+        largeur = largeurBureau;
+        hauteur = hauteurBureau;
+    }
+}
+
 bool changeMode(int largeur, int hauteur, Uint32 drapeaux)
 {
     SDL_Surface* ecran = SDL_GetVideoSurface();
@@ -76,8 +108,14 @@ int initSDL(int largeur, int hauteur)
     // applies it where the display really offers swap control.
     SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, config->vSync ? 1 : 0);
 
+    retientBureau();
+    // The window that Alt+Enter gives back: the size asked, or the drawing
+    // space's when full screen was asked at the desktop's size (0 x 0).
+    largeurFenetre = largeur > 1 ? largeur : config->largeurLogique;
+    hauteurFenetre = hauteur > 1 ? hauteur : config->hauteurLogique;
     SDL_Surface* ecran;
     if (config->pleinEcran) {
+        choisitTaillePleinEcran(largeur, hauteur);
         ecran = SDL_SetVideoMode(largeur, hauteur, profondeur, SDL_FULLSCREEN | SDL_OPENGL);
     } else {
         ecran = SDL_SetVideoMode(largeur, hauteur, profondeur, SDL_OPENGL | SDL_RESIZABLE);
@@ -87,10 +125,16 @@ int initSDL(int largeur, int hauteur)
         messageErreur("Impossible d'ouvrir l'écran!\n");
         return -1;
     }
-    if (config->pleinEcran)
+    if (config->pleinEcran) {
         SDL_ShowCursor(SDL_DISABLE);
-    largeurPleinEcran = largeurFenetre = largeur;
-    hauteurPleinEcran = hauteurFenetre = hauteur;
+        config->resolutionHorizontale = ecran->w;
+        config->resolutionVerticale = ecran->h;
+    } else {
+        largeurFenetre = largeur;
+        hauteurFenetre = hauteur;
+    }
+    largeurPleinEcran = largeur;
+    hauteurPleinEcran = hauteur;
     installeArretParSignaux();
     return 0;
 }
@@ -203,8 +247,10 @@ void basculePleinEcran()
     if (versPleinEcran) {
         largeurFenetre = ecran->w;
         hauteurFenetre = ecran->h;
-        fait = changeMode(largeurPleinEcran, hauteurPleinEcran,
-                          (drapeaux & ~SDL_RESIZABLE) | SDL_FULLSCREEN);
+        int largeur = largeurPleinEcran;
+        int hauteur = hauteurPleinEcran;
+        choisitTaillePleinEcran(largeur, hauteur);
+        fait = changeMode(largeur, hauteur, (drapeaux & ~SDL_RESIZABLE) | SDL_FULLSCREEN);
     } else {
         fait = changeMode(largeurFenetre, hauteurFenetre,
                           (drapeaux & ~SDL_FULLSCREEN) | SDL_RESIZABLE);

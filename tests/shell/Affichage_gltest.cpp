@@ -245,8 +245,10 @@ TEST_F(Affichage, ResizeAndFullScreenKeepTexturesAndTheFourThreePicture)
     redimensionne(0, 0);
     EXPECT_EQ(1, SDL_GetVideoSurface()->w);
 
-    // Alt+Enter: full screen at the opening size without cursor, then back
-    // to the window's last size with it; the texture lives on.
+    // Alt+Enter: full screen without cursor, at the desktop's size since the
+    // opening size (640 x 480) is no mode of this 1280 x 1024 screen, with
+    // bars at 4:3; then back to the window's last size with the cursor; the
+    // texture lives on.
     redimensionne(1000, 600);
     SDL_Event alt = {};
     alt.type = SDL_KEYDOWN;
@@ -255,10 +257,15 @@ TEST_F(Affichage, ResizeAndFullScreenKeepTexturesAndTheFourThreePicture)
     EXPECT_TRUE(traiteEvenementAffichage(alt));
     ASSERT_NE(nullptr, SDL_GetVideoSurface());
     EXPECT_TRUE(SDL_GetVideoSurface()->flags & SDL_FULLSCREEN);
-    EXPECT_EQ(640, SDL_GetVideoSurface()->w);
+    EXPECT_EQ(1280, SDL_GetVideoSurface()->w);
+    EXPECT_EQ(1024, SDL_GetVideoSurface()->h);
     EXPECT_EQ(SDL_DISABLE, SDL_ShowCursor(SDL_QUERY));
+    // The new full-screen window shows its first frame before it reads back.
     dessine();
-    EXPECT_EQ(ROUGE, pixelFenetre(3, 3, 480));
+    SDL_GL_SwapBuffers();
+    dessine();
+    EXPECT_EQ(NOIR, pixelFenetre(3, 3, 1024));
+    EXPECT_EQ(ROUGE, pixelFenetre(3, 40, 1024));
     EXPECT_TRUE(traiteEvenementAffichage(alt));
     EXPECT_FALSE(SDL_GetVideoSurface()->flags & SDL_FULLSCREEN);
     EXPECT_TRUE(SDL_GetVideoSurface()->flags & SDL_RESIZABLE);
