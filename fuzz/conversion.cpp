@@ -1,6 +1,7 @@
 // The converter's source files, converted with the sheet "p.bmp" at hand.
 // A conversion that succeeds must write a file its own reader accepts.
 #include "Commun.h"
+#include "sprites/ConversionSprite.h"
 #include "sprites/SpriteConverti.h"
 
 #include <cstdio>

@@ -4,6 +4,7 @@
 #include "render/Decodage.h"
 #include "render/PartageImages.h"
 #include "sprites/DescriptionSprite.h"
+#include "sprites/ConversionSprite.h"
 #include "sprites/SpriteConverti.h"
 
 #include <SDL.h>

@@ -28,7 +28,9 @@ public:
     // loaded or a count is out of range.
     int initFromIniFile(const char* fichier);
     // Loads the animations of a converted sprite file (the converter's
-    // output): names, frames, pauses and pixels as written. 0 when read; 1
+    // output): names, frames and pixels as written, pauses as written by
+    // this program's converter (a file from another one animates at the
+    // default pause, sprites/SpriteConverti.h). 0 when read; 1
     // when the file cannot be read, is too large, short or inconsistent, or
     // a frame cannot be loaded, with the reason on standard error and the
     // sprite left empty. Needs `config` and a current GL context.

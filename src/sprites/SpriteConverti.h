@@ -2,22 +2,27 @@
 #define CORVANTHELIS_SPRITES_SPRITECONVERTI_H
 
 // The converted sprite file: every frame already cut out of its sheet and
-// padded to a power-of-two block of RGBA pixels. The converter writes it
-// from a sprite data file; CSprite::init reads it back.
+// padded to a power-of-two block of RGBA pixels. The converter
+// (sprites/ConversionSprite.h) writes it from a sprite data file;
+// CSprite::init reads it back. Sizes and marks: sprites/FormatSprite.h.
 //
 // Sprite data file (read), little-endian, records back to back:
 //   header 28:     name[24], uint32 animation count
 //   animation 76:  name[20], uint32 frame count, sheet file name[52]
-//   frame 80:      int32 x, int32 y, int32 height, int32 width,
-//                  uint32 pause (ms), then red, green, blue, flag: with flag
-//                  1 the colour key of the frame; the remaining bytes are
-//                  the producer's.
+//   frame 80:      int32 x, int32 y, int32 height, int32 width, then 64
+//                  bytes of the producer's. Ours (spritedata) start them
+//                  with "CVTS", uint32 version 1, uint32 pause (ms), then
+//                  red, green, blue, flag (1: the colour key of the frame).
+//                  Without that mark they are not read: default pause, no
+//                  colour key.
 // Converted file (written), little-endian, records back to back, nothing
 // after the last:
 //   header 22:     name[20] (NUL inside), uint16 animation count
 //   animation 32:  name[30] (NUL inside), uint16 frame count
-//   frame 40:      uint16 width w, uint16 height h, uint32 pause (ms),
-//                  32 bytes of zero,
+//   frame 40:      uint16 width w, uint16 height h, then 36 reserved bytes;
+//                  this converter writes "CVTC", uint32 version 1, uint32
+//                  pause (ms) and zeros. The reader takes the pause only
+//                  behind that mark, PAUSE_PAR_DEFAUT otherwise.
 //   then the pixel block: calcPower(h) rows of calcPower(w) pixels, 4 bytes
 //   each (red, green, blue, alpha); the frame in the top-left w x h corner,
 //   zero elsewhere; colour-keyed pixels already transparent black.
@@ -74,14 +79,5 @@ int litSpriteConverti(const char* fichier, std::vector<unsigned char>& donnees, 
 // Loads `frame`, whose pixels lie in `donnees`, into `image`. 0 or 1 as the
 // picture loader says.
 int chargeFrameConvertie(CImageGL& image, const unsigned char* donnees, const FrameConvertie& frame);
-
-// Converts a sprite data file into a converted file. 0 on success; 1 on
-// failure, after the failure's message and "Fichier : <nom>" naming the file
-// concerned, both on standard error. The result is written to a temporary
-// file next to the destination and renamed over it only on success, so a
-// failure creates nothing and leaves an existing destination as it was.
-// Frame rectangles are cut to their sheet's size before anything is made of
-// them. Needs no display.
-int convertitSprite(const char* source, const char* destination);
 
 #endif

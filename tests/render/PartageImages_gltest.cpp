@@ -3,7 +3,7 @@
 #include "render/PartageImages.h"
 #include "scenery/CLevel.h"
 #include "sprites/CSprite.h"
-#include "sprites/SpriteConverti.h"
+#include "sprites/ConversionSprite.h"
 #include "support/ContexteGL.h"
 #include "support/DonneesJeu.h"
 #include "support/TestSupport.h"

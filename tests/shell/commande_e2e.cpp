@@ -37,6 +37,15 @@ TEST(Commande, ConvertNameTakesTheConverterPathWithoutADisplay)
     EXPECT_FALSE(fichierExiste("sortie.spr"));
     EXPECT_EQ(sortie.find("Conversion réussie"), std::string::npos) << sortie;
     EXPECT_EQ(sortie.find("Impossible d'ouvrir l'écran"), std::string::npos) << sortie;
+
+    // Nor is the sound library loaded: it and its dependencies cost a
+    // conversion more than its own work beyond decoding.
+    ASSERT_EQ(execute("env LD_DEBUG=libs bash -c 'exec -a convert \"$0\" absent.dat sortie.spr' " +
+                          cheminBinaire("corvanthelis") + " 2>&1",
+                      &sortie),
+              1);
+    EXPECT_NE(sortie.find("libSDL-1.2"), std::string::npos) << sortie;
+    EXPECT_EQ(sortie.find("libSDL_mixer"), std::string::npos) << sortie;
 }
 
 TEST(Commande, OtherNamesPlayTheGame)

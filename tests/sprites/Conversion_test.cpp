@@ -2,6 +2,7 @@
 // sheet pictures written as BMP files.
 
 #include "sprites/CSprite.h"
+#include "sprites/ConversionSprite.h"
 #include "sprites/SpriteConverti.h"
 
 #include "support/DonneesJeu.h"
@@ -63,6 +64,27 @@ std::string frame(uint32_t x, uint32_t y, uint32_t w, uint32_t h)
     return s;
 }
 
+// A frame record whose spare bytes carry spritedata's mark, a pause and a
+// colour key (applied when `drapeau` is 1).
+std::string frameMarquee(uint32_t x, uint32_t y, uint32_t w, uint32_t h, uint32_t pause,
+                         const std::string& cle = std::string(4, '\0'))
+{
+    std::string s = frame(x, y, w, h).substr(0, 16) + "CVTS";
+    ajoute32(s, 1);
+    ajoute32(s, pause);
+    s += cle;
+    s.resize(80, '\0');
+    return s;
+}
+
+uint32_t lit32(const std::string& s, size_t o)
+{
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i)
+        v = v << 8 | static_cast<unsigned char>(s[o + i]);
+    return v;
+}
+
 uint16_t lit16(const std::string& s, size_t o)
 {
     return static_cast<uint16_t>(static_cast<unsigned char>(s[o]) |
@@ -113,9 +135,11 @@ TEST(Conversion, FrameIsCutIntoAZeroPaddedPowerOfTwoBlock)
     EXPECT_EQ(lit16(r.sortie, 52), 1);
     EXPECT_EQ(lit16(r.sortie, 54), 100);  // width first here
     EXPECT_EQ(lit16(r.sortie, 56), 50);
-    // The producer's bytes give the pause (copied) and no colour key.
-    EXPECT_EQ(r.sortie.substr(58, 4), "UUUU");
-    EXPECT_EQ(r.sortie.substr(62, 32), std::string(32, '\0'));
+    // Unmarked producer bytes are not read: our mark, the default pause.
+    EXPECT_EQ(r.sortie.substr(58, 4), "CVTC");
+    EXPECT_EQ(lit32(r.sortie, 62), 1u);
+    EXPECT_EQ(lit32(r.sortie, 66), 100u);
+    EXPECT_EQ(r.sortie.substr(70, 24), std::string(24, '\0'));
 
     const std::string bloc = r.sortie.substr(94);
     for (int y = 0; y < 64; ++y)
@@ -292,9 +316,8 @@ TEST(Conversion, ReaderTakesBackWhatWasWrittenAndNothingBroken)
 {
     DossierTemporaire dossier;
     ecritFeuille("a.bmp", 64, 64);
-    std::string f1 = frame(0, 0, 3, 2), f2 = frame(1, 0, 40, 4);
-    f1.replace(16, 8, std::string("\x2A\x00\x00\x00\x01\x00\x07\x01", 8));  // pause 42, key (1, 0, 7)
-    f2.replace(16, 8, std::string("\x90\x01\x00\x00\x01\x00\x07\x00", 8));  // pause 400, no key
+    std::string f1 = frameMarquee(0, 0, 3, 2, 42, std::string("\x01\x00\x07\x01", 4));  // key (1, 0, 7)
+    std::string f2 = frameMarquee(1, 0, 40, 4, 400, std::string("\x01\x00\x07\x00", 4));  // no key
     Resultat r = convertit(entete("Sprite", 2) + anim("Saute", 2, "a.bmp") + f1 + f2 + anim("Vide", 0, "a.bmp"));
     ASSERT_EQ(r.code, 0) << r.erreurs;
     const unsigned char* octets = reinterpret_cast<const unsigned char*>(r.sortie.data());
@@ -335,3 +358,40 @@ TEST(Conversion, ReaderTakesBackWhatWasWrittenAndNothingBroken)
 }
 
 }  // namespace
+
+// Spare bytes written by another producer or another converter are not
+// read: no colour key, the default pause, pixels as in the sheet.
+TEST(Conversion, ForeignSpareBytesAreIgnored)
+{
+    DossierTemporaire dossier;
+    ASSERT_TRUE(ecritImageBMP("gris.bmp", 8, 8, [](int, int) { return Couleur{1, 1, 1}; }));
+    std::string etrangere = frame(0, 0, 4, 4);
+    etrangere.replace(16, 64, std::string(64, '\x01'));
+    std::string autreVersion = frameMarquee(0, 0, 4, 4, 42, std::string("\x01\x01\x01\x01", 4));
+    autreVersion[20] = 2;
+    Resultat r = convertit(entete("E", 1) + anim("A", 2, "gris.bmp") + etrangere + autreVersion);
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    SpriteConverti lu;
+    std::string erreur;
+    ASSERT_TRUE(analyseSpriteConverti(reinterpret_cast<const unsigned char*>(r.sortie.data()), r.sortie.size(), lu,
+                                      erreur))
+        << erreur;
+    for (const FrameConvertie& f : lu.animations.at(0).frames) {
+        EXPECT_EQ(f.pause, 100u);
+        for (int p = 0; p < 16; ++p)
+            ASSERT_EQ(r.sortie.substr(f.debutPixels + p * 4, 4), std::string("\x01\x01\x01\xFF", 4)) << p;
+    }
+
+    // A converted file whose reserved bytes are someone else's, or carry our
+    // tag with a version we do not know.
+    std::string fichier = r.sortie;
+    const size_t records[] = {22 + 32, 22 + 32 + 40 + 64};
+    fichier.replace(records[0] + 4, 36, std::string(36, '\xFF'));
+    fichier[records[1] + 8] = 7;
+    fichier.replace(records[1] + 12, 2, "\x88\x13");  // 5000 ms, behind a version we do not know
+    ASSERT_TRUE(analyseSpriteConverti(reinterpret_cast<const unsigned char*>(fichier.data()), fichier.size(), lu,
+                                      erreur))
+        << erreur;
+    EXPECT_EQ(lu.animations.at(0).frames.at(0).pause, 100u);
+    EXPECT_EQ(lu.animations.at(0).frames.at(1).pause, 100u);
+}

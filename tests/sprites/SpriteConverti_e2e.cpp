@@ -131,4 +131,18 @@ TEST_F(SpriteConvertiTest, BadFileLeavesTheSpriteEmpty)
     }
 }
 
+// Reserved bytes from another converter are not a pause: a frame without
+// our mark animates at the default pace.
+TEST_F(SpriteConvertiTest, ForeignFileAnimatesAtTheDefaultPause)
+{
+    std::string fichier = std::string("E", 1) + std::string(19, '\0') + "\x01" + '\0' + std::string("A", 1) +
+                          std::string(29, '\0') + "\x01" + '\0' + std::string("\x01\x00\x01\x00", 4) +
+                          std::string(36, '\x7F') + std::string("\xFF\x00\x00\xFF", 4);
+    ecritFichier("etranger.spr", fichier);
+    CSprite sprite;
+    ASSERT_EQ(sprite.init("etranger.spr"), 0);
+    ASSERT_EQ(sprite.getNbAnims(), 1);
+    EXPECT_EQ(sprite.getAnim(0)->getImage(0)->getTempsPause(), 100u);
+}
+
 }  // namespace

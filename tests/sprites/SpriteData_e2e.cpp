@@ -70,7 +70,9 @@ TEST(SpriteData, DescriptionConvertsThroughTheGame)
     EXPECT_EQ(lit32(source, f2 + 4), 4u);
     EXPECT_EQ(lit32(source, f2 + 8), 16u);  // height before width
     EXPECT_EQ(lit32(source, f2 + 12), 33u);
-    EXPECT_EQ(lit32(source, f2 + 16), 90u);  // the pause rides along
+    EXPECT_EQ(source.substr(f2 + 16, 4), "CVTS");  // our mark, version 1, then the pause
+    EXPECT_EQ(lit32(source, f2 + 20), 1u);
+    EXPECT_EQ(lit32(source, f2 + 24), 90u);
 
     ASSERT_EQ(execute("bash -c 'exec -a convert \"$0\" heros.dat heros.spr' " +
                           cheminBinaire("corvanthelis") + " 2>&1",

@@ -6,13 +6,15 @@
 //
 // The description is read by the game's own reader (same buffers, same 16-bit
 // storage), so the converted frames match what the game shows. The sprite name
-// defaults to the description file's name without folder and extension. Each
-// frame record also carries the frame's pause (ms, 32-bit) at offset 16 and,
-// when the animation has a colour key, its red, green and blue bytes at 20 to
-// 22 with a 1 at 23; the rest of its spare bytes are zero. Nothing is written unless the whole
+// defaults to the description file's name without folder and extension. The
+// spare bytes of each frame record start with our mark ("CVTS", version), so
+// that the converter knows they are ours, then the frame's pause (ms) and,
+// when the animation has a colour key, its red, green and blue bytes with a
+// 1 after them; the rest is zero. Nothing is written unless the whole
 // description fits the format.
 
 #include "sprites/DescriptionSprite.h"
+#include "sprites/FormatSprite.h"
 
 #include <cstdint>
 #include <cstddef>
@@ -28,7 +30,6 @@ const size_t TAILLE_NOM_SPRITE = 24;
 const size_t LONGUEUR_NOM_MAX = 19;
 const size_t TAILLE_NOM_ANIM = 20;
 const size_t TAILLE_PLANCHE = 52;
-const size_t TAILLE_FRAME = 80;
 
 void ajoute32(std::vector<unsigned char>& donnees, uint32_t v)
 {
@@ -90,14 +91,18 @@ bool construit(const char* description, const std::string& nomSprite,
             ajoute32(donnees, static_cast<uint32_t>(static_cast<int32_t>(r.positionY)));
             ajoute32(donnees, r.hauteur);  // height before width in this format
             ajoute32(donnees, r.longueur);
-            ajoute32(donnees, static_cast<uint32_t>(frame.pause));
+            donnees.resize(debut + formatsprite::SRC_FRAME, 0);
+            unsigned char* enregistrement = &donnees[debut];
+            formatsprite::ecritMarque(enregistrement + formatsprite::SRC_TAG, formatsprite::TAG_SOURCE);
+            formatsprite::ecrit32(enregistrement + formatsprite::SRC_PAUSE, static_cast<uint32_t>(frame.pause));
             if (animation.colorkeyR != -1) {
                 // Kept in bytes as the picture loader takes them.
-                for (int composante : {animation.colorkeyR, animation.colorkeyG, animation.colorkeyB})
-                    donnees.push_back(static_cast<unsigned char>(composante));
-                donnees.push_back(1);
+                unsigned char* cle = enregistrement + formatsprite::SRC_CLE;
+                cle[0] = static_cast<unsigned char>(animation.colorkeyR);
+                cle[1] = static_cast<unsigned char>(animation.colorkeyG);
+                cle[2] = static_cast<unsigned char>(animation.colorkeyB);
+                cle[3] = 1;
             }
-            donnees.resize(debut + TAILLE_FRAME, 0);
         }
     }
     return true;
