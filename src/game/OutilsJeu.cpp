@@ -21,6 +21,20 @@ int lanceSurAffichage(const std::function<void()>& mode)
     return portee.statut();
 }
 
+void attendEvenement(uint32_t ms)
+{
+    // The pacer's clock: the game's stands still in the pause.
+    const uint64_t fin = tempsMicro() + static_cast<uint64_t>(ms) * 1000u;
+    // Small steps: the queue is looked at, not waited on, so a signal or a
+    // key gets an answer within 10 ms.
+    while (!arretDemande() && tempsMicro() < fin) {
+        SDL_PumpEvents();
+        if (SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
+            return;
+        attendre(10);
+    }
+}
+
 void avanceNiveau(CLevel& niveau, int ecoule, bool defile, bool versPlusX)
 {
     niveau.drawScene(ecoule, defile ? ecoule : 0, defile, versPlusX, false, false);

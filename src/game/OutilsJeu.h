@@ -35,6 +35,10 @@ bool prendEvenements(const std::function<void(int)>& surTouche = nullptr,
 union SDL_Event;
 bool prendEvenements(const std::function<bool(const SDL_Event&)>& surEvenement, PompeEvenements mode);
 
+// Waits until an event is queued or `ms` milliseconds have passed: a loop
+// that has nothing to animate (the pause) redraws only that often.
+void attendEvenement(uint32_t ms);
+
 // One frame of a level: `ecoule` ms of its animations, and of scrolling
 // towards greater x (versPlusX) or smaller when `defile`.
 void avanceNiveau(CLevel& niveau, int ecoule, bool defile, bool versPlusX);

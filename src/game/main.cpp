@@ -5,10 +5,12 @@
 #include "game/Demarrage.h"
 #include "game/FichiersJeu.h"
 #include "game/Intro.h"
+#include "game/Pause.h"
 #include "game/OutilsJeu.h"
 #include "render/CImageGL.h"
 #include "render/PartageImages.h"
 #include "scenery/CLevel.h"
+#include "shell/CaptureEcran.h"
 #include "shell/Plateforme.h"
 #include "shell/PorteeMoteur.h"
 #include "shell/Signaux.h"
@@ -57,18 +59,30 @@ int mainVorna()
     CCompteurFPS fps;
     fps.demarre();
 
-    auto teinte = [ciel](int touche) {
+    CPauseJeu pause(son);
+    bool capture = false;
+    auto surEvenement = [&](const SDL_Event& evenement) {
+        if (evenement.type == SDL_KEYDOWN && evenement.key.keysym.sym == SDLK_F12) {
+            capture = true;
+            return false;
+        }
+        bool enPause = pause.active();
+        if (pause.traite(evenement))
+            return true;
         unsigned char r, g, b;
-        if (teinteCiel(touche, r, g, b))
+        if (!enPause && !pause.active() && evenement.type == SDL_KEYDOWN
+            && teinteCiel(evenement.key.keysym.sym, r, g, b))
             ciel->setBrightness(r, g, b);
+        return false;
     };
 
     bool quitter = false;
     while (!quitter) {
         // Escape still lets this frame run to its end.
-        quitter = prendEvenements(teinte);
+        quitter = prendEvenements(surEvenement, ViderFile);
 
-        heros.metAJour(lisTouchesHeros(SDL_GetKeyState(nullptr)), spriteHeros);
+        if (!pause.active())
+            heros.metAJour(lisTouchesHeros(SDL_GetKeyState(nullptr)), spriteHeros);
 
         clearScreen();
         ciel->affiche(0, 40, 0, 0, 640, 360);
@@ -78,9 +92,18 @@ int mainVorna()
         avanceNiveau(*niveau, chrono.etape(), heros.defilement, heros.sensDefilement);
 
         sprite->affiche();
+        pause.dessine(nullptr);
+        if (capture) {
+            // The picture of this frame, before it is shown.
+            enregistreCapture();
+            capture = false;
+        }
         presenteImage();
         fps.compteImage();
-        attendre(1);
+        if (pause.active())
+            attendEvenement(300);
+        else
+            attendre(1);
     }
 
     // Reverse order of creation; pictures go while the context still lives.

@@ -1,0 +1,48 @@
+#ifndef CORVANTHELIS_GAME_PAUSE_H
+#define CORVANTHELIS_GAME_PAUSE_H
+
+// The game's pause: P, the Pause key, the pad's start button or a lost
+// focus pause the game; F1 pauses on the help. While paused the game clock
+// stands still (foundation/Temps.h), so nothing moves and nothing jumps
+// ahead on resume; music and effects pause too. The overlay darkens the
+// scene and shows CMenuPause's screens; what the options change is applied
+// at once where the display allows (volumes, full screen, proportions) and
+// saved to config.ini.
+//
+// One object per game, created once `config` and the display exist. The
+// sound manager is not owned and may be null.
+
+#include "game/MenuPause.h"
+
+union SDL_Event;
+class GestionnaireSon;
+class CTexte;
+
+class CPauseJeu {
+public:
+    explicit CPauseJeu(GestionnaireSon* son);
+
+    bool active() const { return enPause; }
+    void metEnPause(CMenuPause::Ecran ecran = CMenuPause::Principal);
+    void reprend();
+
+    // The game's share of an event while it runs or pauses. True when the
+    // event asks to end the game (Quitter in the menu).
+    bool traite(const SDL_Event& evenement);
+
+    // Draws the veil and the current screen over the scene already drawn.
+    void dessine(CTexte* texte) const;
+
+    // The key that pauses (SDL key code); P until the controls say another.
+    int touchePause;
+    CMenuPause menu;
+
+private:
+    GestionnaireSon* son;
+    bool enPause = false;
+
+    bool toucheEnPause(int touche);
+    void appliqueReglage(int ligne);
+};
+
+#endif
