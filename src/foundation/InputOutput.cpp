@@ -59,16 +59,18 @@ bool extraitCle(const char* ligne, char* cle)
 
 // Reader lookup through the file's index. On success returns the value
 // (after '=' and its leading spaces). Prints the reader's notices.
-const char* chercheValeur(const CIndexProfil& index, const char* section, const char* cleVoulue)
+const char* chercheValeur(const CIndexProfil& index, const char* section, const char* cleVoulue, bool muet)
 {
     const SectionProfil* trouvee = index.trouveSection(section);
     if (!trouvee) {
-        printf("Pas de section correspondante.\n");
+        if (!muet)
+            printf("Pas de section correspondante.\n");
         return nullptr;
     }
     const CleProfil* cle = index.trouveCle(*trouvee, cleVoulue);
     if (!cle) {
-        printf("Pas d'identifiant correspondant:%s\n", cleVoulue);
+        if (!muet)
+            printf("Pas d'identifiant correspondant:%s\n", cleVoulue);
         return nullptr;
     }
     return cle->valeur.c_str();
@@ -132,7 +134,7 @@ int InputOutput::getPrivateProfileInt(const char* section, const char* cle, int 
             exit(1);
         return defaut;
     }
-    const char* valeur = chercheValeur(*index, section, cle);
+    const char* valeur = chercheValeur(*index, section, cle, muet);
     return valeur ? atoi(valeur) : defaut;
 }
 
@@ -154,7 +156,7 @@ int InputOutput::getPrivateProfileString(const char* section, const char* cle, c
         snprintf(destination, size, "%s", defaut);
         return 0;
     }
-    const char* valeur = chercheValeur(*index, section, cle);
+    const char* valeur = chercheValeur(*index, section, cle, muet);
     if (!valeur) {
         snprintf(destination, size, "%s", defaut);
         return 0;

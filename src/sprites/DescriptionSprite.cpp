@@ -8,8 +8,8 @@ namespace {
 long plusPetit(long a, long b) { return a < b ? a : b; }
 }
 
-LecteurDescriptionSprite::LecteurDescriptionSprite(const char* fichier)
-    : fichier(fichier), elementsRestants(maxElements(tailleFichier(fichier)))
+LecteurDescriptionSprite::LecteurDescriptionSprite(const char* fichier, bool muet)
+    : io(muet), fichier(fichier), muet(muet), elementsRestants(maxElements(tailleFichier(fichier)))
 {
 }
 
@@ -20,7 +20,8 @@ int LecteurDescriptionSprite::litNbAnims()
         return 0;
     long maximum = plusPetit(NB_ANIMS_MAX, elementsRestants);
     if (nb > maximum) {
-        fprintf(stderr, "Trop d'animations (%d, au plus %ld) dans le fichier de sprite: %s\n",
+        if (!muet)
+            fprintf(stderr, "Trop d'animations (%d, au plus %ld) dans le fichier de sprite: %s\n",
                 nb, maximum, fichier);
         return -1;
     }
@@ -41,7 +42,8 @@ bool LecteurDescriptionSprite::litAnimation(int n, AnimationDecrite& animation)
     animation.pathPlanche[0] = '\0';
     long maximum = plusPetit(NB_FRAMES_MAX, elementsRestants);
     if (f > maximum) {
-        fprintf(stderr, "Trop d'images (%d, au plus %ld) dans l'animation %d du fichier de sprite: %s\n",
+        if (!muet)
+            fprintf(stderr, "Trop d'images (%d, au plus %ld) dans l'animation %d du fichier de sprite: %s\n",
                 f, maximum, n, fichier);
         return false;
     }
