@@ -9,6 +9,7 @@
 // BMP. The display settings come from "config.ini" in the working folder.
 // Left and Right held scroll that way instead of the automatic scroll.
 
+#include "foundation/FichierDescription.h"
 #include "foundation/Temps.h"
 #include "scenery/CLevel.h"
 #include "shell/Affichage.h"
@@ -29,6 +30,7 @@
 namespace {
 
 const int MOUVEMENT_MS = 16;
+const char* const NIVEAU_DEFAUT = "./data/levels/level1.ini";
 
 bool quitteDemande()
 {
@@ -74,10 +76,14 @@ int lance(int argc, char** argv)
 {
     const std::string niveauDonne = cheminDepuisDepart(argc > 1 ? argv[1] : nullptr);
     const std::string captureDonnee = cheminDepuisDepart(argc > 4 ? argv[4] : nullptr);
-    const char* fichier = argc > 1 ? niveauDonne.c_str() : "./data/levels/level1.ini";
+    const char* fichier = argc > 1 ? niveauDonne.c_str() : NIVEAU_DEFAUT;
     int depart = argc > 2 ? atoi(argv[2]) : 2800;
     int images = argc > 3 ? atoi(argv[3]) : 0;
     const char* capture = argc > 4 ? captureDonnee.c_str() : nullptr;
+
+    // A missing level would scroll a black screen and call it done.
+    if (tailleDescription(fichier) < 0)
+        return 1;
 
     config = new CEngineGL();
     if (initSDL(config->resolutionHorizontale, config->resolutionVerticale) != 0)
@@ -116,7 +122,7 @@ int lance(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    choisitDossierJeu();
+    choisitDossierJeu(argc > 1 ? nullptr : NIVEAU_DEFAUT);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
         return 1;
