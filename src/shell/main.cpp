@@ -1,5 +1,6 @@
 #include "shell/main.h"
 
+#include "game/FichiersJeu.h"
 #include "game/main.h"
 #include "shell/DossierDepart.h"
 #include "sprites/CSprite.h"
@@ -25,7 +26,7 @@ extern "C" int SDL_main(int argc, char** argv)
         printf("Conversion réussie...");
         return 0;
     }
-    choisitDossierJeu();
+    choisitDossierJeu(fichiersJeu::Niveau);
     return mainVorna();
 }
 

@@ -22,7 +22,11 @@ TEST(Generateur, DeuxPassagesDonnentLesMemesFichiers) {
     b.push_back("viewinfos.vwe");
     ASSERT_EQ(a, b);
     EXPECT_GT(a.size(), 130u);
+    // One mode for every file, whatever library wrote it.
+    namespace fs = std::filesystem;
+    const fs::perms mode = fs::status(tmp.chemin() + "/premier/config.ini").permissions();
     for (const std::string& f : a) {
+        EXPECT_EQ(fs::status(tmp.chemin() + "/premier/" + f).permissions(), mode) << f;
         std::string x = contenu::lis(tmp.chemin() + "/premier/" + f), y = contenu::lis(tmp.chemin() + "/second/" + f);
         EXPECT_FALSE(x.empty()) << f;
         EXPECT_TRUE(x == y) << f << " diffère d'un passage à l'autre";

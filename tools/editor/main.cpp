@@ -1,5 +1,6 @@
 // Editor: an empty window with the mouse cursor; F1 is the editing hook,
 // Escape or closing the window quits.
+#include "game/FichiersJeu.h"
 #include "game/main.h"
 #include "shell/DossierDepart.h"
 
@@ -8,7 +9,7 @@
 
 int main()
 {
-    choisitDossierJeu();
+    choisitDossierJeu(fichiersJeu::Niveau);
     SDL_Init(0);
     atexit(SDL_Quit);
     return mainEdit();
