@@ -54,9 +54,8 @@ inline void ajoutePlan(Chargement& c, const char* plan)
     CBudgetChargement budget;
     LecteurDescriptionPlan lecteur(plan, budget, true);
     std::vector<int> positions;
-    int n = lecteur.ouvert() ? lecteur.litNombreTiles() : -1;
-    if (n < 0 || lecteur.litNbPositions(n, positions) < 0)
-        return;
+    long long total;
+    int n = lecteur.litComptes(positions, total);
     TileDecrite tile;
     for (int t = 1; t <= n && lecteur.litTile(t, tile); ++t) {
         size_t p = c.ajoutePlanche(tile.pathPlanche);
@@ -159,7 +158,8 @@ inline std::string niveauMultiplie(int k)
         CBudgetChargement budget;
         LecteurDescriptionPlan lecteur(plan.c_str(), budget, true);
         std::vector<int> positions;
-        long long total = lecteur.litNbPositions(lecteur.litNombreTiles(), positions);
+        long long total;
+        lecteur.litComptes(positions, total);
         if (total > plusDePositions) {
             plusDePositions = total;
             sol = plan;
@@ -167,9 +167,9 @@ inline std::string niveauMultiplie(int k)
     }
     CBudgetChargement budget;
     LecteurDescriptionPlan lecteur(sol.c_str(), budget, true);
-    int n = lecteur.litNombreTiles();
     std::vector<int> positions;
-    lecteur.litNbPositions(n, positions);
+    long long total;
+    int n = lecteur.litComptes(positions, total);
     positions.insert(positions.begin(), 0);  // numbered from 1, as the tiles
     std::vector<std::vector<std::pair<int, int>>> coins(n + 1);
     long longueurPlan = 0;

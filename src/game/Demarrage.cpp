@@ -31,9 +31,8 @@ void ajoutePlanchesPlan(const char* plan, std::vector<std::string>& images)
     CBudgetChargement budget;
     LecteurDescriptionPlan lecteur(plan, budget, true);
     std::vector<int> positions;
-    int n = lecteur.ouvert() ? lecteur.litNombreTiles() : -1;
-    if (n < 0 || lecteur.litNbPositions(n, positions) < 0)
-        return;
+    long long total;
+    int n = lecteur.litComptes(positions, total);
     TileDecrite tile;
     for (int t = 1; t <= n && images.size() < IMAGES_MAX && lecteur.litTile(t, tile); ++t)
         ajoute(tile.pathPlanche, images);

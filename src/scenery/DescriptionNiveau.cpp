@@ -112,6 +112,13 @@ long long LecteurDescriptionPlan::litNbPositions(int nbTiles, std::vector<int>& 
     return compteRefuse(NbPositions, total, MAX_POSITIONS_PLAN, sizeof(CPosTile)) ? -1 : total;
 }
 
+int LecteurDescriptionPlan::litComptes(std::vector<int>& nbPositions, long long& total)
+{
+    int n = ouvert() ? litNombreTiles() : -1;
+    total = n < 0 ? -1 : litNbPositions(n, nbPositions);
+    return total < 0 ? -1 : n;
+}
+
 bool LecteurDescriptionPlan::litTile(int t, TileDecrite& tile)
 {
     char section[32];
