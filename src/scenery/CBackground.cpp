@@ -68,15 +68,17 @@ int CBackground::initFromIniFile(const char* fichier, CBudgetChargement& budget)
     LecteurDescriptionPlan lecteur(fichier, budget);
     if (!lecteur.ouvert())
         return 0;
-    // The placements of each tile are read with the count the table was
-    // sized for.
-    std::vector<int> nbPositions;
-    long long total;
-    int n = lecteur.litComptes(nbPositions, total);
+    int n = lecteur.litNombreTiles();
     if (n < 0)
         return 1;
     animTiles = new CAnimGL[n];
     nombreTiles = n;
+    // The placements of each tile are read with the count the table was
+    // sized for.
+    std::vector<int> nbPositions;
+    long long total = lecteur.litNbPositions(n, nbPositions);
+    if (total < 0)
+        return 1;
     posTiles = new CPosTile[total];
     nbPosTiles = static_cast<int>(total);
 

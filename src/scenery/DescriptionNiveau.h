@@ -71,8 +71,9 @@ public:
     // that the placements are later read with the counts checked here. The
     // total, or -1 when it is refused.
     long long litNbPositions(int nbTiles, std::vector<int>& nbPositions);
-    // Both in turn: the tile count, or -1 when the file could not be opened
-    // or a count is refused; `total` gets the placements' total.
+    // Both in turn, for readers that keep nothing between them: the tile
+    // count, or -1 when the file could not be opened or a count is refused;
+    // `total` gets the placements' total.
     int litComptes(std::vector<int>& nbPositions, long long& total);
     // Section "Tile"+t: nbFrames, then pathPlanche. False when nbFrames is
     // refused; the sheet is then not read.
