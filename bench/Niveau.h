@@ -6,13 +6,16 @@
 // each picture once and uploads each texture of each frame once. Also
 // writes the demo level with k times the ground plane's placements.
 
-#include "foundation/InputOutput.h"
 #include "render/Decodage.h"
+#include "scenery/ClesNiveau.h"
+#include "scenery/DescriptionNiveau.h"
 #include "shell/CEngineGL.h"
+#include "sprites/DescriptionSprite.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -45,50 +48,56 @@ struct Chargement {
     void ajouteImage(const std::string& nom) { cadres.push_back(Cadre{ajoutePlanche(nom), -1, -1}); }
 };
 
-inline std::string lisTexte(InputOutput& io, const char* section, const char* cle, const std::string& fichier)
+// Frames of every tile of a plane file, read as the loader reads them.
+inline void ajoutePlan(Chargement& c, const char* plan)
 {
-    char tampon[200];
-    io.getPrivateProfileString(section, cle, "nothing", tampon, sizeof tampon, fichier.c_str(), false);
-    return tampon;
-}
-
-// Frames of every tile of a plane file, or of every animation of a sprite
-// file (sections "Tile"/"Anim" n, frames n "Frame" m).
-inline void ajouteCadres(Chargement& c, const std::string& fichier, const char* mot, const char* compte)
-{
-    InputOutput io;
-    int n = io.getPrivateProfileInt("Entete", compte, 0, fichier.c_str(), false);
-    for (int t = 1; t <= n; ++t) {
-        std::string section = mot + std::to_string(t);
-        int f = io.getPrivateProfileInt(section.c_str(), "nbFrames", 0, fichier.c_str(), false);
-        size_t p = c.ajoutePlanche(lisTexte(io, section.c_str(), "pathPlanche", fichier));
-        for (int m = 1; m <= f; ++m) {
-            std::string cadre = section + "Frame" + std::to_string(m);
-            c.cadres.push_back(Cadre{p, io.getPrivateProfileInt(cadre.c_str(), "longueur", 0, fichier.c_str(), false),
-                                     io.getPrivateProfileInt(cadre.c_str(), "hauteur", 0, fichier.c_str(), false)});
+    CBudgetChargement budget;
+    LecteurDescriptionPlan lecteur(plan, budget, true);
+    std::vector<int> positions;
+    long long total;
+    int n = lecteur.litComptes(positions, total);
+    TileDecrite tile;
+    for (int t = 1; t <= n && lecteur.litTile(t, tile); ++t) {
+        size_t p = c.ajoutePlanche(tile.pathPlanche);
+        for (int m = 1; m <= tile.nbFrames; ++m) {
+            RectanglePlanche r = lecteur.litRectangle(t, m);
+            c.cadres.push_back(Cadre{p, r.longueur, r.hauteur});
         }
     }
 }
 
 inline std::vector<std::string> plansDuNiveau(const std::string& niveau)
 {
-    InputOutput io;
+    LecteurDescriptionNiveau lecteur(niveau.c_str(), true);
     std::vector<std::string> plans;
-    int n = io.getPrivateProfileInt("Entete", "nombrePlans", 0, niveau.c_str(), false);
-    for (int i = 1; i <= n; ++i)
-        plans.push_back(lisTexte(io, ("Plan" + std::to_string(i)).c_str(), "pathPlan", niveau));
+    int n = lecteur.ouvert() ? lecteur.litEntete().nombrePlans : 0;
+    for (int i = 1; i <= n; ++i) {
+        char chemin[LecteurDescriptionNiveau::TAILLE_CHEMIN_PLAN];
+        lecteur.litCheminPlan(i, chemin);
+        plans.push_back(chemin);
+    }
     return plans;
 }
 
 inline void ajouteNiveau(Chargement& c, const std::string& niveau)
 {
     for (const std::string& plan : plansDuNiveau(niveau))
-        ajouteCadres(c, plan, "Tile", "nombreTiles");
+        ajoutePlan(c, plan.c_str());
 }
 
+// Frames of every animation of a sprite file.
 inline void ajouteSprite(Chargement& c, const std::string& sprite)
 {
-    ajouteCadres(c, sprite, "Anim", "nbAnims");
+    LecteurDescriptionSprite lecteur(sprite.c_str(), true);
+    AnimationDecrite animation;
+    int n = lecteur.litNbAnims();
+    for (int a = 1; a <= n && lecteur.litAnimation(a, animation); ++a) {
+        size_t p = c.ajoutePlanche(animation.pathPlanche);
+        for (int m = 1; m <= animation.nbFrames; ++m) {
+            RectanglePlanche r = lecteur.litFrame(a, m).rectangle;
+            c.cadres.push_back(Cadre{p, r.longueur, r.hauteur});
+        }
+    }
 }
 
 // Decodes each picture once and uploads each texture of each frame once,
@@ -97,7 +106,7 @@ inline void ajouteSprite(Chargement& c, const std::string& sprite)
 inline void borneChargement(const Chargement& c, std::vector<GLuint>& textures)
 {
     static std::vector<unsigned char> brouillon;
-    const int T = config ? config->tailleTexture : 256;
+    const int T = reglages().tailleTexture;
     brouillon.resize(static_cast<size_t>(T) * T * 4);
     std::vector<int> largeurs(c.planches.size()), hauteurs(c.planches.size());
     for (size_t i = 0; i < c.planches.size(); ++i) {
@@ -106,7 +115,7 @@ inline void borneChargement(const Chargement& c, std::vector<GLuint>& textures)
         hauteurs[i] = s ? s->h : 0;
         SDL_FreeSurface(s);
     }
-    GLint filtre = (config && config->bilineaire) ? GL_LINEAR : GL_NEAREST;
+    GLint filtre = reglages().bilineaire ? GL_LINEAR : GL_NEAREST;
     for (const Cadre& cadre : c.cadres) {
         int w = cadre.longueur < 0 ? largeurs[cadre.planche] : std::min(cadre.longueur, largeurs[cadre.planche]);
         int h = cadre.hauteur < 0 ? hauteurs[cadre.planche] : std::min(cadre.hauteur, hauteurs[cadre.planche]);
@@ -143,30 +152,34 @@ inline std::string niveauMultiplie(int k)
 {
     mkdir("./bench_niveaux", 0755);
     std::vector<std::string> plans = plansDuNiveau(NIVEAU_DEMO);
-    InputOutput io;
     std::string sol;
-    int plusDePositions = -1;
+    long long plusDePositions = -1;
     for (const std::string& plan : plans) {
-        int total = 0, n = io.getPrivateProfileInt("Entete", "nombreTiles", 0, plan.c_str(), false);
-        for (int t = 1; t <= n; ++t)
-            total += io.getPrivateProfileInt(("Tile" + std::to_string(t)).c_str(), "nbPositions", 0, plan.c_str(),
-                                             false);
+        CBudgetChargement budget;
+        LecteurDescriptionPlan lecteur(plan.c_str(), budget, true);
+        std::vector<int> positions;
+        long long total;
+        lecteur.litComptes(positions, total);
         if (total > plusDePositions) {
             plusDePositions = total;
             sol = plan;
         }
     }
-    const char* f = sol.c_str();
-    int n = io.getPrivateProfileInt("Entete", "nombreTiles", 0, f, false);
-    std::vector<int> positions(n + 1);
+    CBudgetChargement budget;
+    LecteurDescriptionPlan lecteur(sol.c_str(), budget, true);
+    std::vector<int> positions;
+    long long total;
+    int n = lecteur.litComptes(positions, total);
+    positions.insert(positions.begin(), 0);  // numbered from 1, as the tiles
+    std::vector<std::vector<std::pair<int, int>>> coins(n + 1);
     long longueurPlan = 0;
     for (int t = 1; t <= n; ++t) {
-        std::string tile = "Tile" + std::to_string(t);
-        positions[t] = io.getPrivateProfileInt(tile.c_str(), "nbPositions", 0, f, false);
-        int largeur = io.getPrivateProfileInt((tile + "Frame1").c_str(), "longueur", 0, f, false);
+        int largeur = lecteur.litRectangle(t, 1).longueur;
         for (int j = 1; j <= positions[t]; ++j) {
-            std::string p = tile + "Position" + std::to_string(j);
-            longueurPlan = std::max<long>(longueurPlan, io.getPrivateProfileInt(p.c_str(), "positionX", 0, f, false) + largeur);
+            int x, y;
+            lecteur.litPosition(t, j, x, y);
+            coins[t].push_back({x, y});
+            longueurPlan = std::max<long>(longueurPlan, x + largeur);
         }
     }
     // The plane's own text, counts raised, then the copies' sections.
@@ -177,18 +190,17 @@ inline std::string niveauMultiplie(int k)
         if (!ligne.empty() && ligne[0] == '[')
             section = ligne.substr(1, ligne.find(']') - 1);
         if (section.size() > 4 && section.rfind("Tile", 0) == 0 && section.find_first_not_of("0123456789", 4) == std::string::npos &&
-            ligne.rfind("nbPositions=", 0) == 0)
-            ligne = "nbPositions=" + std::to_string(positions[std::stoi(section.substr(4))] * k);
+            ligne.rfind(std::string(clesNiveau::NbPositions) + "=", 0) == 0)
+            ligne = std::string(clesNiveau::NbPositions) + "=" + std::to_string(positions[std::stoi(section.substr(4))] * k);
         sortie << ligne << "\n";
     }
     for (int t = 1; t <= n; ++t) {
         std::string tile = "Tile" + std::to_string(t);
         for (int j = positions[t] + 1; j <= positions[t] * k; ++j) {
-            std::string p = tile + "Position" + std::to_string((j - 1) % positions[t] + 1);
+            const std::pair<int, int>& coin = coins[t][(j - 1) % positions[t]];
             long decalage = longueurPlan * ((j - 1) / positions[t]);
-            sortie << "[" << tile << "Position" << j << "]\npositionX="
-                   << io.getPrivateProfileInt(p.c_str(), "positionX", 0, f, false) + decalage
-                   << "\npositionY=" << io.getPrivateProfileInt(p.c_str(), "positionY", 0, f, false) << "\n";
+            sortie << "[" << tile << "Position" << j << "]\n" << clesNiveau::PositionX << "="
+                   << coin.first + decalage << "\n" << clesNiveau::PositionY << "=" << coin.second << "\n";
         }
     }
     std::string nomPlan = "./bench_niveaux/sol_x" + std::to_string(k) + ".ini";
@@ -197,8 +209,8 @@ inline std::string niveauMultiplie(int k)
     std::ifstream niveau(NIVEAU_DEMO);
     std::ostringstream texteNiveau;
     while (std::getline(niveau, ligne)) {
-        if (ligne == "pathPlan=" + sol)
-            ligne = "pathPlan=" + nomPlan;
+        if (ligne == std::string(clesNiveau::PathPlan) + "=" + sol)
+            ligne = std::string(clesNiveau::PathPlan) + "=" + nomPlan;
         texteNiveau << ligne << "\n";
     }
     std::string nomNiveau = "./bench_niveaux/level_x" + std::to_string(k) + ".ini";

@@ -1,5 +1,7 @@
 #include "foundation/FichierDescription.h"
 
+#include "foundation/Messages.h"
+
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -23,7 +25,7 @@ long tailleDescription(const char* fichier)
 {
     long taille = tailleFichier(fichier);
     if (taille < 0)
-        fprintf(stderr, "Fichier introuvable : %s\n", fichier ? fichier : "");
+        messageErreur("Fichier introuvable : %s\n", fichier ? fichier : "");
     return taille;
 }
 
@@ -45,6 +47,6 @@ void CBudgetChargement::signaleDepassement(const char* fichier)
     if (signale)
         return;
     signale = true;
-    fprintf(stderr, "Trop de mémoire demandée (au plus %lld Mo par chargement) : %s\n",
+    messageErreur("Trop de mémoire demandée (au plus %lld Mo par chargement) : %s\n",
             OCTETS_MAX / (1024 * 1024), fichier ? fichier : "");
 }

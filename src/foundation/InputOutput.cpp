@@ -1,6 +1,7 @@
 #include "foundation/InputOutput.h"
 
 #include "foundation/IndexProfil.h"
+#include "foundation/Messages.h"
 #include "foundation/Temps.h"
 
 #include <cerrno>
@@ -59,16 +60,18 @@ bool extraitCle(const char* ligne, char* cle)
 
 // Reader lookup through the file's index. On success returns the value
 // (after '=' and its leading spaces). Prints the reader's notices.
-const char* chercheValeur(const CIndexProfil& index, const char* section, const char* cleVoulue)
+const char* chercheValeur(const CIndexProfil& index, const char* section, const char* cleVoulue, bool muet)
 {
     const SectionProfil* trouvee = index.trouveSection(section);
     if (!trouvee) {
-        printf("Pas de section correspondante.\n");
+        if (!muet)
+            messageInfo("Pas de section correspondante.\n");
         return nullptr;
     }
     const CleProfil* cle = index.trouveCle(*trouvee, cleVoulue);
     if (!cle) {
-        printf("Pas d'identifiant correspondant:%s\n", cleVoulue);
+        if (!muet)
+            messageInfo("Pas d'identifiant correspondant:%s\n", cleVoulue);
         return nullptr;
     }
     return cle->valeur.c_str();
@@ -132,7 +135,7 @@ int InputOutput::getPrivateProfileInt(const char* section, const char* cle, int 
             exit(1);
         return defaut;
     }
-    const char* valeur = chercheValeur(*index, section, cle);
+    const char* valeur = chercheValeur(*index, section, cle, muet);
     return valeur ? atoi(valeur) : defaut;
 }
 
@@ -146,15 +149,15 @@ int InputOutput::getPrivateProfileString(const char* section, const char* cle, c
     std::shared_ptr<const CIndexProfil> index = indexProfil(fichier, size < 2 ? 2 : size);
     if (!index) {
         if (exitIfMissing) {
-            printf("Erreur Lecture fichier:%s\n", fichier);
-            fflush(stdout);
+            messageInfo("Erreur Lecture fichier:%s\n", fichier);
+            videMessages();
             attendre(5000);
             exit(1);
         }
         snprintf(destination, size, "%s", defaut);
         return 0;
     }
-    const char* valeur = chercheValeur(*index, section, cle);
+    const char* valeur = chercheValeur(*index, section, cle, muet);
     if (!valeur) {
         snprintf(destination, size, "%s", defaut);
         return 0;
@@ -202,20 +205,20 @@ InputOutput::Ecriture InputOutput::ecrit(const char* section, const char* cle,
     char nouvelleLigne[TAILLE_NOUVELLE_LIGNE];
     int longueurNouvelle = snprintf(nouvelleLigne, sizeof nouvelleLigne, "%s%c%s", cle, '=', valeur);
     if (longueurNouvelle < 0 || longueurNouvelle >= TAILLE_NOUVELLE_LIGNE) {
-        fprintf(stderr, "Ligne trop longue pour %s (%d caractères au plus): %s non modifié\n",
+        messageErreur("Ligne trop longue pour %s (%d caractères au plus): %s non modifié\n",
                 cle, TAILLE_NOUVELLE_LIGNE - 1, fichier);
         return ECRITURE_SANS_EFFET;
     }
 
     FILE* f = fopen(fichier, "r+");
     if (!f) {
-        printf("Erreur Lecture fichier:%s\n", fichier);
+        messageInfo("Erreur Lecture fichier:%s\n", fichier);
         return ECRITURE_ECHEC;
     }
     char ligne[TAILLE_LIGNE_ECRITURE];
     char texteCle[TAILLE_LIGNE_ECRITURE];
     if (!trouveSection(f, section, ligne, TAILLE_LIGNE_ECRITURE)) {
-        printf("Pas de section correspondante.\n");
+        messageInfo("Pas de section correspondante.\n");
         fclose(f);
         return ECRITURE_SANS_EFFET;
     }
@@ -235,7 +238,7 @@ InputOutput::Ecriture InputOutput::ecrit(const char* section, const char* cle,
 
     std::string contenu;
     if (!lisFichierEntier(fichier, contenu) || static_cast<size_t>(position) > contenu.size()) {
-        printf("Erreur Lecture fichier:%s\n", fichier);
+        messageInfo("Erreur Lecture fichier:%s\n", fichier);
         return ECRITURE_ECHEC;
     }
     // The old line is replaced whole, up to and including its line break,
@@ -248,12 +251,12 @@ InputOutput::Ecriture InputOutput::ecrit(const char* section, const char* cle,
     // The readers' copy of the file is stale from now on.
     oublieProfil(fichier);
     if (!remplace) {
-        printf("Erreur Lecture fichier:%s\n", fichier);
+        messageInfo("Erreur Lecture fichier:%s\n", fichier);
         return ECRITURE_ECHEC;
     }
-    printf("Ligne:%s\n", nouvelleLigne);
-    printf("Temptext:%s\n", texteSuivant.c_str());
-    printf("Position:%d\n", static_cast<int>(position));
+    messageInfo("Ligne:%s\n", nouvelleLigne);
+    messageInfo("Temptext:%s\n", texteSuivant.c_str());
+    messageInfo("Position:%d\n", static_cast<int>(position));
     return ECRITURE_FAITE;
 }
 

@@ -4,7 +4,7 @@
 // Profile text files: "[Section]" headers and "key=value" lines.
 //
 // One InputOutput is created as a local object while a caller reads a file;
-// it holds no state of its own. Lookups answer from the file's index
+// it holds nothing but whether it prints its notices. Lookups answer from the file's index
 // (foundation/IndexProfil.h), read once per process and read again when the
 // file changes; the writer drops it after a rewrite. The format rules are
 // strict and deliberate:
@@ -19,11 +19,11 @@
 //  - a last line without a line break never counts;
 //  - a "\r\n" line end reads like "\n".
 // Missing sections and keys print a notice on standard output and give the
-// default.
+// default; a silent reader (muet) gives the default without a word.
 
 class InputOutput {
 public:
-    InputOutput() {}
+    explicit InputOutput(bool muet = false) : muet(muet) {}
     virtual ~InputOutput() {}
 
     int getPrivateProfileInt(const char* section, const char* cle, int defaut,
@@ -49,6 +49,7 @@ public:
                                 const char* fichier, bool exitIfMissing);
 
 private:
+    bool muet;
     enum Ecriture { ECRITURE_FAITE, ECRITURE_SANS_EFFET, ECRITURE_ECHEC };
     Ecriture ecrit(const char* section, const char* cle, const char* valeur, const char* fichier);
 };

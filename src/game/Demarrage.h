@@ -7,9 +7,8 @@
 // imagesDuDemarrage lists, in the order the game needs them, the pictures
 // of that first frame: the intro's first pictures when it plays, the sky,
 // the moon, the level's sheets and the hero's sheets. It reads the level,
-// plane and sprite files as their loaders will (same keys, same buffer
-// sizes) but prints nothing: the loaders still say what is missing when
-// they run. Needs no display; give the list to prechargeImages
+// plane and sprite files through the loaders' own readers, silent: the
+// loaders still say what is missing when they run. Needs no display; give the list to prechargeImages
 // (render/PartageImages.h) before opening it.
 //
 // chargeScene loads the sky, the moon, the level (at its start position)

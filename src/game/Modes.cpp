@@ -1,5 +1,6 @@
 #include "game/main.h"
 
+#include "foundation/Messages.h"
 #include "foundation/Temps.h"
 #include "game/FichiersJeu.h"
 #include "game/OutilsJeu.h"
@@ -133,7 +134,7 @@ int viewMode(const char* fichier)
     char nom[LongueurNomVue];
     bool anime = lisNomAnimationVue(fichiersJeu::InfosVue, nom);
     if (!anime)
-        fprintf(stderr, "viewinfos.vwe illisible : aucune animation\n");
+        messageErreur("viewinfos.vwe illisible : aucune animation\n");
 
     CSprite* sprite = new CSprite();
     sprite->init(fichier);
@@ -141,8 +142,8 @@ int viewMode(const char* fichier)
         sprite->setAnimationCourante(nom);
         CAnimGL* choisie = sprite->getAnimationCourante();
         if (choisie && strcmp(choisie->getNomAnimation(), nom) != 0) {
-            fprintf(stderr, "Animation absente du sprite : %s\n", nom);
-            fprintf(stderr, "Fichier : %s\n", fichier);
+            messageErreur("Animation absente du sprite : %s\n", nom);
+            messageErreur("Fichier : %s\n", fichier);
         }
         sprite->demarreAnim();
     }

@@ -1,5 +1,6 @@
 #include "render/EtapesImage.h"
 
+#include "foundation/Messages.h"
 #include "render/CImageGL.h"
 #include "render/Decodage.h"
 #include "shell/CEngineGL.h"
@@ -15,15 +16,15 @@ const char* const MESSAGE_TEXTURE = "Impossible de créer une texture à partir 
 
 bool filtrageLineaire()
 {
-    return config ? config->bilineaire : true;
+    return reglages().bilineaire;
 }
 
 SDL_Surface* litImage(const char* fichier)
 {
     SDL_Surface* image = decodeImage(fichier);
     if (!image) {
-        fprintf(stderr, "Impossible de charger l'image\n");
-        fprintf(stderr, "Nom de l'image: %s\n", fichier ? fichier : "");
+        messageErreur("Impossible de charger l'image\n");
+        messageErreur("Nom de l'image: %s\n", fichier ? fichier : "");
     }
     return image;
 }

@@ -2,9 +2,9 @@
 
 #include "foundation/FichierDescription.h"
 #include "foundation/Messages.h"
-#include "foundation/InputOutput.h"
 #include "render/Decodage.h"
 #include "render/PartageImages.h"
+#include "scenery/DescriptionNiveau.h"
 #include "shell/CEngineGL.h"
 #include "sprites/CAnimGL.h"
 #include "sprites/Planche.h"
@@ -25,33 +25,6 @@ struct LiberePlanche {
     void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
 };
 using Planche = std::unique_ptr<SDL_Surface, LiberePlanche>;
-
-int compteLu(InputOutput& io, const char* section, const char* cle, const char* fichier)
-{
-    int n = io.getPrivateProfileInt(section, cle, 0, fichier, false);
-    return n < 0 ? 0 : n;
-}
-
-// Refuses a count above the format's limit, above what the file can still
-// hold, or above what the load's budget can still keep of `taille`-byte
-// items. An accepted count is taken from both.
-bool compteRefuse(const char* cle, long long n, long long limite, long& elements,
-                  CBudgetChargement& budget, long long taille, const char* fichier)
-{
-    long long maximum = limite;
-    if (elements < maximum)
-        maximum = elements;
-    if (budget.combien(taille) < maximum)
-        maximum = budget.combien(taille);
-    if (n > maximum) {
-        fprintf(stderr, "Valeur trop grande pour %s dans %s : %lld (au plus %lld)\n", cle, fichier,
-                n, maximum);
-        return true;
-    }
-    elements -= static_cast<long>(n);
-    budget.preleve(n, taille);
-    return false;
-}
 
 }
 
@@ -93,86 +66,66 @@ int CBackground::initFromIniFile(const char* fichier, CBudgetChargement& budget)
 {
     // A second load replaces the first instead of adding to it.
     libere();
-    long taille = tailleDescription(fichier);
-    if (taille < 0)
+    LecteurDescriptionPlan lecteur(fichier, budget);
+    if (!lecteur.ouvert())
         return 0;
-    long elements = maxElements(taille);
-    InputOutput io;
-
-    int n = compteLu(io, "Entete", "nombreTiles", fichier);
-    if (compteRefuse("nombreTiles", n, MAX_TILES_PLAN, elements, budget, sizeof(CAnimGL), fichier))
+    int n = lecteur.litNombreTiles();
+    if (n < 0)
         return 1;
     animTiles = new CAnimGL[n];
     nombreTiles = n;
-
-    char section[64];
-    // Counted once: the placements of each tile are read with the count the
-    // table was sized for.
-    std::vector<int> nbPositions(n);
-    long long total = 0;
-    for (int t = 1; t <= n; ++t) {
-        snprintf(section, sizeof section, "Tile%d", t);
-        nbPositions[t - 1] = compteLu(io, section, "nbPositions", fichier);
-        total += nbPositions[t - 1];
-    }
-    if (compteRefuse("nbPositions", total, MAX_POSITIONS_PLAN, elements, budget, sizeof(CPosTile),
-                     fichier))
+    // The placements of each tile are read with the count the table was
+    // sized for.
+    std::vector<int> nbPositions;
+    long long total = lecteur.litNbPositions(n, nbPositions);
+    if (total < 0)
         return 1;
     posTiles = new CPosTile[total];
     nbPosTiles = static_cast<int>(total);
 
-    bool bilineaire = config ? config->bilineaire : false;
     CPartageImages partage;
     for (int t = 1; t <= n; ++t) {
-        CAnimGL& tile = animTiles[t - 1];
-        snprintf(section, sizeof section, "Tile%d", t);
-        int f = compteLu(io, section, "nbFrames", fichier);
-        if (compteRefuse("nbFrames", f, MAX_FRAMES_TILE, elements, budget, sizeof(CImageAnim),
-                         fichier))
+        if (chargeTile(lecteur, t) != 0)
             return 1;
-        tile.setNbImages(f);
-        tile.alloueImages(f);
-        tile.setImageCourante(0);
-
-        char planche[200];
-        io.getPrivateProfileString(section, "pathPlanche", "nothing", planche, sizeof planche,
-                                   fichier, false);
-        Planche tenue(decodeImage(planche));
-        SDL_Surface* feuille = tenue.get();
-        if (!feuille) {
-            fprintf(stderr, "Impossible de charger la planche du sprite\n");
-            fprintf(stderr, "Nom de l'image: %s\n", planche);
-            return 1;
-        }
-        int cleR = io.getPrivateProfileInt(section, "colorkeyR", -1, fichier, false);
-        int cleG = io.getPrivateProfileInt(section, "colorkeyG", 0, fichier, false);
-        int cleB = io.getPrivateProfileInt(section, "colorkeyB", 0, fichier, false);
-
-        for (int m = 1; m <= f; ++m) {
-            char sectionFrame[64];
-            snprintf(sectionFrame, sizeof sectionFrame, "Tile%dFrame%d", t, m);
-            if (journalActif())
-                printf("clé : %s\n", sectionFrame);
-            RectanglePlanche rectangle = lisRectanglePlanche(io, sectionFrame, fichier);
-            if (!budget.preleve(octetsRectanglePlanche(feuille, rectangle))) {
-                budget.signaleDepassement(fichier);
-                return 1;
-            }
-            CImageAnim* image = tile.getImage(m - 1);
-            chargeRectanglePlanche(*image, feuille, rectangle, cleR, cleG, cleB, bilineaire);
-            int alpha = io.getPrivateProfileInt(sectionFrame, "valeurAlpha", 255, fichier, false);
-            image->setAlphaBlending(static_cast<unsigned char>(alpha & 0xFF));
-        }
-
         for (int j = 1; j <= nbPositions[t - 1] && nbPosRemplies < nbPosTiles; ++j) {
-            char sectionPos[64];
-            snprintf(sectionPos, sizeof sectionPos, "Tile%dPosition%d", t, j);
-            CPosTile& p = posTiles[nbPosRemplies];
+            CPosTile& p = posTiles[nbPosRemplies++];
             p.numeroTile = t - 1;
-            p.positionX = io.getPrivateProfileInt(sectionPos, "positionX", 0, fichier, false);
-            p.positionY = io.getPrivateProfileInt(sectionPos, "positionY", 0, fichier, false);
-            ++nbPosRemplies;
+            lecteur.litPosition(t, j, p.positionX, p.positionY);
         }
+    }
+    return 0;
+}
+
+int CBackground::chargeTile(LecteurDescriptionPlan& lecteur, int t)
+{
+    TileDecrite description;
+    if (!lecteur.litTile(t, description))
+        return 1;
+    CAnimGL& tile = animTiles[t - 1];
+    int f = description.nbFrames;
+    tile.setNbImages(f);
+    tile.alloueImages(f);
+    tile.setImageCourante(0);
+
+    Planche tenue(decodeImage(description.pathPlanche));
+    SDL_Surface* feuille = tenue.get();
+    if (!feuille) {
+        messageErreur("Impossible de charger la planche du sprite\n");
+        messageErreur("Nom de l'image: %s\n", description.pathPlanche);
+        return 1;
+    }
+    lecteur.litCleCouleur(t, description);
+    bool bilineaire = reglages().bilineaire;
+    for (int m = 1; m <= f; ++m) {
+        RectanglePlanche rectangle = lecteur.litRectangle(t, m);
+        if (!lecteur.getBudget().preleve(octetsRectanglePlanche(feuille, rectangle))) {
+            lecteur.getBudget().signaleDepassement(lecteur.getFichier());
+            return 1;
+        }
+        CImageAnim* image = tile.getImage(m - 1);
+        chargeRectanglePlanche(*image, feuille, rectangle, description.colorkeyR, description.colorkeyG,
+                               description.colorkeyB, bilineaire);
+        image->setAlphaBlending(static_cast<unsigned char>(lecteur.litAlpha(t, m) & 0xFF));
     }
     return 0;
 }

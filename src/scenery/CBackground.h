@@ -22,6 +22,7 @@
 #include "foundation/CBasic_TemplateVector.h"
 
 class CAnimGL;
+class LecteurDescriptionPlan;
 
 // Loading bounds. Counts past them are refused with a message naming the
 // file; they are far above any real plane and keep a bad file from making the
@@ -174,6 +175,8 @@ private:
     CAnimGL* tileDe(const CPosTile& p) const;
     int etendue(bool horizontale) const;
     void libere();
+    // Tile t's frames, cut from its sheet; 1 when the load must stop.
+    int chargeTile(LecteurDescriptionPlan& lecteur, int t);
 
     // Placements actually read; after a failed load the later records of
     // posTiles were never filled and are never used.

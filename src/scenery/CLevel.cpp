@@ -1,9 +1,9 @@
 #include "scenery/CLevel.h"
 
 #include "foundation/FichierDescription.h"
-#include "foundation/InputOutput.h"
 #include "render/PartageImages.h"
 #include "scenery/CBackground.h"
+#include "scenery/DescriptionNiveau.h"
 
 #include <climits>
 #include <cstdio>
@@ -58,21 +58,12 @@ void CLevel::libere()
 int CLevel::initFromIniFile(const char* fichier)
 {
     libere();
-    long taille = tailleDescription(fichier);
-    if (taille < 0)
+    LecteurDescriptionNiveau lecteur(fichier);
+    if (!lecteur.ouvert())
         return 0;
-    InputOutput io;
-    nombrePriorites = io.getPrivateProfileInt("Entete", "nombrePriorites", 0, fichier, false);
-    int n = io.getPrivateProfileInt("Entete", "nombrePlans", 0, fichier, false);
-    if (nombrePriorites < 0)
-        nombrePriorites = 0;
-    if (n < 0)
-        n = 0;
-    long maximum = maxElements(taille) < MAX_PLANS_NIVEAU ? maxElements(taille) : MAX_PLANS_NIVEAU;
-    if (n > maximum) {
-        fprintf(stderr, "Trop de plans dans %s : %d (au plus %ld)\n", fichier, n, maximum);
-        n = 0;
-    }
+    EnteteNiveau entete = lecteur.litEntete();
+    nombrePriorites = entete.nombrePriorites;
+    int n = entete.nombrePlans;
     // One budget for every plane: many planes naming one big file share it.
     CBudgetChargement budget;
     plans = new CBackground[n];
@@ -82,18 +73,10 @@ int CLevel::initFromIniFile(const char* fichier)
     // Planes cut from one sheet share one decode of it.
     CPartageImages partage;
     for (int i = 0; i < n; ++i) {
-        char section[32];
-        snprintf(section, sizeof section, "Plan%d", i + 1);
-        char chemin[100];
-        io.getPrivateProfileString(section, "pathPlan", "nothing", chemin, sizeof chemin, fichier, false);
+        char chemin[LecteurDescriptionNiveau::TAILLE_CHEMIN_PLAN];
+        lecteur.litCheminPlan(i + 1, chemin);
         plans[i].initFromIniFile(chemin, budget);
-        ParamPlan& p = paramsPlans[i];
-        p.priorite = io.getPrivateProfileInt(section, "priorite", 1, fichier, false);
-        p.repeatX = io.getPrivateProfileBool(section, "repeatX", false, fichier, false);
-        p.repeatY = io.getPrivateProfileBool(section, "repeatY", false, fichier, false);
-        p.positionEcranX = io.getPrivateProfileInt(section, "positionEcranX", 1, fichier, false);
-        p.positionEcranY = io.getPrivateProfileInt(section, "positionEcranY", 1, fichier, false);
-        p.scrollRatio = io.getPrivateProfileInt(section, "scrollRatio", 1, fichier, false);
+        paramsPlans[i] = lecteur.litParametresPlan(i + 1);
     }
     ordre = new int[n > 0 ? n : 1];
     calculeOrdre();

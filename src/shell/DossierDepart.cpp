@@ -1,5 +1,7 @@
 #include "shell/DossierDepart.h"
 
+#include "foundation/Messages.h"
+
 #include <climits>
 #include <cstdio>
 #include <sys/stat.h>
@@ -14,6 +16,12 @@ bool contientData(const std::string& dossier)
 {
     struct stat infos;
     return stat((dossier + "/data").c_str(), &infos) == 0 && S_ISDIR(infos.st_mode);
+}
+
+bool contientFichier(const std::string& dossier, const char* fichier)
+{
+    struct stat infos;
+    return stat((dossier + "/" + fichier).c_str(), &infos) == 0 && S_ISREG(infos.st_mode);
 }
 
 std::string dossierCourant()
@@ -35,20 +43,28 @@ std::string dossierProgramme()
 
 }  // namespace
 
-bool choisitDossierJeu()
+bool choisitDossierJeu(const char* fichierVoulu)
 {
     const std::string courant = dossierCourant();
-    if (contientData(courant))
-        return false;
     const std::string programme = dossierProgramme();
+    // Names stay relative to a working folder that has data/, even one that
+    // is not the game's; the user is only told where the game's files are.
+    if (contientData(courant)) {
+        if (fichierVoulu && !programme.empty() && programme != courant && !contientFichier(courant, fichierVoulu) &&
+            contientFichier(programme, fichierVoulu))
+            messageErreur("Le dossier data de %s n'a pas les fichiers du jeu, ceux du dossier du programme (%s) "
+                            "ne sont pas utilisés : lancez le jeu depuis ce dossier.\n",
+                    courant.c_str(), programme.c_str());
+        return false;
+    }
     if (!programme.empty() && programme != courant && contientData(programme) &&
         chdir(programme.c_str()) == 0) {
         dossierDepart = courant;
         return true;
     }
-    fprintf(stderr, "Dossier data introuvable dans %s ni dans le dossier du programme (%s).\n", courant.c_str(),
+    messageErreur("Dossier data introuvable dans %s ni dans le dossier du programme (%s).\n", courant.c_str(),
             programme.empty() ? "inconnu" : programme.c_str());
-    fprintf(stderr, "Lancez le jeu depuis le dossier qui contient data/ : cd <dossier du jeu> && ./corvanthelis\n");
+    messageErreur("Lancez le jeu depuis le dossier qui contient data/ : cd <dossier du jeu> && ./corvanthelis\n");
     return false;
 }
 

@@ -11,8 +11,10 @@
 // (that of /proc/self/exe) has one, makes the program's folder the working
 // folder and returns true. When neither has one, says on standard error
 // which folders were searched and how to start the game, and changes
-// nothing; otherwise changes nothing either.
-bool choisitDossierJeu();
+// nothing; otherwise changes nothing either, but says so on standard error
+// when `fichierVoulu` (a file the program needs, such as the game's level)
+// is missing from the working folder and present in the program's.
+bool choisitDossierJeu(const char* fichierVoulu = nullptr);
 
 // A path given on the command line, as the user meant it: relative to the
 // folder the program was started in. Unchanged unless choisitDossierJeu

@@ -1,5 +1,7 @@
 #include "shell/main.h"
 
+#include "foundation/Messages.h"
+#include "game/FichiersJeu.h"
 #include "game/main.h"
 #include "shell/DossierDepart.h"
 #include "sprites/CSprite.h"
@@ -14,7 +16,7 @@ extern "C" int SDL_main(int argc, char** argv)
     // Word 0 exactly as started: "./convert" or a full path plays the game.
     if (argc != 0 && argv[0] && strcmp(argv[0], "convert") == 0) {
         if (argc < 3) {
-            fprintf(stderr, "Usage : convert <fichier source> <fichier destination>\n");
+            messageErreur("Usage : convert <fichier source> <fichier destination>\n");
             return 1;
         }
         CSprite* sprite = new CSprite();
@@ -22,10 +24,10 @@ extern "C" int SDL_main(int argc, char** argv)
         delete sprite;
         if (resultat != 0)
             return 1;
-        printf("Conversion réussie...");
+        messageInfo("Conversion réussie...");
         return 0;
     }
-    choisitDossierJeu();
+    choisitDossierJeu(fichiersJeu::Niveau);
     return mainVorna();
 }
 
@@ -34,6 +36,6 @@ int lanceProgramme(int argc, char** argv)
     SDL_Init(0);
     atexit(SDL_Quit);
     int statut = SDL_main(argc, argv);
-    fflush(stdout);
+    videMessages();
     return statut;
 }

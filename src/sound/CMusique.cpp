@@ -1,5 +1,7 @@
 #include "sound/CMusique.h"
 
+#include "foundation/Messages.h"
+
 #include <SDL.h>
 #include <cstdio>
 #include <cstring>
@@ -130,7 +132,7 @@ int GestionnaireSon::init()
         // and would then refuse every later attempt: undo that.
         if (!dejaInitialise)
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        fputs("Impossible d'accéder au périphérique audio\n", stderr);
+        messageErreur("Impossible d'accéder au périphérique audio\n");
         return -1;
     }
     peripheriqueOuvert = true;
@@ -148,11 +150,11 @@ int GestionnaireSon::joueMusique(const char* chemin, int loops)
         return -1;
     musiqueCourante = chemin ? Mix_LoadMUS(chemin) : nullptr;
     if (!musiqueCourante) {
-        fputs("Impossible d'accéder au fichier musique\n", stderr);
+        messageErreur("Impossible d'accéder au fichier musique\n");
         return -1;
     }
     if (Mix_PlayMusic(musiqueCourante, loops) != 0) {
-        fputs("Impossible de jouer la musique\n", stderr);
+        messageErreur("Impossible de jouer la musique\n");
         Mix_FreeMusic(musiqueCourante);
         musiqueCourante = nullptr;
         return -1;

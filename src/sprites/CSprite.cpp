@@ -1,6 +1,7 @@
 #include "sprites/CSprite.h"
 
 #include "foundation/FichierDescription.h"
+#include "foundation/Messages.h"
 #include "render/Decodage.h"
 #include "render/PartageImages.h"
 #include "sprites/DescriptionSprite.h"
@@ -78,8 +79,8 @@ int CSprite::initFromIniFile(const char* fichier)
 
         SDL_Surface* feuille = decodeImage(description.pathPlanche);
         if (!feuille) {
-            fprintf(stderr, "Impossible de charger la planche du sprite\n");
-            fprintf(stderr, "Nom de l'image: %s\n", description.pathPlanche);
+            messageErreur("Impossible de charger la planche du sprite\n");
+            messageErreur("Nom de l'image: %s\n", description.pathPlanche);
             return 1;
         }
         for (int m = 1; m <= description.nbFrames; ++m) {
@@ -207,7 +208,7 @@ int CSprite::init(const char* fichier)
         for (int m = 0; m < nbFrames; ++m) {
             CImageAnim* image = anims[n].getImage(m);
             if (chargeFrameConvertie(*image, donnees.data(), animation.frames[m]) != 0) {
-                fprintf(stderr, "Fichier : %s\n", fichier);
+                messageErreur("Fichier : %s\n", fichier);
                 libere();
                 return 1;
             }

@@ -1,5 +1,6 @@
 #include "sprites/ConversionSprite.h"
 
+#include "foundation/Messages.h"
 #include "foundation/util.h"
 #include "render/Decodage.h"
 #include "render/Decoupe.h"
@@ -121,8 +122,8 @@ public:
 private:
     int echec(const char* message, const char* fichier)
     {
-        fputs(message, stderr);
-        fprintf(stderr, "Fichier : %s\n", fichier ? fichier : "");
+        messageErreur("%s", message);
+        messageErreur("Fichier : %s\n", fichier ? fichier : "");
         return 1;
     }
     int echecLecture() { return echec(MSG_LECTURE, nomSource); }

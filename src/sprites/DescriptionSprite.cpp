@@ -9,8 +9,8 @@ namespace {
 long plusPetit(long a, long b) { return a < b ? a : b; }
 }
 
-LecteurDescriptionSprite::LecteurDescriptionSprite(const char* fichier)
-    : fichier(fichier), elementsRestants(maxElements(tailleFichier(fichier)))
+LecteurDescriptionSprite::LecteurDescriptionSprite(const char* fichier, bool muet)
+    : io(muet), fichier(fichier), muet(muet), elementsRestants(maxElements(tailleFichier(fichier)))
 {
 }
 
@@ -21,7 +21,8 @@ int LecteurDescriptionSprite::litNbAnims()
         return 0;
     long maximum = plusPetit(NB_ANIMS_MAX, elementsRestants);
     if (nb > maximum) {
-        messageErreur("Trop d'animations (%d, au plus %ld) dans le fichier de sprite: %s\n",
+        if (!muet)
+            messageErreur("Trop d'animations (%d, au plus %ld) dans le fichier de sprite: %s\n",
                 nb, maximum, fichier);
         return -1;
     }
@@ -42,7 +43,8 @@ bool LecteurDescriptionSprite::litAnimation(int n, AnimationDecrite& animation)
     animation.pathPlanche[0] = '\0';
     long maximum = plusPetit(NB_FRAMES_MAX, elementsRestants);
     if (f > maximum) {
-        messageErreur("Trop d'images (%d, au plus %ld) dans l'animation %d du fichier de sprite: %s\n",
+        if (!muet)
+            messageErreur("Trop d'images (%d, au plus %ld) dans l'animation %d du fichier de sprite: %s\n",
                 f, maximum, n, fichier);
         return false;
     }

@@ -38,7 +38,9 @@ public:
     // Highest frame count of one animation (the converted file's 16-bit count).
     static const int NB_FRAMES_MAX = 65535;
 
-    explicit LecteurDescriptionSprite(const char* fichier);
+    // A silent reader (muet) prints neither the profile reader's notices nor
+    // refusals.
+    explicit LecteurDescriptionSprite(const char* fichier, bool muet = false);
 
     // "Entete"/nbAnims; a negative count is 0. -1 when above NB_ANIMS_MAX
     // or what the file can hold.
@@ -55,6 +57,7 @@ public:
 private:
     InputOutput io;
     const char* fichier;
+    bool muet;
     long elementsRestants;  // animations and frames the file can still hold
 };
 

@@ -1,5 +1,6 @@
 #include "sprites/SpriteConverti.h"
 
+#include "foundation/Messages.h"
 #include "foundation/util.h"
 #include "render/CImageGL.h"
 #include "sprites/FormatSprite.h"
@@ -101,8 +102,8 @@ bool analyse(Curseur& curseur, SpriteConverti& sprite, std::string& erreur)
 
 void signaleIllisible(const char* fichier, const std::string& raison)
 {
-    fprintf(stderr, "Sprite converti illisible : %s\n", raison.c_str());
-    fprintf(stderr, "Fichier : %s\n", fichier ? fichier : "");
+    messageErreur("Sprite converti illisible : %s\n", raison.c_str());
+    messageErreur("Fichier : %s\n", fichier ? fichier : "");
 }
 
 // The whole file, refused before reading when larger than the limit.

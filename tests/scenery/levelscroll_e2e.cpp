@@ -65,6 +65,12 @@ TEST(Levelscroll, PlanesScrollAtTheirOwnSpeed)
     EXPECT_EQ(pixelBMP(capture, 89, 110), blanc);
     EXPECT_EQ(pixelBMP(capture, 90, 110), noir);
     SDL_FreeSurface(capture);
+
+    // A level that is not there is a failure, with no capture to mistake for one.
+    remove("capture.bmp");
+    EXPECT_EQ(execute(cheminBinaire("levelscroll") + " absent.ini 0 30 capture.bmp 2>&1", &sortie), 1);
+    EXPECT_NE(sortie.find("Fichier introuvable : absent.ini"), std::string::npos) << sortie;
+    EXPECT_FALSE(fichierExiste("capture.bmp"));
 }
 
 }

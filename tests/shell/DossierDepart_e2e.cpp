@@ -50,4 +50,22 @@ TEST_F(DossierDepartE2E, WithoutDataAnywhereItSaysWhereItLookedAndGoesOn)
     EXPECT_NE(sortie.find("Impossible d'ouvrir l'écran!"), std::string::npos) << sortie;
 }
 
+TEST_F(DossierDepartE2E, AnEmptyDataFolderKeepsTheGameHereAndItSaysWhereTheGameIs)
+{
+    ASSERT_EQ(execute("mkdir -p bin/data/levels data && cp '" + cheminBinaire("corvanthelis") +
+                      "' bin/ && touch bin/data/levels/level1.ini"),
+              0);
+    std::string sortie;
+    EXPECT_EQ(execute("SDL_VIDEODRIVER=dummy bin/corvanthelis 2>&1 >/dev/null", &sortie), 1);
+    EXPECT_NE(sortie.find("Le dossier data de " + dossier.chemin() + " n'a pas les fichiers du jeu, ceux du dossier "
+                          "du programme (" + dossier.chemin() + "/bin) ne sont pas utilisés"),
+              std::string::npos)
+        << sortie;
+    // The game's own files there: nothing to say.
+    ASSERT_EQ(execute("mkdir -p data/levels && touch data/levels/level1.ini"), 0);
+    sortie.clear();
+    EXPECT_EQ(execute("SDL_VIDEODRIVER=dummy bin/corvanthelis 2>&1 >/dev/null", &sortie), 1);
+    EXPECT_EQ(sortie.find("fichiers du jeu"), std::string::npos) << sortie;
+}
+
 }  // namespace

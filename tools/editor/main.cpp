@@ -1,10 +1,11 @@
 // Editor: an empty window with the mouse cursor; F1 is the editing hook,
 // Escape or closing the window quits.
+#include "game/FichiersJeu.h"
 #include "game/main.h"
 #include "shell/DossierDepart.h"
 
 int main()
 {
-    choisitDossierJeu();
+    choisitDossierJeu(fichiersJeu::Niveau);
     return mainEdit();
 }

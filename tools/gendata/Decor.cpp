@@ -1,8 +1,10 @@
 #include "Decor.h"
 #include "Formats.h"
+#include "scenery/ClesNiveau.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace gendata {
 
@@ -30,32 +32,43 @@ void CPlanche::ecrit(const std::string& chemin) const {
     ecritPng(chemin, feuille, Couleur(1, 0, 1, 0));
 }
 
+namespace {
+
+// A numbered section name from the reader's own format.
+std::string section(const char* format, size_t a, size_t b = 0) {
+    char nom[64];
+    std::snprintf(nom, sizeof nom, format, int(a), int(b));
+    return nom;
+}
+
+}
+
 void ecritPlan(const std::string& chemin, const std::string& planche, const std::vector<TuilePlan>& tuiles) {
+    using namespace clesNiveau;
     CFichierProfil f;
-    f.section("Entete");
-    f.cle("nombreTiles", long(tuiles.size()));
+    f.section(Entete);
+    f.cle(NombreTiles, long(tuiles.size()));
     for (size_t n = 0; n < tuiles.size(); ++n) {
         const TuilePlan& t = tuiles[n];
-        std::string nom = "Tile" + std::to_string(n + 1);
-        f.section(nom);
-        f.cle("nbPositions", long(t.positions.size()));
-        f.cle("nbFrames", long(t.cadres.size()));
-        f.cle("pathPlanche", planche);
-        f.cle("colorkeyR", 255);
-        f.cle("colorkeyG", 0);
-        f.cle("colorkeyB", 255);
+        f.section(section(SectionTile, n + 1));
+        f.cle(NbPositions, long(t.positions.size()));
+        f.cle(NbFrames, long(t.cadres.size()));
+        f.cle(PathPlanche, planche);
+        f.cle(ColorkeyR, 255);
+        f.cle(ColorkeyG, 0);
+        f.cle(ColorkeyB, 255);
         for (size_t m = 0; m < t.cadres.size(); ++m) {
-            f.section(nom + "Frame" + std::to_string(m + 1));
+            f.section(section(SectionFrame, n + 1, m + 1));
             f.cle("positionX", t.cadres[m].x);
             f.cle("positionY", t.cadres[m].y);
             f.cle("longueur", t.cadres[m].l);
             f.cle("hauteur", t.cadres[m].h);
-            f.cle("valeurAlpha", t.alphas[m]);
+            f.cle(ValeurAlpha, t.alphas[m]);
         }
         for (size_t k = 0; k < t.positions.size(); ++k) {
-            f.section(nom + "Position" + std::to_string(k + 1));
-            f.cle("positionX", long(std::lround(t.positions[k].x)));
-            f.cle("positionY", long(std::lround(t.positions[k].y)));
+            f.section(section(SectionPosition, n + 1, k + 1));
+            f.cle(PositionX, long(std::lround(t.positions[k].x)));
+            f.cle(PositionY, long(std::lround(t.positions[k].y)));
         }
     }
     f.ecrit(chemin);
@@ -67,19 +80,20 @@ void CPlanDecor::ecrit(const std::string& base) const {
 }
 
 void ecritNiveau(const std::string& chemin, const std::vector<PlanNiveau>& plans) {
+    using namespace clesNiveau;
     CFichierProfil f;
-    f.section("Entete");
-    f.cle("nombrePriorites", long(plans.size()));
-    f.cle("nombrePlans", long(plans.size()));
+    f.section(Entete);
+    f.cle(NombrePriorites, long(plans.size()));
+    f.cle(NombrePlans, long(plans.size()));
     for (size_t i = 0; i < plans.size(); ++i) {
-        f.section("Plan" + std::to_string(i + 1));
-        f.cle("pathPlan", plans[i].chemin);
-        f.cle("priorite", long(i + 1));
-        f.cle("repeatX", plans[i].repeatX ? 1 : 0);
-        f.cle("repeatY", 0);
-        f.cle("positionEcranX", 0);
-        f.cle("positionEcranY", 0);
-        f.cle("scrollRatio", plans[i].scrollRatio);
+        f.section(section(SectionPlan, i + 1));
+        f.cle(PathPlan, plans[i].chemin);
+        f.cle(Priorite, long(i + 1));
+        f.cle(RepeatX, plans[i].repeatX ? 1 : 0);
+        f.cle(RepeatY, 0);
+        f.cle(PositionEcranX, 0);
+        f.cle(PositionEcranY, 0);
+        f.cle(ScrollRatio, plans[i].scrollRatio);
     }
     f.ecrit(chemin);
 }

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <map>
 #include <mutex>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace gendata {
 
@@ -91,7 +93,12 @@ void ecritGif(const std::string& chemin, const CToile& t) {
     palette->Colors[255] = GifColorType{0, 0, 0};
     creeDossierParent(chemin);
     int erreur = 0;
-    GifFileType* gif = EGifOpenFileName(chemin.c_str(), false, &erreur);
+    // Opened here rather than by name: the library would create it 0600,
+    // unlike every other generated file.
+    // A copy left by an older run keeps its mode through O_TRUNC.
+    unlink(chemin.c_str());
+    int fd = open(chemin.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    GifFileType* gif = fd < 0 ? nullptr : EGifOpenFileHandle(fd, &erreur);
     if (!gif) echec("impossible d'écrire " + chemin);
     EGifSetGifVersion(gif, true);
     GraphicsControlBlock gcb{};

@@ -1,5 +1,6 @@
 // Level viewer: scrolls the level of "./dataqv/levels/level1.ini" with the
 // arrow keys; Escape or closing the window quits.
+#include "game/FichiersJeu.h"
 #include "game/main.h"
 #include "shell/DossierDepart.h"
 
@@ -7,7 +8,7 @@
 
 int main()
 {
-    choisitDossierJeu();
+    choisitDossierJeu(fichiersJeu::NiveauVisionneuse);
     int statut = mainCorvanthelis();
     fflush(stdout);
     return statut;

@@ -126,74 +126,84 @@ void CDescription::termine(const std::function<std::string(const std::string&)>&
         return;
     // Which keys each line holds, for the buffer it is read through.
     std::map<int, const DefCle*> defParLigne;
-
     std::map<std::string, int> premieres;
     for (const SectionProfil& s : profil_.sections()) {
-        const std::string& nom = s.nom;
-        auto deja = premieres.find(nom);
+        auto deja = premieres.find(s.nom);
         if (deja != premieres.end()) {
             rapport_.erreur(chemin(), s.ligne,
                             texte("section [%s] en double : seule la première (ligne %d) compte",
-                                  nom.c_str(), deja->second));
+                                  s.nom.c_str(), deja->second));
             continue;
         }
-        premieres[nom] = s.ligne;
+        premieres[s.nom] = s.ligne;
         auto lue = lues_.find(s.ligne);
-        if (lue == lues_.end()) {
-            if (masquees_.count(nom))
-                continue;
-            std::string raison = raisonEnTrop(nom);
-            std::string proche = plusProche(nom, attendues_);
-            if (!raison.empty())
-                rapport_.erreur(chemin(), s.ligne,
-                                texte("section [%s] jamais lue : %s", nom.c_str(), raison.c_str()));
-            else if (!proche.empty())
-                rapport_.erreur(chemin(), s.ligne,
-                                texte("section inconnue [%s] — vouliez-vous dire [%s] ?", nom.c_str(),
-                                      proche.c_str()));
-            else
-                rapport_.erreur(chemin(), s.ligne, texte("section inconnue [%s]", nom.c_str()));
+        if (lue == lues_.end())
+            signaleSectionEnTrop(s, raisonEnTrop);
+        else
+            verifieCles(s, *lue->second, defParLigne);
+    }
+    verifieLignes(defParLigne);
+}
+
+void CDescription::signaleSectionEnTrop(const SectionProfil& s,
+                                        const std::function<std::string(const std::string&)>& raisonEnTrop)
+{
+    const std::string& nom = s.nom;
+    if (masquees_.count(nom))
+        return;
+    std::string raison = raisonEnTrop(nom);
+    std::string proche = plusProche(nom, attendues_);
+    if (!raison.empty())
+        rapport_.erreur(chemin(), s.ligne, texte("section [%s] jamais lue : %s", nom.c_str(), raison.c_str()));
+    else if (!proche.empty())
+        rapport_.erreur(chemin(), s.ligne,
+                        texte("section inconnue [%s] — vouliez-vous dire [%s] ?", nom.c_str(), proche.c_str()));
+    else
+        rapport_.erreur(chemin(), s.ligne, texte("section inconnue [%s]", nom.c_str()));
+}
+
+void CDescription::verifieCles(const SectionProfil& s, const std::vector<DefCle>& cles,
+                               std::map<int, const DefCle*>& defParLigne)
+{
+    std::vector<std::string> noms;
+    for (const DefCle& d : cles)
+        noms.push_back(d.nom);
+    std::map<std::string, int> vues;
+    for (const CleProfil& k : s.cles) {
+        const DefCle* def = nullptr;
+        for (const DefCle& d : cles)
+            if (k.cle == d.nom)
+                def = &d;
+        if (!def) {
+            std::string proche = plusProche(k.cle, noms);
+            rapport_.erreur(chemin(), k.ligne,
+                            proche.empty() ? texte("clé inconnue `%s`", k.cle.c_str())
+                                           : texte("clé inconnue `%s` — vouliez-vous dire `%s` ?",
+                                                   k.cle.c_str(), proche.c_str()));
             continue;
         }
-        const std::vector<DefCle>& cles = *lue->second;
-        std::vector<std::string> noms;
-        for (const DefCle& d : cles)
-            noms.push_back(d.nom);
-        std::map<std::string, int> vues;
-        for (const CleProfil& k : s.cles) {
-            const DefCle* def = nullptr;
-            for (const DefCle& d : cles)
-                if (k.cle == d.nom)
-                    def = &d;
-            if (!def) {
-                std::string proche = plusProche(k.cle, noms);
-                rapport_.erreur(chemin(), k.ligne,
-                                proche.empty() ? texte("clé inconnue `%s`", k.cle.c_str())
-                                               : texte("clé inconnue `%s` — vouliez-vous dire `%s` ?",
-                                                       k.cle.c_str(), proche.c_str()));
-                continue;
-            }
-            defParLigne[k.ligne] = def;
-            if (vues.count(k.cle))
-                rapport_.erreur(chemin(), k.ligne,
-                                texte("clé %s en double dans [%s] : seule la première (ligne %d) compte",
-                                      k.cle.c_str(), nom.c_str(), vues[k.cle]));
-            else
-                vues[k.cle] = k.ligne;
-            std::string valeur = k.valeur.substr(0, k.valeur.find('\n'));
-            size_t pointVirgule = valeur.find(';');
-            if (pointVirgule != std::string::npos)
-                rapport_.avertissement(
-                    chemin(), k.ligne,
-                    texte("`;` ne commence un commentaire qu'en début de ligne : « %s » fait partie de la valeur de %s",
-                          valeur.substr(pointVirgule).c_str(), k.cle.c_str()));
-        }
+        defParLigne[k.ligne] = def;
+        if (vues.count(k.cle))
+            rapport_.erreur(chemin(), k.ligne,
+                            texte("clé %s en double dans [%s] : seule la première (ligne %d) compte",
+                                  k.cle.c_str(), s.nom.c_str(), vues[k.cle]));
+        else
+            vues[k.cle] = k.ligne;
+        std::string valeur = k.valeur.substr(0, k.valeur.find('\n'));
+        size_t pointVirgule = valeur.find(';');
+        if (pointVirgule != std::string::npos)
+            rapport_.avertissement(
+                chemin(), k.ligne,
+                texte("`;` ne commence un commentaire qu'en début de ligne : « %s » fait partie de la valeur de %s",
+                      valeur.substr(pointVirgule).c_str(), k.cle.c_str()));
     }
+}
 
-    // Line by line: what the reader skips or cuts.
+// Line by line: what the reader skips or cuts.
+void CDescription::verifieLignes(const std::map<int, const DefCle*>& defParLigne)
+{
     bool dansSection = false;
-    const std::vector<CFichierProfil::Ligne>& lignes = profil_.lignes();
-    for (const CFichierProfil::Ligne& l : lignes) {
+    for (const CFichierProfil::Ligne& l : profil_.lignes()) {
         const std::string& t = l.texte;
         size_t debut = t.find_first_not_of(' ');
         bool vide = estCommentaireOuVide(t);
@@ -203,20 +213,7 @@ void CDescription::termine(const std::function<std::string(const std::string&)>&
             break;
         }
         auto def = defParLigne.find(l.numero);
-        bool estTexte = def != defParLigne.end() && def->second->type == Texte;
-        int tampon = estTexte ? def->second->tampon : TAMPON_ENTIER;
-        const std::vector<int>& coupees = profil_.lignesCoupees(tampon);
-        if (std::find(coupees.begin(), coupees.end(), l.numero) != coupees.end()) {
-            std::string suite = " : la suite compte comme une autre ligne";
-            if (estTexte)
-                for (const SectionProfil& s : profil_.sections())
-                    for (const CleProfil& k : s.cles)
-                        if (k.ligne == l.numero)
-                            suite = texte(" : le jeu lit `%s`", profil_.cherche(s.nom, k.cle, tampon).texte.c_str());
-            rapport_.erreur(chemin(), l.numero,
-                            texte("ligne de %zu caractères, plus que les %d que lit le jeu%s", t.size(),
-                                  tampon - 2, suite.c_str()));
-        }
+        signaleLigneCoupee(l, def != defParLigne.end() ? def->second : nullptr);
         if (!t.empty() && t[0] == '[') {
             dansSection = true;
             continue;
@@ -234,4 +231,24 @@ void CDescription::termine(const std::function<std::string(const std::string&)>&
         else if (t.find('=') == std::string::npos)
             rapport_.erreur(chemin(), l.numero, "ligne sans `=` : le jeu l'ignore");
     }
+}
+
+// A line longer than the buffer it is read through (`def`'s, or the
+// integer reader's for a line of no known key).
+void CDescription::signaleLigneCoupee(const CFichierProfil::Ligne& l, const DefCle* def)
+{
+    bool estTexte = def && def->type == Texte;
+    int tampon = estTexte ? def->tampon : TAMPON_ENTIER;
+    const std::vector<int>& coupees = profil_.lignesCoupees(tampon);
+    if (std::find(coupees.begin(), coupees.end(), l.numero) == coupees.end())
+        return;
+    std::string suite = " : la suite compte comme une autre ligne";
+    if (estTexte)
+        for (const SectionProfil& s : profil_.sections())
+            for (const CleProfil& k : s.cles)
+                if (k.ligne == l.numero)
+                    suite = texte(" : le jeu lit `%s`", profil_.cherche(s.nom, k.cle, tampon).texte.c_str());
+    rapport_.erreur(chemin(), l.numero,
+                    texte("ligne de %zu caractères, plus que les %d que lit le jeu%s", l.texte.size(), tampon - 2,
+                          suite.c_str()));
 }

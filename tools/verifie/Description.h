@@ -57,6 +57,14 @@ public:
 
 private:
     void verifieValeur(const DefCle& def, const CFichierProfil::Valeur& v, ValeurLue& lu);
+    // termine's parts: a section never read, the keys of one that was,
+    // then the file line by line.
+    void signaleSectionEnTrop(const SectionProfil& s,
+                              const std::function<std::string(const std::string&)>& raisonEnTrop);
+    void verifieCles(const SectionProfil& s, const std::vector<DefCle>& cles,
+                     std::map<int, const DefCle*>& defParLigne);
+    void verifieLignes(const std::map<int, const DefCle*>& defParLigne);
+    void signaleLigneCoupee(const CFichierProfil::Ligne& l, const DefCle* def);
 
     CRapport& rapport_;
     CFichierProfil profil_;

@@ -7,6 +7,8 @@
 #include "game/OutilsJeu.h"
 #include "scenery/CBackground.h"
 #include "scenery/CLevel.h"
+#include "scenery/ClesNiveau.h"
+#include "scenery/DescriptionNiveau.h"
 #include "sprites/DescriptionSprite.h"
 #include "sprites/SpriteConverti.h"
 
@@ -32,36 +34,36 @@ const std::vector<DefCle> clesVideo = {
 };
 
 const std::vector<DefCle> clesEnteteNiveau = {
-    {"nombrePriorites", Entier, 0, 0, MAX32, TE},
-    {"nombrePlans", Entier, 0, 0, MAX_PLANS_NIVEAU, TE},
+    {clesNiveau::NombrePriorites, Entier, 0, 0, MAX32, TE},
+    {clesNiveau::NombrePlans, Entier, 0, 0, MAX_PLANS_NIVEAU, TE},
 };
 const std::vector<DefCle> clesPlanNiveau = {
-    {"pathPlan", Texte, 0, 0, 0, 100},
-    {"priorite", Entier, 1, MIN32, MAX32, TE}, // checked against nombrePriorites
-    {"repeatX", Booleen, 0, 0, 1, TE},
-    {"repeatY", Booleen, 0, 0, 1, TE},
-    {"positionEcranX", Entier, 1, MIN32, MAX32, TE},
-    {"positionEcranY", Entier, 1, MIN32, MAX32, TE},
-    {"scrollRatio", Entier, 1, 0, 10000, TE},
+    {clesNiveau::PathPlan, Texte, 0, 0, 0, LecteurDescriptionNiveau::TAILLE_CHEMIN_PLAN},
+    {clesNiveau::Priorite, Entier, 1, MIN32, MAX32, TE}, // checked against nombrePriorites
+    {clesNiveau::RepeatX, Booleen, 0, 0, 1, TE},
+    {clesNiveau::RepeatY, Booleen, 0, 0, 1, TE},
+    {clesNiveau::PositionEcranX, Entier, 1, MIN32, MAX32, TE},
+    {clesNiveau::PositionEcranY, Entier, 1, MIN32, MAX32, TE},
+    {clesNiveau::ScrollRatio, Entier, 1, 0, 10000, TE},
 };
 
-const std::vector<DefCle> clesEntetePlan = {{"nombreTiles", Entier, 0, 0, MAX_TILES_PLAN, TE}};
+const std::vector<DefCle> clesEntetePlan = {{clesNiveau::NombreTiles, Entier, 0, 0, MAX_TILES_PLAN, TE}};
 const std::vector<DefCle> clesTile = {
-    {"nbPositions", Entier, 0, 0, MAX_POSITIONS_PLAN, TE},
-    {"nbFrames", Entier, 0, 0, MAX_FRAMES_TILE, TE},
-    {"pathPlanche", Texte, 0, 0, 0, 200},
-    {"colorkeyR", Entier, -1, -1, 255, TE},
-    {"colorkeyG", Entier, 0, 0, 255, TE},
-    {"colorkeyB", Entier, 0, 0, 255, TE},
+    {clesNiveau::NbPositions, Entier, 0, 0, MAX_POSITIONS_PLAN, TE},
+    {clesNiveau::NbFrames, Entier, 0, 0, MAX_FRAMES_TILE, TE},
+    {clesNiveau::PathPlanche, Texte, 0, 0, 0, sizeof(TileDecrite::pathPlanche)},
+    {clesNiveau::ColorkeyR, Entier, -1, -1, 255, TE},
+    {clesNiveau::ColorkeyG, Entier, 0, 0, 255, TE},
+    {clesNiveau::ColorkeyB, Entier, 0, 0, 255, TE},
 };
 // A frame's rectangle is stored in 16 bits; a size of 0 draws nothing.
 #define CLES_RECTANGLE                                                                                 \
     {"positionX", Entier, 0, -32768, 32767, TE}, {"positionY", Entier, 0, -32768, 32767, TE},         \
         {"longueur", Entier, 0, 1, 65535, TE}, {"hauteur", Entier, 0, 1, 65535, TE}
-const std::vector<DefCle> clesFrameTile = {CLES_RECTANGLE, {"valeurAlpha", Entier, 255, 0, 255, TE}};
+const std::vector<DefCle> clesFrameTile = {CLES_RECTANGLE, {clesNiveau::ValeurAlpha, Entier, 255, 0, 255, TE}};
 const std::vector<DefCle> clesPositionTile = {
-    {"positionX", Entier, 0, MIN32, MAX32, TE},
-    {"positionY", Entier, 0, MIN32, MAX32, TE},
+    {clesNiveau::PositionX, Entier, 0, MIN32, MAX32, TE},
+    {clesNiveau::PositionY, Entier, 0, MIN32, MAX32, TE},
 };
 
 const std::vector<DefCle> clesEnteteSprite = {
@@ -214,21 +216,21 @@ void CVerificateur::verifieNiveau(const std::string& chemin)
         rapport_.erreur(chemin, 0, defautFichier(chemin) + " : le niveau n'aura aucun plan");
         return;
     }
-    ValeursSection entete = d.litSection("Entete", clesEnteteNiveau);
-    long priorites = entete["nombrePriorites"].entier;
-    long plans = entete["nombrePlans"].entier;
+    ValeursSection entete = d.litSection(clesNiveau::Entete, clesEnteteNiveau);
+    long priorites = entete[clesNiveau::NombrePriorites].entier;
+    long plans = entete[clesNiveau::NombrePlans].entier;
     if (plans < 0 || plans > MAX_PLANS_NIVEAU)
         plans = 0;
     for (long n = 1; n <= plans; ++n) {
-        std::string section = texte("Plan%ld", n);
+        std::string section = texte(clesNiveau::SectionPlan, static_cast<int>(n));
         bool present = false;
         ValeursSection v = d.litSection(section, clesPlanNiveau, &present);
-        const ValeurLue& priorite = v["priorite"];
+        const ValeurLue& priorite = v[clesNiveau::Priorite];
         if (priorite.entier < 1 || priorite.entier > priorites)
             rapport_.erreur(chemin, priorite.ligne,
                             texte("[%s] : priorité %ld hors de 1 … nombrePriorites (%ld) : le plan n'est jamais dessiné",
                                   section.c_str(), priorite.entier, priorites));
-        const ValeurLue& plan = v["pathPlan"];
+        const ValeurLue& plan = v[clesNiveau::PathPlan];
         if (plan.trouvee && ouvrable(plan.texte, chemin, plan.ligne))
             verifiePlan(plan.texte);
     }
@@ -247,23 +249,24 @@ void CVerificateur::verifiePlan(const std::string& chemin)
     CDescription d(rapport_, chemin);
     if (!d.ouverte())
         return;
-    long tiles = d.litSection("Entete", clesEntetePlan)["nombreTiles"].entier;
+    long tiles = d.litSection(clesNiveau::Entete, clesEntetePlan)[clesNiveau::NombreTiles].entier;
     if (tiles < 0 || tiles > MAX_TILES_PLAN)
         tiles = 0;
     std::vector<long> frames(tiles + 1), positions(tiles + 1);
     for (long t = 1; t <= tiles; ++t) {
-        std::string section = texte("Tile%ld", t);
+        std::string section = texte(clesNiveau::SectionTile, static_cast<int>(t));
         bool present = false;
         ValeursSection v = d.litSection(section, clesTile, &present);
-        frames[t] = std::max(0L, std::min<long>(v["nbFrames"].entier, MAX_FRAMES_TILE));
-        positions[t] = std::max(0L, std::min<long>(v["nbPositions"].entier, MAX_POSITIONS_PLAN));
+        frames[t] = std::max(0L, std::min<long>(v[clesNiveau::NbFrames].entier, MAX_FRAMES_TILE));
+        positions[t] = std::max(0L, std::min<long>(v[clesNiveau::NbPositions].entier, MAX_POSITIONS_PLAN));
         if (present && positions[t] > 0 && frames[t] == 0)
-            rapport_.erreur(chemin, ligneDe(v["nbFrames"], 0),
+            rapport_.erreur(chemin, ligneDe(v[clesNiveau::NbFrames], 0),
                             texte("[%s] : %ld placements d'une tile sans image : ils ne dessinent rien",
                                   section.c_str(), positions[t]));
-        verifieFrames(*this, rapport_, d, chemin, v["pathPlanche"], "Tile", t, frames[t], clesFrameTile);
+        verifieFrames(*this, rapport_, d, chemin, v[clesNiveau::PathPlanche], "Tile", t, frames[t], clesFrameTile);
         for (long k = 1; k <= positions[t]; ++k)
-            d.litSection(texte("Tile%ldPosition%ld", t, k), clesPositionTile);
+            d.litSection(texte(clesNiveau::SectionPosition, static_cast<int>(t), static_cast<int>(k)),
+                         clesPositionTile);
     }
     d.termine([&](const std::string& nom) {
         NomNumerote m;

@@ -1,0 +1,169 @@
+#include "scenery/DescriptionNiveau.h"
+
+#include "foundation/Messages.h"
+#include "scenery/CBackground.h"
+#include "scenery/ClesNiveau.h"
+#include "shell/CEngineGL.h"
+#include "sprites/CAnimGL.h"
+
+#include <cstdio>
+
+using namespace clesNiveau;
+
+namespace {
+
+long tailleLue(const char* fichier, bool muet)
+{
+    return muet ? tailleFichier(fichier) : tailleDescription(fichier);
+}
+
+int positif(int n)
+{
+    return n < 0 ? 0 : n;
+}
+
+}
+
+LecteurDescriptionNiveau::LecteurDescriptionNiveau(const char* fichier, bool muet)
+    : io(muet), fichier(fichier), muet(muet), taille(tailleLue(fichier, muet))
+{
+}
+
+EnteteNiveau LecteurDescriptionNiveau::litEntete()
+{
+    EnteteNiveau entete;
+    entete.nombrePriorites = positif(io.getPrivateProfileInt(Entete, NombrePriorites, 0, fichier, false));
+    int n = positif(io.getPrivateProfileInt(Entete, NombrePlans, 0, fichier, false));
+    long maximum = maxElements(taille) < MAX_PLANS_NIVEAU ? maxElements(taille) : MAX_PLANS_NIVEAU;
+    if (n > maximum) {
+        if (!muet)
+            messageErreur("Trop de plans dans %s : %d (au plus %ld)\n", fichier, n, maximum);
+        n = 0;
+    }
+    entete.nombrePlans = n;
+    return entete;
+}
+
+bool LecteurDescriptionNiveau::litCheminPlan(int n, char (&chemin)[TAILLE_CHEMIN_PLAN])
+{
+    char section[32];
+    snprintf(section, sizeof section, SectionPlan, n);
+    return io.getPrivateProfileString(section, PathPlan, "nothing", chemin, sizeof chemin, fichier, false) > 0;
+}
+
+ParamPlan LecteurDescriptionNiveau::litParametresPlan(int n)
+{
+    char section[32];
+    snprintf(section, sizeof section, SectionPlan, n);
+    ParamPlan p;
+    p.priorite = io.getPrivateProfileInt(section, Priorite, 1, fichier, false);
+    p.repeatX = io.getPrivateProfileBool(section, RepeatX, false, fichier, false);
+    p.repeatY = io.getPrivateProfileBool(section, RepeatY, false, fichier, false);
+    p.positionEcranX = io.getPrivateProfileInt(section, PositionEcranX, 1, fichier, false);
+    p.positionEcranY = io.getPrivateProfileInt(section, PositionEcranY, 1, fichier, false);
+    p.scrollRatio = io.getPrivateProfileInt(section, ScrollRatio, 1, fichier, false);
+    return p;
+}
+
+LecteurDescriptionPlan::LecteurDescriptionPlan(const char* fichier, CBudgetChargement& budget, bool muet)
+    : io(muet), fichier(fichier), muet(muet), budget(budget), elementsRestants(-1)
+{
+    long taille = tailleLue(fichier, muet);
+    if (taille >= 0)
+        elementsRestants = maxElements(taille);
+}
+
+// Refuses a count above the format's limit, above what the file can still
+// hold, or above what the budget can still keep of `taille`-byte items. An
+// accepted count is taken from both.
+bool LecteurDescriptionPlan::compteRefuse(const char* cle, long long n, long long limite, long long taille)
+{
+    long long maximum = limite;
+    if (elementsRestants < maximum)
+        maximum = elementsRestants;
+    if (budget.combien(taille) < maximum)
+        maximum = budget.combien(taille);
+    if (n > maximum) {
+        if (!muet)
+            messageErreur("Valeur trop grande pour %s dans %s : %lld (au plus %lld)\n", cle, fichier, n,
+                    maximum);
+        return true;
+    }
+    elementsRestants -= static_cast<long>(n);
+    budget.preleve(n, taille);
+    return false;
+}
+
+int LecteurDescriptionPlan::litNombreTiles()
+{
+    int n = positif(io.getPrivateProfileInt(Entete, NombreTiles, 0, fichier, false));
+    return compteRefuse(NombreTiles, n, MAX_TILES_PLAN, sizeof(CAnimGL)) ? -1 : n;
+}
+
+long long LecteurDescriptionPlan::litNbPositions(int nbTiles, std::vector<int>& nbPositions)
+{
+    nbPositions.assign(nbTiles > 0 ? nbTiles : 0, 0);
+    long long total = 0;
+    char section[32];
+    for (int t = 1; t <= nbTiles; ++t) {
+        snprintf(section, sizeof section, SectionTile, t);
+        nbPositions[t - 1] = positif(io.getPrivateProfileInt(section, NbPositions, 0, fichier, false));
+        total += nbPositions[t - 1];
+    }
+    return compteRefuse(NbPositions, total, MAX_POSITIONS_PLAN, sizeof(CPosTile)) ? -1 : total;
+}
+
+int LecteurDescriptionPlan::litComptes(std::vector<int>& nbPositions, long long& total)
+{
+    int n = ouvert() ? litNombreTiles() : -1;
+    total = n < 0 ? -1 : litNbPositions(n, nbPositions);
+    return total < 0 ? -1 : n;
+}
+
+bool LecteurDescriptionPlan::litTile(int t, TileDecrite& tile)
+{
+    char section[32];
+    snprintf(section, sizeof section, SectionTile, t);
+    tile.nbFrames = positif(io.getPrivateProfileInt(section, NbFrames, 0, fichier, false));
+    tile.pathPlanche[0] = '\0';
+    tile.colorkeyR = -1;
+    tile.colorkeyG = tile.colorkeyB = 0;
+    if (compteRefuse(NbFrames, tile.nbFrames, MAX_FRAMES_TILE, sizeof(CImageAnim)))
+        return false;
+    io.getPrivateProfileString(section, PathPlanche, "nothing", tile.pathPlanche, sizeof tile.pathPlanche,
+                               fichier, false);
+    return true;
+}
+
+void LecteurDescriptionPlan::litCleCouleur(int t, TileDecrite& tile)
+{
+    char section[32];
+    snprintf(section, sizeof section, SectionTile, t);
+    tile.colorkeyR = io.getPrivateProfileInt(section, ColorkeyR, -1, fichier, false);
+    tile.colorkeyG = io.getPrivateProfileInt(section, ColorkeyG, 0, fichier, false);
+    tile.colorkeyB = io.getPrivateProfileInt(section, ColorkeyB, 0, fichier, false);
+}
+
+RectanglePlanche LecteurDescriptionPlan::litRectangle(int t, int m)
+{
+    char section[64];
+    snprintf(section, sizeof section, SectionFrame, t, m);
+    if (!muet)
+        messageDetail("clé : %s\n", section);
+    return lisRectanglePlanche(io, section, fichier);
+}
+
+int LecteurDescriptionPlan::litAlpha(int t, int m)
+{
+    char section[64];
+    snprintf(section, sizeof section, SectionFrame, t, m);
+    return io.getPrivateProfileInt(section, ValeurAlpha, 255, fichier, false);
+}
+
+void LecteurDescriptionPlan::litPosition(int t, int j, int& positionX, int& positionY)
+{
+    char section[64];
+    snprintf(section, sizeof section, SectionPosition, t, j);
+    positionX = io.getPrivateProfileInt(section, PositionX, 0, fichier, false);
+    positionY = io.getPrivateProfileInt(section, PositionY, 0, fichier, false);
+}

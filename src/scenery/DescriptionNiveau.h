@@ -1,0 +1,103 @@
+#ifndef CORVANTHELIS_SCENERY_DESCRIPTIONNIVEAU_H
+#define CORVANTHELIS_SCENERY_DESCRIPTIONNIVEAU_H
+
+// Reading level and plane files (key names in scenery/ClesNiveau.h).
+//
+// One reader reads one file, section by section in the order its caller
+// asks, with the loaders' buffer sizes and defaults: the level and plane
+// loaders, the start-up prefetch and the benchmarks see the same values.
+// It opens no picture and needs no display. Counts are checked here, before
+// the caller allocates anything, against the format's limits, against what
+// the file's size can hold (maxElements) and, for planes, against the
+// load's budget; a refused count prints one line on standard error naming
+// the file.
+//
+// A silent reader (muet) prints nothing at all, neither the profile
+// reader's notices nor refusals: for callers that only look ahead of the
+// loader, which will say it all when it runs.
+
+#include "foundation/FichierDescription.h"
+#include "foundation/InputOutput.h"
+#include "scenery/CLevel.h"
+#include "sprites/Planche.h"
+
+#include <vector>
+
+struct EnteteNiveau {
+    int nombrePriorites;  // 0 or more
+    int nombrePlans;      // 0 or more; 0 when refused
+};
+
+class LecteurDescriptionNiveau {
+public:
+    static const int TAILLE_CHEMIN_PLAN = 100;
+
+    explicit LecteurDescriptionNiveau(const char* fichier, bool muet = false);
+
+    // False when the file cannot be opened ("Fichier introuvable").
+    bool ouvert() const { return taille >= 0; }
+    // nombrePriorites, then nombrePlans.
+    EnteteNiveau litEntete();
+    // Section "Plan"+n: pathPlan, "nothing" when missing (then false).
+    bool litCheminPlan(int n, char (&chemin)[TAILLE_CHEMIN_PLAN]);
+    // The rest of the section: priorite, repeatX, repeatY, positionEcranX,
+    // positionEcranY, scrollRatio.
+    ParamPlan litParametresPlan(int n);
+
+private:
+    InputOutput io;
+    const char* fichier;
+    bool muet;
+    long taille;
+};
+
+struct TileDecrite {
+    int nbFrames;          // 0 or more
+    char pathPlanche[200];
+    int colorkeyR;         // -1: no colour key
+    int colorkeyG;
+    int colorkeyB;
+};
+
+class LecteurDescriptionPlan {
+public:
+    // Items kept are charged to `budget`, which outlives the reader.
+    LecteurDescriptionPlan(const char* fichier, CBudgetChargement& budget, bool muet = false);
+
+    bool ouvert() const { return elementsRestants >= 0; }
+    // "Entete"/nombreTiles; a negative count is 0. -1 when refused.
+    int litNombreTiles();
+    // nbPositions of tiles 1 .. nbTiles (negative is 0), read once each so
+    // that the placements are later read with the counts checked here. The
+    // total, or -1 when it is refused.
+    long long litNbPositions(int nbTiles, std::vector<int>& nbPositions);
+    // Both in turn, for readers that keep nothing between them: the tile
+    // count, or -1 when the file could not be opened or a count is refused;
+    // `total` gets the placements' total.
+    int litComptes(std::vector<int>& nbPositions, long long& total);
+    // Section "Tile"+t: nbFrames, then pathPlanche. False when nbFrames is
+    // refused; the sheet is then not read.
+    bool litTile(int t, TileDecrite& tile);
+    // Its colour key, once the sheet is known to open.
+    void litCleCouleur(int t, TileDecrite& tile);
+    // Section "Tile"+t+"Frame"+m: the rectangle, then valeurAlpha (255
+    // when missing). The key is named when the notices are wanted.
+    RectanglePlanche litRectangle(int t, int m);
+    int litAlpha(int t, int m);
+    // Section "Tile"+t+"Position"+j.
+    void litPosition(int t, int j, int& positionX, int& positionY);
+
+    const char* getFichier() const { return fichier; }
+    CBudgetChargement& getBudget() { return budget; }
+
+private:
+    bool compteRefuse(const char* cle, long long n, long long limite, long long taille);
+
+    InputOutput io;
+    const char* fichier;
+    bool muet;
+    CBudgetChargement& budget;
+    long elementsRestants;  // counted items the file can still hold; -1: no file
+};
+
+#endif
