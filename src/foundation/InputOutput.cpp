@@ -273,3 +273,8 @@ bool InputOutput::writePrivateProfileInt(const char* section, const char* cle, i
     snprintf(texte, sizeof texte, "%d", valeur);
     return ecrit(section, cle, texte, fichier) != ECRITURE_ECHEC;
 }
+
+bool remplaceFichierAtomique(const char* fichier, const std::string& contenu)
+{
+    return remplaceFichier(fichier, contenu);
+}

@@ -21,6 +21,8 @@
 // Missing sections and keys print a notice on standard output and give the
 // default; a silent reader (muet) gives the default without a word.
 
+#include <string>
+
 class InputOutput {
 public:
     explicit InputOutput(bool muet = false) : muet(muet) {}
@@ -53,5 +55,11 @@ private:
     enum Ecriture { ECRITURE_FAITE, ECRITURE_SANS_EFFET, ECRITURE_ECHEC };
     Ecriture ecrit(const char* section, const char* cle, const char* valeur, const char* fichier);
 };
+
+// Replaces `fichier` with `contenu` through "<fichier>.tmp" and a rename, so
+// the file is never left half-written: on failure the old file stays as it
+// was and no temporary copy remains. The caller forgets the readers' copy
+// (oublieProfil) afterwards.
+bool remplaceFichierAtomique(const char* fichier, const std::string& contenu);
 
 #endif

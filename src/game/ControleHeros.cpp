@@ -1,20 +1,13 @@
 #include "game/ControleHeros.h"
 
 #include "foundation/Temps.h"
+#include "game/Controles.h"
 
 #include <SDL.h>
 
 TouchesHeros lisTouchesHeros(const uint8_t* etatClavier)
 {
-    TouchesHeros t;
-    if (!etatClavier)
-        return t;
-    t.espace = etatClavier[SDLK_SPACE] != 0;
-    t.haut = etatClavier[SDLK_UP] != 0;
-    t.bas = etatClavier[SDLK_DOWN] != 0;
-    t.droite = etatClavier[SDLK_RIGHT] != 0;
-    t.gauche = etatClavier[SDLK_LEFT] != 0;
-    return t;
+    return lisTouchesHeros(etatClavier, Controles(), EtatManette());
 }
 
 const char* animationEtat(int etat)

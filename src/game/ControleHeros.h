@@ -23,7 +23,8 @@ struct TouchesHeros {
     bool gauche = false; // walk / face left
 };
 
-// Reads the five keys out of SDL's held-key table (SDL_GetKeyState).
+// Reads the five keys at their defaults out of SDL's held-key table
+// (SDL_GetKeyState); game/Controles.h reads the player's own.
 TouchesHeros lisTouchesHeros(const uint8_t* etatClavier);
 
 // What the control needs from the hero's sprite. The game wraps its CSprite

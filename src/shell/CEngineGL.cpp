@@ -10,15 +10,29 @@ namespace {
 const char* const SECTION = "VIDEO";
 const char* const FICHIER = "config.ini";
 
-// An optional key: its default, silently, when the file or the key is
-// missing; otherwise read like the others.
-bool litBoolOptionnel(InputOutput& io, const char* cle, bool defaut)
+// An optional key is read like the others when it stands in the file, and
+// otherwise takes its default silently.
+bool clePresente(const char* cle)
 {
     std::shared_ptr<const CIndexProfil> index = indexProfil(FICHIER, 100);
     const SectionProfil* section = index ? index->trouveSection(SECTION) : nullptr;
-    if (!section || !index->trouveCle(*section, cle))
+    return section && index->trouveCle(*section, cle);
+}
+
+bool litBoolOptionnel(InputOutput& io, const char* cle, bool defaut)
+{
+    if (!clePresente(cle))
         return defaut;
     return io.getPrivateProfileBool(SECTION, cle, defaut, FICHIER, false);
+}
+
+// A volume: 0 to 100, a value outside brought back into it.
+int litVolume(InputOutput& io, const char* cle, int defaut)
+{
+    if (!clePresente(cle))
+        return defaut;
+    int volume = io.getPrivateProfileInt(SECTION, cle, defaut, FICHIER, false);
+    return volume < 0 ? 0 : (volume > 100 ? 100 : volume);
 }
 
 } // namespace
@@ -39,6 +53,9 @@ CEngineGL::CEngineGL(ParDefaut)
     garderProportions = false;
     npotDisponible = false;
     journal = true;
+    volumeMusique = 100;
+    volumeEffets = 100;
+    intro = true;
 }
 
 CEngineGL::CEngineGL() : CEngineGL(ParDefaut())
@@ -58,6 +75,9 @@ CEngineGL::CEngineGL() : CEngineGL(ParDefaut())
     hogCPU = io.getPrivateProfileBool(SECTION, "HogCPU", hogCPU, FICHIER, false);
     garderProportions = litBoolOptionnel(io, "GarderProportions", garderProportions);
     journal = litBoolOptionnel(io, "Journal", journal);
+    volumeMusique = litVolume(io, "VolumeMusique", volumeMusique);
+    volumeEffets = litVolume(io, "VolumeEffets", volumeEffets);
+    intro = litBoolOptionnel(io, "Intro", intro);
 }
 
 const CEngineGL& reglages()

@@ -8,8 +8,9 @@
 // resizing and Alt+Enter update the window size and the full-screen switch.
 //
 // The seven keys every config.ini has print the profile reader's notice
-// when they are missing; the keys added since (GarderProportions, Journal)
-// are optional and take their default silently.
+// when they are missing; the keys added since (GarderProportions, Journal,
+// VolumeMusique, VolumeEffets, Intro) are optional and take their default
+// silently.
 
 class CEngineGL {
 public:
@@ -33,6 +34,9 @@ public:
     bool garderProportions;    // 4:3 picture with black bars, else stretched
     bool npotDisponible;       // driver takes textures of any size
     bool journal;              // detailed notices (tile keys, GL extensions, FPS)
+    int volumeMusique;         // 0 to 100
+    int volumeEffets;          // 0 to 100
+    bool intro;                // the intro plays before the game
 };
 
 extern CEngineGL* config;

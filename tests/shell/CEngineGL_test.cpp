@@ -36,7 +36,8 @@ TEST(Configuration, ValuesFromFileWithClampsAndBooleanFallbacks)
     DossierTemporaire dossier;
     ecritFichier("config.ini",
                  "[VIDEO]\nResolutionHorizontale=0\nResolutionVerticale=-20\nPleinEcran=2\n"
-                 "Bilineaire=0\nVSync=0\nMode16bits=1\nHogCPU=1\nGarderProportions=1\nJournal=0\n");
+                 "Bilineaire=0\nVSync=0\nMode16bits=1\nHogCPU=1\nGarderProportions=1\nJournal=0\n"
+                 "VolumeMusique=150\nVolumeEffets=-5\nIntro=0\n");
     CEngineGL c;
     EXPECT_EQ(c.resolutionHorizontale, 1);
     EXPECT_EQ(c.resolutionVerticale, 1);
@@ -47,6 +48,9 @@ TEST(Configuration, ValuesFromFileWithClampsAndBooleanFallbacks)
     EXPECT_TRUE(c.hogCPU);
     EXPECT_TRUE(c.garderProportions);
     EXPECT_FALSE(c.journal);
+    EXPECT_EQ(c.volumeMusique, 100);
+    EXPECT_EQ(c.volumeEffets, 0);
+    EXPECT_FALSE(c.intro);
 
     ecritFichier("config.ini", "[VIDEO]\nResolutionHorizontale=1024\nResolutionVerticale=768\n");
     Capture sortie(1);
@@ -64,6 +68,9 @@ TEST(Configuration, ValuesFromFileWithClampsAndBooleanFallbacks)
               "Pas d'identifiant correspondant:HogCPU\n");
     EXPECT_FALSE(d.garderProportions);
     EXPECT_TRUE(d.journal);
+    EXPECT_EQ(d.volumeMusique, 100);
+    EXPECT_EQ(d.volumeEffets, 100);
+    EXPECT_TRUE(d.intro);
 }
 
 TEST(Configuration, ScopeOwnsConfigurationAndJournalWhileNestedScopesShareThem)

@@ -1,7 +1,10 @@
 #include "Verificateur.h"
 
 #include "Description.h"
+#include "foundation/DocumentProfil.h"
+#include "foundation/IndexProfil.h"
 #include "game/ControleHeros.h"
+#include "game/Controles.h"
 #include "game/FichiersJeu.h"
 #include "game/Intro.h"
 #include "game/OutilsJeu.h"
@@ -31,6 +34,20 @@ const std::vector<DefCle> clesVideo = {
     {"HogCPU", Booleen, 0, 0, 1, TE},
     {"GarderProportions", Booleen, 0, 0, 1, TE},
     {"Journal", Booleen, 1, 0, 1, TE},
+    {"VolumeMusique", Entier, 100, 0, 100, TE},
+    {"VolumeEffets", Entier, 100, 0, 100, TE},
+    {"Intro", Booleen, 1, 0, 1, TE},
+};
+// The player's controls are read whole lines at a time (CDocumentProfil).
+const int TC = CDocumentProfil::TAILLE_LIGNE;
+const std::vector<DefCle> clesControles = {
+    {"Droite", Texte, 0, 0, 0, TC}, {"Gauche", Texte, 0, 0, 0, TC},
+    {"Saut", Texte, 0, 0, 0, TC},   {"Accroupi", Texte, 0, 0, 0, TC},
+    {"Frappe", Texte, 0, 0, 0, TC}, {"Pause", Texte, 0, 0, 0, TC},
+    {"ManetteSaut", Entier, 0, -1, Controles::BoutonsMax - 1, TC},
+    {"ManetteFrappe", Entier, 1, -1, Controles::BoutonsMax - 1, TC},
+    {"ManettePause", Entier, 7, -1, Controles::BoutonsMax - 1, TC},
+    {"ManetteSeuil", Entier, 8000, 0, 32767, TC},
 };
 
 const std::vector<DefCle> clesEnteteNiveau = {
@@ -204,6 +221,20 @@ void CVerificateur::verifieConfiguration(const std::string& chemin)
         return;
     }
     d.litSection("VIDEO", clesVideo, nullptr, false);
+    // An older file without the section plays with the default controls.
+    std::shared_ptr<const CIndexProfil> index = indexProfil(chemin.c_str(), TC);
+    if (!index || !index->trouveSection("CONTROLES")) {
+        d.termine([](const std::string&) { return std::string(); });
+        return;
+    }
+    ValeursSection controles = d.litSection("CONTROLES", clesControles, nullptr, false);
+    for (int a = 0; a < NombreActions; ++a) {
+        const ValeurLue& v = controles[nomAction(a)];
+        if (v.trouvee && toucheNommee(v.texte) == SDLK_UNKNOWN)
+            rapport_.erreur(chemin, v.ligne,
+                            texte("[CONTROLES] %s : aucune touche ne s'appelle « %s », le jeu garde la sienne",
+                                  nomAction(a), v.texte.c_str()));
+    }
     d.termine([](const std::string&) { return std::string(); });
 }
 

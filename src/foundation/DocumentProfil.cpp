@@ -1,0 +1,178 @@
+#include "foundation/DocumentProfil.h"
+
+#include "foundation/IndexProfil.h"
+#include "foundation/InputOutput.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+bool CDocumentProfil::charge(const char* fichier)
+{
+    if (!fichier || !*fichier)
+        return false;
+    // Non-blocking, so that a FIFO named here is refused instead of waited on.
+    int fd = open(fichier, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT) {
+            fprintf(stderr, "Lecture impossible de %s : %s\n", fichier, strerror(errno));
+            return false;
+        }
+        fichier_ = fichier;
+        texte_.clear();
+        modifie_ = false;
+        return true;
+    }
+    struct stat etat;
+    if (fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode)) {
+        fprintf(stderr, "%s n'est pas un fichier ordinaire\n", fichier);
+        close(fd);
+        return false;
+    }
+    std::string contenu;
+    char bloc[4096];
+    ssize_t n;
+    while ((n = read(fd, bloc, sizeof bloc)) != 0) {
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fprintf(stderr, "Lecture impossible de %s : %s\n", fichier, strerror(errno));
+            close(fd);
+            return false;
+        }
+        contenu.append(bloc, static_cast<size_t>(n));
+    }
+    close(fd);
+    fichier_ = fichier;
+    texte_.swap(contenu);
+    modifie_ = false;
+    return true;
+}
+
+bool CDocumentProfil::lit(const char* section, const char* cle, std::string& valeur,
+                          int taille) const
+{
+    if (!section || !cle)
+        return false;
+    CIndexProfil index(texte_, taille);
+    const SectionProfil* s = index.trouveSection(section);
+    const CleProfil* c = s ? index.trouveCle(*s, cle) : nullptr;
+    if (!c)
+        return false;
+    // As the string reader: the last character is the line break, or the
+    // last one read of a line longer than the buffer.
+    valeur.assign(c->valeur, 0, c->valeur.empty() ? 0 : c->valeur.size() - 1);
+    return true;
+}
+
+size_t CDocumentProfil::debutLigne(int ligne) const
+{
+    size_t position = 0;
+    for (int i = 1; i < ligne && position < texte_.size(); ++i)
+        position = finLigne(position);
+    return position;
+}
+
+size_t CDocumentProfil::finLigne(size_t debut) const
+{
+    size_t saut = texte_.find('\n', debut);
+    return saut == std::string::npos ? texte_.size() : saut + 1;
+}
+
+// New lines follow the file's own line ends.
+const char* CDocumentProfil::finDeLigne() const
+{
+    size_t saut = texte_.find('\n');
+    return saut != std::string::npos && saut > 0 && texte_[saut - 1] == '\r' ? "\r\n" : "\n";
+}
+
+namespace {
+
+bool refuse(const char* section, const char* cle)
+{
+    fprintf(stderr, "Valeur refusée pour %s dans [%s] : elle ne se relirait pas telle quelle\n", cle,
+            section);
+    return false;
+}
+
+} // namespace
+
+bool CDocumentProfil::fixe(const char* section, const char* cle, const std::string& valeur)
+{
+    if (!section || !*section || !cle || !*cle)
+        return false;
+    std::string actuelle;
+    if (lit(section, cle, actuelle) && actuelle == valeur)
+        return true;
+
+    // Line ends would read differently in "\n" and "\r\n" files.
+    if (valeur.find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
+        return refuse(section, cle);
+
+    const std::string avant = texte_;
+    const std::string fin = finDeLigne();
+    // The reader never sees an unterminated last line; once ended it counts,
+    // and is looked at like any other before the change is placed.
+    if (!texte_.empty() && texte_.back() != '\n')
+        texte_ += fin;
+    const std::string ligneCle = std::string(cle) + "=" + valeur;
+
+    CIndexProfil index(texte_, TAILLE_LIGNE);
+    const SectionProfil* s = index.trouveSection(section);
+    const CleProfil* c = s ? index.trouveCle(*s, cle) : nullptr;
+    if (c) {
+        size_t debut = debutLigne(c->ligne);
+        size_t finAncienne = finLigne(debut);
+        size_t retrait = 0;
+        while (debut + retrait < finAncienne && texte_[debut + retrait] == ' ')
+            ++retrait;
+        bool crlf = finAncienne - debut >= 2 && texte_.compare(finAncienne - 2, 2, "\r\n") == 0;
+        texte_.replace(debut, finAncienne - debut,
+                       std::string(retrait, ' ') + ligneCle + (crlf ? "\r\n" : "\n"));
+    } else if (s) {
+        // After the section's last key line (or line without '='), so the
+        // blank lines and comments that lead to the next header stay there.
+        int derniere = s->ligne;
+        for (const CleProfil& k : s->cles)
+            derniere = std::max(derniere, k.ligne);
+        for (int l : s->lignesSansEgal)
+            derniere = std::max(derniere, l);
+        texte_.insert(finLigne(debutLigne(derniere)), ligneCle + fin);
+    } else {
+        if (!texte_.empty())
+            texte_ += fin;
+        texte_ += "[" + std::string(section) + "]" + fin + ligneCle + fin;
+    }
+
+    // The check that covers every name or value the format cannot hold: the
+    // reader must find exactly what was asked.
+    std::string relue;
+    if (!lit(section, cle, relue) || relue != valeur) {
+        texte_ = avant;
+        return refuse(section, cle);
+    }
+    modifie_ = true;
+    return true;
+}
+
+bool CDocumentProfil::sauve()
+{
+    if (fichier_.empty())
+        return false;
+    if (!modifie_)
+        return true;
+    bool ok = remplaceFichierAtomique(fichier_.c_str(), texte_);
+    int erreur = errno;
+    // Whatever happened, the readers look at the file again.
+    oublieProfil(fichier_.c_str());
+    if (!ok) {
+        fprintf(stderr, "Enregistrement impossible de %s : %s\n", fichier_.c_str(), strerror(erreur));
+        return false;
+    }
+    modifie_ = false;
+    return true;
+}

@@ -1,0 +1,61 @@
+#ifndef CORVANTHELIS_FOUNDATION_DOCUMENTPROFIL_H
+#define CORVANTHELIS_FOUNDATION_DOCUMENTPROFIL_H
+
+// A whole profile file held in memory to be changed and saved: the settings
+// screens read config.ini into one, change values, add the keys an older
+// file lacks, and save it. Everything not changed stays byte for byte:
+// comments, order, unknown lines, "\r\n" line ends.
+//
+// Reading answers exactly as InputOutput's string reader would for the same
+// text (through foundation/IndexProfil.h), without its notices. Saving goes
+// through the writer's temporary file and rename, then makes the readers
+// read the file afresh. The document owns its text; it does not lock the
+// file, so the last save wins.
+
+#include <string>
+
+class CDocumentProfil {
+public:
+    // The reader's buffer for the lines the document reads and writes: a
+    // line longer than this, line break included, is refused by fixe().
+    static const int TAILLE_LIGNE = 200;
+
+    // Reads the whole file. A missing file is an empty document; a file that
+    // cannot be read or is not a regular file gives false, with one line on
+    // standard error, and leaves the document as it was.
+    bool charge(const char* fichier);
+
+    // The value the string reader would store for `cle` in `section` with a
+    // buffer of `taille` bytes; false (valeur untouched) when it would give
+    // the default.
+    bool lit(const char* section, const char* cle, std::string& valeur,
+             int taille = TAILLE_LIGNE) const;
+
+    // Makes `cle` of `section` read `valeur`: the line the reader reads is
+    // rewritten (its indentation and line end kept); a missing key is added
+    // after the last line of its section; a missing section is added at the
+    // end. A last line without a line break, which the reader never sees, is
+    // ended first. False, nothing changed, for a name or value the format
+    // cannot hold (line breaks, '=' in the key, a line too long).
+    bool fixe(const char* section, const char* cle, const std::string& valeur);
+
+    // Writes the document back over the file it was loaded from, atomically.
+    // Nothing is written when nothing changed. False, with one line on
+    // standard error, when the file could not be replaced: it is then as it
+    // was and the document keeps its changes.
+    bool sauve();
+
+    const std::string& texte() const { return texte_; }
+    bool modifie() const { return modifie_; }
+
+private:
+    size_t debutLigne(int ligne) const;
+    size_t finLigne(size_t debut) const;
+    const char* finDeLigne() const;
+
+    std::string fichier_;
+    std::string texte_;
+    bool modifie_ = false;
+};
+
+#endif

@@ -1,0 +1,312 @@
+#include "game/Controles.h"
+
+#include "foundation/DocumentProfil.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+const char* const SECTION = "CONTROLES";
+const char* const CLES_BOUTONS[NombreActions] = {nullptr, nullptr, "ManetteSaut", nullptr,
+                                                 "ManetteFrappe", "ManettePause"};
+const char* const CLE_SEUIL = "ManetteSeuil";
+const int SEUIL_DEFAUT = 8000;
+const int AXE_MAX = 32767;
+
+struct NomTouche {
+    SDLKey touche;
+    std::string nom;
+};
+
+// SDL 1.2's own names, as SDL_GetKeyName gives them once video is up.
+const std::vector<NomTouche>& nomsTouches()
+{
+    static const std::vector<NomTouche> table = [] {
+        std::vector<NomTouche> t;
+        auto ajoute = [&t](int touche, const std::string& nom) {
+            t.push_back(NomTouche{static_cast<SDLKey>(touche), nom});
+        };
+        const struct { int touche; const char* nom; } nommees[] = {
+            {SDLK_BACKSPACE, "backspace"}, {SDLK_TAB, "tab"}, {SDLK_CLEAR, "clear"},
+            {SDLK_RETURN, "return"}, {SDLK_PAUSE, "pause"}, {SDLK_ESCAPE, "escape"},
+            {SDLK_SPACE, "space"}, {SDLK_DELETE, "delete"},
+            {SDLK_KP_PERIOD, "[.]"}, {SDLK_KP_DIVIDE, "[/]"}, {SDLK_KP_MULTIPLY, "[*]"},
+            {SDLK_KP_MINUS, "[-]"}, {SDLK_KP_PLUS, "[+]"}, {SDLK_KP_ENTER, "enter"},
+            {SDLK_KP_EQUALS, "equals"}, {SDLK_UP, "up"}, {SDLK_DOWN, "down"},
+            {SDLK_RIGHT, "right"}, {SDLK_LEFT, "left"}, {SDLK_INSERT, "insert"},
+            {SDLK_HOME, "home"}, {SDLK_END, "end"}, {SDLK_PAGEUP, "page up"},
+            {SDLK_PAGEDOWN, "page down"}, {SDLK_NUMLOCK, "numlock"},
+            {SDLK_CAPSLOCK, "caps lock"}, {SDLK_SCROLLOCK, "scroll lock"},
+            {SDLK_RSHIFT, "right shift"}, {SDLK_LSHIFT, "left shift"},
+            {SDLK_RCTRL, "right ctrl"}, {SDLK_LCTRL, "left ctrl"}, {SDLK_RALT, "right alt"},
+            {SDLK_LALT, "left alt"}, {SDLK_RMETA, "right meta"}, {SDLK_LMETA, "left meta"},
+            {SDLK_LSUPER, "left super"}, {SDLK_RSUPER, "right super"}, {SDLK_MODE, "alt gr"},
+            {SDLK_COMPOSE, "compose"}, {SDLK_HELP, "help"}, {SDLK_PRINT, "print screen"},
+            {SDLK_SYSREQ, "sys req"}, {SDLK_BREAK, "break"}, {SDLK_MENU, "menu"},
+            {SDLK_POWER, "power"}, {SDLK_EURO, "euro"}, {SDLK_UNDO, "undo"},
+        };
+        for (const auto& n : nommees)
+            ajoute(n.touche, n.nom);
+        // Printable keys are named by their character; SDL has no '%' key
+        // and names letters in lower case only.
+        for (int c = '!'; c <= 'z'; ++c)
+            if (c != '%' && !(c >= 'A' && c <= 'Z'))
+                ajoute(c, std::string(1, static_cast<char>(c)));
+        for (int i = 0; i <= SDLK_WORLD_95 - SDLK_WORLD_0; ++i)
+            ajoute(SDLK_WORLD_0 + i, "world " + std::to_string(i));
+        for (int i = 0; i <= 9; ++i)
+            ajoute(SDLK_KP0 + i, "[" + std::to_string(i) + "]");
+        for (int i = 0; i < 15; ++i)
+            ajoute(SDLK_F1 + i, "f" + std::to_string(i + 1));
+        return t;
+    }();
+    return table;
+}
+
+std::string nettoye(const std::string& texte)
+{
+    size_t debut = texte.find_first_not_of(" \t");
+    if (debut == std::string::npos)
+        return "";
+    size_t fin = texte.find_last_not_of(" \t");
+    std::string resultat = texte.substr(debut, fin - debut + 1);
+    for (char& c : resultat)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return resultat;
+}
+
+// A whole decimal number within [minimum, maximum]; false for anything else.
+bool litNombre(const std::string& texte, int minimum, int maximum, int& nombre)
+{
+    std::string t = nettoye(texte);
+    if (t.empty())
+        return false;
+    char* fin = nullptr;
+    long n = strtol(t.c_str(), &fin, 10);
+    if (*fin != '\0' || n < minimum || n > maximum)
+        return false;
+    nombre = static_cast<int>(n);
+    return true;
+}
+
+const SDLKey TOUCHES_DEFAUT[NombreActions] = {SDLK_RIGHT, SDLK_LEFT, SDLK_UP,
+                                              SDLK_DOWN, SDLK_SPACE, SDLK_p};
+const int BOUTONS_DEFAUT[NombreActions] = {Controles::AucunBouton, Controles::AucunBouton, 0,
+                                           Controles::AucunBouton, 1, 7};
+
+} // namespace
+
+const char* nomTouche(SDLKey touche)
+{
+    for (const NomTouche& n : nomsTouches())
+        if (n.touche == touche)
+            return n.nom.c_str();
+    return nullptr;
+}
+
+SDLKey toucheNommee(const std::string& nom)
+{
+    std::string voulu = nettoye(nom);
+    for (const NomTouche& n : nomsTouches())
+        if (n.nom == voulu)
+            return n.touche;
+    return SDLK_UNKNOWN;
+}
+
+const char* nomAction(int action)
+{
+    static const char* const noms[NombreActions] = {"Droite", "Gauche", "Saut",
+                                                    "Accroupi", "Frappe", "Pause"};
+    return action >= 0 && action < NombreActions ? noms[action] : nullptr;
+}
+
+Controles::Controles() : seuilManette(SEUIL_DEFAUT)
+{
+    for (int a = 0; a < NombreActions; ++a) {
+        touches[a] = TOUCHES_DEFAUT[a];
+        boutons[a] = BOUTONS_DEFAUT[a];
+    }
+}
+
+int Controles::quiUtilise(SDLKey touche) const
+{
+    for (int a = 0; a < NombreActions; ++a)
+        if (touches[a] == touche)
+            return a;
+    return -1;
+}
+
+int Controles::quiUtiliseBouton(int bouton) const
+{
+    if (bouton == AucunBouton)
+        return -1;
+    for (int a = 0; a < NombreActions; ++a)
+        if (boutons[a] == bouton)
+            return a;
+    return -1;
+}
+
+namespace {
+
+bool refuse(std::string* refus, const std::string& message)
+{
+    if (refus)
+        *refus = message;
+    return false;
+}
+
+} // namespace
+
+bool Controles::changeTouche(int action, SDLKey touche, std::string* refus)
+{
+    if (!nomAction(action))
+        return refuse(refus, "Action inconnue");
+    if (touche == SDLK_ESCAPE)
+        return refuse(refus, "Touche réservée : escape quitte le jeu");
+    if (!nomTouche(touche))
+        return refuse(refus, "Touche sans nom, choisissez-en une autre");
+    int proprietaire = quiUtilise(touche);
+    if (proprietaire >= 0 && proprietaire != action)
+        return refuse(refus, std::string("Touche déjà prise par ") + nomAction(proprietaire));
+    touches[action] = touche;
+    return true;
+}
+
+bool Controles::changeBouton(int action, int bouton, std::string* refus)
+{
+    if (!nomAction(action) || !CLES_BOUTONS[action])
+        return refuse(refus, "Cette action ne se joue pas par un bouton");
+    if (bouton != AucunBouton && (bouton < 0 || bouton >= BoutonsMax))
+        return refuse(refus, "Bouton inconnu");
+    int proprietaire = quiUtiliseBouton(bouton);
+    if (proprietaire >= 0 && proprietaire != action)
+        return refuse(refus, std::string("Bouton déjà pris par ") + nomAction(proprietaire));
+    boutons[action] = bouton;
+    return true;
+}
+
+void Controles::lis(const CDocumentProfil& document, const char* fichier)
+{
+    std::string valeur;
+    for (int a = 0; a < NombreActions; ++a) {
+        if (document.lit(SECTION, nomAction(a), valeur)) {
+            SDLKey touche = toucheNommee(valeur);
+            if (touche == SDLK_UNKNOWN)
+                fprintf(stderr, "%s [%s] %s : touche inconnue \"%s\", %s gardée\n", fichier,
+                        SECTION, nomAction(a), valeur.c_str(), nomTouche(touches[a]));
+            else
+                touches[a] = touche;
+        }
+        if (CLES_BOUTONS[a] && document.lit(SECTION, CLES_BOUTONS[a], valeur) &&
+            !litNombre(valeur, AucunBouton, BoutonsMax - 1, boutons[a]))
+            fprintf(stderr, "%s [%s] %s : bouton inconnu \"%s\", %d gardé\n", fichier, SECTION,
+                    CLES_BOUTONS[a], valeur.c_str(), boutons[a]);
+    }
+    if (document.lit(SECTION, CLE_SEUIL, valeur) && !litNombre(valeur, 0, AXE_MAX, seuilManette))
+        fprintf(stderr, "%s [%s] %s : \"%s\" hors de 0 à %d, %d gardé\n", fichier, SECTION,
+                CLE_SEUIL, valeur.c_str(), AXE_MAX, seuilManette);
+    // A hand-edited file may give one key two actions: both then play.
+    for (int a = 1; a < NombreActions; ++a) {
+        int premier = quiUtilise(touches[a]);
+        if (premier != a)
+            fprintf(stderr, "%s [%s] : la touche %s sert à %s et à %s\n", fichier, SECTION,
+                    nomTouche(touches[a]), nomAction(premier), nomAction(a));
+    }
+}
+
+bool Controles::ecris(CDocumentProfil& document) const
+{
+    bool ok = true;
+    for (int a = 0; a < NombreActions; ++a) {
+        const char* nom = nomTouche(touches[a]);
+        if (nom)
+            ok = document.fixe(SECTION, nomAction(a), nom) && ok;
+        if (CLES_BOUTONS[a])
+            ok = document.fixe(SECTION, CLES_BOUTONS[a], std::to_string(boutons[a])) && ok;
+    }
+    return document.fixe(SECTION, CLE_SEUIL, std::to_string(seuilManette)) && ok;
+}
+
+Controles lisControles(const char* fichier)
+{
+    Controles controles;
+    CDocumentProfil document;
+    if (document.charge(fichier))
+        controles.lis(document, fichier);
+    return controles;
+}
+
+bool EtatManette::metAJour(const SDL_Event& e)
+{
+    switch (e.type) {
+    case SDL_JOYAXISMOTION:
+        if (e.jaxis.which != 0)
+            return false;
+        if (e.jaxis.axis == 0)
+            axeX = e.jaxis.value;
+        else if (e.jaxis.axis == 1)
+            axeY = e.jaxis.value;
+        return true;
+    case SDL_JOYHATMOTION:
+        if (e.jhat.which != 0)
+            return false;
+        if (e.jhat.hat == 0)
+            chapeau = e.jhat.value;
+        return true;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+        if (e.jbutton.which != 0)
+            return false;
+        if (e.jbutton.button < Controles::BoutonsMax) {
+            uint32_t bit = uint32_t{1} << e.jbutton.button;
+            boutons = e.type == SDL_JOYBUTTONDOWN ? (boutons | bit) : (boutons & ~bit);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool EtatManette::boutonTenu(int bouton) const
+{
+    return bouton >= 0 && bouton < Controles::BoutonsMax && (boutons >> bouton) & 1u;
+}
+
+bool demandePause(const SDL_Event& e, const Controles& c)
+{
+    if (e.type == SDL_KEYDOWN)
+        return e.key.keysym.sym == c.touches[ActionPause];
+    return e.type == SDL_JOYBUTTONDOWN && e.jbutton.which == 0 &&
+           c.boutons[ActionPause] != Controles::AucunBouton &&
+           e.jbutton.button == c.boutons[ActionPause];
+}
+
+TouchesHeros lisTouchesHeros(const uint8_t* clavier, const Controles& c, const EtatManette& m)
+{
+    auto tenue = [&](int action) {
+        SDLKey touche = c.touches[action];
+        return clavier && touche > SDLK_UNKNOWN && touche < SDLK_LAST && clavier[touche] != 0;
+    };
+    TouchesHeros t;
+    t.droite = tenue(ActionDroite) || m.axeX > c.seuilManette || (m.chapeau & SDL_HAT_RIGHT);
+    t.gauche = tenue(ActionGauche) || m.axeX < -c.seuilManette || (m.chapeau & SDL_HAT_LEFT);
+    t.bas = tenue(ActionAccroupi) || m.axeY > c.seuilManette || (m.chapeau & SDL_HAT_DOWN);
+    t.haut = tenue(ActionSaut) || m.boutonTenu(c.boutons[ActionSaut]);
+    t.espace = tenue(ActionFrappe) || m.boutonTenu(c.boutons[ActionFrappe]);
+    return t;
+}
+
+SDL_Joystick* ouvreManette()
+{
+    if (!SDL_WasInit(SDL_INIT_JOYSTICK) && SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0)
+        return nullptr;
+    if (SDL_NumJoysticks() < 1)
+        return nullptr;
+    SDL_Joystick* manette = SDL_JoystickOpen(0);
+    if (manette)
+        SDL_JoystickEventState(SDL_ENABLE);
+    return manette;
+}
