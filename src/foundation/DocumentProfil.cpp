@@ -2,6 +2,7 @@
 
 #include "foundation/IndexProfil.h"
 #include "foundation/InputOutput.h"
+#include "foundation/Messages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,7 +20,7 @@ bool CDocumentProfil::charge(const char* fichier)
     int fd = open(fichier, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno != ENOENT) {
-            fprintf(stderr, "Lecture impossible de %s : %s\n", fichier, strerror(errno));
+            messageErreur("Lecture impossible de %s : %s\n", fichier, strerror(errno));
             return false;
         }
         fichier_ = fichier;
@@ -29,7 +30,7 @@ bool CDocumentProfil::charge(const char* fichier)
     }
     struct stat etat;
     if (fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode)) {
-        fprintf(stderr, "%s n'est pas un fichier ordinaire\n", fichier);
+        messageErreur("%s n'est pas un fichier ordinaire\n", fichier);
         close(fd);
         return false;
     }
@@ -40,7 +41,7 @@ bool CDocumentProfil::charge(const char* fichier)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            fprintf(stderr, "Lecture impossible de %s : %s\n", fichier, strerror(errno));
+            messageErreur("Lecture impossible de %s : %s\n", fichier, strerror(errno));
             close(fd);
             return false;
         }
@@ -94,7 +95,7 @@ namespace {
 
 bool refuse(const char* section, const char* cle)
 {
-    fprintf(stderr, "Valeur refusée pour %s dans [%s] : elle ne se relirait pas telle quelle\n", cle,
+    messageErreur("Valeur refusée pour %s dans [%s] : elle ne se relirait pas telle quelle\n", cle,
             section);
     return false;
 }
@@ -170,7 +171,7 @@ bool CDocumentProfil::sauve()
     // Whatever happened, the readers look at the file again.
     oublieProfil(fichier_.c_str());
     if (!ok) {
-        fprintf(stderr, "Enregistrement impossible de %s : %s\n", fichier_.c_str(), strerror(erreur));
+        messageErreur("Enregistrement impossible de %s : %s\n", fichier_.c_str(), strerror(erreur));
         return false;
     }
     modifie_ = false;

@@ -1,6 +1,7 @@
 #include "game/Controles.h"
 
 #include "foundation/DocumentProfil.h"
+#include "foundation/Messages.h"
 
 #include <cctype>
 #include <cstdio>
@@ -195,24 +196,24 @@ void Controles::lis(const CDocumentProfil& document, const char* fichier)
         if (document.lit(SECTION, nomAction(a), valeur)) {
             SDLKey touche = toucheNommee(valeur);
             if (touche == SDLK_UNKNOWN)
-                fprintf(stderr, "%s [%s] %s : touche inconnue \"%s\", %s gardée\n", fichier,
+                messageErreur("%s [%s] %s : touche inconnue \"%s\", %s gardée\n", fichier,
                         SECTION, nomAction(a), valeur.c_str(), nomTouche(touches[a]));
             else
                 touches[a] = touche;
         }
         if (CLES_BOUTONS[a] && document.lit(SECTION, CLES_BOUTONS[a], valeur) &&
             !litNombre(valeur, AucunBouton, BoutonsMax - 1, boutons[a]))
-            fprintf(stderr, "%s [%s] %s : bouton inconnu \"%s\", %d gardé\n", fichier, SECTION,
+            messageErreur("%s [%s] %s : bouton inconnu \"%s\", %d gardé\n", fichier, SECTION,
                     CLES_BOUTONS[a], valeur.c_str(), boutons[a]);
     }
     if (document.lit(SECTION, CLE_SEUIL, valeur) && !litNombre(valeur, 0, AXE_MAX, seuilManette))
-        fprintf(stderr, "%s [%s] %s : \"%s\" hors de 0 à %d, %d gardé\n", fichier, SECTION,
+        messageErreur("%s [%s] %s : \"%s\" hors de 0 à %d, %d gardé\n", fichier, SECTION,
                 CLE_SEUIL, valeur.c_str(), AXE_MAX, seuilManette);
     // A hand-edited file may give one key two actions: both then play.
     for (int a = 1; a < NombreActions; ++a) {
         int premier = quiUtilise(touches[a]);
         if (premier != a)
-            fprintf(stderr, "%s [%s] : la touche %s sert à %s et à %s\n", fichier, SECTION,
+            messageErreur("%s [%s] : la touche %s sert à %s et à %s\n", fichier, SECTION,
                     nomTouche(touches[a]), nomAction(premier), nomAction(a));
     }
 }

@@ -1,5 +1,6 @@
 #include "game/Pause.h"
 
+#include "foundation/DocumentProfil.h"
 #include "foundation/Temps.h"
 #include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
@@ -8,13 +9,33 @@
 
 #include <SDL.h>
 
-CPauseJeu::CPauseJeu(GestionnaireSon* son) : touchePause(SDLK_p), son(son)
+namespace {
+const char* const FichierConfiguration = "config.ini";
+}
+
+CPauseJeu::CPauseJeu(GestionnaireSon* son) : controles(lisControles(FichierConfiguration)), son(son)
 {
     const CEngineGL& r = reglages();
+    menu.reglages.volumeMusique = r.volumeMusique;
+    menu.reglages.volumeEffets = r.volumeEffets;
     menu.reglages.pleinEcran = r.pleinEcran;
     menu.reglages.garderProportions = r.garderProportions;
     menu.reglages.vSync = r.vSync;
     menu.reglages.bilineaire = r.bilineaire;
+    menu.reglages.intro = r.intro;
+    listeCommandes();
+}
+
+void CPauseJeu::listeCommandes()
+{
+    menu.commandes.clear();
+    for (int a = 0; a < NombreActions; ++a)
+        menu.commandes.emplace_back(nomAction(a), nomTouche(controles.touches[a]));
+}
+
+TouchesHeros CPauseJeu::touchesHeros() const
+{
+    return lisTouchesHeros(SDL_GetKeyState(nullptr), controles, manette);
 }
 
 void CPauseJeu::metEnPause(CMenuPause::Ecran ecran)
@@ -40,6 +61,13 @@ void CPauseJeu::reprend()
 
 bool CPauseJeu::traite(const SDL_Event& evenement)
 {
+    manette.metAJour(evenement);
+    if (enPause)
+        return toucheEnPause(evenement);
+    if (demandePause(evenement, controles) || (evenement.type == SDL_KEYDOWN && evenement.key.keysym.sym == SDLK_PAUSE)) {
+        metEnPause();
+        return false;
+    }
     switch (evenement.type) {
     case SDL_ACTIVEEVENT:
         // The mouse leaving the window is no reason to stop.
@@ -47,34 +75,54 @@ bool CPauseJeu::traite(const SDL_Event& evenement)
             && !enPause)
             metEnPause();
         return false;
-    case SDL_KEYDOWN: {
-        int touche = evenement.key.keysym.sym;
-        if (enPause)
-            return toucheEnPause(touche);
-        if (touche == touchePause || touche == SDLK_PAUSE)
-            metEnPause();
-        else if (touche == SDLK_F1)
+    case SDL_KEYDOWN:
+        if (evenement.key.keysym.sym == SDLK_F1)
             metEnPause(CMenuPause::Aide);
         return false;
-    }
     default: return false;
     }
 }
 
-bool CPauseJeu::toucheEnPause(int touche)
+bool CPauseJeu::toucheEnPause(const SDL_Event& evenement)
 {
-    if (menu.getEcran() != CMenuPause::NouvelleTouche
-        && (touche == touchePause || touche == SDLK_PAUSE
-            || (touche == SDLK_F1 && menu.getEcran() == CMenuPause::Aide))) {
+    bool attenteTouche = menu.getEcran() == CMenuPause::NouvelleTouche;
+    bool toucheReprise = evenement.type == SDL_KEYDOWN
+                         && (evenement.key.keysym.sym == SDLK_PAUSE
+                             || (evenement.key.keysym.sym == SDLK_F1 && menu.getEcran() == CMenuPause::Aide));
+    if (!attenteTouche && (demandePause(evenement, controles) || toucheReprise)) {
         reprend();
         return false;
     }
-    switch (menu.touche(touche)) {
+    if (evenement.type != SDL_KEYDOWN)
+        return false;
+    switch (menu.touche(evenement.key.keysym.sym)) {
     case CMenuPause::Reprendre: reprend(); return false;
     case CMenuPause::Quitter: return true;
     case CMenuPause::ReglageChange: appliqueReglage(menu.getReglageChange()); return false;
+    case CMenuPause::ToucheChoisie: changeTouche(); return false;
     default: return false;
     }
+}
+
+void CPauseJeu::changeTouche()
+{
+    std::string refus;
+    if (!controles.changeTouche(menu.getActionChoisie(), static_cast<SDLKey>(menu.getToucheChoisie()),
+                                &refus)) {
+        menu.message = refus;
+        return;
+    }
+    listeCommandes();
+    CDocumentProfil document;
+    if (document.charge(FichierConfiguration) && controles.ecris(document))
+        document.sauve();
+}
+
+void CPauseJeu::sauve(const char* cle, int valeur)
+{
+    CDocumentProfil document;
+    if (document.charge(FichierConfiguration) && document.fixe("VIDEO", cle, std::to_string(valeur)))
+        document.sauve();
 }
 
 void CPauseJeu::appliqueReglage(int ligne)
@@ -84,14 +132,17 @@ void CPauseJeu::appliqueReglage(int ligne)
     case CMenuPause::OptVolumeMusique:
         if (son)
             son->setVolumeZic(r.volumeMusique * MIX_MAX_VOLUME / 100);
+        sauve("VolumeMusique", r.volumeMusique);
         break;
     case CMenuPause::OptVolumeEffets:
         if (son)
             son->setVolumeSons(r.volumeEffets * MIX_MAX_VOLUME / 100);
+        sauve("VolumeEffets", r.volumeEffets);
         break;
     case CMenuPause::OptPleinEcran:
         if (config && config->pleinEcran != r.pleinEcran)
             basculePleinEcran();
+        sauve("PleinEcran", r.pleinEcran);
         break;
     case CMenuPause::OptProportions:
         if (config) {
@@ -99,7 +150,12 @@ void CPauseJeu::appliqueReglage(int ligne)
             appliqueProjection(config->resolutionHorizontale, config->resolutionVerticale,
                                config->largeurLogique, config->hauteurLogique);
         }
+        sauve("GarderProportions", r.garderProportions);
         break;
+    // These wait for the next start.
+    case CMenuPause::OptVSync: sauve("VSync", r.vSync); break;
+    case CMenuPause::OptBilineaire: sauve("Bilineaire", r.bilineaire); break;
+    case CMenuPause::OptIntro: sauve("Intro", r.intro); break;
     default: break;
     }
 }

@@ -9,9 +9,13 @@
 // at once where the display allows (volumes, full screen, proportions) and
 // saved to config.ini.
 //
+// It also holds the player's controls (config.ini's CONTROLES) and the
+// first joystick's state, which the hero reads through touchesHeros().
+//
 // One object per game, created once `config` and the display exist. The
 // sound manager is not owned and may be null.
 
+#include "game/Controles.h"
 #include "game/MenuPause.h"
 
 union SDL_Event;
@@ -33,16 +37,22 @@ public:
     // Draws the veil and the current screen over the scene already drawn.
     void dessine(CTexte* texte) const;
 
-    // The key that pauses (SDL key code); P until the controls say another.
-    int touchePause;
+    // The hero's keys and pad as held now.
+    TouchesHeros touchesHeros() const;
+
+    Controles controles;
+    EtatManette manette;
     CMenuPause menu;
 
 private:
     GestionnaireSon* son;
     bool enPause = false;
 
-    bool toucheEnPause(int touche);
+    bool toucheEnPause(const SDL_Event& evenement);
     void appliqueReglage(int ligne);
+    void changeTouche();
+    void listeCommandes();
+    void sauve(const char* cle, int valeur);
 };
 
 #endif

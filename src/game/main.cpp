@@ -10,6 +10,7 @@
 #include "render/CImageGL.h"
 #include "render/PartageImages.h"
 #include "scenery/CLevel.h"
+#include "shell/CEngineGL.h"
 #include "shell/CaptureEcran.h"
 #include "shell/Plateforme.h"
 #include "shell/PorteeMoteur.h"
@@ -22,28 +23,32 @@
 
 int mainVorna()
 {
+    CPorteeMoteur portee(CPorteeMoteur::ConfigurationSeule);
+    const bool intro = config->intro;
     // The first pictures decode on a worker while the display opens.
-    prechargeImages(imagesDuDemarrage(true));
-    CPorteeMoteur portee;
-    if (!portee.ouverte()) {
+    prechargeImages(imagesDuDemarrage(intro));
+    if (!portee.ouvreAffichage()) {
         terminePrechargement();
         return portee.statut();
     }
 
     GestionnaireSon* son = new GestionnaireSon();
     son->init();
-    son->joueMusique(fichiersJeu::MusiqueIntro, 0);
-
-    // A quit request during the intro ends only the intro; a signal ends
-    // the game too.
-    introVorna();
-    if (arretDemande()) {
-        delete son;
-        return 0;
+    son->setVolumeZic(config->volumeMusique * MIX_MAX_VOLUME / 100);
+    son->setVolumeSons(config->volumeEffets * MIX_MAX_VOLUME / 100);
+    if (intro) {
+        son->joueMusique(fichiersJeu::MusiqueIntro, 0);
+        // A quit request or a skip during the intro ends only the intro; a
+        // signal ends the game too.
+        introVorna();
+        if (arretDemande()) {
+            delete son;
+            return 0;
+        }
+        son->stoppeMusique();
     }
-
-    son->stoppeMusique();
     son->joueMusique(fichiersJeu::MusiqueNiveau, -1);
+    ouvreManette();
 
     SceneJeu scene;
     chargeScene(scene);
@@ -82,7 +87,7 @@ int mainVorna()
         quitter = prendEvenements(surEvenement, ViderFile);
 
         if (!pause.active())
-            heros.metAJour(lisTouchesHeros(SDL_GetKeyState(nullptr)), spriteHeros);
+            heros.metAJour(pause.touchesHeros(), spriteHeros);
 
         clearScreen();
         ciel->affiche(0, 40, 0, 0, 640, 360);

@@ -19,11 +19,17 @@ CPorteeMoteur::CPorteeMoteur(Ouverture ouverture, const std::function<void(CEngi
         SDL_InitSubSystem(SDL_INIT_TIMER);
         return;
     }
+    ouvreAffichage();
+}
+
+bool CPorteeMoteur::ouvreAffichage()
+{
     // Inside another scope too: the mode sets its own video mode on the
     // open window (the viewer's 800 x 600).
     ouverte_ = initSDL(config->resolutionHorizontale, config->resolutionVerticale) == 0;
     if (ouverte_)
         initGL(config->largeurLogique, config->hauteurLogique);
+    return ouverte_;
 }
 
 CPorteeMoteur::~CPorteeMoteur()

@@ -30,6 +30,10 @@ public:
     CPorteeMoteur(const CPorteeMoteur&) = delete;
     CPorteeMoteur& operator=(const CPorteeMoteur&) = delete;
 
+    // Opens the display of a scope opened with ConfigurationSeule (the game
+    // starts decoding pictures in between). False as ouverte() says.
+    bool ouvreAffichage();
+
     // False when a display was asked for and none could be opened (the
     // display has said why on standard error).
     bool ouverte() const { return ouverte_; }
