@@ -13,9 +13,9 @@
 
 namespace {
 
-// Offsets and advances past this are nonsense from a bad file; kept within
-// it, no sum over a long string can overflow.
-const int DECALAGE_MAX = 4096;
+// Offsets and advances past DECALAGE_MAX are nonsense from a bad file; kept
+// within it, no sum over a long string can overflow.
+const int DECALAGE_MAX = CTexte::DECALAGE_MAX;
 // Pens this far out draw nothing visible and would not fit an int.
 const long long POSITION_MAX = 1 << 24;
 

@@ -35,6 +35,8 @@ class CTexte {
 public:
     // Most glyphs a font may describe.
     static const int NB_GLYPHES_MAX = 65536;
+    // Offsets, advances and line metrics are kept within +-DECALAGE_MAX.
+    static const int DECALAGE_MAX = 4096;
 
     CTexte();
     CTexte(const CTexte&) = delete;
