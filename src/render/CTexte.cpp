@@ -13,9 +13,6 @@
 
 namespace {
 
-// Offsets and advances past DECALAGE_MAX are nonsense from a bad file; kept
-// within it, no sum over a long string can overflow.
-const int DECALAGE_MAX = CTexte::DECALAGE_MAX;
 // Pens this far out draw nothing visible and would not fit an int.
 const long long POSITION_MAX = 1 << 24;
 
@@ -105,6 +102,8 @@ int CTexte::charge(const char* fichier)
         g.y = lis("y");
         g.largeur = lis("largeur");
         g.hauteur = lis("hauteur");
+        // Past DECALAGE_MAX a value is nonsense from a bad file; kept within
+        // it, no sum over a long string can overflow.
         g.decalageX = borne(lis("decalageX"), -DECALAGE_MAX, DECALAGE_MAX);
         g.decalageY = borne(lis("decalageY"), -DECALAGE_MAX, DECALAGE_MAX);
         g.avance = borne(lis("avance"), -DECALAGE_MAX, DECALAGE_MAX);
