@@ -15,6 +15,9 @@ const char* const Lune = "./data/levels/level1/lune.bmp";
 const char* const Niveau = "./data/levels/level1.ini";
 const char* const Heros = "./data/sprites/vornaSprite.ini";
 const char* const NiveauVisionneuse = "./dataqv/levels/level1.ini";
+// Fonts: menus and hints, titles.
+const char* const PoliceTexte = "./data/polices/texte.ini";
+const char* const PoliceTitre = "./data/polices/titre.ini";
 
 // Game-over frames: DebutGameOver, the number from 1 to NbImagesGameOver,
 // FinGameOver.

@@ -8,6 +8,7 @@
 
 #include "game/OutilsJeu.h"
 #include "render/CImageGL.h"
+#include "render/CTexte.h"
 #include "scenery/CLevel.h"
 #include "sprites/CAnimGL.h"
 #include "sprites/CSprite.h"
@@ -83,6 +84,33 @@ TEST_F(DansLeContenu, HeroLoadsAndItsFeetStayOnTheGround) {
         EXPECT_EQ(larg, etroite) << nom;
         if (nom == "Frappe") {
             EXPECT_GT(plusLarge, etroite + 20);
+        }
+    }
+}
+
+// Both fonts load, and every French letter menus need has a glyph of its
+// own rather than the stand-in '?'.
+TEST_F(DansLeContenu, FontsLoadWithEveryFrenchLetter) {
+    const std::string lettres = u8"àâäçéèêëîïôöùûüÿœŒÀÂÇÉÈÊËÎÏÔÙÛÜ«»€…’–—°";
+    for (const char* fichier : {"./data/polices/texte.ini", "./data/polices/titre.ini"}) {
+        testsupport::Capture sortie(1), erreurs(2);
+        CTexte police;
+        EXPECT_EQ(police.charge(fichier), 0);
+        sansPlainte(sortie.texte() + erreurs.texte(), fichier);
+        EXPECT_GT(police.getHauteurLigne(), police.getBase());
+        const int point = police.largeur("?");
+        const char* p = lettres.data();
+        while (p < lettres.data() + lettres.size()) {
+            const char* debut = p;
+            lisCaractereUtf8(p, lettres.data() + lettres.size());
+            std::string lettre(debut, p);
+            // Each is drawn: its width is its own, or at least it is not '?'.
+            testsupport::effaceEcran();
+            police.affiche(100, 100, lettre);
+            std::vector<testsupport::Pixel> a = testsupport::lisEcran();
+            testsupport::effaceEcran();
+            police.affiche(100, 100, "?");
+            EXPECT_TRUE(a != testsupport::lisEcran() || police.largeur(lettre) != point) << fichier << " " << lettre;
         }
     }
 }

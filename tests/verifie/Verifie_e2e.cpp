@@ -135,6 +135,23 @@ TEST_F(Verifie, AnimationsEtRectangles)
             "planche ./data/sprites/vorna.png (1021 × 418)"});
 }
 
+// A font: one glyph per character, rectangles inside the sheet, the '?'
+// that stands for missing characters.
+TEST_F(Verifie, GlyphesDePolice)
+{
+    const char* police = "data/polices/texte.ini";
+    modifie(police, "code=33\nx=0\n", "code=33\nx=255\n");
+    modifie(police, "code=34\n", "code=33\n");
+    modifie(police, "code=63\n", "code=1063\n");
+    verificateur.verifiePolice(police);
+    attend({"data/polices/texte.ini: avertissement : pas de glyphe pour `?` : les caractères absents ne se "
+            "dessinent pas",
+            "data/polices/texte.ini:18: erreur : [Glyphe2] : rectangle 255, 0, 5 × 15 hors de la planche "
+            "./data/polices/texte.png (256 × 213) : le glyphe ne se dessine pas",
+            "data/polices/texte.ini:26: erreur : [Glyphe3] : caractère 33 déjà décrit ligne 17 : le jeu garde le "
+            "premier"});
+}
+
 // Keys whose default draws nothing, and names the game can never select.
 TEST_F(Verifie, ClesSansDefautUtile)
 {

@@ -13,6 +13,7 @@ void genereHeros();           // ./data/sprites/: sheet and description file
 void genereIntro();           // ./data/intro/
 void genereGameOver();        // ./data/cin/gameover/
 void genereMusique();         // ./data/zic/
+void generePolices();         // ./data/polices/: font sheets and descriptions
 
 }
 

@@ -183,6 +183,34 @@ void ecritTexte(CToile& t, const std::string& utf8, Police p, int taille, float 
     }
 }
 
+GlypheRendu rendGlyphe(uint32_t code, Police p, int taille) {
+    std::lock_guard<std::mutex> garde(verrouTexte);
+    FT_Face f = face(p);
+    FT_Set_Pixel_Sizes(f, 0, taille);
+    GlypheRendu g;
+    // Without this check FreeType would render the font's missing-glyph box.
+    if (FT_Get_Char_Index(f, code) == 0 || FT_Load_Char(f, code, FT_LOAD_RENDER)) return g;
+    const FT_Bitmap& bm = f->glyph->bitmap;
+    g.present = true;
+    g.longueur = int(bm.width);
+    g.hauteur = int(bm.rows);
+    g.gauche = f->glyph->bitmap_left;
+    g.haut = f->glyph->bitmap_top;
+    g.avance = int((f->glyph->advance.x + 32) >> 6);
+    g.couverture.resize(size_t(g.longueur) * g.hauteur);
+    for (int r = 0; r < g.hauteur; ++r)
+        for (int c = 0; c < g.longueur; ++c) g.couverture[size_t(r) * g.longueur + c] = bm.buffer[r * bm.pitch + c];
+    return g;
+}
+
+MetriquesPolice metriquesPolice(Police p, int taille) {
+    std::lock_guard<std::mutex> garde(verrouTexte);
+    FT_Face f = face(p);
+    FT_Set_Pixel_Sizes(f, 0, taille);
+    const FT_Size_Metrics& m = f->size->metrics;
+    return MetriquesPolice{int((m.ascender + 63) >> 6), int((m.height + 63) >> 6)};
+}
+
 void ecritTexte(CToile& t, const std::string& utf8, Police p, int taille, float x, float y, const Couleur& c) {
     ecritTexte(t, utf8, p, taille, x, y, [&](float, float) { return c; });
 }

@@ -7,7 +7,9 @@
 
 #include "Toile.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace gendata {
 
@@ -31,6 +33,19 @@ void ecritTexte(CToile& t, const std::string& utf8, Police p, int taille, float 
 void ecritTexte(CToile& t, const std::string& utf8, Police p, int taille, float x, float y, const Couleur& c);
 // Centred on x.
 void ecritTexteCentre(CToile& t, const std::string& utf8, Police p, int taille, float x, float y, const Couleur& c);
+
+// One character as FreeType renders it at `taille` pixels: coverage rows
+// from the top, its corner relative to the pen on the baseline (gauche to
+// the right, haut upwards) and the pen's advance, in whole pixels.
+struct GlypheRendu {
+    bool present = false;   // the font has this character
+    int longueur = 0, hauteur = 0, gauche = 0, haut = 0, avance = 0;
+    std::vector<uint8_t> couverture;
+};
+GlypheRendu rendGlyphe(uint32_t code, Police p, int taille);
+// Ascent above the baseline and distance between baselines, in pixels.
+struct MetriquesPolice { int montee, interligne; };
+MetriquesPolice metriquesPolice(Police p, int taille);
 
 }
 

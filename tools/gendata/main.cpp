@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     gendata::genereNiveauQV();
     gendata::genereHeros();
     gendata::genereIntro();
+    gendata::generePolices();
     musique.join();
 
     double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();

@@ -435,6 +435,8 @@ void CVerificateur::verifieTout()
             verifieImage(nom);
     }
     verifieNiveau(fichiersJeu::NiveauVisionneuse);
+    verifiePolice(fichiersJeu::PoliceTexte);
+    verifiePolice(fichiersJeu::PoliceTitre);
     verifieVue(fichiersJeu::InfosVue, fichiersJeu::AnimsVue);
 }
 

@@ -29,6 +29,9 @@ public:
     void verifiePlan(const std::string& chemin);
     // Also checks that the animations `requises` are there.
     void verifieSprite(const std::string& chemin, const std::vector<std::string>& requises);
+    // A font: its sheet, glyph rectangles inside it, one glyph per
+    // character, and the '?' that stands for the missing ones.
+    void verifiePolice(const std::string& chemin);
     // The sprite viewer's name file and converted sprite.
     void verifieVue(const std::string& infos, const std::string& anims);
 

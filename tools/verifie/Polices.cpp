@@ -1,0 +1,78 @@
+// The font descriptions, read as render/CTexte.cpp reads them.
+
+#include "Description.h"
+#include "Verificateur.h"
+#include "render/CTexte.h"
+
+#include <climits>
+#include <map>
+
+namespace {
+
+const int TE = 100;
+const long D = CTexte::DECALAGE_MAX;
+
+const std::vector<DefCle> clesEntetePolice = {
+    {"pathPlanche", Texte, 0, 0, 0, 200},
+    {"hauteurLigne", Entier, 0, 1, D, TE},
+    {"base", Entier, 0, 0, D, TE},
+    {"nombreGlyphes", Entier, 0, 1, CTexte::NB_GLYPHES_MAX, TE},
+};
+const std::vector<DefCle> clesGlyphe = {
+    {"code", Entier, 0, 0, 0x10FFFF, TE},
+    {"x", Entier, 0, 0, INT_MAX, TE},
+    {"y", Entier, 0, 0, INT_MAX, TE},
+    {"largeur", Entier, 0, 0, INT_MAX, TE},
+    {"hauteur", Entier, 0, 0, INT_MAX, TE},
+    {"decalageX", Entier, 0, -D, D, TE},
+    {"decalageY", Entier, 0, -D, D, TE},
+    {"avance", Entier, 0, -D, D, TE},
+};
+
+}
+
+void CVerificateur::verifiePolice(const std::string& chemin)
+{
+    if (!vus_.insert(chemin).second)
+        return;
+    CDescription d(rapport_, chemin);
+    if (!d.ouverte()) {
+        rapport_.erreur(chemin, 0, defautFichier(chemin) + " : ce texte ne s'affiche pas");
+        return;
+    }
+    ValeursSection entete = d.litSection("Entete", clesEntetePolice);
+    const ValeurLue& planche = entete["pathPlanche"];
+    EtatMedia feuille;
+    if (planche.trouvee)
+        feuille = verifieImage(planche.texte, chemin, planche.ligne);
+    long nb = entete["nombreGlyphes"].entier;
+    if (nb < 0 || nb > CTexte::NB_GLYPHES_MAX)
+        nb = 0;
+    std::map<long, int> codes; // code -> line
+    for (long n = 1; n <= nb; ++n) {
+        std::string section = texte("Glyphe%ld", n);
+        ValeursSection g = d.litSection(section, clesGlyphe);
+        const ValeurLue& code = g["code"];
+        auto deja = codes.find(code.entier);
+        if (deja != codes.end())
+            rapport_.erreur(chemin, code.ligne,
+                            texte("[%s] : caractère %ld déjà décrit ligne %d : le jeu garde le premier",
+                                  section.c_str(), code.entier, deja->second));
+        else
+            codes[code.entier] = code.ligne;
+        long x = g["x"].entier, y = g["y"].entier, w = g["largeur"].entier, h = g["hauteur"].entier;
+        if (feuille.lisible && w > 0 && h > 0 && (x < 0 || y < 0 || x + w > feuille.largeur || y + h > feuille.hauteur))
+            rapport_.erreur(chemin, g["x"].ligne > 0 ? g["x"].ligne : g["largeur"].ligne,
+                            texte("[%s] : rectangle %ld, %ld, %ld × %ld hors de la planche %s (%d × %d) : le "
+                                  "glyphe ne se dessine pas",
+                                  section.c_str(), x, y, w, h, planche.texte.c_str(), feuille.largeur,
+                                  feuille.hauteur));
+    }
+    if (nb > 0 && !codes.count(CARACTERE_REMPLACEMENT))
+        rapport_.avertissement(chemin, 0, "pas de glyphe pour `?` : les caractères absents ne se dessinent pas");
+    d.termine([&](const std::string& nom) {
+        if (nom.compare(0, 6, "Glyphe") != 0 || nom.size() == 6)
+            return std::string();
+        return texte("nombreGlyphes vaut %ld", nb);
+    });
+}
