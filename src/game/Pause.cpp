@@ -2,6 +2,7 @@
 
 #include "foundation/DocumentProfil.h"
 #include "foundation/Temps.h"
+#include "game/FichiersJeu.h"
 #include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
 #include "shell/gfx.h"
@@ -24,6 +25,8 @@ CPauseJeu::CPauseJeu(GestionnaireSon* son) : controles(lisControles(FichierConfi
     menu.reglages.bilineaire = r.bilineaire;
     menu.reglages.intro = r.intro;
     listeCommandes();
+    texte.charge(fichiersJeu::PoliceTexte);
+    titre.charge(fichiersJeu::PoliceTitre);
 }
 
 void CPauseJeu::listeCommandes()
@@ -160,9 +163,37 @@ void CPauseJeu::appliqueReglage(int ligne)
     }
 }
 
-void CPauseJeu::dessine(CTexte*) const
+void CPauseJeu::dessine()
 {
     if (!enPause)
         return;
-    voileEcran(150);
+    voileEcran(160);
+    const std::vector<LigneMenu> lignes = menu.lignes();
+    const bool choix = menu.getEcran() != CMenuPause::Aide;
+    const int pas = texte.getHauteurLigne() + 6;
+    int y = 250 - static_cast<int>(lignes.size()) * pas / 2;
+    titre.setBrightness(255, 255, 255);
+    titre.afficheCentre(320, y - titre.getHauteurLigne() - 24, menu.titre());
+    for (size_t i = 0; i < lignes.size(); ++i, y += pas) {
+        const LigneMenu& l = lignes[i];
+        std::string ligne = l.valeur.empty() ? l.texte : l.texte + " : " + l.valeur;
+        if (!l.note.empty())
+            ligne += "  (" + l.note + ")";
+        if (choix && static_cast<int>(i) == menu.getChoix()) {
+            texte.setBrightness(255, 214, 110);
+            ligne = "» " + ligne + " «";
+        } else {
+            texte.setBrightness(235, 235, 245);
+        }
+        texte.afficheCentre(320, y, ligne);
+    }
+    if (!menu.message.empty()) {
+        texte.setBrightness(255, 170, 120);
+        texte.afficheCentre(320, 400, menu.message);
+    }
+    texte.setBrightness(170, 170, 190);
+    std::string pied = menu.getEcran() == CMenuPause::Aide
+                           ? "Une touche pour reprendre"
+                           : std::string(nomTouche(controles.touches[ActionPause])) + " : reprendre";
+    texte.afficheCentre(320, 440, pied + "   ·   " + CMenuPause::RappelEchap);
 }

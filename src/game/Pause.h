@@ -17,10 +17,10 @@
 
 #include "game/Controles.h"
 #include "game/MenuPause.h"
+#include "render/CTexte.h"
 
 union SDL_Event;
 class GestionnaireSon;
-class CTexte;
 
 class CPauseJeu {
 public:
@@ -35,7 +35,7 @@ public:
     bool traite(const SDL_Event& evenement);
 
     // Draws the veil and the current screen over the scene already drawn.
-    void dessine(CTexte* texte) const;
+    void dessine();
 
     // The hero's keys and pad as held now.
     TouchesHeros touchesHeros() const;
@@ -47,6 +47,8 @@ public:
 private:
     GestionnaireSon* son;
     bool enPause = false;
+    CTexte texte;
+    CTexte titre;
 
     bool toucheEnPause(const SDL_Event& evenement);
     void appliqueReglage(int ligne);

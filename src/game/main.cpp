@@ -97,7 +97,7 @@ int mainVorna()
         avanceNiveau(*niveau, chrono.etape(), heros.defilement, heros.sensDefilement);
 
         sprite->affiche();
-        pause.dessine(nullptr);
+        pause.dessine();
         if (capture) {
             // The picture of this frame, before it is shown.
             enregistreCapture();

@@ -51,8 +51,8 @@ bool ouvreContexteGL()
     static int etat = 0; // 0 not tried, 1 open, -1 failed
     if (etat != 0)
         return etat == 1;
-    // Kept for the whole test program; SDL closes at exit.
-    CPorteeMoteur* portee = new CPorteeMoteur(CPorteeMoteur::AvecAffichage, [](CEngineGL& reglage) {
+    // Kept for the whole test program, closed at exit.
+    static CPorteeMoteur portee(CPorteeMoteur::AvecAffichage, [](CEngineGL& reglage) {
         reglage.resolutionHorizontale = LARGEUR_GL;
         reglage.resolutionVerticale = HAUTEUR_GL;
         reglage.pleinEcran = false;
@@ -61,7 +61,7 @@ bool ouvreContexteGL()
         reglage.mode16bits = false;
         reglage.hogCPU = false;
     });
-    if (!portee->ouverte()) {
+    if (!portee.ouverte()) {
         etat = -1;
         return false;
     }
