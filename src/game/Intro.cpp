@@ -1,6 +1,9 @@
 #include "game/Intro.h"
 
+#include "foundation/FichierDescription.h"
 #include "foundation/Temps.h"
+#include "game/FichiersJeu.h"
+#include "render/CTexte.h"
 #include "game/OutilsJeu.h"
 #include "render/CImageGL.h"
 #include "shell/Affichage.h"
@@ -298,12 +301,37 @@ void apresPhase(int phase, ImagesIntro& images)
 
 } // namespace
 
+int opaciteIndice(uint32_t ecoule)
+{
+    if (ecoule < DelaiIndice)
+        return 0;
+    uint32_t fondu = (ecoule - DelaiIndice) / 4; // full in about a second
+    return fondu > 200 ? 200 : static_cast<int>(fondu);
+}
+
+namespace {
+void afficheIndice(CTexte& indice, uint32_t ecoule)
+{
+    int alpha = opaciteIndice(ecoule);
+    if (alpha == 0 || !indice.chargee())
+        return;
+    indice.setAlphaBlending(static_cast<unsigned char>(alpha));
+    indice.setBrightness(200, 200, 215);
+    indice.afficheCentre(320, 450, "Appuyez sur une touche pour passer");
+}
+}
+
 int introVorna()
 {
     if (QuitIntro())
         return 1;
     ImagesIntro images; // whatever is still held on a quit goes with it
     images.charge(ImThanks, ImLogoVask);
+    // The hint is a nicety: without its font the intro plays as it is.
+    CTexte indice;
+    if (tailleFichier(fichiersJeu::PoliceTexte) > 0)
+        indice.charge(fichiersJeu::PoliceTexte);
+    const uint32_t debutIntro = tempsCourant();
     for (int phase = 0; phase < NbPhasesIntro; ++phase) {
         int nb = nbImagesPhase(phase);
         uint32_t echeance = tempsCourant();
@@ -315,6 +343,7 @@ int introVorna()
                 clearScreen();
                 for (int d = 0; d < f.nbDessins; ++d)
                     images.dessine(f.dessins[d]);
+                afficheIndice(indice, tempsCourant() - debutIntro);
                 presenteImage();
             }
             attendEcheance(echeance, f.pause);

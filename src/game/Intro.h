@@ -89,6 +89,11 @@ int pauseLogo(int i);
 // signe * demi * i / 360, truncated towards zero.
 int positionLogo(int signe, int demi, int i);
 
+// The hint "Appuyez sur une touche pour passer" fades in from DelaiIndice
+// ms into the intro: its opacity then, 0 to 200.
+const uint32_t DelaiIndice = 3000;
+int opaciteIndice(uint32_t ecoule);
+
 // 1 when a quit request (a close, Escape) or a skip (any other key press but
 // a modifier alone, a mouse click, a pad button) was found, 0 once the
 // queue is empty.

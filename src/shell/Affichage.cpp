@@ -109,10 +109,22 @@ int initSDL(int largeur, int hauteur)
     SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, config->vSync ? 1 : 0);
 
     retientBureau();
-    // The window that Alt+Enter gives back: the size asked, or the drawing
-    // space's when full screen was asked at the desktop's size (0 x 0).
-    largeurFenetre = largeur > 1 ? largeur : config->largeurLogique;
-    hauteurFenetre = hauteur > 1 ? hauteur : config->hauteurLogique;
+    // A size of 0 (read as 1) means the desktop's in full screen, and the
+    // drawing space's in a window, which is also the window Alt+Enter gives
+    // back.
+    if (largeur <= 1 || hauteur <= 1) {
+        largeurFenetre = config->largeurLogique;
+        hauteurFenetre = config->hauteurLogique;
+        if (!config->pleinEcran) {
+            largeur = largeurFenetre;
+            hauteur = hauteurFenetre;
+            config->resolutionHorizontale = largeur;
+            config->resolutionVerticale = hauteur;
+        }
+    } else {
+        largeurFenetre = largeur;
+        hauteurFenetre = hauteur;
+    }
     SDL_Surface* ecran;
     if (config->pleinEcran) {
         choisitTaillePleinEcran(largeur, hauteur);

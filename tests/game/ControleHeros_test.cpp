@@ -341,3 +341,29 @@ TEST_F(ControleHerosTest, ForwardJumpScrollsTheTakeOffWayUntilLanding)
 }
 
 }
+
+namespace {
+
+// A pause in the middle of a jump: the game's clock stands still, so the
+// jump, the level's scroll time and the animations take up where they were.
+TEST_F(ControleHerosTest, PauseFreezesTheJumpAndTheFrameTimer)
+{
+    image("H");
+    for (int i = 0; i < 10; ++i)
+        image("H"); // 100 ms up
+    const int hauteur = sprite.y;
+    CChronoImage chrono;
+    suspendTemps();
+    avanceTempsFactice(5000);
+    heros.metAJour(touches("H"), sprite);
+    EXPECT_EQ(sprite.y, hauteur);
+    EXPECT_EQ(chrono.etape(), 0);
+    reprendTemps();
+    EXPECT_EQ(chrono.etape(), 0); // nothing jumps ahead on resume
+    image("H");
+    EXPECT_EQ(chrono.etape(), 10);
+    EXPECT_TRUE(heros.enSaut);
+    EXPECT_LT(sprite.y, hauteur); // still rising, 110 ms into the jump
+}
+
+} // namespace

@@ -48,11 +48,11 @@ protected:
 TEST_F(Verifie, ConfigurationClesEtValeurs)
 {
     modifie("config.ini", "PleinEcran=0", "PleinEcrn=0");
-    modifie("config.ini", "ResolutionVerticale=480", "ResolutionVerticale=4a");
-    modifie("config.ini", "ResolutionHorizontale=640", "ResolutionHorizontale=0");
+    modifie("config.ini", "ResolutionVerticale=0", "ResolutionVerticale=4a");
+    modifie("config.ini", "ResolutionHorizontale=0", "ResolutionHorizontale=-1");
     modifie("config.ini", "VSync=1", "VSync=2");
     verificateur.verifieConfiguration("config.ini");
-    attend({"config.ini:3: erreur : ResolutionHorizontale vaut 0, hors de 1 … 16384",
+    attend({"config.ini:3: erreur : ResolutionHorizontale vaut -1, hors de 0 … 16384",
             "config.ini:5: erreur : ResolutionVerticale : `4a` n'est pas un nombre entier, le jeu lit 4",
             "config.ini:7: erreur : clé inconnue `PleinEcrn` — vouliez-vous dire `PleinEcran` ?",
             "config.ini:11: erreur : VSync vaut 2 : seuls 0 et 1 comptent, le jeu garde 1"});

@@ -10,8 +10,8 @@ void genereConfiguration() {
     // default, so that a first start doesn't grab the screen.
     struct Cle { const char* nom; int valeur; const char* explication; };
     const Cle cles[] = {
-        {"ResolutionHorizontale", 640, " Largeur de la fenêtre en pixels (le jeu dessine toujours en 640 x 480 logiques)."},
-        {"ResolutionVerticale", 480, " Hauteur de la fenêtre en pixels."},
+        {"ResolutionHorizontale", 0, " Largeur en pixels ; 0 : tout l'écran en plein écran, 640 en fenêtre."},
+        {"ResolutionVerticale", 0, " Hauteur en pixels ; 0 : tout l'écran en plein écran, 480 en fenêtre."},
         {"PleinEcran", 0, " 1 : plein écran sans curseur ; 0 : fenêtre redimensionnable (conseillé au premier lancement)."},
         {"Bilineaire", 1, " 1 : textures lissées (filtrage bilinéaire) ; 0 : pixels nets."},
         {"VSync", 1, " 1 : synchronisation verticale souhaitée ; 0 : sans."},

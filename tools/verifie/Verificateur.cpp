@@ -25,8 +25,8 @@ const long MIN32 = INT_MIN, MAX32 = INT_MAX;
 const int TE = 100; // the integer reader's line buffer
 
 const std::vector<DefCle> clesVideo = {
-    {"ResolutionHorizontale", Entier, 640, 1, 16384, TE},
-    {"ResolutionVerticale", Entier, 480, 1, 16384, TE},
+    {"ResolutionHorizontale", Entier, 640, 0, 16384, TE},
+    {"ResolutionVerticale", Entier, 480, 0, 16384, TE},
     {"PleinEcran", Booleen, 1, 0, 1, TE},
     {"Bilineaire", Booleen, 1, 0, 1, TE},
     {"VSync", Booleen, 1, 0, 1, TE},
