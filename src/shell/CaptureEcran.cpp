@@ -1,12 +1,12 @@
 #include "shell/CaptureEcran.h"
 
+#include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
 
 #include <SDL_opengl.h>
 #include <algorithm>
 #include <cerrno>
 #include <csetjmp>
-#include <cstdio>
 #include <ctime>
 #include <png.h>
 #include <sys/stat.h>
@@ -35,7 +35,14 @@ bool lisImageAffichee(ImageRGB& image)
 
 namespace {
 
-bool ecritLignesPNG(FILE* f, const ImageRGB& image)
+void ajouteOctets(png_structp png, png_bytep donnees, png_size_t taille)
+{
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(donnees), taille);
+}
+
+void rienAVider(png_structp) {}
+
+bool encodePNG(const ImageRGB& image, std::string& octets)
 {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
@@ -47,7 +54,7 @@ bool ecritLignesPNG(FILE* f, const ImageRGB& image)
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_init_io(png, f);
+    png_set_write_fn(png, &octets, ajouteOctets, rienAVider);
     png_set_IHDR(png, info, image.largeur, image.hauteur, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -66,17 +73,9 @@ bool ecritPNG(const char* chemin, const ImageRGB& image)
     if (image.largeur <= 0 || image.hauteur <= 0
         || image.pixels.size() != static_cast<size_t>(image.largeur) * image.hauteur * 3)
         return false;
-    std::string temporaire = std::string(chemin) + ".tmp";
-    FILE* f = fopen(temporaire.c_str(), "wbx");
-    if (!f)
-        return false;
-    bool ok = ecritLignesPNG(f, image);
-    ok = (fclose(f) == 0) && ok;
-    if (ok)
-        ok = rename(temporaire.c_str(), chemin) == 0;
-    if (!ok)
-        unlink(temporaire.c_str());
-    return ok;
+    std::string octets;
+    // Written whole or not at all, like the profile files.
+    return encodePNG(image, octets) && remplaceFichierAtomique(chemin, octets);
 }
 
 std::string enregistreCapture()
