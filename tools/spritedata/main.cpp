@@ -12,6 +12,7 @@
 // 22 with a 1 at 23; the rest of its spare bytes are zero. Nothing is written unless the whole
 // description fits the format.
 
+#include "foundation/FichierOrdinaire.h"
 #include "sprites/DescriptionSprite.h"
 
 #include <cstdint>
@@ -116,7 +117,7 @@ int main(int argc, char** argv)
 
     // The profile reader treats a missing file as all defaults; here that
     // would silently write an empty sprite.
-    FILE* test = fopen(description, "rb");
+    FILE* test = ouvreFichierOrdinaire(description, "rb");
     if (!test) {
         fprintf(stderr, "Impossible d'ouvrir le fichier de description: %s\n", description);
         return 1;
