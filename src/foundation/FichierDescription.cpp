@@ -40,6 +40,17 @@ bool CBudgetChargement::preleve(long long n, long long taille)
     return true;
 }
 
+bool CBudgetChargement::preleveImage(const void* image, long long octets)
+{
+    for (const void* deja : images)
+        if (deja == image)
+            return true;
+    if (!preleve(octets))
+        return false;
+    images.push_back(image);
+    return true;
+}
+
 void CBudgetChargement::signaleDepassement(const char* fichier)
 {
     if (signale)

@@ -111,6 +111,10 @@ int CImageGL3::chargeFichier(const char* fichier, bool imageEntiere, int x, int 
         w = image->w;
         h = image->h;
     }
+    if (rectangleVide(w, h)) {
+        SDL_FreeSurface(image);
+        return 0;
+    }
     SDL_Surface* surface = rectangleAdmis(w, h) ? creeSurface(calcPower(w), calcPower(h)) : nullptr;
     if (!surface) {
         fputs(MESSAGE_TEXTURE, stderr);

@@ -1,5 +1,6 @@
 #include "render/Decodage.h"
 
+#include "foundation/FichierOrdinaire.h"
 #include "render/DecodageGIF.h"
 #include "render/EnteteImage.h"
 
@@ -17,16 +18,14 @@ namespace {
 // No picture the engine accepts needs a bigger file.
 const long long TAILLE_FICHIER_IMAGE_MAX = 256LL * 1024 * 1024;
 
-// The whole file, when it is a regular file of a sane size: a pipe or a
-// device could be read for ever.
+// The whole file, when it is a regular file of a sane size.
 bool lisFichierImage(const char* fichier, std::vector<unsigned char>& donnees)
 {
-    FILE* f = fopen(fichier, "rb");
+    FILE* f = ouvreFichierOrdinaire(fichier, "rb");
     if (!f)
         return false;
     struct stat etat;
-    bool ok = fstat(fileno(f), &etat) == 0 && S_ISREG(etat.st_mode) &&
-              etat.st_size <= TAILLE_FICHIER_IMAGE_MAX;
+    bool ok = fstat(fileno(f), &etat) == 0 && etat.st_size <= TAILLE_FICHIER_IMAGE_MAX;
     if (ok) {
         donnees.resize(static_cast<size_t>(etat.st_size));
         ok = fread(donnees.data(), 1, donnees.size(), f) == donnees.size();
@@ -69,6 +68,15 @@ SDL_Surface* corrigeGrisPNG(SDL_Surface* image)
     return rgba;
 }
 
+// What the header could not tell: the size of formats it does not know, and
+// pixels a cut or hostile file made the decoder invent.
+bool imageVraisemblable(const SDL_Surface* image, FormatImage format, size_t tailleFichier)
+{
+    EnteteImage decodee = {format, image->w, image->h, true};
+    const long long octets = static_cast<long long>(image->w) * image->h * image->format->BytesPerPixel;
+    return tailleImageAcceptable(decodee) && octets <= octetsDecodesMax(format, tailleFichier);
+}
+
 SDL_Surface* decodeFichier(const char* fichier)
 {
     std::vector<unsigned char> donnees;
@@ -77,16 +85,23 @@ SDL_Surface* decodeFichier(const char* fichier)
     const char* suffixe = extension(fichier);
     EnteteImage entete =
         lisEnteteImage(donnees.data(), donnees.size(), suffixe && strcasecmp(suffixe, "tga") == 0);
-    if (!tailleImageAcceptable(entete))
+    if (!tailleImageAcceptable(entete) || !coutPlausible(entete, donnees.size()))
         return nullptr;
-    if (entete.format == FORMAT_GIF)
-        return decodeGIF(donnees.data(), donnees.size());
-    SDL_RWops* flux = SDL_RWFromConstMem(donnees.data(), static_cast<int>(donnees.size()));
-    if (!flux)
-        return nullptr;
-    SDL_Surface* image = IMG_LoadTyped_RW(flux, 1, const_cast<char*>(suffixe));
-    if (image && entete.format == FORMAT_PNG)
-        image = corrigeGrisPNG(image);
+    SDL_Surface* image = nullptr;
+    if (entete.format == FORMAT_GIF) {
+        image = decodeGIF(donnees.data(), donnees.size());
+    } else {
+        SDL_RWops* flux = SDL_RWFromConstMem(donnees.data(), static_cast<int>(donnees.size()));
+        if (!flux)
+            return nullptr;
+        image = IMG_LoadTyped_RW(flux, 1, const_cast<char*>(suffixe));
+        if (image && entete.format == FORMAT_PNG)
+            image = corrigeGrisPNG(image);
+    }
+    if (image && !imageVraisemblable(image, entete.format, donnees.size())) {
+        SDL_FreeSurface(image);
+        image = nullptr;
+    }
     return image;
 }
 

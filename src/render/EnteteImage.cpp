@@ -26,6 +26,7 @@ void retiens(EnteteImage& e, long long largeur, long long hauteur)
         e.largeur = largeur;
     if (hauteur > e.hauteur)
         e.hauteur = hauteur;
+    e.tailleLue = true;
 }
 
 void lisPNG(const unsigned char* d, size_t n, EnteteImage& e)
@@ -120,6 +121,23 @@ void lisBMP(const unsigned char* d, size_t n, EnteteImage& e)
         retiens(e, lit32PetitSigne(d + 18), lit32PetitSigne(d + 22));
 }
 
+// Icons and cursors: a directory of pictures of at most 256 pixels a side,
+// 0 meaning 256. The decoder takes one of them.
+bool ressembleICO(const unsigned char* d, size_t n)
+{
+    return n >= 6 && d[0] == 0 && d[1] == 0 && (d[2] == 1 || d[2] == 2) && d[3] == 0 &&
+           (d[4] | d[5]) != 0;
+}
+
+void lisICO(const unsigned char* d, size_t n, EnteteImage& e)
+{
+    const size_t nombre = lit16Petit(d + 4);
+    for (size_t k = 0; k < nombre && 6 + 16 * (k + 1) <= n; ++k) {
+        const unsigned char* entree = d + 6 + 16 * k;
+        retiens(e, entree[0] ? entree[0] : 256, entree[1] ? entree[1] : 256);
+    }
+}
+
 bool ressembleTGA(const unsigned char* d, size_t n)
 {
     if (n < 18 || d[1] > 1)
@@ -151,7 +169,7 @@ void lisTGA(const unsigned char* d, size_t n, EnteteImage& e)
 
 EnteteImage lisEnteteImage(const unsigned char* d, size_t n, bool nommeeTGA)
 {
-    EnteteImage e = {FORMAT_INCONNU, 0, 0};
+    EnteteImage e = {FORMAT_INCONNU, 0, 0, false};
     static const unsigned char signaturePNG[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (n >= 8 && memcmp(d, signaturePNG, 8) == 0) {
         e.format = FORMAT_PNG;
@@ -165,6 +183,11 @@ EnteteImage lisEnteteImage(const unsigned char* d, size_t n, bool nommeeTGA)
     } else if (n >= 2 && d[0] == 'B' && d[1] == 'M') {
         e.format = FORMAT_BMP;
         lisBMP(d, n, e);
+    } else if (ressembleICO(d, n)) {
+        // Before TGA: the decoder knows icons by this signature, and an
+        // icon's header also reads as a TGA one.
+        e.format = FORMAT_ICO;
+        lisICO(d, n, e);
     } else if (nommeeTGA || ressembleTGA(d, n)) {
         e.format = FORMAT_TGA;
         if (n >= 18)
@@ -176,9 +199,47 @@ EnteteImage lisEnteteImage(const unsigned char* d, size_t n, bool nommeeTGA)
 bool tailleImageAcceptable(const EnteteImage& e)
 {
     // A known format whose header is cut before its size holds no picture.
-    if (e.format != FORMAT_INCONNU && (e.largeur == 0 || e.hauteur == 0))
+    if (e.format != FORMAT_INCONNU && !e.tailleLue)
         return false;
     if (e.largeur > COTE_IMAGE_MAX || e.hauteur > COTE_IMAGE_MAX)
         return false;
     return e.largeur * e.hauteur <= PIXELS_IMAGE_MAX;
+}
+
+long long octetsDecodesMax(FormatImage format, size_t tailleFichier)
+{
+    // Decoded bytes per file byte, from the densest coding each format has.
+    long long rapport;
+    switch (format) {
+    case FORMAT_JPEG:
+        // Huffman coding spends at least a bit on every 8 x 8 block of a
+        // component; a grey picture, decoded to 3 bytes a pixel, gets the
+        // most from it: 192 bytes a bit, 1536 a byte. A margin above that.
+        rapport = 2048;
+        break;
+    case FORMAT_GIF:
+        // A 12-bit LZW code stands for at most 4096 one-byte pixels.
+        rapport = 4096;
+        break;
+    case FORMAT_BMP:
+    case FORMAT_TGA:
+        // Run-length packets: 255 pixels in 2 bytes for BMP, 128 pixels in
+        // 2 bytes at 4 bytes a pixel for TGA. A BMP's end-of-picture code
+        // leaves the rest blank, which no honest picture needs.
+        rapport = 256;
+        break;
+    default:
+        // Deflate gives at most 1032 bytes a byte (PNG and the other
+        // compressed formats), and a 1-bit pixel can come out as 4 bytes.
+        rapport = 1032LL * 32;
+        break;
+    }
+    return static_cast<long long>(tailleFichier) * rapport;
+}
+
+bool coutPlausible(const EnteteImage& e, size_t tailleFichier)
+{
+    // A JPEG always comes out at 3 bytes a pixel, the others at 1 at least.
+    const long long octetsPixel = e.format == FORMAT_JPEG ? 3 : 1;
+    return e.largeur * e.hauteur * octetsPixel <= octetsDecodesMax(e.format, tailleFichier);
 }

@@ -143,6 +143,10 @@ int CBackground::initFromIniFile(const char* fichier, CBudgetChargement& budget)
             fprintf(stderr, "Nom de l'image: %s\n", planche);
             return 1;
         }
+        if (!prelevePlanche(budget, feuille)) {
+            budget.signaleDepassement(fichier);
+            return 1;
+        }
         int cleR = io.getPrivateProfileInt(section, "colorkeyR", -1, fichier, false);
         int cleG = io.getPrivateProfileInt(section, "colorkeyG", 0, fichier, false);
         int cleB = io.getPrivateProfileInt(section, "colorkeyB", 0, fichier, false);

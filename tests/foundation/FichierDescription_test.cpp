@@ -108,4 +108,14 @@ TEST(FichierDescription, CountsAreTrustedOnlyAsFarAsTheFileBacksThem)
               "Trop de plans dans niveau.ini : 900 (au plus 3)\n");
 }
 
+TEST(FichierDescription, UneImageDecodeeSeCompteUneSeuleFoisParChargement)
+{
+    CBudgetChargement budget(100);
+    int planche = 0, autre = 0;
+    EXPECT_TRUE(budget.preleveImage(&planche, 60));
+    EXPECT_TRUE(budget.preleveImage(&planche, 60));  // a second frame cut from it
+    EXPECT_FALSE(budget.preleveImage(&autre, 60));
+    EXPECT_EQ(budget.combien(1), 40);
+}
+
 } // namespace
