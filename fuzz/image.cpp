@@ -1,9 +1,13 @@
 // Picture files through the engine's picture loader, with a real OpenGL
 // context: needs a display (run it under Xvfb). Each input is loaded whole,
 // as a rectangle with a colour key and as a single-texture picture, and
-// drawn.
+// drawn. The file is named after the format its signature shows, so every
+// decoder is reached; an input without one goes, by its last byte, either
+// to the TGA reader (which only the name selects) or to the decoder's own
+// guess among the other formats.
 #include "Commun.h"
 #include "render/CImageGL.h"
+#include "render/EnteteImage.h"
 #include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
 
@@ -24,17 +28,41 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
+namespace {
+
+const char* nomPour(const uint8_t* donnees, size_t taille)
+{
+    switch (lisEnteteImage(donnees, taille).format) {
+    case FORMAT_PNG:
+        return "image.png";
+    case FORMAT_JPEG:
+        return "image.jpg";
+    case FORMAT_GIF:
+        return "image.gif";
+    case FORMAT_BMP:
+        return "image.bmp";
+    case FORMAT_ICO:
+        return "image.ico";
+    default:
+        return taille > 0 && (donnees[taille - 1] & 1) ? "image.tga" : "image.img";
+    }
+}
+
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
 {
-    fuzz::ecrit("image.tga", donnees, taille);
+    const char* nom = nomPour(donnees, taille);
+    fuzz::ecrit(nom, donnees, taille);
     CImageGL entiere;
-    if (entiere.chargeImageSDL("image.tga", -1, 0, 0) == 0)
+    if (entiere.chargeImageSDL(nom, -1, 0, 0) == 0)
         entiere.affiche(0, 0);
     CImageGL rectangle;
-    if (rectangle.chargeImageSDL("image.tga", 3, 2, 300, 20, 255, 0, 255, true) == 0)
+    if (rectangle.chargeImageSDL(nom, 3, 2, 300, 20, 255, 0, 255, true) == 0)
         rectangle.affiche(0, 0, 1, 1, 10, 10);
     CImageGL3 unique;
-    if (unique.chargeImageSDL("image.tga", 0, 0, 0) == 0)
+    if (unique.chargeImageSDL(nom, 0, 0, 0) == 0)
         unique.affiche(0, 0);
+    remove(nom);
     return 0;
 }
