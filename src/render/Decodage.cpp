@@ -2,6 +2,7 @@
 
 #include "foundation/FichierOrdinaire.h"
 #include "render/DecodageGIF.h"
+#include "render/DecodageTIFF.h"
 #include "render/EnteteImage.h"
 
 #include <SDL.h>
@@ -90,6 +91,8 @@ SDL_Surface* decodeFichier(const char* fichier)
     SDL_Surface* image = nullptr;
     if (entete.format == FORMAT_GIF) {
         image = decodeGIF(donnees.data(), donnees.size());
+    } else if (entete.format == FORMAT_INCONNU && signatureTIFF(donnees.data(), donnees.size())) {
+        image = decodeTIFF(donnees.data(), donnees.size());
     } else {
         SDL_RWops* flux = SDL_RWFromConstMem(donnees.data(), static_cast<int>(donnees.size()));
         if (!flux)
