@@ -1,10 +1,10 @@
 // Picture files through the engine's picture loader, with a real OpenGL
 // context: needs a display (run it under Xvfb). Each input is loaded whole,
 // as a rectangle with a colour key and as a single-texture picture, and
-// drawn. The file is named after the format its signature shows, so every
-// decoder is reached; an input without one goes, by its last byte, either
-// to the TGA reader (which only the name selects) or to the decoder's own
-// guess among the other formats.
+// drawn. The file is named after the format its header shows, so every
+// decoder is reached; an input the header reader does not know goes, by its
+// last byte, either to the TGA reader (which only the name selects) or to
+// the decoder's own guess among the other formats.
 #include "Commun.h"
 #include "render/CImageGL.h"
 #include "render/EnteteImage.h"
@@ -43,6 +43,10 @@ const char* nomPour(const uint8_t* donnees, size_t taille)
         return "image.bmp";
     case FORMAT_ICO:
         return "image.ico";
+    case FORMAT_XCF:
+        return "image.xcf";
+    case FORMAT_TGA:
+        return "image.tga";
     default:
         return taille > 0 && (donnees[taille - 1] & 1) ? "image.tga" : "image.img";
     }

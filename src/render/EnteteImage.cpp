@@ -183,6 +183,11 @@ EnteteImage lisEnteteImage(const unsigned char* d, size_t n, bool nommeeTGA)
     } else if (n >= 2 && d[0] == 'B' && d[1] == 'M') {
         e.format = FORMAT_BMP;
         lisBMP(d, n, e);
+    } else if (n >= 9 && memcmp(d, "gimp xcf ", 9) == 0) {
+        e.format = FORMAT_XCF;
+        // After the signature and version: width and height, big-endian.
+        if (n >= 22)
+            retiens(e, static_cast<long long>(lit32Gros(d + 14)), static_cast<long long>(lit32Gros(d + 18)));
     } else if (ressembleICO(d, n)) {
         // Before TGA: the decoder knows icons by this signature, and an
         // icon's header also reads as a TGA one.

@@ -4,13 +4,22 @@
 // The size a picture file declares, read from its header before anything is
 // decoded, so that a small file cannot make the decoder allocate gigabytes
 // or run for ever. Knows PNG, JPEG, GIF (every image in it, not only the
-// logical screen), BMP, ICO and CUR, and TGA; other formats are left to the
+// logical screen), BMP, ICO and CUR, XCF and TGA; other formats are left to the
 // decoder, and their size is checked once decoded. Pure byte reading: no
 // SDL, no display.
 
 #include <cstddef>
 
-enum FormatImage { FORMAT_INCONNU, FORMAT_PNG, FORMAT_JPEG, FORMAT_GIF, FORMAT_BMP, FORMAT_ICO, FORMAT_TGA };
+enum FormatImage {
+    FORMAT_INCONNU,
+    FORMAT_PNG,
+    FORMAT_JPEG,
+    FORMAT_GIF,
+    FORMAT_BMP,
+    FORMAT_ICO,
+    FORMAT_XCF,
+    FORMAT_TGA
+};
 
 struct EnteteImage {
     FormatImage format;
