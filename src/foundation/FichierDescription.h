@@ -16,7 +16,8 @@
 
 #include <vector>
 
-// Size in bytes of the file, or -1 when it cannot be opened.
+// Size in bytes of the file, or -1 when it cannot be opened or is not a
+// regular file.
 long tailleFichier(const char* fichier);
 // The same, printing "Fichier introuvable : <chemin>" on standard error
 // when the file cannot be opened.

@@ -13,6 +13,8 @@
 #include <fstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testsupport;
 
@@ -116,6 +118,19 @@ TEST(FichierDescription, UneImageDecodeeSeCompteUneSeuleFoisParChargement)
     EXPECT_TRUE(budget.preleveImage(&planche, 60));  // a second frame cut from it
     EXPECT_FALSE(budget.preleveImage(&autre, 60));
     EXPECT_EQ(budget.combien(1), 40);
+}
+
+TEST(FichierDescription, UneFifoAuLieuDUnNiveauEstIntrouvableSansBloquer)
+{
+    DossierTemporaire dossier;
+    ASSERT_EQ(mkfifo("niveau.ini", 0600), 0);
+    alarm(10);  // an open that blocks fails the test instead of hanging it
+    Capture erreurs(2);
+    CLevel niveau;
+    niveau.initFromIniFile("niveau.ini");
+    alarm(0);
+    EXPECT_EQ(niveau.nombrePlans, 0);
+    EXPECT_EQ(erreurs.texte(), "Fichier introuvable : niveau.ini\n");
 }
 
 } // namespace
