@@ -45,6 +45,8 @@ const char* nomPour(const uint8_t* donnees, size_t taille)
         return "image.ico";
     case FORMAT_XCF:
         return "image.xcf";
+    case FORMAT_XPM:
+        return "image.xpm";
     case FORMAT_TGA:
         return "image.tga";
     default:

@@ -143,6 +143,8 @@ SDL_Surface* decodeFichier(const char* fichier)
         lisEnteteImage(donnees.data(), donnees.size(), suffixe && strcasecmp(suffixe, "tga") == 0);
     if (!tailleImageAcceptable(entete) || !coutPlausible(entete, donnees.size()))
         return nullptr;
+    if (entete.format == FORMAT_XPM && !xpmComplet(donnees.data(), donnees.size()))
+        return nullptr;
     SDL_Surface* image = nullptr;
     if (entete.format == FORMAT_GIF) {
         image = decodeGIF(donnees.data(), donnees.size());

@@ -4,7 +4,7 @@
 // The size a picture file declares, read from its header before anything is
 // decoded, so that a small file cannot make the decoder allocate gigabytes
 // or run for ever. Knows PNG, JPEG, GIF (every image in it, not only the
-// logical screen), BMP, ICO and CUR, XCF and TGA; other formats are left to the
+// logical screen), BMP, ICO and CUR, XCF, XPM and TGA; other formats are left to the
 // decoder, and their size is checked once decoded. Pure byte reading: no
 // SDL, no display.
 
@@ -18,6 +18,7 @@ enum FormatImage {
     FORMAT_BMP,
     FORMAT_ICO,
     FORMAT_XCF,
+    FORMAT_XPM,
     FORMAT_TGA
 };
 
@@ -45,6 +46,10 @@ EnteteImage lisEnteteImage(const unsigned char* donnees, std::size_t taille, boo
 // header ends before its size (or declares none). A file of unknown format
 // passes: its decoder, if any, reads it.
 bool tailleImageAcceptable(const EnteteImage& entete);
+
+// True when every pixel row of an XPM file is whole and names only colours
+// of its table: the decoder crashes on a pixel it cannot find there.
+bool xpmComplet(const unsigned char* donnees, std::size_t taille);
 
 // The most bytes a picture of `format` decoded from `tailleFichier` bytes
 // can honestly take: past it, the decoder made the pixels up (a cut file
