@@ -267,6 +267,18 @@ TEST(Decodage, ToutFormatDuDecodeurEstLuIconesEtCurseursCompris)
         EXPECT_TRUE(!rouge || (c.r > 240 && c.g < 16 && c.b < 16)) << nom;
         SDL_FreeSurface(image);
     }
+    // Cut or inconsistent files that crash or hang the decoder's readers: a
+    // pixel of no colour, and a property reaching past the end.
+    alarm(10);
+    ecrit("trou.xpm", texteOctets("/* XPM */\n\"3 2 1 1\",\n\"  c red\",\n\"   \",\n\"~  \"\n};\n"));
+    EXPECT_EQ(decodeImage("trou.xpm"), nullptr);
+    Octets xcf = xcf3x2();
+    xcf.resize(26);
+    xcf.insert(xcf.end(), {0, 0, 0, 17, 255, 255, 255, 255});
+    ecrit("coupe.xcf", xcf);
+    SDL_FreeSurface(decodeImage("coupe.xcf"));
+    alarm(0);
+
     // A picture named .tga is still read, and checked, as TGA.
     ASSERT_EQ(rename("x.cur", "cur.tga"), 0);
     EXPECT_EQ(decodeImage("cur.tga"), nullptr);
