@@ -47,6 +47,12 @@ const char* nomPour(const uint8_t* donnees, size_t taille)
         return "image.xcf";
     case FORMAT_XPM:
         return "image.xpm";
+    case FORMAT_PCX:
+        return "image.pcx";
+    case FORMAT_PNM:
+        return "image.pnm";
+    case FORMAT_LBM:
+        return "image.lbm";
     case FORMAT_TGA:
         return "image.tga";
     default:

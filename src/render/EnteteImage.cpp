@@ -1,5 +1,6 @@
 #include "render/EnteteImage.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -172,6 +173,44 @@ bool valeursXPM(const unsigned char* d, size_t n, long long v[4])
            v[0] >= 0 && v[1] >= 0 && v[2] > 0 && v[3] > 0;
 }
 
+// PNM and XV thumbnails: "P1" to "P7", then numbers in text, each header
+// line of a thumbnail that starts with '#' being a comment; width and
+// height come first.
+void lisPNM(const unsigned char* d, size_t n, EnteteImage& e)
+{
+    size_t i = 2;
+    if (d[1] == '7') {  // "P7 332", then comment lines
+        while (i < n && d[i] != '\n')
+            ++i;
+        while (i + 1 < n && d[i + 1] == '#')
+            for (++i; i < n && d[i] != '\n'; ++i) {
+            }
+    }
+    long long valeurs[2] = {-1, -1};
+    for (int k = 0; k < 2; ++k) {
+        while (i < n && (isspace(d[i]) || d[i] == '#')) {
+            if (d[i] == '#')
+                while (i < n && d[i] != '\n')
+                    ++i;
+            else
+                ++i;
+        }
+        if (i >= n || !isdigit(d[i]))
+            return;
+        valeurs[k] = 0;
+        for (; i < n && isdigit(d[i]) && valeurs[k] < (1LL << 40); ++i)
+            valeurs[k] = valeurs[k] * 10 + (d[i] - '0');
+    }
+    retiens(e, valeurs[0], valeurs[1]);
+}
+
+// ILBM and PBM: the BMHD chunk, first in the form, gives width and height.
+void lisLBM(const unsigned char* d, size_t n, EnteteImage& e)
+{
+    if (n >= 24 && memcmp(d + 12, "BMHD", 4) == 0)
+        retiens(e, lit16Gros(d + 20), lit16Gros(d + 22));
+}
+
 bool ressembleTGA(const unsigned char* d, size_t n)
 {
     if (n < 18 || d[1] > 1)
@@ -227,6 +266,18 @@ EnteteImage lisEnteteImage(const unsigned char* d, size_t n, bool nommeeTGA)
         long long v[4];
         if (valeursXPM(d, n, v))
             retiens(e, v[0], v[1]);
+    } else if (n >= 12 && d[0] == 0x0A && d[2] == 1) {
+        // PCX: the corners of the picture, inclusive.
+        e.format = FORMAT_PCX;
+        retiens(e, (long long)lit16Petit(d + 8) - lit16Petit(d + 4) + 1,
+                (long long)lit16Petit(d + 10) - lit16Petit(d + 6) + 1);
+    } else if (n >= 3 && d[0] == 'P' && d[1] >= '1' && d[1] <= '7') {
+        e.format = FORMAT_PNM;
+        lisPNM(d, n, e);
+    } else if (n >= 12 && memcmp(d, "FORM", 4) == 0 &&
+               (memcmp(d + 8, "ILBM", 4) == 0 || memcmp(d + 8, "PBM ", 4) == 0)) {
+        e.format = FORMAT_LBM;
+        lisLBM(d, n, e);
     } else if (ressembleICO(d, n)) {
         // Before TGA: the decoder knows icons by this signature, and an
         // icon's header also reads as a TGA one.

@@ -4,8 +4,9 @@
 // The size a picture file declares, read from its header before anything is
 // decoded, so that a small file cannot make the decoder allocate gigabytes
 // or run for ever. Knows PNG, JPEG, GIF (every image in it, not only the
-// logical screen), BMP, ICO and CUR, XCF, XPM and TGA; other formats are left to the
-// decoder, and their size is checked once decoded. Pure byte reading: no
+// logical screen), BMP, ICO and CUR, XCF, XPM, PCX, PNM (XV thumbnails
+// too), LBM and TGA; other formats (TIFF) are left to their decoder, and
+// every size is checked again once decoded. Pure byte reading: no
 // SDL, no display.
 
 #include <cstddef>
@@ -19,6 +20,9 @@ enum FormatImage {
     FORMAT_ICO,
     FORMAT_XCF,
     FORMAT_XPM,
+    FORMAT_PCX,
+    FORMAT_PNM,
+    FORMAT_LBM,
     FORMAT_TGA
 };
 
