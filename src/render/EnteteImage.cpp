@@ -137,10 +137,20 @@ bool ressembleICO(const unsigned char* d, size_t n)
 void lisICO(const unsigned char* d, size_t n, EnteteImage& e)
 {
     const size_t nombre = lit16Petit(d + 4);
+    bool valide = true;
     for (size_t k = 0; k < nombre && 6 + 16 * (k + 1) <= n; ++k) {
         const unsigned char* entree = d + 6 + 16 * k;
         retiens(e, entree[0] ? entree[0] : 256, entree[1] ? entree[1] : 256);
+        // The decoder sizes its surface from the picture's own header (its
+        // height counting the mask too), not from the directory.
+        const unsigned long debut = static_cast<unsigned long>(lit32PetitSigne(entree + 12)) & 0xFFFFFFFFul;
+        if (debut <= n && n - debut >= 12) {
+            const long largeur = lit32PetitSigne(d + debut + 4), hauteur = lit32PetitSigne(d + debut + 8);
+            valide = valide && largeur > 0 && hauteur > 0;
+            retiens(e, largeur, hauteur / 2);
+        }
     }
+    e.tailleLue = e.tailleLue && valide;
 }
 
 // The quoted strings of an XPM file, in order, as its decoder reads them:
