@@ -268,7 +268,7 @@ TEST(Decodage, ToutFormatDuDecodeurEstLuIconesEtCurseursCompris)
         SDL_FreeSurface(image);
     }
     // Cut or inconsistent files that crash or hang the decoder's readers: a
-    // pixel of no colour, and a property reaching past the end.
+    // pixel of no colour, a property or a chunk reaching past the end.
     alarm(10);
     ecrit("trou.xpm", texteOctets("/* XPM */\n\"3 2 1 1\",\n\"  c red\",\n\"   \",\n\"~  \"\n};\n"));
     EXPECT_EQ(decodeImage("trou.xpm"), nullptr);
@@ -277,6 +277,11 @@ TEST(Decodage, ToutFormatDuDecodeurEstLuIconesEtCurseursCompris)
     xcf.insert(xcf.end(), {0, 0, 0, 17, 255, 255, 255, 255});
     ecrit("coupe.xcf", xcf);
     SDL_FreeSurface(decodeImage("coupe.xcf"));
+    Octets png = pngGris(4, 1, {1});
+    png.resize(33);  // after IHDR, a chunk far longer than the file
+    png.insert(png.end(), {0, 0xE7, 0, 2, 't', 'R', 'N', 'S', 0x64, 0x3C});
+    ecrit("long.png", png);
+    EXPECT_EQ(decodeImage("long.png"), nullptr);
     alarm(0);
 
     // A picture named .tga is still read, and checked, as TGA.
