@@ -229,11 +229,26 @@ void lisPNM(const unsigned char* d, size_t n, EnteteImage& e)
     retiens(e, valeurs[0], valeurs[1]);
 }
 
-// ILBM and PBM: the BMHD chunk, first in the form, gives width and height.
+// ILBM and PBM: the BMHD chunk gives width and height. The decoder walks
+// the chunks up to BODY without noticing the end of the file, going round
+// for ever on what its last read left: every chunk up to a whole BODY must
+// be in the file.
 void lisLBM(const unsigned char* d, size_t n, EnteteImage& e)
 {
-    if (n >= 24 && memcmp(d + 12, "BMHD", 4) == 0)
-        retiens(e, lit16Gros(d + 20), lit16Gros(d + 22));
+    size_t i = 12;
+    while (n - i >= 8) {
+        const unsigned long long taille = lit32Gros(d + i + 4);
+        if (taille > n - i - 8)
+            break;
+        if (memcmp(d + i, "BMHD", 4) == 0 && taille >= 4)
+            retiens(e, lit16Gros(d + i + 8), lit16Gros(d + i + 10));
+        if (memcmp(d + i, "BODY", 4) == 0)
+            return;
+        i += 8 + static_cast<size_t>(taille) + (taille & 1);
+        if (i > n)
+            break;
+    }
+    e.tailleLue = false;
 }
 
 bool ressembleTGA(const unsigned char* d, size_t n)

@@ -268,7 +268,7 @@ TEST(Decodage, ToutFormatDuDecodeurEstLuIconesEtCurseursCompris)
         SDL_FreeSurface(image);
     }
     // Cut or inconsistent files that crash or hang the decoder's readers: a
-    // pixel of no colour, a property or a chunk reaching past the end.
+    // pixel of no colour, a property or chunks reaching past the end.
     alarm(10);
     ecrit("trou.xpm", texteOctets("/* XPM */\n\"3 2 1 1\",\n\"  c red\",\n\"   \",\n\"~  \"\n};\n"));
     EXPECT_EQ(decodeImage("trou.xpm"), nullptr);
@@ -282,6 +282,10 @@ TEST(Decodage, ToutFormatDuDecodeurEstLuIconesEtCurseursCompris)
     png.insert(png.end(), {0, 0xE7, 0, 2, 't', 'R', 'N', 'S', 0x64, 0x3C});
     ecrit("long.png", png);
     EXPECT_EQ(decodeImage("long.png"), nullptr);
+    Octets lbm = ilbm3x2();
+    lbm[44] = lbm[45] = 0xFF;  // the colour table's size, past the end
+    ecrit("long.lbm", lbm);
+    EXPECT_EQ(decodeImage("long.lbm"), nullptr);
     alarm(0);
 
     // A picture named .tga is still read, and checked, as TGA.
