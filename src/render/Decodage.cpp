@@ -4,6 +4,7 @@
 #include "render/DecodageGIF.h"
 #include "render/DecodageTIFF.h"
 #include "render/EnteteImage.h"
+#include "render/StructureImage.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -143,7 +144,8 @@ SDL_Surface* decodeFichier(const char* fichier)
         lisEnteteImage(donnees.data(), donnees.size(), suffixe && strcasecmp(suffixe, "tga") == 0);
     if (!tailleImageAcceptable(entete) || !coutPlausible(entete, donnees.size()))
         return nullptr;
-    if (entete.format == FORMAT_XPM && !xpmComplet(donnees.data(), donnees.size()))
+    if ((entete.format == FORMAT_XPM && !xpmComplet(donnees.data(), donnees.size())) ||
+        (entete.format == FORMAT_XCF && !xcfComplet(donnees.data(), donnees.size())))
         return nullptr;
     SDL_Surface* image = nullptr;
     if (entete.format == FORMAT_GIF) {

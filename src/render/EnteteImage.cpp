@@ -1,11 +1,11 @@
 #include "render/EnteteImage.h"
 
+#include "render/StructureImage.h"
+
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <set>
-#include <string>
-#include <vector>
+
 
 namespace {
 
@@ -168,36 +168,6 @@ void lisICO(const unsigned char* d, size_t n, EnteteImage& e)
     e.tailleLue = e.tailleLue && valide;
 }
 
-// The quoted strings of an XPM file, in order, as its decoder reads them:
-// from one double quote to the next, whatever lies between strings.
-std::vector<std::string> chainesXPM(const unsigned char* d, size_t n, size_t combien)
-{
-    std::vector<std::string> chaines;
-    size_t i = 0;
-    while (chaines.size() < combien) {
-        const void* debut = i < n ? memchr(d + i, '"', n - i) : nullptr;
-        if (!debut)
-            break;
-        size_t a = static_cast<const unsigned char*>(debut) - d + 1;
-        const void* fin = a < n ? memchr(d + a, '"', n - a) : nullptr;
-        if (!fin)
-            break;
-        size_t b = static_cast<const unsigned char*>(fin) - d;
-        chaines.emplace_back(reinterpret_cast<const char*>(d + a), b - a);
-        i = b + 1;
-    }
-    return chaines;
-}
-
-// Width, height, colours and characters a pixel, from the first string.
-bool valeursXPM(const unsigned char* d, size_t n, long long v[4])
-{
-    std::vector<std::string> premiere = chainesXPM(d, n, 1);
-    return premiere.size() == 1 &&
-           sscanf(premiere[0].c_str(), "%lld %lld %lld %lld", &v[0], &v[1], &v[2], &v[3]) == 4 &&
-           v[0] >= 0 && v[1] >= 0 && v[2] > 0 && v[3] > 0;
-}
-
 // PNM and XV thumbnails: "P1" to "P7", then numbers in text, each header
 // line of a thumbnail that starts with '#' being a comment; width and
 // height come first.
@@ -332,35 +302,6 @@ EnteteImage lisEnteteImage(const unsigned char* d, size_t n, bool nommeeTGA)
             lisTGA(d, n, e);
     }
     return e;
-}
-
-bool xpmComplet(const unsigned char* d, size_t n)
-{
-    long long v[4];
-    if (!valeursXPM(d, n, v) || v[0] > COTE_IMAGE_MAX || v[1] > COTE_IMAGE_MAX || v[3] > 8)
-        return false;
-    const size_t largeur = static_cast<size_t>(v[0]), hauteur = static_cast<size_t>(v[1]);
-    const size_t couleurs = static_cast<size_t>(v[2]), cpp = static_cast<size_t>(v[3]);
-    // Every string holds a colour or a row, so the file bounds their count.
-    if (couleurs + hauteur > n)
-        return false;
-    std::vector<std::string> chaines = chainesXPM(d, n, 1 + couleurs + hauteur);
-    if (chaines.size() < 1 + couleurs + hauteur)
-        return false;
-    std::set<std::string> cles;
-    for (size_t k = 1; k <= couleurs; ++k) {
-        if (chaines[k].size() < cpp)
-            return false;
-        cles.insert(chaines[k].substr(0, cpp));
-    }
-    for (size_t k = 1 + couleurs; k < chaines.size(); ++k) {
-        if (chaines[k].size() < largeur * cpp)
-            return false;
-        for (size_t x = 0; x < largeur; ++x)
-            if (!cles.count(chaines[k].substr(x * cpp, cpp)))
-                return false;
-    }
-    return true;
 }
 
 bool tailleImageAcceptable(const EnteteImage& e)

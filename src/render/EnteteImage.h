@@ -51,10 +51,6 @@ EnteteImage lisEnteteImage(const unsigned char* donnees, std::size_t taille, boo
 // passes: its decoder, if any, reads it.
 bool tailleImageAcceptable(const EnteteImage& entete);
 
-// True when every pixel row of an XPM file is whole and names only colours
-// of its table: the decoder crashes on a pixel it cannot find there.
-bool xpmComplet(const unsigned char* donnees, std::size_t taille);
-
 // The most bytes a picture of `format` decoded from `tailleFichier` bytes
 // can honestly take: past it, the decoder made the pixels up (a cut file
 // completed with filler) or the file is a bomb.
