@@ -276,7 +276,11 @@ TEST(Decodage, ToutFormatDuDecodeurEstLuIconesEtCurseursCompris)
     xcf.resize(26);
     xcf.insert(xcf.end(), {0, 0, 0, 17, 255, 255, 255, 255});
     ecrit("coupe.xcf", xcf);
-    SDL_FreeSurface(decodeImage("coupe.xcf"));
+    EXPECT_EQ(decodeImage("coupe.xcf"), nullptr);
+    xcf.resize(26);  // a colour table of a billion colours in 4 bytes
+    xcf.insert(xcf.end(), {0, 0, 0, 1, 0, 0, 0, 4, 0x40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    ecrit("table.xcf", xcf);
+    EXPECT_EQ(decodeImage("table.xcf"), nullptr);
     Octets png = pngGris(4, 1, {1});
     png.resize(33);  // after IHDR, a chunk far longer than the file
     png.insert(png.end(), {0, 0xE7, 0, 2, 't', 'R', 'N', 'S', 0x64, 0x3C});
