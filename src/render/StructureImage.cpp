@@ -73,22 +73,27 @@ struct LecteurXCF {
         ok = ok && tailleImageAcceptable(e) && 4 * e.largeur * e.hauteur <= octetsDecodesMax(FORMAT_XCF, n);
     }
 
-    // Properties up to the closing one. The colour table's count is the one
-    // length the decoder takes from inside a property.
+    // Properties up to the closing one, whose length is skipped too. The
+    // decoder reads some properties by their own size rather than the one
+    // written, so those must be written with it; the colour table's count is
+    // the one length it takes from inside a property.
     void proprietes()
     {
-        const unsigned long TABLE_COULEURS = 1;
+        // Sizes of properties 2 to 17 (active layer ... compression).
+        static const long TAILLES[] = {0, 0, 0, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 8, 3, 1};
         while (ok) {
             const unsigned long type = mot(), longueur = mot();
-            if (!ok || type == 0)
-                return;
-            if (type == TABLE_COULEURS) {
+            if (type == 1) {
                 const size_t debut = i;
                 const unsigned long couleurs = mot();
-                ok = ok && longueur >= 4 && 3ull * couleurs <= longueur - 4;
+                ok = ok && longueur >= 4 && 3ull * couleurs == longueur - 4;
                 i = debut;
+            } else if (type >= 2 && type <= 17) {
+                ok = ok && longueur == static_cast<unsigned long>(TAILLES[type - 2]);
             }
             saute(longueur);
+            if (type == 0)
+                return;
         }
     }
 
