@@ -10,23 +10,25 @@
 
 namespace {
 
-// The quoted strings of an XPM file, in order, as its decoder reads them:
-// from one double quote to the next, whatever lies between strings.
+// The quoted strings of an XPM file, in order. The decoder reads them line
+// by line, so a line holding a string must hold exactly one, whole; any
+// other line is stopped at the first such fault, which leaves fewer strings
+// than the file needs.
 std::vector<std::string> chainesXPM(const unsigned char* d, size_t n, size_t combien)
 {
     std::vector<std::string> chaines;
-    size_t i = 0;
-    while (chaines.size() < combien) {
-        const void* debut = i < n ? memchr(d + i, '"', n - i) : nullptr;
-        if (!debut)
-            break;
-        size_t a = static_cast<const unsigned char*>(debut) - d + 1;
-        const void* fin = a < n ? memchr(d + a, '"', n - a) : nullptr;
-        if (!fin)
-            break;
-        size_t b = static_cast<const unsigned char*>(fin) - d;
-        chaines.emplace_back(reinterpret_cast<const char*>(d + a), b - a);
-        i = b + 1;
+    for (size_t i = 0; i < n && chaines.size() < combien;) {
+        const unsigned char* finLigne = static_cast<const unsigned char*>(memchr(d + i, '\n', n - i));
+        const size_t fin = finLigne ? static_cast<size_t>(finLigne - d) : n;
+        const unsigned char* q1 = static_cast<const unsigned char*>(memchr(d + i, '"', fin - i));
+        if (q1) {
+            const size_t a = static_cast<size_t>(q1 - d) + 1;
+            const unsigned char* q2 = static_cast<const unsigned char*>(memchr(d + a, '"', fin - a));
+            if (!q2 || memchr(q2 + 1, '"', fin - (static_cast<size_t>(q2 - d) + 1)))
+                break;
+            chaines.emplace_back(reinterpret_cast<const char*>(d + a), static_cast<size_t>(q2 - d) - a);
+        }
+        i = fin + 1;
     }
     return chaines;
 }
