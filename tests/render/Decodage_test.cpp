@@ -272,6 +272,8 @@ TEST(Decodage, ToutFormatDuDecodeurEstLuIconesEtCurseursCompris)
     alarm(10);
     ecrit("trou.xpm", texteOctets("/* XPM */\n\"3 2 1 1\",\n\"  c red\",\n\"   \",\n\"~  \"\n};\n"));
     EXPECT_EQ(decodeImage("trou.xpm"), nullptr);
+    ecrit("ligne.xpm", texteOctets("/* XPM */\n\"1 2 1 1\",\n\"  c red\",\n\" ,\n\"\" \"\n};\n"));
+    EXPECT_EQ(decodeImage("ligne.xpm"), nullptr);
     Octets xcf = xcf3x2();
     xcf.resize(26);
     xcf.insert(xcf.end(), {0, 0, 0, 17, 255, 255, 255, 255});
