@@ -156,6 +156,9 @@ bool valeursXPM(const unsigned char* d, size_t n, long long v[4])
 
 bool xpmComplet(const unsigned char* d, size_t n)
 {
+    // Text: the decoder's strings end at a zero byte, where ours would not.
+    if (memchr(d, 0, n))
+        return false;
     long long v[4];
     if (!valeursXPM(d, n, v) || v[0] > COTE_IMAGE_MAX || v[1] > COTE_IMAGE_MAX || v[3] > 8)
         return false;
