@@ -177,7 +177,7 @@ bool xpmComplet(const unsigned char* d, size_t n)
         cles.insert(chaines[k].substr(0, cpp));
     }
     for (size_t k = 1 + couleurs; k < chaines.size(); ++k) {
-        if (chaines[k].size() < largeur * cpp)
+        if (chaines[k].size() != largeur * cpp)
             return false;
         for (size_t x = 0; x < largeur; ++x)
             if (!cles.count(chaines[k].substr(x * cpp, cpp)))

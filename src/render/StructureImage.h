@@ -13,8 +13,8 @@
 // string; false when it holds no four such numbers.
 bool valeursXPM(const unsigned char* donnees, std::size_t taille, long long valeurs[4]);
 
-// True when every pixel row of an XPM file is whole and names only colours
-// of its table.
+// True when every pixel row of an XPM file has exactly its width of pixels
+// and names only colours of its table.
 bool xpmComplet(const unsigned char* donnees, std::size_t taille);
 
 // True when every property, name, offset list and offset of an XCF file
