@@ -120,7 +120,10 @@ struct LecteurXCF {
             const size_t retour = i;
             va(niveau);
             taille();
-            decalages();
+            // The decoder sizes each tile as the gap to the next one.
+            const std::vector<unsigned long> tuiles = decalages();
+            for (size_t k = 1; k < tuiles.size(); ++k)
+                ok = ok && tuiles[k] > tuiles[k - 1];
             i = retour;
         }
     }
