@@ -75,6 +75,12 @@ SDL_Surface* corrigeGrisPNG(SDL_Surface* image)
 // pixels a cut or hostile file made the decoder invent.
 bool imageVraisemblable(const SDL_Surface* image, FormatImage format, size_t tailleFichier)
 {
+    // A BMP with a nonsense bit count comes out as pixels of under a byte
+    // with no palette, which no blit can read.
+    const SDL_PixelFormat* f = image->format;
+    if ((f->BytesPerPixel == 1 && !f->palette) || f->BytesPerPixel > 4 ||
+        (image->w > 0 && image->h > 0 && !image->pixels))
+        return false;
     EnteteImage decodee = {format, image->w, image->h, true};
     const long long octets = static_cast<long long>(image->w) * image->h * image->format->BytesPerPixel;
     return tailleImageAcceptable(decodee) && octets <= octetsDecodesMax(format, tailleFichier);

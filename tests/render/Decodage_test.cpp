@@ -292,6 +292,10 @@ TEST(Decodage, ToutFormatDuDecodeurEstLuIconesEtCurseursCompris)
     lbm[44] = lbm[45] = 0xFF;  // the colour table's size, past the end
     ecrit("long.lbm", lbm);
     EXPECT_EQ(decodeImage("long.lbm"), nullptr);
+    std::string bmp = lisFichier("x.bmp");
+    bmp[28] = 4, bmp[29] = 0x18;  // a bit count that leaves 4-bit pixels with no palette
+    ecritFichier("sans-palette.bmp", bmp);
+    EXPECT_EQ(decodeImage("sans-palette.bmp"), nullptr);
     alarm(0);
 
     // A picture named .tga is still read, and checked, as TGA.
