@@ -10,7 +10,7 @@ libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
 libgtest-dev googletest libbenchmark-dev
 xvfb xauth xdotool x11-utils imagemagick
 clang libclang-rt-14-dev
-libpng-dev libjpeg-dev libgif-dev libvorbis-dev libogg-dev
+libpng-dev libjpeg-dev libgif-dev libtiff-dev libvorbis-dev libogg-dev
 libfreetype-dev fonts-dejavu-core
 sox
 "

@@ -1,24 +1,21 @@
 #include "foundation/FichierDescription.h"
 
 #include "foundation/Messages.h"
+#include "foundation/FichierOrdinaire.h"
 
 #include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 long tailleFichier(const char* fichier)
 {
-    // Non-blocking, so a pipe with no writer does not stop the game here.
-    int fd = fichier ? open(fichier, O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
-    struct stat etat;
-    bool ouvert = fd >= 0 && fstat(fd, &etat) == 0 && !S_ISDIR(etat.st_mode);
-    if (fd >= 0)
-        close(fd);
-    if (!ouvert)
+    // A pipe or a device is no description: its reader would refuse it.
+    FILE* f = ouvreFichierOrdinaire(fichier, "rb");
+    if (!f)
         return -1;
-    // A pipe or a device tells no size.
-    return S_ISREG(etat.st_mode) ? static_cast<long>(etat.st_size) : 0;
+    struct stat etat;
+    const long taille = fstat(fileno(f), &etat) == 0 ? static_cast<long>(etat.st_size) : -1;
+    fclose(f);
+    return taille;
 }
 
 long tailleDescription(const char* fichier)
@@ -39,6 +36,17 @@ bool CBudgetChargement::preleve(long long n, long long taille)
     if (n < 0 || taille <= 0 || n > reste / taille)
         return false;
     reste -= n * taille;
+    return true;
+}
+
+bool CBudgetChargement::preleveImage(const void* image, long long octets)
+{
+    for (const void* deja : images)
+        if (deja == image)
+            return true;
+    if (!preleve(octets))
+        return false;
+    images.push_back(image);
     return true;
 }
 

@@ -11,8 +11,13 @@
 // keeps (frames, tiles, placements, the pixels cut from sheets) is also
 // charged to a CBudgetChargement, so that many planes naming one file, or
 // many frames cut from one big sheet, cannot add up without end either.
+// The decoded sheets themselves count too, once each however many items
+// are cut from them.
 
-// Size in bytes of the file, or -1 when it cannot be opened.
+#include <vector>
+
+// Size in bytes of the file, or -1 when it cannot be opened or is not a
+// regular file.
 long tailleFichier(const char* fichier);
 // The same, printing "Fichier introuvable : <chemin>" on standard error
 // when the file cannot be opened.
@@ -32,6 +37,8 @@ public:
     // Takes n items of `taille` bytes; false, taking nothing, when they are
     // not left.
     bool preleve(long long n, long long taille = 1);
+    // Takes `octets` for the decoded picture `image`, the first time only.
+    bool preleveImage(const void* image, long long octets);
     // How many items of `taille` bytes are left.
     long long combien(long long taille) const { return reste / taille; }
     // Prints, once per load, that the load went past its budget.
@@ -40,6 +47,7 @@ public:
 private:
     long long reste;
     bool signale = false;
+    std::vector<const void*> images;
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "foundation/IndexProfil.h"
 
+#include "foundation/FichierOrdinaire.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -325,7 +327,7 @@ std::map<std::string, FichierLu>& fichiers()
 // TAILLE_LUE_MAX the rest is ignored.
 bool litFichier(const char* fichier, std::string& contenu, struct stat& etat)
 {
-    FILE* f = fopen(fichier, "r");
+    FILE* f = ouvreFichierOrdinaire(fichier, "r");
     if (!f)
         return false;
     if (fstat(fileno(f), &etat) != 0) {

@@ -1,5 +1,6 @@
 #include "foundation/InputOutput.h"
 
+#include "foundation/FichierOrdinaire.h"
 #include "foundation/IndexProfil.h"
 #include "foundation/Messages.h"
 #include "foundation/Temps.h"
@@ -79,7 +80,7 @@ const char* chercheValeur(const CIndexProfil& index, const char* section, const 
 
 bool lisFichierEntier(const char* fichier, std::string& contenu)
 {
-    FILE* f = fopen(fichier, "rb");
+    FILE* f = ouvreFichierOrdinaire(fichier, "rb");
     if (!f)
         return false;
     char bloc[4096];
@@ -94,10 +95,15 @@ bool lisFichierEntier(const char* fichier, std::string& contenu)
 // Writes `contenu` to "<fichier>.tmp" and renames it over the original, so a
 // crash or a full disk never leaves a truncated file behind. The one
 // temporary name is created exclusively (never through a link); a copy left
-// by a killed write is removed first, so at most one ever exists.
+// by a killed write is removed first, so at most one ever exists. A symbolic
+// link is followed: the file it leads to is replaced, beside itself, and
+// the link stays a link.
 bool remplaceFichier(const char* fichier, const std::string& contenu)
 {
-    std::string temporaire = std::string(fichier) + ".tmp";
+    char* reel = realpath(fichier, nullptr);
+    const std::string cible = reel ? reel : fichier;
+    free(reel);
+    std::string temporaire = cible + ".tmp";
     const int drapeaux = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
     int fd = open(temporaire.c_str(), drapeaux, 0600);
     if (fd < 0 && errno == EEXIST && unlink(temporaire.c_str()) == 0)
@@ -105,8 +111,13 @@ bool remplaceFichier(const char* fichier, const std::string& contenu)
     if (fd < 0)
         return false;
     struct stat etat;
-    if (stat(fichier, &etat) == 0)
+    if (stat(cible.c_str(), &etat) == 0) {
+        // Only root may give a file away; chown before chmod, which it
+        // would otherwise undo for the set-id bits.
+        if (geteuid() == 0 && fchown(fd, etat.st_uid, etat.st_gid) != 0)
+            errno = 0;
         fchmod(fd, etat.st_mode & 07777);
+    }
     FILE* f = fdopen(fd, "wb");
     if (!f) {
         close(fd);
@@ -118,7 +129,7 @@ bool remplaceFichier(const char* fichier, const std::string& contenu)
     ok = (fsync(fileno(f)) == 0) && ok;
     ok = (fclose(f) == 0) && ok;
     if (ok)
-        ok = rename(temporaire.c_str(), fichier) == 0;
+        ok = rename(temporaire.c_str(), cible.c_str()) == 0;
     if (!ok)
         unlink(temporaire.c_str());
     return ok;
@@ -210,7 +221,7 @@ InputOutput::Ecriture InputOutput::ecrit(const char* section, const char* cle,
         return ECRITURE_SANS_EFFET;
     }
 
-    FILE* f = fopen(fichier, "r+");
+    FILE* f = ouvreFichierOrdinaire(fichier, "r+");
     if (!f) {
         messageInfo("Erreur Lecture fichier:%s\n", fichier);
         return ECRITURE_ECHEC;

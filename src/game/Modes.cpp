@@ -1,6 +1,7 @@
 #include "game/main.h"
 
 #include "foundation/Messages.h"
+#include "foundation/FichierOrdinaire.h"
 #include "foundation/Temps.h"
 #include "game/FichiersJeu.h"
 #include "game/OutilsJeu.h"
@@ -109,7 +110,7 @@ const int LongueurNomVue = fichiersJeu::LongueurNomVue;
 
 bool lisNomAnimationVue(const char* fichier, char nom[LongueurNomVue])
 {
-    FILE* f = fopen(fichier, "r");
+    FILE* f = ouvreFichierOrdinaire(fichier, "r");
     if (!f)
         return false;
     size_t lus = fread(nom, 1, LongueurNomVue, f);

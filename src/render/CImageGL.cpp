@@ -102,6 +102,9 @@ int CImageGL::chargeImageSDL(SDL_Surface* surface, int x, int y, int w, int h, i
 int CImageGL::chargeRectangle(SDL_Surface* image, int x, int y, int w, int h, int r, int g, int b,
                               bool imageEntiere)
 {
+    // A frame or a picture of no pixels is an empty picture, drawn as nothing.
+    if (rectangleVide(w, h))
+        return 0;
     // A size read from a data file may be anything; past the largest picture
     // it would only ask for a huge grid of transparent tiles.
     if (!rectangleAdmis(w, h)) {

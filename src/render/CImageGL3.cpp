@@ -112,6 +112,10 @@ int CImageGL3::chargeFichier(const char* fichier, bool imageEntiere, int x, int 
         w = image->w;
         h = image->h;
     }
+    if (rectangleVide(w, h)) {
+        SDL_FreeSurface(image);
+        return 0;
+    }
     SDL_Surface* surface = rectangleAdmis(w, h) ? creeSurface(calcPower(w), calcPower(h)) : nullptr;
     if (!surface) {
         messageErreur("%s", MESSAGE_TEXTURE);

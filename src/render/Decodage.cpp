@@ -1,11 +1,15 @@
 #include "render/Decodage.h"
 
+#include "foundation/FichierOrdinaire.h"
 #include "render/DecodageGIF.h"
+#include "render/DecodageTIFF.h"
 #include "render/EnteteImage.h"
+#include "render/StructureImage.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
@@ -17,16 +21,14 @@ namespace {
 // No picture the engine accepts needs a bigger file.
 const long long TAILLE_FICHIER_IMAGE_MAX = 256LL * 1024 * 1024;
 
-// The whole file, when it is a regular file of a sane size: a pipe or a
-// device could be read for ever.
+// The whole file, when it is a regular file of a sane size.
 bool lisFichierImage(const char* fichier, std::vector<unsigned char>& donnees)
 {
-    FILE* f = fopen(fichier, "rb");
+    FILE* f = ouvreFichierOrdinaire(fichier, "rb");
     if (!f)
         return false;
     struct stat etat;
-    bool ok = fstat(fileno(f), &etat) == 0 && S_ISREG(etat.st_mode) &&
-              etat.st_size <= TAILLE_FICHIER_IMAGE_MAX;
+    bool ok = fstat(fileno(f), &etat) == 0 && etat.st_size <= TAILLE_FICHIER_IMAGE_MAX;
     if (ok) {
         donnees.resize(static_cast<size_t>(etat.st_size));
         ok = fread(donnees.data(), 1, donnees.size(), f) == donnees.size();
@@ -69,6 +71,75 @@ SDL_Surface* corrigeGrisPNG(SDL_Surface* image)
     return rgba;
 }
 
+// What the header could not tell: the size of formats it does not know, and
+// pixels a cut or hostile file made the decoder invent.
+bool imageVraisemblable(const SDL_Surface* image, FormatImage format, size_t tailleFichier)
+{
+    // A BMP with a nonsense bit count comes out as pixels of under a byte
+    // with no palette, which no blit can read.
+    const SDL_PixelFormat* f = image->format;
+    if ((f->BytesPerPixel == 1 && !f->palette) || f->BytesPerPixel > 4 ||
+        (image->w > 0 && image->h > 0 && !image->pixels))
+        return false;
+    EnteteImage decodee = {format, image->w, image->h, true};
+    const long long octets = static_cast<long long>(image->w) * image->h * image->format->BytesPerPixel;
+    return tailleImageAcceptable(decodee) && octets <= octetsDecodesMax(format, tailleFichier);
+}
+
+// A stream over the file in memory that reads zeros past its end. The XCF
+// reader loops over lists that end with a zero word and takes what a failed
+// read leaves in its variable for the next word: on a cut file it would
+// loop for ever. With zeros every list ends.
+struct Remplissage {
+    const unsigned char* donnees;
+    int taille;
+    int position;
+};
+
+int chercheRemplissage(SDL_RWops* flux, int decalage, int origine)
+{
+    Remplissage* r = static_cast<Remplissage*>(flux->hidden.unknown.data1);
+    long long base = origine == RW_SEEK_CUR ? r->position : origine == RW_SEEK_END ? r->taille : 0;
+    long long voulu = base + decalage;
+    r->position = static_cast<int>(voulu < 0 ? 0 : voulu > r->taille ? r->taille : voulu);
+    return r->position;
+}
+
+int litRemplissage(SDL_RWops* flux, void* tampon, int taille, int nombre)
+{
+    Remplissage* r = static_cast<Remplissage*>(flux->hidden.unknown.data1);
+    if (taille <= 0 || nombre <= 0)
+        return 0;
+    const size_t voulu = static_cast<size_t>(taille) * static_cast<size_t>(nombre);
+    const size_t presents = std::min<size_t>(voulu, static_cast<size_t>(r->taille - r->position));
+    memcpy(tampon, r->donnees + r->position, presents);
+    memset(static_cast<unsigned char*>(tampon) + presents, 0, voulu - presents);
+    r->position += static_cast<int>(presents);
+    return nombre;
+}
+
+int ecritRemplissage(SDL_RWops*, const void*, int, int) { return -1; }
+
+int fermeRemplissage(SDL_RWops* flux)
+{
+    delete static_cast<Remplissage*>(flux->hidden.unknown.data1);
+    SDL_FreeRW(flux);
+    return 0;
+}
+
+SDL_RWops* fluxRempli(const std::vector<unsigned char>& donnees)
+{
+    SDL_RWops* flux = SDL_AllocRW();
+    if (!flux)
+        return nullptr;
+    flux->hidden.unknown.data1 = new Remplissage{donnees.data(), static_cast<int>(donnees.size()), 0};
+    flux->seek = chercheRemplissage;
+    flux->read = litRemplissage;
+    flux->write = ecritRemplissage;
+    flux->close = fermeRemplissage;
+    return flux;
+}
+
 SDL_Surface* decodeFichier(const char* fichier)
 {
     std::vector<unsigned char> donnees;
@@ -77,16 +148,30 @@ SDL_Surface* decodeFichier(const char* fichier)
     const char* suffixe = extension(fichier);
     EnteteImage entete =
         lisEnteteImage(donnees.data(), donnees.size(), suffixe && strcasecmp(suffixe, "tga") == 0);
-    if (!tailleImageAcceptable(entete))
+    if (!tailleImageAcceptable(entete) || !coutPlausible(entete, donnees.size()))
         return nullptr;
-    if (entete.format == FORMAT_GIF)
-        return decodeGIF(donnees.data(), donnees.size());
-    SDL_RWops* flux = SDL_RWFromConstMem(donnees.data(), static_cast<int>(donnees.size()));
-    if (!flux)
+    if ((entete.format == FORMAT_XPM && !xpmComplet(donnees.data(), donnees.size())) ||
+        (entete.format == FORMAT_XCF && !xcfComplet(donnees.data(), donnees.size())))
         return nullptr;
-    SDL_Surface* image = IMG_LoadTyped_RW(flux, 1, const_cast<char*>(suffixe));
-    if (image && entete.format == FORMAT_PNG)
-        image = corrigeGrisPNG(image);
+    SDL_Surface* image = nullptr;
+    if (entete.format == FORMAT_GIF) {
+        image = decodeGIF(donnees.data(), donnees.size());
+    } else if (entete.format == FORMAT_INCONNU && signatureTIFF(donnees.data(), donnees.size())) {
+        image = decodeTIFF(donnees.data(), donnees.size());
+    } else {
+        SDL_RWops* flux = entete.format == FORMAT_XCF
+                              ? fluxRempli(donnees)
+                              : SDL_RWFromConstMem(donnees.data(), static_cast<int>(donnees.size()));
+        if (!flux)
+            return nullptr;
+        image = IMG_LoadTyped_RW(flux, 1, const_cast<char*>(suffixe));
+        if (image && entete.format == FORMAT_PNG)
+            image = corrigeGrisPNG(image);
+    }
+    if (image && !imageVraisemblable(image, entete.format, donnees.size())) {
+        SDL_FreeSurface(image);
+        image = nullptr;
+    }
     return image;
 }
 

@@ -41,8 +41,9 @@ bool lisExtension(GifFileType* gif, int code, GifByteType* bloc, int& transparen
 SDL_Surface* lisImage(GifFileType* gif, int transparent)
 {
     const GifImageDesc& desc = gif->Image;
-    EnteteImage taille = {FORMAT_GIF, desc.Width, desc.Height};
-    if (desc.Width <= 0 || desc.Height <= 0 || !tailleImageAcceptable(taille))
+    EnteteImage taille = {FORMAT_GIF, desc.Width, desc.Height, true};
+    // 0 x 0 is an empty picture, loaded as such.
+    if (desc.Width < 0 || desc.Height < 0 || !tailleImageAcceptable(taille))
         return nullptr;
     ColorMapObject* palette = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
     if (!palette)

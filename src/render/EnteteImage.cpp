@@ -1,6 +1,11 @@
 #include "render/EnteteImage.h"
 
+#include "render/StructureImage.h"
+
+#include <cctype>
+#include <cstdio>
 #include <cstring>
+
 
 namespace {
 
@@ -26,6 +31,7 @@ void retiens(EnteteImage& e, long long largeur, long long hauteur)
         e.largeur = largeur;
     if (hauteur > e.hauteur)
         e.hauteur = hauteur;
+    e.tailleLue = true;
 }
 
 void lisPNG(const unsigned char* d, size_t n, EnteteImage& e)
@@ -33,6 +39,21 @@ void lisPNG(const unsigned char* d, size_t n, EnteteImage& e)
     // Signature, then IHDR: length, type, width, height (big-endian).
     if (n >= 24 && memcmp(d + 12, "IHDR", 4) == 0)
         retiens(e, lit32Gros(d + 16), lit32Gros(d + 20));
+    // A chunk longer than what is left of the file: the decoder's reads
+    // past the end fail without a word, and it goes on reading chunks of
+    // whatever its buffer held, for ever. A file that simply stops between
+    // chunks (before IEND) still loads.
+    size_t i = 8;
+    while (i < n) {
+        const unsigned long long longueur = n - i >= 8 ? lit32Gros(d + i) : n;
+        if (longueur > n - i || n - i - longueur < 12) {
+            e.tailleLue = false;
+            return;
+        }
+        if (memcmp(d + i + 4, "IEND", 4) == 0)
+            return;
+        i += 12 + static_cast<size_t>(longueur);
+    }
 }
 
 bool marqueurSOF(unsigned char m)
@@ -120,6 +141,86 @@ void lisBMP(const unsigned char* d, size_t n, EnteteImage& e)
         retiens(e, lit32PetitSigne(d + 18), lit32PetitSigne(d + 22));
 }
 
+// Icons and cursors: a directory of pictures of at most 256 pixels a side,
+// 0 meaning 256. The decoder takes one of them.
+bool ressembleICO(const unsigned char* d, size_t n)
+{
+    return n >= 6 && d[0] == 0 && d[1] == 0 && (d[2] == 1 || d[2] == 2) && d[3] == 0 &&
+           (d[4] | d[5]) != 0;
+}
+
+void lisICO(const unsigned char* d, size_t n, EnteteImage& e)
+{
+    const size_t nombre = lit16Petit(d + 4);
+    bool valide = true;
+    for (size_t k = 0; k < nombre && 6 + 16 * (k + 1) <= n; ++k) {
+        const unsigned char* entree = d + 6 + 16 * k;
+        retiens(e, entree[0] ? entree[0] : 256, entree[1] ? entree[1] : 256);
+        // The decoder sizes its surface from the picture's own header (its
+        // height counting the mask too), not from the directory.
+        const unsigned long debut = static_cast<unsigned long>(lit32PetitSigne(entree + 12)) & 0xFFFFFFFFul;
+        if (debut <= n && n - debut >= 12) {
+            const long largeur = lit32PetitSigne(d + debut + 4), hauteur = lit32PetitSigne(d + debut + 8);
+            valide = valide && largeur > 0 && hauteur > 0;
+            retiens(e, largeur, hauteur / 2);
+        }
+    }
+    e.tailleLue = e.tailleLue && valide;
+}
+
+// PNM and XV thumbnails: "P1" to "P7", then numbers in text, each header
+// line of a thumbnail that starts with '#' being a comment; width and
+// height come first.
+void lisPNM(const unsigned char* d, size_t n, EnteteImage& e)
+{
+    size_t i = 2;
+    if (d[1] == '7') {  // "P7 332", then comment lines
+        while (i < n && d[i] != '\n')
+            ++i;
+        while (i + 1 < n && d[i + 1] == '#')
+            for (++i; i < n && d[i] != '\n'; ++i) {
+            }
+    }
+    long long valeurs[2] = {-1, -1};
+    for (int k = 0; k < 2; ++k) {
+        while (i < n && (isspace(d[i]) || d[i] == '#')) {
+            if (d[i] == '#')
+                while (i < n && d[i] != '\n')
+                    ++i;
+            else
+                ++i;
+        }
+        if (i >= n || !isdigit(d[i]))
+            return;
+        valeurs[k] = 0;
+        for (; i < n && isdigit(d[i]) && valeurs[k] < (1LL << 40); ++i)
+            valeurs[k] = valeurs[k] * 10 + (d[i] - '0');
+    }
+    retiens(e, valeurs[0], valeurs[1]);
+}
+
+// ILBM and PBM: the BMHD chunk gives width and height. The decoder walks
+// the chunks up to BODY without noticing the end of the file, going round
+// for ever on what its last read left: every chunk up to a whole BODY must
+// be in the file.
+void lisLBM(const unsigned char* d, size_t n, EnteteImage& e)
+{
+    size_t i = 12;
+    while (n - i >= 8) {
+        const unsigned long long taille = lit32Gros(d + i + 4);
+        if (taille > n - i - 8)
+            break;
+        if (memcmp(d + i, "BMHD", 4) == 0 && taille >= 4)
+            retiens(e, lit16Gros(d + i + 8), lit16Gros(d + i + 10));
+        if (memcmp(d + i, "BODY", 4) == 0)
+            return;
+        i += 8 + static_cast<size_t>(taille) + (taille & 1);
+        if (i > n)
+            break;
+    }
+    e.tailleLue = false;
+}
+
 bool ressembleTGA(const unsigned char* d, size_t n)
 {
     if (n < 18 || d[1] > 1)
@@ -151,7 +252,7 @@ void lisTGA(const unsigned char* d, size_t n, EnteteImage& e)
 
 EnteteImage lisEnteteImage(const unsigned char* d, size_t n, bool nommeeTGA)
 {
-    EnteteImage e = {FORMAT_INCONNU, 0, 0};
+    EnteteImage e = {FORMAT_INCONNU, 0, 0, false};
     static const unsigned char signaturePNG[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (n >= 8 && memcmp(d, signaturePNG, 8) == 0) {
         e.format = FORMAT_PNG;
@@ -165,6 +266,36 @@ EnteteImage lisEnteteImage(const unsigned char* d, size_t n, bool nommeeTGA)
     } else if (n >= 2 && d[0] == 'B' && d[1] == 'M') {
         e.format = FORMAT_BMP;
         lisBMP(d, n, e);
+    } else if (n >= 9 && memcmp(d, "gimp xcf ", 9) == 0) {
+        e.format = FORMAT_XCF;
+        // After the signature and version: width and height, big-endian.
+        if (n >= 22)
+            retiens(e, static_cast<long long>(lit32Gros(d + 14)), static_cast<long long>(lit32Gros(d + 18)));
+    } else if (n >= 9 && memcmp(d, "/* XPM */", 9) == 0) {
+        e.format = FORMAT_XPM;
+        long long v[4];
+        if (valeursXPM(d, n, v))
+            retiens(e, v[0], v[1]);
+    } else if (n >= 12 && d[0] == 0x0A && d[2] == 1) {
+        // PCX: the corners of the picture, inclusive. Corners the wrong way
+        // round make the decoder ask for a surface of negative size.
+        e.format = FORMAT_PCX;
+        const long long largeur = (long long)lit16Petit(d + 8) - lit16Petit(d + 4) + 1;
+        const long long hauteur = (long long)lit16Petit(d + 10) - lit16Petit(d + 6) + 1;
+        if (largeur > 0 && hauteur > 0)
+            retiens(e, largeur, hauteur);
+    } else if (n >= 3 && d[0] == 'P' && d[1] >= '1' && d[1] <= '7') {
+        e.format = FORMAT_PNM;
+        lisPNM(d, n, e);
+    } else if (n >= 12 && memcmp(d, "FORM", 4) == 0 &&
+               (memcmp(d + 8, "ILBM", 4) == 0 || memcmp(d + 8, "PBM ", 4) == 0)) {
+        e.format = FORMAT_LBM;
+        lisLBM(d, n, e);
+    } else if (ressembleICO(d, n)) {
+        // Before TGA: the decoder knows icons by this signature, and an
+        // icon's header also reads as a TGA one.
+        e.format = FORMAT_ICO;
+        lisICO(d, n, e);
     } else if (nommeeTGA || ressembleTGA(d, n)) {
         e.format = FORMAT_TGA;
         if (n >= 18)
@@ -176,9 +307,47 @@ EnteteImage lisEnteteImage(const unsigned char* d, size_t n, bool nommeeTGA)
 bool tailleImageAcceptable(const EnteteImage& e)
 {
     // A known format whose header is cut before its size holds no picture.
-    if (e.format != FORMAT_INCONNU && (e.largeur == 0 || e.hauteur == 0))
+    if (e.format != FORMAT_INCONNU && !e.tailleLue)
         return false;
     if (e.largeur > COTE_IMAGE_MAX || e.hauteur > COTE_IMAGE_MAX)
         return false;
     return e.largeur * e.hauteur <= PIXELS_IMAGE_MAX;
+}
+
+long long octetsDecodesMax(FormatImage format, size_t tailleFichier)
+{
+    // Decoded bytes per file byte, from the densest coding each format has.
+    long long rapport;
+    switch (format) {
+    case FORMAT_JPEG:
+        // Huffman coding spends at least a bit on every 8 x 8 block of a
+        // component; a grey picture, decoded to 3 bytes a pixel, gets the
+        // most from it: 192 bytes a bit, 1536 a byte. A margin above that.
+        rapport = 2048;
+        break;
+    case FORMAT_GIF:
+        // A 12-bit LZW code stands for at most 4096 one-byte pixels.
+        rapport = 4096;
+        break;
+    case FORMAT_BMP:
+    case FORMAT_TGA:
+        // Run-length packets: 255 pixels in 2 bytes for BMP, 128 pixels in
+        // 2 bytes at 4 bytes a pixel for TGA. A BMP's end-of-picture code
+        // leaves the rest blank, which no honest picture needs.
+        rapport = 256;
+        break;
+    default:
+        // Deflate gives at most 1032 bytes a byte (PNG and the other
+        // compressed formats), and a 1-bit pixel can come out as 4 bytes.
+        rapport = 1032LL * 32;
+        break;
+    }
+    return static_cast<long long>(tailleFichier) * rapport;
+}
+
+bool coutPlausible(const EnteteImage& e, size_t tailleFichier)
+{
+    // A JPEG always comes out at 3 bytes a pixel, the others at 1 at least.
+    const long long octetsPixel = e.format == FORMAT_JPEG ? 3 : 1;
+    return e.largeur * e.hauteur * octetsPixel <= octetsDecodesMax(e.format, tailleFichier);
 }

@@ -29,6 +29,11 @@ SDL_Surface* litImage(const char* fichier)
     return image;
 }
 
+bool rectangleVide(int w, int h)
+{
+    return (w == 0 && h >= 0) || (h == 0 && w >= 0);
+}
+
 bool rectangleAdmis(int w, int h)
 {
     return w > 0 && h > 0 && w <= TAILLE_MAX_IMAGE && h <= TAILLE_MAX_IMAGE;

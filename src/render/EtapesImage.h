@@ -25,6 +25,8 @@ SDL_Surface* litImage(const char* fichier);
 
 // A rectangle no larger than the largest picture, and not empty.
 bool rectangleAdmis(int w, int h);
+// No pixels (0 wide or 0 high, neither negative): an empty picture.
+bool rectangleVide(int w, int h);
 
 // Makes pixels whose red, green and blue match transparent black.
 void appliqueColorKey(unsigned char* pixels, size_t nbPixels, unsigned char r, unsigned char g,

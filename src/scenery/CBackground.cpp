@@ -114,6 +114,10 @@ int CBackground::chargeTile(LecteurDescriptionPlan& lecteur, int t)
         messageErreur("Nom de l'image: %s\n", description.pathPlanche);
         return 1;
     }
+    if (!prelevePlanche(lecteur.getBudget(), feuille)) {
+        lecteur.getBudget().signaleDepassement(lecteur.getFichier());
+        return 1;
+    }
     lecteur.litCleCouleur(t, description);
     bool bilineaire = reglages().bilineaire;
     for (int m = 1; m <= f; ++m) {

@@ -65,6 +65,8 @@ RELAIS(int, Mix_AllocateChannels, (int n), (n), 0)
 RELAIS(int, Mix_QuerySpec, (int* frequence, Uint16* format, int* canaux), (frequence, format, canaux), 0)
 RELAIS(Mix_Chunk*, Mix_LoadWAV_RW, (SDL_RWops * source, int libere), (source, libere), nullptr)
 RELAIS(Mix_Music*, Mix_LoadMUS, (const char* fichier), (fichier), nullptr)
+RELAIS(Mix_Music*, Mix_LoadMUSType_RW, (SDL_RWops * source, Mix_MusicType type, int libere), (source, type, libere),
+       nullptr)
 RELAIS_VIDE(Mix_FreeChunk, (Mix_Chunk * chunk), (chunk))
 RELAIS_VIDE(Mix_FreeMusic, (Mix_Music * musique), (musique))
 RELAIS_VIDE(Mix_HookMusicFinished, (void (*rappel)(void)), (rappel))

@@ -1,6 +1,7 @@
 #include "sound/CMusique.h"
 
 #include "foundation/Messages.h"
+#include "foundation/FichierOrdinaire.h"
 
 #include <SDL.h>
 #include <cstdio>
@@ -71,7 +72,7 @@ Uint8 distanceMixer(int distance)
 CSon::CSon(const char* chemin, const char* nomSon)
     : chunk(nullptr), canal(-1), estInstance(false), angle(0), distance(0), sonSource(nullptr)
 {
-    SDL_RWops* flux = chemin ? SDL_RWFromFile(chemin, "rb") : nullptr;
+    SDL_RWops* flux = fluxFichierOrdinaire(chemin);
     if (flux)
         chunk = Mix_LoadWAV_RW(flux, 1);
     copieNom(nom, nomSon);
@@ -148,7 +149,9 @@ int GestionnaireSon::joueMusique(const char* chemin, int loops)
     // Without a device the game goes on silently; init already said why.
     if (!audioOuvert())
         return -1;
-    musiqueCourante = chemin ? Mix_LoadMUS(chemin) : nullptr;
+    // The music reads its stream while it plays and closes it when freed.
+    SDL_RWops* flux = fluxFichierOrdinaire(chemin);
+    musiqueCourante = flux ? Mix_LoadMUSType_RW(flux, MUS_NONE, 1) : nullptr;
     if (!musiqueCourante) {
         messageErreur("Impossible d'accéder au fichier musique\n");
         return -1;

@@ -83,6 +83,11 @@ int CSprite::initFromIniFile(const char* fichier)
             messageErreur("Nom de l'image: %s\n", description.pathPlanche);
             return 1;
         }
+        if (!prelevePlanche(budget, feuille)) {
+            budget.signaleDepassement(fichier);
+            SDL_FreeSurface(feuille);
+            return 1;
+        }
         for (int m = 1; m <= description.nbFrames; ++m) {
             FrameDecrite frame = lecteur.litFrame(n, m);
             if (!budget.preleve(octetsRectanglePlanche(feuille, frame.rectangle))) {

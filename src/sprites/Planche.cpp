@@ -1,5 +1,6 @@
 #include "sprites/Planche.h"
 
+#include "foundation/FichierDescription.h"
 #include "foundation/InputOutput.h"
 #include "foundation/util.h"
 #include "render/CImageGL.h"
@@ -24,6 +25,11 @@ void borneRectanglePlanche(RectanglePlanche& rectangle, const SDL_Surface* planc
         rectangle.longueur = static_cast<uint16_t>(planche->w);
     if (rectangle.hauteur > planche->h)
         rectangle.hauteur = static_cast<uint16_t>(planche->h);
+}
+
+bool prelevePlanche(CBudgetChargement& budget, const SDL_Surface* planche)
+{
+    return !planche || budget.preleveImage(planche, static_cast<long long>(planche->pitch) * planche->h);
 }
 
 long long octetsRectanglePlanche(const SDL_Surface* planche, const RectanglePlanche& rectangle)

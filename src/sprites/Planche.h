@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+class CBudgetChargement;
 class CImageGL;
 class InputOutput;
 struct SDL_Surface;
@@ -35,6 +36,10 @@ void borneRectanglePlanche(RectanglePlanche& rectangle, const SDL_Surface* planc
 // Bytes that cutting `rectangle` out of `planche` keeps at most: the padded
 // pixel buffers of the frame cut by borneRectanglePlanche.
 long long octetsRectanglePlanche(const SDL_Surface* planche, const RectanglePlanche& rectangle);
+
+// Charges the decoded sheet to the load's budget (once per sheet); false
+// when it does not fit.
+bool prelevePlanche(CBudgetChargement& budget, const SDL_Surface* planche);
 
 // Loads `rectangle` of `planche`, cut by borneRectanglePlanche, into
 // `image` with the colour key (r, g, b), r = -1 for none. 0 on success, 1 on failure (the picture is then empty).

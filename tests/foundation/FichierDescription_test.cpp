@@ -13,6 +13,8 @@
 #include <fstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testsupport;
 
@@ -106,6 +108,29 @@ TEST(FichierDescription, CountsAreTrustedOnlyAsFarAsTheFileBacksThem)
               "Valeur trop grande pour nombreTiles dans plan.ini : 100 (au plus 3)\n"
               "Trop d'images (60000, au plus 2) dans l'animation 1 du fichier de sprite: sprite.ini\n"
               "Trop de plans dans niveau.ini : 900 (au plus 3)\n");
+}
+
+TEST(FichierDescription, UneImageDecodeeSeCompteUneSeuleFoisParChargement)
+{
+    CBudgetChargement budget(100);
+    int planche = 0, autre = 0;
+    EXPECT_TRUE(budget.preleveImage(&planche, 60));
+    EXPECT_TRUE(budget.preleveImage(&planche, 60));  // a second frame cut from it
+    EXPECT_FALSE(budget.preleveImage(&autre, 60));
+    EXPECT_EQ(budget.combien(1), 40);
+}
+
+TEST(FichierDescription, UneFifoAuLieuDUnNiveauEstIntrouvableSansBloquer)
+{
+    DossierTemporaire dossier;
+    ASSERT_EQ(mkfifo("niveau.ini", 0600), 0);
+    alarm(10);  // an open that blocks fails the test instead of hanging it
+    Capture erreurs(2);
+    CLevel niveau;
+    niveau.initFromIniFile("niveau.ini");
+    alarm(0);
+    EXPECT_EQ(niveau.nombrePlans, 0);
+    EXPECT_EQ(erreurs.texte(), "Fichier introuvable : niveau.ini\n");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -231,6 +232,36 @@ TEST_F(Profil, WriterUsesOneTemporaryNameAndClearsWhatAKilledWriteLeft)
     EXPECT_TRUE(io.writePrivateProfileInt("S", "A", 5, "p.ini", false));
     EXPECT_EQ(fichiersDuDossier(), "p.ini\n");
     EXPECT_EQ(io.getPrivateProfileInt("S", "A", 0, "p.ini", false), 5);
+}
+
+TEST_F(Profil, UneFifoEstRefuseeSansBloquerLectureNiEcriture)
+{
+    ASSERT_EQ(mkfifo("p.ini", 0600), 0);
+    alarm(10);  // an open that blocks fails the test instead of hanging it
+    EXPECT_EQ(entier("S", "A"), -99);
+    EXPECT_EQ(texte("S", "A"), "DEF");
+    Capture sortie(1);
+    EXPECT_FALSE(io.writePrivateProfileInt("S", "A", 3, "p.ini", false));
+    alarm(0);
+    EXPECT_EQ(sortie.texte(), "Erreur Lecture fichier:p.ini\n");
+}
+
+TEST_F(Profil, LEcritureSuitLeLienEtGardeLeMode)
+{
+    ASSERT_EQ(mkdir("vrai", 0700), 0);
+    ecritFichier("vrai/p.ini", "[S]\nA=1\n");
+    ASSERT_EQ(chmod("vrai/p.ini", 0640), 0);
+    ASSERT_EQ(symlink("vrai/p.ini", "lien.ini"), 0);
+    Capture sortie(1);
+    EXPECT_TRUE(io.writePrivateProfileInt("S", "A", 7, "lien.ini", false));
+    struct stat lien, cible;
+    ASSERT_EQ(lstat("lien.ini", &lien), 0);
+    EXPECT_TRUE(S_ISLNK(lien.st_mode));
+    ASSERT_EQ(stat("vrai/p.ini", &cible), 0);
+    EXPECT_EQ(cible.st_mode & 07777, 0640u);
+    EXPECT_EQ(lisFichier("vrai/p.ini"), "[S]\nA=7\n");
+    EXPECT_EQ(fichiersDuDossier(), "lien.ini\nvrai\n");
+    EXPECT_FALSE(fichierExiste("vrai/p.ini.tmp"));
 }
 
 } // namespace

@@ -229,6 +229,35 @@ TEST_F(CImageGLTest, RectanglesFromDataFilesCannotOverrunOrWrap)
     EXPECT_EQ(VIDE, texel(image.tiles[0], 0, 0));
 }
 
+TEST_F(CImageGLTest, UneImageOuUneFrameDeTailleNulleSeChargeVideEtNeDessineRien)
+{
+    // A 0 x 0 GIF: screen and image of no pixels, a two-colour table.
+    const unsigned char gif[] = {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0, 0x80, 0, 0, 255, 255, 255,
+                                 255, 255, 255, 0x2C, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 1, 0x2C, 0, 0x3B};
+    ecritFichier("vide.gif", std::string(reinterpret_cast<const char*>(gif), sizeof gif));
+    SDL_Surface* planche = SDL_CreateRGBSurface(0, 8, 8, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000);
+    ASSERT_NE(nullptr, planche);
+    SDL_FillRect(planche, nullptr, 0xFFFFFFFF);
+    CImageGL entiere, frame, fine;
+    CImageGL3 unique;
+    {
+        Capture erreurs(2);
+        EXPECT_EQ(0, entiere.chargeImageSDL("vide.gif", -1, 0, 0));
+        EXPECT_EQ(0, frame.chargeImageSDL(planche, 2, 2, 0, 0, -1, 0, 0, false));
+        EXPECT_EQ(0, fine.chargeImageSDL(planche, 2, 2, 5, 0, -1, 0, 0, false));
+        EXPECT_EQ(0, unique.chargeImageSDL("vide.gif", -1, 0, 0));
+        EXPECT_EQ("", erreurs.texte());
+    }
+    SDL_FreeSurface(planche);
+    for (CImageGL* image : {&entiere, &frame, &fine}) {
+        EXPECT_EQ(0, image->nbTiles);
+        EXPECT_EQ(0, image->getLongueur() * image->getHauteur());
+        image->affiche(0, 0);
+    }
+    unique.affiche(0, 0);
+    EXPECT_TRUE(zoneUnie(0, 0, 40, 40, NOIR, "image_vide"));
+}
+
 TEST_F(CImageGLTest, BilinearFilteringLeavesNoSeamAtTileEdges)
 {
     // 300 x 300: tiles of 256 and 44 (texture 64) each way, so edges meet

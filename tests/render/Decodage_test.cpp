@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -203,6 +204,141 @@ TEST(Decodage, SizesPastTheLimitsAreRefusedFromTheHeader)
     // Named .tga, any header is read as TGA, as the decoder will.
     ecrit("x.tga", octets(reinterpret_cast<const unsigned char*>("GI\x03\0\x13\0\0\0\0\x13\x8e\xbd\x96\x0f\xe8\x3a\x08\0\xdb"), 19));
     EXPECT_EQ(decodeImage("x.tga"), nullptr);
+}
+
+Octets texteOctets(const std::string& t) { return Octets(t.begin(), t.end()); }
+
+void ajoute32Gros(std::string& d, uint32_t v)
+{
+    for (int i = 3; i >= 0; --i)
+        d.push_back(static_cast<char>(v >> (8 * i)));
+}
+
+// The formats the decoder reads that the image tools here cannot write.
+Octets ilbm3x2()
+{
+    std::string corps = "ILBM";
+    corps += std::string("BMHD\0\0\0\x14\0\x03\0\x02\0\0\0\0\x01\0\0\0\0\0\x01\x01\0\x03\0\x02", 28);
+    corps += std::string("CMAP\0\0\0\x06\xff\0\0\xff\0\0", 14);
+    corps += std::string("BODY\0\0\0\x04\x80\0\x40\0", 12);
+    std::string forme = "FORM";
+    ajoute32Gros(forme, static_cast<uint32_t>(corps.size()));
+    return texteOctets(forme + corps);
+}
+
+Octets xcf3x2()
+{
+    std::string d("gimp xcf file\0", 14);
+    ajoute32Gros(d, 3);
+    ajoute32Gros(d, 2);
+    d += std::string(4 + 8 + 4 + 4, '\0');  // RGB, no property, no layer, no channel
+    return texteOctets(d);
+}
+
+TEST(Decodage, ToutFormatDuDecodeurEstLuIconesEtCurseursCompris)
+{
+    DossierTemporaire dossier;
+    const char* const parOutil[12] = {"bmp", "gif", "ico", "jpg", "pcx", "png", "ppm", "pgm", "pbm", "tga", "tiff", "xpm"};
+    std::string commande = "true";
+    for (const char* e : parOutil)
+        commande += std::string(" && convert -size 3x2 -depth 8 xc:red x.") + e;
+    ASSERT_EQ(execute(commande), 0);
+    // A cursor whose hot spot is at y = 0 read as a TGA of no size.
+    std::string ico = lisFichier("x.ico");
+    std::string cur = ico;
+    cur[2] = 2;
+    cur[10] = 1, cur[11] = 0, cur[12] = 0, cur[13] = 0;
+    ecritFichier("x.cur", cur);
+    ecrit("x.xv", texteOctets("P7 332\n#END_OF_COMMENTS\n3 2 255\n\x01\x02\x03\x04\x05\x06"));
+    ecrit("x.lbm", ilbm3x2());
+    ecrit("x.xcf", xcf3x2());
+    std::vector<std::string> noms;
+    for (const char* e : parOutil)
+        noms.push_back(std::string("x.") + e);
+    noms.insert(noms.end(), {"x.cur", "x.xv", "x.lbm", "x.xcf"});
+    for (const std::string& nom : noms) {
+        SDL_Surface* image = decodeImage(nom.c_str());
+        ASSERT_NE(image, nullptr) << nom << ": " << IMG_GetError();
+        // The ILBM reader gives whole 16-pixel words of each row.
+        EXPECT_EQ(image->w * 100 + image->h, nom == "x.lbm" ? 1602 : 302) << nom;
+        // The files the image tool wrote are red, but for grey and bilevel.
+        const bool rouge = &nom - &noms[0] < 12 && nom != "x.pgm" && nom != "x.pbm";
+        SDL_Color c = rgba(image, 2, 1);
+        EXPECT_TRUE(!rouge || (c.r > 240 && c.g < 16 && c.b < 16)) << nom;
+        SDL_FreeSurface(image);
+    }
+    // Cut or inconsistent files that crash or hang the decoder's readers: a
+    // pixel of no colour, a property or chunks reaching past the end.
+    alarm(10);
+    ecrit("trou.xpm", texteOctets("/* XPM */\n\"3 2 1 1\",\n\"  c red\",\n\"   \",\n\"~  \"\n};\n"));
+    EXPECT_EQ(decodeImage("trou.xpm"), nullptr);
+    ecrit("ligne.xpm", texteOctets("/* XPM */\n\"1 2 1 1\",\n\"  c red\",\n\" ,\n\"\" \"\n};\n"));
+    EXPECT_EQ(decodeImage("ligne.xpm"), nullptr);
+    Octets xcf = xcf3x2();
+    xcf.resize(26);
+    xcf.insert(xcf.end(), {0, 0, 0, 17, 255, 255, 255, 255});
+    ecrit("coupe.xcf", xcf);
+    EXPECT_EQ(decodeImage("coupe.xcf"), nullptr);
+    xcf.resize(26);  // a colour table of a billion colours in 4 bytes
+    xcf.insert(xcf.end(), {0, 0, 0, 1, 0, 0, 0, 4, 0x40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    ecrit("table.xcf", xcf);
+    EXPECT_EQ(decodeImage("table.xcf"), nullptr);
+    Octets png = pngGris(4, 1, {1});
+    png.resize(33);  // after IHDR, a chunk far longer than the file
+    png.insert(png.end(), {0, 0xE7, 0, 2, 't', 'R', 'N', 'S', 0x64, 0x3C});
+    ecrit("long.png", png);
+    EXPECT_EQ(decodeImage("long.png"), nullptr);
+    Octets lbm = ilbm3x2();
+    lbm[44] = lbm[45] = 0xFF;  // the colour table's size, past the end
+    ecrit("long.lbm", lbm);
+    EXPECT_EQ(decodeImage("long.lbm"), nullptr);
+    std::string bmp = lisFichier("x.bmp");
+    bmp[28] = 4, bmp[29] = 0x18;  // a bit count that leaves 4-bit pixels with no palette
+    ecritFichier("sans-palette.bmp", bmp);
+    EXPECT_EQ(decodeImage("sans-palette.bmp"), nullptr);
+    alarm(0);
+
+    // A picture named .tga is still read, and checked, as TGA.
+    ASSERT_EQ(rename("x.cur", "cur.tga"), 0);
+    EXPECT_EQ(decodeImage("cur.tga"), nullptr);
+
+    // A FIFO in place of a picture is refused, not waited on.
+    ASSERT_EQ(mkfifo("fifo.png", 0600), 0);
+    alarm(10);
+    EXPECT_EQ(decodeImage("fifo.png"), nullptr);
+    alarm(0);
+}
+
+TEST(Decodage, UnePetiteImageNeSeDecodePasEnUneImmense)
+{
+    DossierTemporaire dossier;
+    // 309 bytes declaring 8192 x 8192, which the JPEG decoder would fill in.
+    const std::string bombe =
+        lisFichier(CORVANTHELIS_SOURCE_DIR "/tests/render/donnees/jpeg-8192x8192-309-octets.jpg");
+    ASSERT_EQ(bombe.size(), 309u);
+    EnteteImage e = lisEnteteImage(reinterpret_cast<const unsigned char*>(bombe.data()), bombe.size());
+    EXPECT_EQ(e.largeur * e.hauteur, 8192LL * 8192);
+    EXPECT_FALSE(coutPlausible(e, bombe.size()));
+    ecritFichier("bombe.jpg", bombe);
+    EXPECT_EQ(decodeImage("bombe.jpg"), nullptr);
+
+    // Flat pictures, the most compressible honest ones, still load.
+    ASSERT_EQ(execute("convert -size 2048x2048 xc:white plat.jpg && "
+                      "convert -size 2048x2048 xc:white -type bilevel plat.png"), 0);
+    for (const char* nom : {"plat.jpg", "plat.png"}) {
+        SDL_Surface* image = decodeImage(nom);
+        EXPECT_NE(image, nullptr) << nom;
+        SDL_FreeSurface(image);
+    }
+
+    // A BMP whose run-length data ends the picture at once: a blank
+    // 4096 x 4096 from 64 bytes.
+    Octets bmp(54, 0);
+    bmp[0] = 'B', bmp[1] = 'M', bmp[10] = 54 + 8, bmp[14] = 40;
+    bmp[19] = 0x10, bmp[23] = 0x10, bmp[26] = 1, bmp[28] = 8, bmp[30] = 1, bmp[46] = 2;  // 4096 x 4096, RLE8, 2 colours
+    bmp.insert(bmp.end(), {0, 0, 0, 0, 255, 255, 255, 0, 0, 1});
+    ecrit("vide.bmp", bmp);
+    EXPECT_EQ(decodeImage("vide.bmp"), nullptr);
 }
 
 TEST(Decodage, GifsDecodeAsSdlImageDoesAndGreyPngsKeepTheirTransparentGrey)

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testsupport;
 
@@ -128,6 +130,22 @@ TEST_F(Son, NewMusicReplacesTheOldAndAMissingFileLeavesNone)
     Capture erreursFaux(2);
     EXPECT_EQ(g.joueMusique("faux.ogg", 0), -1);
     EXPECT_EQ(erreursFaux.texte(), "Impossible d'accéder au fichier musique\n");
+    EXPECT_EQ(g.musiqueCourante, nullptr);
+}
+
+TEST_F(Son, UneFifoNEstNiSonNiMusiqueEtNeBloquePas)
+{
+    GestionnaireSon g;
+    ASSERT_EQ(g.init(), 0);
+    ASSERT_EQ(mkfifo("fifo.wav", 0600), 0);
+    ASSERT_EQ(mkfifo("fifo.ogg", 0600), 0);
+    alarm(10);  // an open that blocks fails the test instead of hanging it
+    CSon son("fifo.wav", "fifo");
+    EXPECT_EQ(son.chunk, nullptr);
+    Capture erreurs(2);
+    EXPECT_EQ(g.joueMusique("fifo.ogg", 0), -1);
+    alarm(0);
+    EXPECT_EQ(erreurs.texte(), "Impossible d'accéder au fichier musique\n");
     EXPECT_EQ(g.musiqueCourante, nullptr);
 }
 

@@ -13,6 +13,7 @@
 // 1 after them; the rest is zero. Nothing is written unless the whole
 // description fits the format.
 
+#include "foundation/FichierOrdinaire.h"
 #include "sprites/DescriptionSprite.h"
 #include "sprites/FormatSprite.h"
 
@@ -121,7 +122,7 @@ int main(int argc, char** argv)
 
     // The profile reader treats a missing file as all defaults; here that
     // would silently write an empty sprite.
-    FILE* test = fopen(description, "rb");
+    FILE* test = ouvreFichierOrdinaire(description, "rb");
     if (!test) {
         fprintf(stderr, "Impossible d'ouvrir le fichier de description: %s\n", description);
         return 1;

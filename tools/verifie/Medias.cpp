@@ -1,6 +1,7 @@
 #include "Medias.h"
 
 #include "Rapport.h"
+#include "foundation/FichierOrdinaire.h"
 #include "render/Decodage.h"
 
 #include <SDL.h>
@@ -215,7 +216,7 @@ uint32_t crcOgg(const unsigned char* p, size_t n)
 // Decodes the whole stream: a hole or a broken link shows as a negative read.
 std::string partielVorbis(const std::string& chemin)
 {
-    FILE* f = fopen(chemin.c_str(), "rb");
+    FILE* f = ouvreFichierOrdinaire(chemin.c_str(), "rb");
     if (!f)
         return "";
     OggVorbis_File vf;
@@ -243,7 +244,7 @@ bool lisOctets(const std::string& chemin, std::string& octets)
     // A device or a pipe named as a data file would never end.
     if (!defautFichier(chemin).empty())
         return false;
-    FILE* f = fopen(chemin.c_str(), "rb");
+    FILE* f = ouvreFichierOrdinaire(chemin.c_str(), "rb");
     if (!f)
         return false;
     char bloc[65536];
@@ -262,7 +263,7 @@ std::string defautFichier(const std::string& chemin)
         return "fichier introuvable";
     if (!S_ISREG(s.st_mode))
         return "pas un fichier ordinaire";
-    FILE* f = fopen(chemin.c_str(), "rb");
+    FILE* f = ouvreFichierOrdinaire(chemin.c_str(), "rb");
     if (!f)
         return "fichier illisible";
     fclose(f);
@@ -341,7 +342,8 @@ EtatMedia examineMusique(const std::string& chemin)
         return e;
     }
     if (melangeurOuvert()) {
-        Mix_Music* musique = Mix_LoadMUS(chemin.c_str());
+        SDL_RWops* flux = fluxFichierOrdinaire(chemin.c_str());
+        Mix_Music* musique = flux ? Mix_LoadMUSType_RW(flux, MUS_NONE, 1) : nullptr;
         if (!musique) {
             const char* erreur = Mix_GetError();
             e.raison = std::string("musique illisible par le mélangeur") +

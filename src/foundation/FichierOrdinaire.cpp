@@ -1,0 +1,45 @@
+#include "foundation/FichierOrdinaire.h"
+
+#include <SDL.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+FILE* ouvreFichierOrdinaire(const char* fichier, const char* mode)
+{
+    if (!fichier || !mode) {
+        errno = EINVAL;
+        return nullptr;
+    }
+    const int acces = strchr(mode, '+') ? O_RDWR : O_RDONLY;
+    int fd = open(fichier, acces | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat etat;
+    if (fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        return nullptr;
+    }
+    // Reads of a regular file never wait; the flag only mattered for open.
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    FILE* f = fdopen(fd, mode);
+    if (!f) {
+        const int erreur = errno;
+        close(fd);
+        errno = erreur;
+    }
+    return f;
+}
+
+SDL_RWops* fluxFichierOrdinaire(const char* fichier)
+{
+    FILE* f = ouvreFichierOrdinaire(fichier, "rb");
+    SDL_RWops* flux = f ? SDL_RWFromFP(f, 1) : nullptr;
+    if (f && !flux)
+        fclose(f);
+    return flux;
+}
