@@ -317,7 +317,8 @@ void afficheIndice(CTexte& indice, uint32_t ecoule)
         return;
     indice.setAlphaBlending(static_cast<unsigned char>(alpha));
     indice.setBrightness(200, 200, 215);
-    indice.afficheCentre(320, 450, "Appuyez sur une touche pour passer");
+    // The top row is the one free strip: the thanks line sits at the bottom.
+    indice.afficheCentre(320, 8, "Appuyez sur une touche pour passer");
 }
 }
 

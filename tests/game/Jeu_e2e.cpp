@@ -5,49 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <sys/stat.h>
-
 using namespace testsupport;
 
 namespace {
 
-// Pictures are checked as written: failing to write one fails the test.
-void ecritImage(const std::string& nom, int largeur, int hauteur,
-                const std::function<Couleur(int, int)>& couleur)
-{
-    ASSERT_TRUE(ecritImageBMP(nom, largeur, hauteur, couleur)) << nom;
-}
+const Couleur Ciel = CielMonde;
+const int HautPlan = HautPlanMonde;
 
-const Couleur Ciel = {200, 200, 200};
-const int HautPlan = 400; // the level's plane covers y 400 to 479
-
-// A small world: grey sky, a moon, one plane of columns that never repeat
-// within 1000 pixels at the bottom of the screen, and, when asked, a hero
-// whose every animation is one red 40 x 60 frame.
 void genereDonnees(bool avecHeros)
 {
-    ecritConfigFenetre();
-    for (const char* d : {"data", "data/levels", "data/levels/level1", "data/sprites"})
-        mkdir(d, 0755);
-    ecritImage("data/levels/level1/fond.jpg", 640, 360, [](int, int) { return Ciel; });
-    ecritImage("data/levels/level1/lune.bmp", 40, 40, [](int x, int y) {
-        return (x < 4 || y < 4) ? Couleur{255, 0, 255} : Couleur{255, 255, 0};
-    });
-    ASSERT_TRUE(ecritNiveauBande("./data/levels", "data/levels/level1.ini", HautPlan));
-    if (!avecHeros)
-        return;
-    ecritImage("data/sprites/heros.bmp", 40, 60, [](int, int) { return Couleur{255, 0, 0}; });
-    const char* noms[] = {"Repos", "Marche", "Saute", "Frappe", "FAccroupi", "FSaute", "Accroupi",
-                          "Retourne"};
-    std::string sprite = "[Entete]\nnbAnims=8\n";
-    for (int n = 1; n <= 8; ++n) {
-        std::string a = "Anim" + std::to_string(n);
-        sprite += "[" + a + "]\nnbFrames=1\nnomAnim=" + noms[n - 1]
-            + "\npathPlanche=./data/sprites/heros.bmp\n[" + a
-            + "Frame1]\npositionX=0\npositionY=0\nlongueur=40\nhauteur=60\npause=100\n";
-    }
-    ecritFichier("data/sprites/vornaSprite.ini", sprite);
+    ASSERT_TRUE(ecritMondeDeTest(avecHeros));
 }
 
 using JeuE2E = TestSurServeurX;

@@ -56,6 +56,33 @@ void ecritConfigFenetre()
                                "PleinEcran=0\nBilineaire=0\nVSync=1\nMode16bits=0\nHogCPU=0\n");
 }
 
+bool ecritMondeDeTest(bool avecHeros)
+{
+    ecritConfigFenetre();
+    for (const char* d : {"data", "data/levels", "data/levels/level1", "data/sprites"})
+        mkdir(d, 0755);
+    bool ok = ecritImageBMP("data/levels/level1/fond.jpg", 640, 360, [](int, int) { return CielMonde; })
+        && ecritImageBMP("data/levels/level1/lune.bmp", 40, 40, [](int x, int y) {
+               return (x < 4 || y < 4) ? Couleur{255, 0, 255} : Couleur{255, 255, 0};
+           })
+        && ecritNiveauBande("./data/levels", "data/levels/level1.ini", HautPlanMonde);
+    if (!ok || !avecHeros)
+        return ok;
+    if (!ecritImageBMP("data/sprites/heros.bmp", 40, 60, [](int, int) { return Couleur{255, 0, 0}; }))
+        return false;
+    const char* noms[] = {"Repos", "Marche", "Saute", "Frappe", "FAccroupi", "FSaute", "Accroupi",
+                          "Retourne"};
+    std::string sprite = "[Entete]\nnbAnims=8\n";
+    for (int n = 1; n <= 8; ++n) {
+        std::string a = "Anim" + std::to_string(n);
+        sprite += "[" + a + "]\nnbFrames=1\nnomAnim=" + noms[n - 1]
+            + "\npathPlanche=./data/sprites/heros.bmp\n[" + a
+            + "Frame1]\npositionX=0\npositionY=0\nlongueur=40\nhauteur=60\npause=100\n";
+    }
+    ecritFichier("data/sprites/vornaSprite.ini", sprite);
+    return true;
+}
+
 void TestJeuGL::SetUp()
 {
     TestGL::SetUp();

@@ -30,6 +30,14 @@ bool ecritNiveauBande(const std::string& dossier, const std::string& niveau, int
 // A windowed, nearest-filtered config.ini of 640 x 480.
 void ecritConfigFenetre();
 
+// A small world in data/ (plus ecritConfigFenetre's config.ini): a grey
+// CielMonde sky, a yellow moon at (500, 70), one ecritNiveauBande plane at
+// y HautPlanMonde, and, when asked, a hero whose every animation is one red
+// 40 x 60 frame. False when a file could not be written.
+const Couleur CielMonde = {200, 200, 200};
+const int HautPlanMonde = 400;
+bool ecritMondeDeTest(bool avecHeros);
+
 // A game test on the shared GL window: the event queue starts empty and the
 // fake clock starts at 100000 ms, so that every pause passes at once.
 class TestJeuGL : public TestGL {
