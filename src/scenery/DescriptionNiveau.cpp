@@ -7,6 +7,7 @@
 #include "sprites/CAnimGL.h"
 
 #include <cstdio>
+#include <cstring>
 
 using namespace clesNiveau;
 
@@ -63,6 +64,67 @@ ParamPlan LecteurDescriptionNiveau::litParametresPlan(int n)
     p.positionEcranY = io.getPrivateProfileInt(section, PositionEcranY, 1, fichier, false);
     p.scrollRatio = io.getPrivateProfileInt(section, ScrollRatio, 1, fichier, false);
     return p;
+}
+
+bool nomTypeActeurValide(const char* nom)
+{
+    std::size_t n = 0;
+    for (; nom[n]; ++n) {
+        char c = nom[n];
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'))
+            return false;
+    }
+    return n > 0 && n < sizeof(ActeurPlace::type);
+}
+
+int LecteurDescriptionNiveau::litNombreActeurs()
+{
+    // Optional keys: a level without them says nothing more than before.
+    InputOutput discret(true);
+    int n = positif(discret.getPrivateProfileInt(Entete, NombreActeurs, 0, fichier, false));
+    long maximum = maxElements(taille) < MAX_ACTEURS_NIVEAU ? maxElements(taille) : MAX_ACTEURS_NIVEAU;
+    if (n > maximum) {
+        if (!muet)
+            messageErreur("Trop d'acteurs dans %s : %d (au plus %ld)\n", fichier, n, maximum);
+        n = 0;
+    }
+    return n;
+}
+
+bool LecteurDescriptionNiveau::litArrivee(int& x)
+{
+    InputOutput discret(true);
+    const int absent = -2147483647;
+    x = discret.getPrivateProfileInt(Entete, ArriveeX, absent, fichier, false);
+    return x != absent;
+}
+
+bool LecteurDescriptionNiveau::litActeur(int n, ActeurPlace& acteur)
+{
+    char section[32];
+    snprintf(section, sizeof section, SectionActeur, n);
+    InputOutput discret(true);
+    char type[64];
+    discret.getPrivateProfileString(section, TypeActeur, "", type, sizeof type, fichier, false);
+    type[strcspn(type, " \t\r;")] = '\0';
+    acteur.type[0] = '\0';
+    acteur.positionX = discret.getPrivateProfileInt(section, PositionX, 0, fichier, false);
+    acteur.positionY = discret.getPrivateProfileInt(section, PositionY, 0, fichier, false);
+    if (!nomTypeActeurValide(type)) {
+        if (!muet)
+            messageErreur("Type d'acteur invalide dans %s [%s] : \"%s\"\n", fichier, section, type);
+        return false;
+    }
+    memcpy(acteur.type, type, strlen(type) + 1); // checked to fit
+    return true;
+}
+
+int LecteurDescriptionNiveau::litCleActeur(int n, const char* cle, int defaut)
+{
+    char section[32];
+    snprintf(section, sizeof section, SectionActeur, n);
+    InputOutput discret(true);
+    return discret.getPrivateProfileInt(section, cle, defaut, fichier, false);
 }
 
 LecteurDescriptionPlan::LecteurDescriptionPlan(const char* fichier, CBudgetChargement& budget, bool muet)
