@@ -176,7 +176,7 @@ void CAffichagePartie::charge()
 
 void CAffichagePartie::dessineHUD(const CPartie& partie, const CActeurs& acteurs)
 {
-    char ligne[64];
+    char tampon[64];
     int x = 12;
     if (avecCoeurs) {
         for (int i = 0; i < CPartie::SanteMax; ++i) {
@@ -185,7 +185,8 @@ void CAffichagePartie::dessineHUD(const CPartie& partie, const CActeurs& acteurs
             x += image.getLongueur() + 4;
         }
     } else {
-        snprintf(ligne, sizeof ligne, "Santé %d / %d", partie.sante, CPartie::SanteMax);
+        snprintf(tampon, sizeof tampon, "Santé %d / %d", partie.sante, CPartie::SanteMax);
+        ligne.assign(tampon);
         texte.affiche(x, 12, ligne);
         x += texte.largeur(ligne);
     }
@@ -193,10 +194,11 @@ void CAffichagePartie::dessineHUD(const CPartie& partie, const CActeurs& acteurs
     if (avecLueur) {
         lueur.affiche(x, 12);
         x += lueur.getLongueur() + 6;
-        snprintf(ligne, sizeof ligne, "%d / %d", acteurs.lueursPrises, acteurs.lueursTotal);
+        snprintf(tampon, sizeof tampon, "%d / %d", acteurs.lueursPrises, acteurs.lueursTotal);
     } else {
-        snprintf(ligne, sizeof ligne, "Lueurs %d / %d", acteurs.lueursPrises, acteurs.lueursTotal);
+        snprintf(tampon, sizeof tampon, "Lueurs %d / %d", acteurs.lueursPrises, acteurs.lueursTotal);
     }
+    ligne.assign(tampon);
     texte.affiche(x, 14, ligne);
 }
 
@@ -207,6 +209,8 @@ void CAffichagePartie::dessineFin(const CPartie& partie, const CActeurs& acteurs
     snprintf(lignes, sizeof lignes, "Temps : %u min %02u s\nLueurs : %d / %d\nCréatures vaincues : %d",
              secondes / 60, secondes % 60, acteurs.lueursPrises, acteurs.lueursTotal, acteurs.creaturesVaincues);
     CTexte& grand = titre.chargee() ? titre : texte;
-    grand.afficheCentre(320, 150, "Niveau terminé");
-    texte.afficheCentre(320, 150 + grand.getHauteurLigne() + 16, lignes);
+    ligne.assign("Niveau terminé");
+    grand.afficheCentre(320, 150, ligne);
+    ligne.assign(lignes);
+    texte.afficheCentre(320, 150 + grand.getHauteurLigne() + 16, ligne);
 }

@@ -98,6 +98,7 @@ private:
     bool avecLueur = false;
     CTexte texte;
     CTexte titre;
+    std::string ligne; // kept, so that drawing allocates nothing once it has grown
 };
 
 #endif
