@@ -35,14 +35,18 @@ EnteteNiveau LecteurDescriptionNiveau::litEntete()
     EnteteNiveau entete;
     entete.nombrePriorites = positif(io.getPrivateProfileInt(Entete, NombrePriorites, 0, fichier, false));
     int n = positif(io.getPrivateProfileInt(Entete, NombrePlans, 0, fichier, false));
-    long maximum = maxElements(taille) < MAX_PLANS_NIVEAU ? maxElements(taille) : MAX_PLANS_NIVEAU;
-    if (n > maximum) {
-        if (!muet)
-            messageErreur("Trop de plans dans %s : %d (au plus %ld)\n", fichier, n, maximum);
-        n = 0;
-    }
-    entete.nombrePlans = n;
+    entete.nombrePlans = compteAccepte(n, MAX_PLANS_NIVEAU, "Trop de plans");
     return entete;
+}
+
+int LecteurDescriptionNiveau::compteAccepte(int n, long limite, const char* trop)
+{
+    long maximum = maxElements(taille) < limite ? maxElements(taille) : limite;
+    if (n <= maximum)
+        return n;
+    if (!muet)
+        messageErreur("%s dans %s : %d (au plus %ld)\n", trop, fichier, n, maximum);
+    return 0;
 }
 
 bool LecteurDescriptionNiveau::litCheminPlan(int n, char (&chemin)[TAILLE_CHEMIN_PLAN])
@@ -82,13 +86,7 @@ int LecteurDescriptionNiveau::litNombreActeurs()
     // Optional keys: a level without them says nothing more than before.
     InputOutput discret(true);
     int n = positif(discret.getPrivateProfileInt(Entete, NombreActeurs, 0, fichier, false));
-    long maximum = maxElements(taille) < MAX_ACTEURS_NIVEAU ? maxElements(taille) : MAX_ACTEURS_NIVEAU;
-    if (n > maximum) {
-        if (!muet)
-            messageErreur("Trop d'acteurs dans %s : %d (au plus %ld)\n", fichier, n, maximum);
-        n = 0;
-    }
-    return n;
+    return compteAccepte(n, MAX_ACTEURS_NIVEAU, "Trop d'acteurs");
 }
 
 bool LecteurDescriptionNiveau::litArrivee(int& x)

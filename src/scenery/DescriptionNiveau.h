@@ -69,6 +69,10 @@ public:
     int litCleActeur(int n, const char* cle, int defaut);
 
 private:
+    // n, or 0 with "<trop> dans <file> : n (au plus m)" when above `limite`
+    // or what the file can hold.
+    int compteAccepte(int n, long limite, const char* trop);
+
     InputOutput io;
     const char* fichier;
     bool muet;
