@@ -71,7 +71,10 @@ void CActeurs::prepareJeu(TypeActeur& type)
             continue;
         CAnimGL* anim = type.image->getAnim(jeu.index);
         for (int m = 0; m < anim->getNbImages(); ++m) {
-            jeu.pauses.push_back(static_cast<int>(anim->getImage(m)->getTempsPause()));
+            // Kept within a minute, so that the sum stays an int and the
+            // frame search cannot run past the end on a negative pause.
+            int pause = static_cast<int>(anim->getImage(m)->getTempsPause());
+            jeu.pauses.push_back(pause < 0 ? 0 : (pause > 60000 ? 60000 : pause));
             jeu.duree += jeu.pauses.back();
         }
     }
