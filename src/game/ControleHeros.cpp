@@ -43,7 +43,7 @@ bool estSaut(int etat)
 CControleHeros::CControleHeros()
     : etat(EtatRepos), etatPrecedent(EtatRepos), orientation(true), orientationPrecedente(true),
       debutEtat(tempsCourant()), enRetournement(false), enSaut(false), enDescente(false),
-      dureeMontee(0), hauteurSaut(0), defilement(false), sensDefilement(true)
+      dureeMontee(0), hauteurSaut(0), numeroFrappe(0), defilement(false), sensDefilement(true)
 {
 }
 
@@ -67,6 +67,10 @@ void CControleHeros::metAJour(const TouchesHeros& touches, SpriteHeros& sprite)
 
 void CControleHeros::metAJourSol(const TouchesHeros& t, SpriteHeros& sprite)
 {
+    if (!t.espace && (etat == EtatFrappe || etat == EtatFrappeAccroupi) && !sprite.isAnimCouranteFinished()) {
+        defilement = false;
+        return;
+    }
     // The first matching row of the key table wins; where two directions are
     // held, Right is tested first, and Up before Down.
     if (t.espace) {
@@ -111,6 +115,8 @@ void CControleHeros::metAJourSol(const TouchesHeros& t, SpriteHeros& sprite)
         sprite.setAnimationCourante(animationEtat(etat));
         if (etat >= EtatFrappe)
             sprite.setRepeteAnimCourante(false);
+        if (etat >= EtatFrappe && etat <= EtatFrappeSautAvant)
+            ++numeroFrappe;
         sprite.demarreAnim();
         sprite.setMirroirY(!orientation);
     }
@@ -141,6 +147,7 @@ void CControleHeros::metAJourAir(const TouchesHeros& t, SpriteHeros& sprite)
         sprite.setAnimationCourante("FSaute");
         sprite.setRepeteAnimCourante(false);
         sprite.demarreAnim();
+        ++numeroFrappe;
     }
 
     if (!enDescente && ecoule() / MsParPixel >= HauteurMaxSaut) {

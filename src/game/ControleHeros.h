@@ -80,6 +80,7 @@ public:
     bool enDescente;            // the ascent of the current jump is over
     int dureeMontee;            // ms the current jump rose
     int hauteurSaut;            // pixels the current jump rose
+    int numeroFrappe;           // counts strikes started: one hurts a creature once
 
     // Handed to the game loop every frame.
     bool defilement;

@@ -117,6 +117,18 @@ int bornePositionNiveau(int position)
     return position;
 }
 
+void avanceNiveauBorne(CLevel& niveau, int ecoule, bool defile, bool versPlusX)
+{
+    niveau.avance(defile ? ecoule : 0, defile, versPlusX, false, false);
+    int borne = bornePositionNiveau(niveau.getPositionX());
+    bool contreUnBout = defile && (versPlusX ? borne == PositionNiveauMax : borne == PositionNiveauMin);
+    if (borne != niveau.getPositionX() || contreUnBout) {
+        niveau.setPositionX(borne);
+        niveau.resteX = 0;
+    }
+    niveau.drawScene(0, 0, false, versPlusX, false, false);
+}
+
 bool nomImageSerie(char* tampon, std::size_t taille, const char* debut, int n, const char* fin)
 {
     if (!tampon || taille == 0)

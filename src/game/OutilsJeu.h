@@ -70,6 +70,11 @@ const int PositionNiveauDepart = 2800;
 const int PositionNiveauMin = 4;
 const int PositionNiveauMax = 14580;
 int bornePositionNiveau(int position);
+// One frame of the game's level: the scroll steps, then is held within
+// those limits before anything is drawn, and the time carried towards the
+// next step is dropped at a limit, so a hero walking against an end sees
+// the planes stand still.
+void avanceNiveauBorne(CLevel& niveau, int ecoule, bool defile, bool versPlusX);
 
 // Writes debut, n in decimal and fin into `tampon` (taille bytes with the
 // terminating NUL). False, with the buffer emptied, when it does not fit.

@@ -3,10 +3,12 @@
 #include "foundation/Temps.h"
 #include "game/ControleHeros.h"
 #include "game/Demarrage.h"
+#include "game/Effets.h"
 #include "game/FichiersJeu.h"
 #include "game/Intro.h"
 #include "game/Pause.h"
 #include "game/OutilsJeu.h"
+#include "game/Partie.h"
 #include "render/CImageGL.h"
 #include "render/PartageImages.h"
 #include "scenery/CLevel.h"
@@ -60,6 +62,23 @@ int mainVorna()
     CControleHeros heros;
     SpriteHerosCSprite spriteHeros(sprite);
 
+    // The rules come with the level: one without actors nor finish line
+    // plays and shows exactly as the scenery alone.
+    chargeEffets(*son, FichierEffets);
+    SortieEffetsSon effets(son);
+    CActeurs acteurs;
+    int arriveeX = 0;
+    const bool arrivee = acteurs.charge(fichiersJeu::Niveau, true, arriveeX);
+    const bool avecRegles = arrivee || !acteurs.acteurs.empty();
+    CPartie partie;
+    partie.commence(arrivee, arriveeX);
+    CAffichagePartie affichagePartie;
+    if (avecRegles)
+        affichagePartie.charge();
+    CAnimGL* repos = sprite->getAnimationCourante();
+    const GeometrieHeros geometrie = litGeometrieHeros(fichiersJeu::Heros, repos ? repos->getMinLongueurImage() : 0,
+                                                       repos ? repos->getHauteurImageCourante() : 0);
+
     CChronoImage chrono;
     CCompteurFPS fps;
     fps.demarre();
@@ -86,17 +105,43 @@ int mainVorna()
         // Escape still lets this frame run to its end.
         quitter = prendEvenements(surEvenement, ViderFile);
 
-        if (!pause.active())
-            heros.metAJour(pause.touchesHeros(), spriteHeros);
+        if (!pause.active()) {
+            const int frappe = heros.numeroFrappe;
+            const bool enSaut = heros.enSaut;
+            // The ending leaves the hero standing.
+            heros.metAJour(partie.etat == CPartie::EnJeu ? pause.touchesHeros() : TouchesHeros(), spriteHeros);
+            if (heros.numeroFrappe != frappe)
+                effets.joue("frappe", SonHeros);
+            if (heros.enSaut != enSaut)
+                effets.joue(heros.enSaut ? "saut" : "atterrissage", SonHeros);
+            if (avecRegles) {
+                CAnimGL* anim = sprite->getAnimationCourante();
+                HerosMonde h = herosDansLeMonde(geometrie, niveau->getPositionX(), sprite->getPositionX(),
+                                                sprite->getPositionY(), sprite->getMirroirY(),
+                                                anim ? anim->getNomAnimation() : nullptr,
+                                                anim ? anim->getMinLongueurImage() : 0,
+                                                anim ? anim->getImageCourante() : 0, heros.numeroFrappe);
+                partie.metAJour(acteurs, h, niveau->getPositionX(), &effets);
+                niveau->setPositionX(niveau->getPositionX() + partie.reculCetteImage());
+            }
+        }
 
         clearScreen();
         ciel->affiche(0, 40, 0, 0, 640, 360);
         lune->affiche(500, 70);
 
-        niveau->setPositionX(bornePositionNiveau(niveau->getPositionX()));
-        avanceNiveau(*niveau, chrono.etape(), heros.defilement, heros.sensDefilement);
+        const bool defile = heros.defilement && !partie.enRecul() && partie.etat == CPartie::EnJeu;
+        avanceNiveauBorne(*niveau, chrono.etape(), defile, heros.sensDefilement);
+        acteurs.dessine(niveau->getPositionX());
 
-        sprite->affiche();
+        if (partie.herosVisible())
+            sprite->affiche();
+        else if (CAnimGL* anim = sprite->getAnimationCourante())
+            anim->update(); // a strike still ends while the hero blinks
+        if (avecRegles)
+            affichagePartie.dessineHUD(partie, acteurs);
+        if (partie.etat == CPartie::Fin)
+            affichagePartie.dessineFin(partie, acteurs);
         pause.dessine();
         if (capture) {
             // The picture of this frame, before it is shown.
@@ -109,6 +154,22 @@ int mainVorna()
             attendEvenement(300);
         else
             attendre(1);
+
+        if (partie.etat == CPartie::Perdu || partie.finTerminee()) {
+            if (partie.etat == CPartie::Perdu)
+                vornaGameOver();
+            // The level from its beginning; the music plays on.
+            niveau->setPositionX(PositionNiveauDepart);
+            niveau->resteX = 0;
+            acteurs.recommence();
+            partie.commence(arrivee, arriveeX);
+            heros = CControleHeros();
+            sprite->setAnimationCourante("Repos");
+            sprite->demarreAnim();
+            sprite->setMirroirY(false);
+            sprite->setPosition(CControleHeros::PositionX, CControleHeros::SolY);
+            chrono.etape();
+        }
     }
 
     // Reverse order of creation; pictures go while the context still lives.

@@ -21,6 +21,14 @@ const char* const PositionEcranX = "positionEcranX";
 const char* const PositionEcranY = "positionEcranY";
 const char* const ScrollRatio = "scrollRatio";
 
+// Level file, optional: actors and the finish line, in the coordinates of a
+// ratio-100 plane. [Acteur n] for n = 1 .. nombreActeurs; its other keys
+// override the type's [Comportement] for that actor.
+const char* const NombreActeurs = "nombreActeurs";
+const char* const ArriveeX = "arriveeX";
+const char* const SectionActeur = "Acteur%d";
+const char* const TypeActeur = "type";
+
 // Plane file: [Entete], [Tile t], [Tile t Frame m], [Tile t Position j].
 const char* const NombreTiles = "nombreTiles";
 const char* const SectionTile = "Tile%d";

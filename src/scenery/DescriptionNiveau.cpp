@@ -7,6 +7,7 @@
 #include "sprites/CAnimGL.h"
 
 #include <cstdio>
+#include <cstring>
 
 using namespace clesNiveau;
 
@@ -34,14 +35,18 @@ EnteteNiveau LecteurDescriptionNiveau::litEntete()
     EnteteNiveau entete;
     entete.nombrePriorites = positif(io.getPrivateProfileInt(Entete, NombrePriorites, 0, fichier, false));
     int n = positif(io.getPrivateProfileInt(Entete, NombrePlans, 0, fichier, false));
-    long maximum = maxElements(taille) < MAX_PLANS_NIVEAU ? maxElements(taille) : MAX_PLANS_NIVEAU;
-    if (n > maximum) {
-        if (!muet)
-            messageErreur("Trop de plans dans %s : %d (au plus %ld)\n", fichier, n, maximum);
-        n = 0;
-    }
-    entete.nombrePlans = n;
+    entete.nombrePlans = compteAccepte(n, MAX_PLANS_NIVEAU, "Trop de plans");
     return entete;
+}
+
+int LecteurDescriptionNiveau::compteAccepte(int n, long limite, const char* trop)
+{
+    long maximum = maxElements(taille) < limite ? maxElements(taille) : limite;
+    if (n <= maximum)
+        return n;
+    if (!muet)
+        messageErreur("%s dans %s : %d (au plus %ld)\n", trop, fichier, n, maximum);
+    return 0;
 }
 
 bool LecteurDescriptionNiveau::litCheminPlan(int n, char (&chemin)[TAILLE_CHEMIN_PLAN])
@@ -63,6 +68,61 @@ ParamPlan LecteurDescriptionNiveau::litParametresPlan(int n)
     p.positionEcranY = io.getPrivateProfileInt(section, PositionEcranY, 1, fichier, false);
     p.scrollRatio = io.getPrivateProfileInt(section, ScrollRatio, 1, fichier, false);
     return p;
+}
+
+bool nomTypeActeurValide(const char* nom)
+{
+    std::size_t n = 0;
+    for (; nom[n]; ++n) {
+        char c = nom[n];
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'))
+            return false;
+    }
+    return n > 0 && n < sizeof(ActeurPlace::type);
+}
+
+int LecteurDescriptionNiveau::litNombreActeurs()
+{
+    // Optional keys: a level without them says nothing more than before.
+    InputOutput discret(true);
+    int n = positif(discret.getPrivateProfileInt(Entete, NombreActeurs, 0, fichier, false));
+    return compteAccepte(n, MAX_ACTEURS_NIVEAU, "Trop d'acteurs");
+}
+
+bool LecteurDescriptionNiveau::litArrivee(int& x)
+{
+    InputOutput discret(true);
+    const int absent = -2147483647;
+    x = discret.getPrivateProfileInt(Entete, ArriveeX, absent, fichier, false);
+    return x != absent;
+}
+
+bool LecteurDescriptionNiveau::litActeur(int n, ActeurPlace& acteur)
+{
+    char section[32];
+    snprintf(section, sizeof section, SectionActeur, n);
+    InputOutput discret(true);
+    char type[64];
+    discret.getPrivateProfileString(section, TypeActeur, "", type, sizeof type, fichier, false);
+    type[strcspn(type, " \t\r;")] = '\0';
+    acteur.type[0] = '\0';
+    acteur.positionX = discret.getPrivateProfileInt(section, PositionX, 0, fichier, false);
+    acteur.positionY = discret.getPrivateProfileInt(section, PositionY, 0, fichier, false);
+    if (!nomTypeActeurValide(type)) {
+        if (!muet)
+            messageErreur("Type d'acteur invalide dans %s [%s] : \"%s\"\n", fichier, section, type);
+        return false;
+    }
+    memcpy(acteur.type, type, strlen(type) + 1); // checked to fit
+    return true;
+}
+
+int LecteurDescriptionNiveau::litCleActeur(int n, const char* cle, int defaut)
+{
+    char section[32];
+    snprintf(section, sizeof section, SectionActeur, n);
+    InputOutput discret(true);
+    return discret.getPrivateProfileInt(section, cle, defaut, fichier, false);
 }
 
 LecteurDescriptionPlan::LecteurDescriptionPlan(const char* fichier, CBudgetChargement& budget, bool muet)

@@ -28,6 +28,18 @@ struct EnteteNiveau {
     int nombrePlans;      // 0 or more; 0 when refused
 };
 
+// More actors than this in one level file are refused.
+const int MAX_ACTEURS_NIVEAU = 10000;
+
+struct ActeurPlace {
+    char type[32];  // names data/acteurs/<type>.ini
+    int positionX;  // world top-left of the actor's frame
+    int positionY;
+};
+
+// True for a non-empty name of [a-z0-9_] that fits ActeurPlace::type.
+bool nomTypeActeurValide(const char* nom);
+
 class LecteurDescriptionNiveau {
 public:
     static const int TAILLE_CHEMIN_PLAN = 100;
@@ -44,7 +56,23 @@ public:
     // positionEcranY, scrollRatio.
     ParamPlan litParametresPlan(int n);
 
+    // Optional actor keys, read without notices. nombreActeurs: 0 when
+    // missing or above MAX_ACTEURS_NIVEAU or what the file can hold (then
+    // refused with a message).
+    int litNombreActeurs();
+    // False when the level has no finish line.
+    bool litArrivee(int& x);
+    // Section "Acteur"+n: type, positionX, positionY. False, with one
+    // message, when the type is missing or not made of [a-z0-9_].
+    bool litActeur(int n, ActeurPlace& acteur);
+    // Any other key of that section, `defaut` when missing.
+    int litCleActeur(int n, const char* cle, int defaut);
+
 private:
+    // n, or 0 with "<trop> dans <file> : n (au plus m)" when above `limite`
+    // or what the file can hold.
+    int compteAccepte(int n, long limite, const char* trop);
+
     InputOutput io;
     const char* fichier;
     bool muet;

@@ -66,3 +66,51 @@ FrameDecrite LecteurDescriptionSprite::litFrame(int n, int m)
     frame.pause = io.getPrivateProfileInt(section, "pause", 0, fichier, false);
     return frame;
 }
+
+namespace {
+// Sizes and offsets beyond this are not a sprite's.
+const int COTE_MAX = 16384;
+
+bool litRectangle(const char* section, const char* prefixe, const char* fichier, RectangleFrame& r)
+{
+    InputOutput discret(true);
+    const char* noms[4] = {"X", "Y", "Largeur", "Hauteur"};
+    int* valeurs[4] = {&r.x, &r.y, &r.largeur, &r.hauteur};
+    for (int i = 0; i < 4; ++i) {
+        char cle[32];
+        snprintf(cle, sizeof cle, "%s%s", prefixe, noms[i]);
+        *valeurs[i] = discret.getPrivateProfileInt(section, cle, -COTE_MAX - 1, fichier, false);
+        if (*valeurs[i] < -COTE_MAX || *valeurs[i] > COTE_MAX) {
+            r = RectangleFrame();
+            return false;
+        }
+    }
+    if (r.largeur <= 0 || r.hauteur <= 0) {
+        r = RectangleFrame();
+        return false;
+    }
+    return true;
+}
+}
+
+bool LecteurDescriptionSprite::litContact(RectangleFrame& contact)
+{
+    return litRectangle("Entete", "contact", fichier, contact);
+}
+
+bool LecteurDescriptionSprite::litFrappe(int n, FrappeDecrite& frappe)
+{
+    char section[32];
+    snprintf(section, sizeof section, "Anim%d", n);
+    frappe = FrappeDecrite();
+    if (!litRectangle(section, "frappe", fichier, frappe.rectangle))
+        return false;
+    InputOutput discret(true);
+    frappe.debut = discret.getPrivateProfileInt(section, "frappeDebut", 1, fichier, false);
+    frappe.fin = discret.getPrivateProfileInt(section, "frappeFin", NB_FRAMES_MAX, fichier, false);
+    if (frappe.debut < 1 || frappe.fin < frappe.debut) {
+        frappe = FrappeDecrite();
+        return false;
+    }
+    return true;
+}

@@ -31,6 +31,19 @@ struct FrameDecrite {
     int pause;            // ms
 };
 
+// A rectangle inside a frame, given facing right; largeur 0: none.
+struct RectangleFrame {
+    int x = 0, y = 0, largeur = 0, hauteur = 0;
+};
+
+// The hurting part of a strike animation: its rectangle, on frames
+// debut .. fin (1-based, inclusive).
+struct FrappeDecrite {
+    RectangleFrame rectangle;
+    int debut = 0;
+    int fin = 0;
+};
+
 class LecteurDescriptionSprite {
 public:
     // Highest animation count (section names go up to Anim999).
@@ -51,6 +64,12 @@ public:
     bool litAnimation(int n, AnimationDecrite& animation);
     // Section "Anim"+n+"Frame"+m: the rectangle, then the pause.
     FrameDecrite litFrame(int n, int m);
+    // Optional keys, read without notices: "Entete"/contactX, contactY,
+    // contactLargeur, contactHauteur (false when absent or not a positive
+    // size), and "Anim"+n's frappeX, frappeY, frappeLargeur, frappeHauteur,
+    // frappeDebut, frappeFin (false when absent or out of order).
+    bool litContact(RectangleFrame& contact);
+    bool litFrappe(int n, FrappeDecrite& frappe);
 
     const char* getFichier() const { return fichier; }
 

@@ -218,11 +218,21 @@ TEST_F(ControleHerosTest, StrikeThenLeftWalksLeftWithoutTurn)
     image(" ");
     EXPECT_EQ(heros.etat, EtatFrappe);
     EXPECT_EQ(sprite.y, 292);
+    // A tap plays the whole strike: Left waits for its end.
+    const int frappe = heros.numeroFrappe;
+    image("G");
+    image("");
+    EXPECT_EQ(heros.etat, EtatFrappe);
+    EXPECT_FALSE(heros.defilement);
+    EXPECT_EQ(sprite.demarrages, 1);
+    sprite.finie = true;
     image("G");
     EXPECT_EQ(heros.etat, EtatMarche);
     EXPECT_FALSE(heros.orientation);
     EXPECT_TRUE(heros.defilement);
     EXPECT_FALSE(heros.sensDefilement);
+    image(" ");
+    EXPECT_EQ(heros.numeroFrappe, frappe + 1); // each strike has its own number
 }
 
 TEST_F(ControleHerosTest, CrouchRestartsOnEachChangeOfFacing)

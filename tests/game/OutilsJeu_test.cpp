@@ -1,6 +1,7 @@
 #include "foundation/Messages.h"
 #include "foundation/Temps.h"
 #include "game/OutilsJeu.h"
+#include "scenery/CLevel.h"
 #include "sprites/CSprite.h"
 #include "support/TestSupport.h"
 
@@ -97,6 +98,27 @@ TEST(PositionNiveau, KeptBetweenFourAnd14580)
     EXPECT_EQ(bornePositionNiveau(2800), 2800);
     EXPECT_EQ(bornePositionNiveau(14580), 14580);
     EXPECT_EQ(bornePositionNiveau(14581), 14580);
+}
+
+// Walking against the right end: the position and every plane's window
+// stay put frame after frame, whatever the frame times.
+TEST(PositionNiveau, WalkingAgainstAnEndMovesNoPlane)
+{
+    CLevel niveau;
+    niveau.setPositionX(PositionNiveauMax - 30);
+    for (int i = 0; i < 100; ++i)
+        avanceNiveauBorne(niveau, 7 + i % 9, true, true);
+    std::array<int, 4> vu{niveau.getPositionX(), niveau.fenetreX(100, true), niveau.fenetreX(150, true), 0};
+    EXPECT_EQ(vu[0], PositionNiveauMax);
+    for (int i = 0; i < 50; ++i) {
+        avanceNiveauBorne(niveau, 7 + i % 9, true, true);
+        EXPECT_EQ(niveau.getPositionX(), vu[0]);
+        EXPECT_EQ(niveau.fenetreX(150, true), vu[2]) << "frame " << i;
+    }
+    // Walking back still works.
+    for (int i = 0; i < 10; ++i)
+        avanceNiveauBorne(niveau, 12, true, false);
+    EXPECT_EQ(niveau.getPositionX(), PositionNiveauMax - 10);
 }
 
 TEST(NomImageSerie, NumbersWithoutZerosAndRefusesWhatDoesNotFit)

@@ -137,6 +137,37 @@ TEST_F(Verifie, AnimationsEtRectangles)
 
 // A font: one glyph per character, rectangles inside the sheet, the '?'
 // that stands for missing characters.
+TEST_F(Verifie, ActeursEtLeursTypes)
+{
+    testsupport::ecritFichier("niveau.ini",
+                              "[Entete]\nnombrePriorites=0\nnombrePlans=0\nnombreActeurs=3\narriveeX=13900\n"
+                              "[Acteur1]\ntype=loup\npositionX=4000\npositionY=330\npatrouille=-3\n"
+                              "[Acteur2]\ntype=Loup\npositionX=1\npositionY=1\n"
+                              "[Acteur3]\ntype=fantome\npositionX=1\npositionY=1\n[Acteur4]\ntype=loup\n");
+    fs::create_directory("data/acteurs");
+    testsupport::ecritFichier("data/acteurs/loup.ini",
+                              "[Acteur]\ncomportement=dragon\nsprite=./data/sprites/ombre.ini\nsante=2\n"
+                              "degats=1\ncontactX=8\ncontactY=20\ncontactLargeur=0\ncontactHauteur=40\n"
+                              "[Animations]\nrepos=Repos\nattaque=Mord\n[Sons]\nmort=mort\ncri=x\n");
+    // The optional body and strike keys of a sprite are known.
+    testsupport::ecritFichier("data/sprites/ombre.ini",
+                              "[Entete]\nnbAnims=1\ncontactX=20\ncontactLargeur=36\n[Anim1]\nnbFrames=1\n"
+                              "colorkeyR=-1\ncolorkeyG=0\ncolorkeyB=0\nnomAnim=Repos\npathPlanche=./data/sprites/vorna.png\nfrappeX=40\nfrappeY=30\n"
+                              "frappeLargeur=30\nfrappeHauteur=20\nfrappeDebut=1\nfrappeFin=1\n[Anim1Frame1]\n"
+                              "positionX=0\npositionY=0\nlongueur=10\nhauteur=10\npause=100\n");
+    verificateur.verifieNiveau("niveau.ini");
+    attend({"niveau.ini:10: erreur : patrouille vaut -3, hors de 0 … 100000",
+            "niveau.ini:12: erreur : [Acteur2] : type « Loup » : seuls a-z, 0-9 et _ sont permis, "
+            "l'acteur est laissé de côté",
+            "niveau.ini:16: erreur : fichier introuvable : ./data/acteurs/fantome.ini",
+            "niveau.ini:19: erreur : section [Acteur4] jamais lue : nombreActeurs vaut 3",
+            "data/acteurs/loup.ini:2: erreur : comportement inconnu « dragon » : feu_follet, loup, chauve_souris, "
+            "lueur ou sanctuaire ; l'acteur est laissé de côté",
+            "data/acteurs/loup.ini:8: erreur : contactLargeur vaut 0, hors de 1 … 4096",
+            "data/acteurs/loup.ini:15: erreur : clé inconnue `cri`",
+            "data/sprites/ombre.ini: erreur : animation `Mord` absente : le jeu la choisit"});
+}
+
 TEST_F(Verifie, GlyphesDePolice)
 {
     const char* police = "data/polices/texte.ini";

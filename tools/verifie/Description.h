@@ -27,6 +27,7 @@ struct DefCle {
     long min;    // Entier
     long max;
     int tampon;  // the reader's line buffer: 100, or the text's buffer size
+    bool facultative = false; // its absence is not reported
 };
 
 struct ValeurLue {

@@ -53,6 +53,8 @@ const std::vector<DefCle> clesControles = {
 const std::vector<DefCle> clesEnteteNiveau = {
     {clesNiveau::NombrePriorites, Entier, 0, 0, MAX32, TE},
     {clesNiveau::NombrePlans, Entier, 0, 0, MAX_PLANS_NIVEAU, TE},
+    {clesNiveau::NombreActeurs, Entier, 0, 0, MAX_ACTEURS_NIVEAU, TE, true},
+    {clesNiveau::ArriveeX, Entier, 0, MIN32, MAX32, TE, true},
 };
 const std::vector<DefCle> clesPlanNiveau = {
     {clesNiveau::PathPlan, Texte, 0, 0, 0, LecteurDescriptionNiveau::TAILLE_CHEMIN_PLAN},
@@ -83,8 +85,11 @@ const std::vector<DefCle> clesPositionTile = {
     {clesNiveau::PositionY, Entier, 0, MIN32, MAX32, TE},
 };
 
+// The hero's body and strikes are optional.
 const std::vector<DefCle> clesEnteteSprite = {
-    {"nbAnims", Entier, 0, 0, LecteurDescriptionSprite::NB_ANIMS_MAX, TE}};
+    {"nbAnims", Entier, 0, 0, LecteurDescriptionSprite::NB_ANIMS_MAX, TE},
+    {"contactX", Entier, 0, -16384, 16384, TE, true},      {"contactY", Entier, 0, -16384, 16384, TE, true},
+    {"contactLargeur", Entier, 0, 1, 16384, TE, true},     {"contactHauteur", Entier, 0, 1, 16384, TE, true}};
 const std::vector<DefCle> clesAnim = {
     {"nbFrames", Entier, 0, 1, LecteurDescriptionSprite::NB_FRAMES_MAX, TE},
     {"colorkeyR", Entier, -1, -1, 255, TE},
@@ -92,6 +97,10 @@ const std::vector<DefCle> clesAnim = {
     {"colorkeyB", Entier, 0, 0, 255, TE},
     {"nomAnim", Texte, 0, 0, 0, 20},
     {"pathPlanche", Texte, 0, 0, 0, 200},
+    {"frappeX", Entier, 0, -16384, 16384, TE, true},       {"frappeY", Entier, 0, -16384, 16384, TE, true},
+    {"frappeLargeur", Entier, 0, 1, 16384, TE, true},      {"frappeHauteur", Entier, 0, 1, 16384, TE, true},
+    {"frappeDebut", Entier, 1, 1, LecteurDescriptionSprite::NB_FRAMES_MAX, TE, true},
+    {"frappeFin", Entier, 1, 1, LecteurDescriptionSprite::NB_FRAMES_MAX, TE, true},
 };
 const std::vector<DefCle> clesFrameAnim = {CLES_RECTANGLE, {"pause", Entier, 0, 1, MAX32, TE}};
 
@@ -265,8 +274,14 @@ void CVerificateur::verifieNiveau(const std::string& chemin)
         if (plan.trouvee && ouvrable(plan.texte, chemin, plan.ligne))
             verifiePlan(plan.texte);
     }
+    long acteurs = entete[clesNiveau::NombreActeurs].entier;
+    if (acteurs < 0 || acteurs > MAX_ACTEURS_NIVEAU)
+        acteurs = 0;
+    verifieActeurs(d, acteurs);
     d.termine([&](const std::string& nom) {
         NomNumerote m;
+        if (litNomNumerote(nom, "Acteur", {}, m))
+            return m.n < 0 ? std::string(ZERO_DEVANT) : texte("nombreActeurs vaut %ld", acteurs);
         if (!litNomNumerote(nom, "Plan", {}, m))
             return std::string();
         return m.n < 0 ? std::string(ZERO_DEVANT) : texte("nombrePlans vaut %ld", plans);

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+class CDescription;
+
 class CVerificateur {
 public:
     explicit CVerificateur(CRapport& rapport) : rapport_(rapport) {}
@@ -27,6 +29,9 @@ public:
     void verifieConfiguration(const std::string& chemin);
     void verifieNiveau(const std::string& chemin);
     void verifiePlan(const std::string& chemin);
+    // A level's [Acteur n] sections, and each type file they name once.
+    void verifieActeurs(CDescription& niveau, long nombre);
+    void verifieTypeActeur(const std::string& chemin, const std::string& fichier, int ligne);
     // Also checks that the animations `requises` are there.
     void verifieSprite(const std::string& chemin, const std::vector<std::string>& requises);
     // A font: its sheet, glyph rectangles inside it, one glyph per

@@ -1,0 +1,138 @@
+#include "foundation/Messages.h"
+#include "foundation/Temps.h"
+#include "game/Partie.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using testsupport::DossierTemporaire;
+using testsupport::ecritFichier;
+
+namespace {
+
+class PartieTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fixeTempsFactice(20000);
+        TypeActeur t;
+        t.comportement = Sanctuaire; // a harmful thing that stays where it is put
+        t.degats = 1;
+        t.contact = {0, 0, 40, 100};
+        snprintf(t.anims[AnimRepos], sizeof t.anims[AnimRepos], "Repos");
+        type = acteurs.ajouteType(t);
+        acteurs.recommence();
+        partie.commence(true, 10000);
+    }
+    void TearDown() override { retireTempsFactice(); }
+
+    // One 20 ms frame with the hero's body at world x, the level position
+    // being x - 300.
+    void image(int x)
+    {
+        avanceTempsFactice(20);
+        HerosMonde h;
+        h.contact = {x, 286, 38, 104};
+        partie.metAJour(acteurs, h, x - 300, nullptr);
+        recul += partie.reculCetteImage();
+    }
+
+    CActeurs acteurs;
+    CPartie partie;
+    int type = 0;
+    int recul = 0;
+};
+
+TEST_F(PartieTest, HitCostsOneKnocksBackAndBlinksForOneAndAHalfSeconds)
+{
+    acteurs.ajoute(type, 3020, 280, ParamsComportement());
+    acteurs.recommence();
+    image(3000);
+    EXPECT_EQ(partie.sante, 2);
+    EXPECT_TRUE(partie.invulnerable());
+    // 40 px away from the creature (it stands to the right) over 200 ms.
+    for (int i = 0; i < 5; ++i)
+        image(3000);
+    EXPECT_GT(recul, -40);
+    for (int i = 0; i < 10; ++i)
+        image(3000);
+    EXPECT_EQ(recul, -40);
+    EXPECT_FALSE(partie.enRecul());
+    // Still touching: no more damage for 1.5 s, blinking meanwhile.
+    int eteint = 0;
+    while (tempsCourant() - partie.debutInvulnerable < 1480) {
+        eteint += partie.herosVisible() ? 0 : 1;
+        image(3000);
+    }
+    EXPECT_GT(eteint, 20);
+    EXPECT_EQ(partie.sante, 2);
+    image(3000); // 1500 ms: hurt again
+    EXPECT_EQ(partie.sante, 1);
+    EXPECT_EQ(tempsCourant(), partie.debutInvulnerable);
+    for (int i = 0; i < 300 && partie.etat == CPartie::EnJeu; ++i)
+        image(3000);
+    EXPECT_EQ(partie.sante, 0);
+    EXPECT_EQ(partie.etat, CPartie::Perdu);
+}
+
+TEST_F(PartieTest, FinishLineCountsOnlyUnpausedTimeAndPrintsTheLine)
+{
+    acteurs.ajoute(type, 500, 0, ParamsComportement()); // far off
+    acteurs.recommence();
+    acteurs.lueursTotal = 12;
+    acteurs.lueursPrises = 7;
+    acteurs.creaturesVaincues = 3;
+    image(9000);
+    avanceTempsFactice(64000);
+    suspendTemps();
+    avanceTempsFactice(600000);
+    reprendTemps();
+    image(9999);
+    EXPECT_EQ(partie.etat, CPartie::EnJeu);
+    CCaptureMessages messages;
+    image(10000); // the finish line reached
+    EXPECT_EQ(partie.etat, CPartie::Fin);
+    EXPECT_EQ(messages.info, "Niveau terminé en 1 min 04 s : 7 lueurs sur 12, 3 créatures vaincues\n");
+    EXPECT_EQ(acteurs.acteurs[0].etat, Allume);
+    image(10100); // said once
+    EXPECT_EQ(messages.info.size(), std::string("Niveau terminé en 1 min 04 s : 7 lueurs sur 12, 3 créatures vaincues\n").size());
+    EXPECT_FALSE(partie.finTerminee());
+    avanceTempsFactice(5000);
+    EXPECT_TRUE(partie.finTerminee());
+
+    // No finish line, no end.
+    partie.commence(false, 0);
+    image(20000);
+    EXPECT_EQ(partie.etat, CPartie::EnJeu);
+}
+
+TEST(GeometrieHeros, StrikeRectanglesOnTheirFramesMirroredWithTheHero)
+{
+    DossierTemporaire dossier;
+    ecritFichier("heros.ini", "[Entete]\nnbAnims=2\ncontactX=20\ncontactY=4\ncontactLargeur=36\ncontactHauteur=100\n"
+                              "[Anim1]\nnomAnim=Repos\nnbFrames=0\n"
+                              "[Anim2]\nnomAnim=Frappe\nnbFrames=0\nfrappeX=60\nfrappeY=30\nfrappeLargeur=50\n"
+                              "frappeHauteur=20\nfrappeDebut=3\nfrappeFin=4\n");
+    GeometrieHeros g = litGeometrieHeros("heros.ini", 76, 104);
+    EXPECT_EQ(g.contact.x, 20);
+    ASSERT_NE(g.frappeDe("Frappe"), nullptr);
+    EXPECT_EQ(g.frappeDe("Repos"), nullptr);
+    HerosMonde h = herosDansLeMonde(g, 1000, 300, 292, false, "Frappe", 76, 1, 5);
+    EXPECT_FALSE(h.frappe); // frame 2 of 1-based 3..4
+    h = herosDansLeMonde(g, 1000, 300, 292, false, "Frappe", 76, 2, 5);
+    EXPECT_TRUE(h.frappe);
+    EXPECT_EQ(h.rectFrappe.x, 1360);
+    EXPECT_EQ(h.contact.x, 1320);
+    h = herosDansLeMonde(g, 1000, 300, 292, true, "Frappe", 76, 3, 5);
+    EXPECT_TRUE(h.frappe);
+    EXPECT_EQ(h.rectFrappe.x, 1266); // 1300 + 76 - 110: in front, to the left
+    EXPECT_EQ(h.contact.x, 1320);    // the body is symmetric here
+    // Without the keys: the middle half of the frame.
+    GeometrieHeros d = litGeometrieHeros("absent.ini", 76, 104);
+    EXPECT_EQ(d.contact.x, 19);
+    EXPECT_EQ(d.contact.largeur, 38);
+    EXPECT_TRUE(d.frappes.empty());
+}
+
+} // namespace

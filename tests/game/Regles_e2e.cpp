@@ -1,0 +1,107 @@
+// The game's rules played by the built game with real key presses: a short
+// level with a light and a close finish, and a creature that finds a hero
+// who does not move.
+#include "support/DonneesJeu.h"
+#include "support/Pilote.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace testsupport;
+
+namespace {
+
+const Couleur Rouge = {255, 0, 0};
+const Couleur Magenta = {255, 0, 255};
+
+// A grey world whose hero and actors are all one red 40 x 60 frame; the
+// level starts at world x 3100 under the hero and gets `acteurs` and
+// `entete` keys.
+void genereNiveau(const std::string& entete, const std::string& acteurs)
+{
+    ecritConfigFenetre();
+    for (const char* d : {"data", "data/levels", "data/levels/level1", "data/sprites", "data/acteurs"})
+        mkdir(d, 0755);
+    ASSERT_TRUE(ecritImageBMP("data/levels/level1/fond.jpg", 640, 360, [](int, int) { return Couleur{200, 200, 200}; }));
+    ASSERT_TRUE(ecritNiveauBande("./data/levels", "data/levels/level1.ini", 400));
+    std::string niveau = lisFichier("data/levels/level1.ini");
+    niveau.replace(0, 9, "[Entete]\n" + entete);
+    ecritFichier("data/levels/level1.ini", niveau + acteurs);
+    ASSERT_TRUE(ecritImageBMP("data/sprites/rouge.bmp", 40, 60, [](int, int) { return Rouge; }));
+    const char* noms[] = {"Repos", "Marche", "Saute", "Frappe", "FAccroupi", "FSaute", "Accroupi", "Retourne"};
+    std::string sprite = "[Entete]\nnbAnims=8\n";
+    for (int n = 1; n <= 8; ++n) {
+        std::string a = "Anim" + std::to_string(n);
+        sprite += "[" + a + "]\nnbFrames=1\nnomAnim=" + noms[n - 1] + "\npathPlanche=./data/sprites/rouge.bmp\n["
+            + a + "Frame1]\npositionX=0\npositionY=0\nlongueur=40\nhauteur=60\npause=100\n";
+    }
+    ecritFichier("data/sprites/vornaSprite.ini", sprite);
+}
+
+std::string typeActeur(const std::string& comportement, int degats, const std::string& reglages)
+{
+    return "[Acteur]\ncomportement=" + comportement + "\nsprite=./data/sprites/vornaSprite.ini\nsante=1\ndegats="
+        + std::to_string(degats) + "\ncontactX=0\ncontactY=0\ncontactLargeur=40\ncontactHauteur=60\n"
+        + "[Animations]\nrepos=Repos\n[Comportement]\n" + reglages;
+}
+
+using ReglesE2E = TestSurServeurX;
+
+TEST_F(ReglesE2E, WalkingToTheFinishTakesTheLightAndPrintsTheCompletionLine)
+{
+    genereNiveau("nombreActeurs=1\narriveeX=3300\n",
+                 "[Acteur1]\ntype=lueur\npositionX=3200\npositionY=290\n");
+    ecritFichier("data/acteurs/lueur.ini", typeActeur("lueur", 0, "amplitude=4\n"));
+    ProgrammeLance jeu(cheminBinaire("corvanthelis"), {});
+    ASSERT_TRUE(jeu.lance());
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
+    appuie("Escape");
+    pause(1000);
+    // The light waits ahead, right of the hero.
+    EXPECT_TRUE(couleurEn(captureEcranX(640, 480), 420, 320, Rouge, 2));
+    tiensTouche("Right", 3500);
+    std::string sortie;
+    for (int essai = 0; essai < 20 && sortie.find("Niveau terminé") == std::string::npos; ++essai) {
+        pause(200);
+        sortie = lisFichier("sortie.txt");
+    }
+    EXPECT_NE(sortie.find("Niveau terminé en 0 min 0"), std::string::npos) << sortie;
+    EXPECT_NE(sortie.find(" s : 1 lueurs sur 1, 0 créatures vaincues\n"), std::string::npos) << sortie;
+    EXPECT_EQ(lisFichier("erreurs.txt").find("acteur"), std::string::npos);
+    quitteParEchap(jeu);
+}
+
+TEST_F(ReglesE2E, AHeroWhoStandsStillDiesAndTheGameOverPlays)
+{
+    genereNiveau("nombreActeurs=1\n", "[Acteur1]\ntype=feu_follet\npositionX=3300\npositionY=280\n");
+    ecritFichier("data/acteurs/feu_follet.ini",
+                 typeActeur("feu_follet", 1, "vitesseAttaque=400\ndistanceAlerte=400\nrecul=100\n"));
+    mkdir("data/cin", 0755);
+    mkdir("data/cin/gameover", 0755);
+    for (int n = 1; n <= 95; ++n)
+        ASSERT_TRUE(ecritImageBMP("data/cin/gameover/anim_gameover_" + std::to_string(n) + ".png", 16, 16,
+                                  [](int, int) { return Magenta; }));
+    ProgrammeLance jeu(cheminBinaire("corvanthelis"), {});
+    ASSERT_TRUE(jeu.lance());
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
+    appuie("Escape");
+    // Three hits, 1.5 s apart at least, then the game-over pictures.
+    bool gameOver = false;
+    for (int essai = 0; essai < 60 && !gameOver; ++essai) {
+        pause(250);
+        std::vector<Couleur> ecran = captureEcranX(640, 480);
+        gameOver = !ecran.empty() && procheCouleur(pixelEcran(ecran, 4, 4), Magenta, 2);
+    }
+    EXPECT_TRUE(gameOver);
+    EXPECT_TRUE(jeu.enCours());
+    EXPECT_EQ(lisFichier("erreurs.txt").find("anim_gameover"), std::string::npos);
+    // Escape skips the sequence, as it does the intro; the level starts again.
+    appuie("Escape");
+    pause(1000);
+    EXPECT_TRUE(couleurEn(captureEcranX(640, 480), 320, 320, Rouge, 2));
+    quitteParEchap(jeu);
+}
+
+}
