@@ -38,6 +38,11 @@
     // The game writes its settings when the player changes them.
     setInterval(sauveConfig, 1000);
     addEventListener('pagehide', sauveConfig);
+    var sortie = Module.onExit;
+    Module.onExit = function (statut) {
+      sauveConfig();
+      if (sortie) sortie(statut);
+    };
     if (initialise) initialise();
   };
 })();

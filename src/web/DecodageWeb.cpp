@@ -25,6 +25,7 @@
 #define STB_IMAGE_STATIC
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
 #include <stb_image.h>
 #pragma GCC diagnostic pop
 
