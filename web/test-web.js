@@ -146,6 +146,12 @@ async function main() {
       const b = await lisCanvas(page, 'niveau');
       return vivante(b) && ecart(a, b) < 4 && b;
     }, 30000, 'le niveau');
+    // The level's music: loaded, decoded and playing in a running audio context.
+    const musique = await attend(() => page.evaluate(() => {
+      const m = typeof SDL !== 'undefined' && SDL.music && SDL.music.audio;
+      return !!m && !m.paused && !!SDL.audioContext && SDL.audioContext.state === 'running' && SDL.audios.length;
+    }), 10000, 'la musique du niveau');
+    console.log(`musique : ${musique} sons chargés, contexte audio actif`);
     console.log(`niveau : ${niveau.couleurs} couleurs, écart à l'intro ${ecart(niveau, intro).toFixed(1)}`);
 
     await page.keyboard.down('ArrowRight');
