@@ -86,7 +86,8 @@ void dortJusqua(uint64_t echeance)
 #ifdef __EMSCRIPTEN__
     // The page only draws, and hears keys, while the program yields.
     const uint64_t maintenant = tempsMicro();
-    emscripten_sleep(echeance > maintenant ? static_cast<unsigned>((echeance - maintenant) / 1000u) : 0u);
+    emscripten_sleep(echeance > maintenant ? static_cast<unsigned>((echeance - maintenant) / 1000u)
+                                           : 0u);
 #else
     timespec t;
     t.tv_sec = static_cast<time_t>(echeance / 1000000u);

@@ -56,7 +56,9 @@ bool contientMot(const char* liste, const char* mot)
 #ifdef __EMSCRIPTEN__
 // The page shows what was drawn once the program yields to the browser;
 // yielding up to its next frame callback paces at the display's rate.
+// clang-format off
 EM_ASYNC_JS(void, attendImageNavigateur, (), { await new Promise(fin => requestAnimationFrame(fin)); });
+// clang-format on
 #endif
 }
 

@@ -39,8 +39,8 @@ bool lisFichierImage(const char* fichier, std::vector<unsigned char>& donnees)
     if (!f)
         return false;
     struct stat etat;
-    bool ok = fstat(fileno(f), &etat) == 0 && S_ISREG(etat.st_mode) &&
-              etat.st_size <= TAILLE_FICHIER_IMAGE_MAX;
+    bool ok = fstat(fileno(f), &etat) == 0 && S_ISREG(etat.st_mode)
+              && etat.st_size <= TAILLE_FICHIER_IMAGE_MAX;
     if (ok) {
         donnees.resize(static_cast<size_t>(etat.st_size));
         ok = fread(donnees.data(), 1, donnees.size(), f) == donnees.size();
@@ -68,7 +68,8 @@ SDL_Surface* decodeFichierImage(const char* fichier)
     if (!tailleImageAcceptable(entete))
         return nullptr;
     int w = 0, h = 0, canaux = 0;
-    stbi_uc* pixels = stbi_load_from_memory(donnees.data(), static_cast<int>(donnees.size()), &w, &h, &canaux, 4);
+    stbi_uc* pixels
+        = stbi_load_from_memory(donnees.data(), static_cast<int>(donnees.size()), &w, &h, &canaux, 4);
     if (!pixels)
         return nullptr;
     if (static_cast<long long>(w) * h > PIXELS_IMAGE_MAX || w > COTE_IMAGE_MAX || h > COTE_IMAGE_MAX) {
@@ -78,8 +79,9 @@ SDL_Surface* decodeFichierImage(const char* fichier)
     // Pictures without alpha stay without, as SDL_image gives them: the
     // colour keys of the sheets apply to them.
     const bool alpha = canaux == 2 || canaux == 4;
-    SDL_Surface* s = alpha ? SDL_CreateRGBSurface(0, w, h, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000)
-                           : SDL_CreateRGBSurface(0, w, h, 24, 0x000000FF, 0x0000FF00, 0x00FF0000, 0);
+    SDL_Surface* s
+        = alpha ? SDL_CreateRGBSurface(0, w, h, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000)
+                : SDL_CreateRGBSurface(0, w, h, 24, 0x000000FF, 0x0000FF00, 0x00FF0000, 0);
     if (s) {
         for (int y = 0; y < h; ++y) {
             const stbi_uc* source = pixels + static_cast<size_t>(y) * w * 4;

@@ -35,7 +35,8 @@ void decalage(Uint32 masque, Uint8& decale, Uint8& perte)
     }
 }
 
-SDL_Surface* cree(int w, int h, int profondeur, void* pixels, int pas, Uint32 r, Uint32 g, Uint32 b, Uint32 a)
+SDL_Surface* cree(int w, int h, int profondeur, void* pixels, int pas, Uint32 r, Uint32 g, Uint32 b,
+                  Uint32 a)
 {
     if (w < 0 || h < 0 || (profondeur != 8 && profondeur != 16 && profondeur != 24 && profondeur != 32))
         return nullptr;
@@ -97,14 +98,10 @@ SDL_Surface* cree(int w, int h, int profondeur, void* pixels, int pas, Uint32 r,
 Uint32 lisPixel(const Uint8* p, int octets)
 {
     switch (octets) {
-    case 1:
-        return p[0];
-    case 2:
-        return p[0] | p[1] << 8;
-    case 3:
-        return p[0] | p[1] << 8 | p[2] << 16;
-    default:
-        return p[0] | p[1] << 8 | p[2] << 16 | static_cast<Uint32>(p[3]) << 24;
+    case 1: return p[0];
+    case 2: return p[0] | p[1] << 8;
+    case 3: return p[0] | p[1] << 8 | p[2] << 16;
+    default: return p[0] | p[1] << 8 | p[2] << 16 | static_cast<Uint32>(p[3]) << 24;
     }
 }
 
@@ -139,23 +136,24 @@ void versRGBA(const SDL_PixelFormat* f, Uint32 v, Uint8& r, Uint8& g, Uint8& b, 
 
 Uint32 depuisRGBA(const SDL_PixelFormat* f, Uint8 r, Uint8 g, Uint8 b, Uint8 a)
 {
-    return (static_cast<Uint32>(r >> f->Rloss) << f->Rshift & f->Rmask) |
-           (static_cast<Uint32>(g >> f->Gloss) << f->Gshift & f->Gmask) |
-           (static_cast<Uint32>(b >> f->Bloss) << f->Bshift & f->Bmask) |
-           (static_cast<Uint32>(a >> f->Aloss) << f->Ashift & f->Amask);
+    return (static_cast<Uint32>(r >> f->Rloss) << f->Rshift & f->Rmask)
+           | (static_cast<Uint32>(g >> f->Gloss) << f->Gshift & f->Gmask)
+           | (static_cast<Uint32>(b >> f->Bloss) << f->Bshift & f->Bmask)
+           | (static_cast<Uint32>(a >> f->Aloss) << f->Ashift & f->Amask);
 }
 
 } // namespace
 
 extern "C" {
 
-SDL_Surface* SDL_CreateRGBSurface(Uint32, int w, int h, int profondeur, Uint32 r, Uint32 g, Uint32 b, Uint32 a)
+SDL_Surface* SDL_CreateRGBSurface(Uint32, int w, int h, int profondeur, Uint32 r, Uint32 g, Uint32 b,
+                                  Uint32 a)
 {
     return cree(w, h, profondeur, nullptr, 0, r, g, b, a);
 }
 
-SDL_Surface* SDL_CreateRGBSurfaceFrom(void* pixels, int w, int h, int profondeur, int pas, Uint32 r, Uint32 g,
-                                      Uint32 b, Uint32 a)
+SDL_Surface* SDL_CreateRGBSurfaceFrom(void* pixels, int w, int h, int profondeur, int pas, Uint32 r,
+                                      Uint32 g, Uint32 b, Uint32 a)
 {
     return pixels ? cree(w, h, profondeur, pixels, pas, r, g, b, a) : nullptr;
 }
@@ -202,8 +200,8 @@ int SDL_SetColorKey(SDL_Surface* s, int drapeaux, Uint32 cle)
 
 int SDL_SetColors(SDL_Surface* s, const SDL_Color* couleurs, int premiere, int nombre)
 {
-    if (!notre(s) || !s->format->palette || !couleurs || premiere < 0 || nombre < 0 ||
-        premiere + nombre > s->format->palette->ncolors)
+    if (!notre(s) || !s->format->palette || !couleurs || premiere < 0 || nombre < 0
+        || premiere + nombre > s->format->palette->ncolors)
         return 0;
     memcpy(s->format->palette->colors + premiere, couleurs, sizeof(SDL_Color) * nombre);
     return 1;
@@ -219,16 +217,38 @@ int SDL_UpperBlit(SDL_Surface* src, const SDL_Rect* sr, SDL_Surface* dst, SDL_Re
     int sx = sr ? sr->x : 0, sy = sr ? sr->y : 0;
     int w = sr ? sr->w : src->w, h = sr ? sr->h : src->h;
     int dx = dr ? dr->x : 0, dy = dr ? dr->y : 0;
-    if (sx < 0) { w += sx; dx -= sx; sx = 0; }
-    if (sy < 0) { h += sy; dy -= sy; sy = 0; }
-    if (sx + w > src->w) w = src->w - sx;
-    if (sy + h > src->h) h = src->h - sy;
-    if (dx < 0) { w += dx; sx -= dx; dx = 0; }
-    if (dy < 0) { h += dy; sy -= dy; dy = 0; }
-    if (dx + w > dst->w) w = dst->w - dx;
-    if (dy + h > dst->h) h = dst->h - dy;
-    if (w < 0) w = 0;
-    if (h < 0) h = 0;
+    if (sx < 0) {
+        w += sx;
+        dx -= sx;
+        sx = 0;
+    }
+    if (sy < 0) {
+        h += sy;
+        dy -= sy;
+        sy = 0;
+    }
+    if (sx + w > src->w)
+        w = src->w - sx;
+    if (sy + h > src->h)
+        h = src->h - sy;
+    if (dx < 0) {
+        w += dx;
+        sx -= dx;
+        dx = 0;
+    }
+    if (dy < 0) {
+        h += dy;
+        sy -= dy;
+        dy = 0;
+    }
+    if (dx + w > dst->w)
+        w = dst->w - dx;
+    if (dy + h > dst->h)
+        h = dst->h - dy;
+    if (w < 0)
+        w = 0;
+    if (h < 0)
+        h = 0;
     if (dr) {
         dr->x = static_cast<Sint16>(dx);
         dr->y = static_cast<Sint16>(dy);
@@ -240,7 +260,8 @@ int SDL_UpperBlit(SDL_Surface* src, const SDL_Rect* sr, SDL_Surface* dst, SDL_Re
     const bool cle = (src->flags & SDL_SRCCOLORKEY) != 0;
     const bool melange = (src->flags & SDL_SRCALPHA) && fs->Amask;
     for (int y = 0; y < h; ++y) {
-        const Uint8* s = static_cast<const Uint8*>(src->pixels) + (sy + y) * src->pitch + sx * fs->BytesPerPixel;
+        const Uint8* s
+            = static_cast<const Uint8*>(src->pixels) + (sy + y) * src->pitch + sx * fs->BytesPerPixel;
         Uint8* d = static_cast<Uint8*>(dst->pixels) + (dy + y) * dst->pitch + dx * fd->BytesPerPixel;
         for (int x = 0; x < w; ++x, s += fs->BytesPerPixel, d += fd->BytesPerPixel) {
             Uint32 v = lisPixel(s, fs->BytesPerPixel);
