@@ -49,6 +49,7 @@ async function lisCanvas(page, nom) {
     const p = g.getImageData(0, 0, image.width, image.height).data;
     let allumes = 0;
     const couleurs = new Set();
+    const ciel = [0, 0, 0];
     const vignette = new Array(32 * 24).fill(0);
     const comptes = new Array(32 * 24).fill(0);
     for (let y = 0; y < image.height; ++y)
@@ -57,11 +58,13 @@ async function lisCanvas(page, nom) {
         const l = (p[i] * 3 + p[i + 1] * 6 + p[i + 2]) / 10;
         if (l > 24) ++allumes;
         couleurs.add((p[i] >> 4) << 8 | (p[i + 1] >> 4) << 4 | p[i + 2] >> 4);
+        if (y < image.height / 3)
+          for (let j = 0; j < 3; ++j) ciel[j] += p[i + j] / (image.width * Math.floor(image.height / 3));
         const k = Math.floor(y * 24 / image.height) * 32 + Math.floor(x * 32 / image.width);
         vignette[k] += l;
         ++comptes[k];
       }
-    return { allumes: allumes / (image.width * image.height), couleurs: couleurs.size,
+    return { allumes: allumes / (image.width * image.height), couleurs: couleurs.size, ciel,
              vignette: vignette.map((v, k) => v / comptes[k]) };
   }, png);
 }
@@ -167,6 +170,20 @@ async function main() {
     const deplacement = ecart(marche, niveau);
     console.log(`après 2 s de marche : écart ${deplacement.toFixed(1)}`);
     if (deplacement < 3) fautes.push('le décor n\'a pas bougé');
+
+    // Key 8 tints the sky plane green-blue (less red, green over blue), 1
+    // gives it back. Measured over the top third, where the sky is.
+    const vert = i => i.ciel[1] - i.ciel[2];
+    await page.keyboard.press('8');
+    const teinte = await attend(async () => {
+      const i = await lisCanvas(page, 'teinte');
+      return i.ciel[0] < marche.ciel[0] - 2 && vert(i) > vert(marche) + 2 && i;
+    }, 5000, 'la teinte 8 du ciel').catch(e => { fautes.push(e.message); return null; });
+    await page.keyboard.press('1');
+    await attend(async () => Math.abs(vert(await lisCanvas(page)) - vert(marche)) < 1, 5000, 'le ciel rendu par 1')
+      .catch(e => fautes.push(e.message));
+    const rgb = i => i.ciel.map(v => v.toFixed(1)).join('/');
+    if (teinte) console.log(`teinte : ciel ${rgb(marche)} -> ${rgb(teinte)}`);
 
     if (mesure) {
       const intervalles = images.slice(1).map((t, k) => t - images[k]);
