@@ -2,7 +2,8 @@
 # Installs what is needed, builds the game and its tests, and runs every test
 # twice under a virtual X server: first the whole suite (unit, OpenGL and
 # end-to-end) of a build with AddressSanitizer and UBSan, leaks included,
-# then the whole suite of the normal build.
+# then the whole suite of the normal build; last, the browser version played
+# in headless chromium (web/test.sh).
 set -e
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -20,3 +21,7 @@ export LIBGL_ALWAYS_SOFTWARE=1
 ./scripts/build.sh build
 cd build
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest -j2 --output-on-failure
+cd ..
+
+# The browser version, played in headless chromium.
+web/test.sh

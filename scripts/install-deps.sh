@@ -1,7 +1,10 @@
 #!/bin/sh
 # Installs every Debian package that the build, the game, the tools and the
 # tests need. Safe to run again: it only calls apt-get when something is missing.
+# With --web, also what the browser build and its test need: emscripten,
+# chromium, stb's headers and, from npm, the test's browser driver.
 set -e
+cd "$(dirname "$0")/.."
 
 PACKAGES="
 build-essential cmake pkg-config
@@ -14,6 +17,11 @@ libpng-dev libjpeg-dev libgif-dev libtiff-dev libvorbis-dev libogg-dev
 libfreetype-dev fonts-dejavu-core
 sox
 "
+WEB=0
+[ "$1" = "--web" ] && WEB=1
+if [ $WEB = 1 ]; then
+  PACKAGES="$PACKAGES emscripten chromium libstb-dev nodejs python3"
+fi
 
 missing=""
 for p in $PACKAGES; do
@@ -22,10 +30,16 @@ for p in $PACKAGES; do
   fi
 done
 
-[ -z "$missing" ] && exit 0
+if [ -n "$missing" ]; then
+  SUDO=""
+  if [ "$(id -u)" != "0" ]; then SUDO="sudo"; fi
+  echo "Installing:$missing"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null
+fi
 
-SUDO=""
-if [ "$(id -u)" != "0" ]; then SUDO="sudo"; fi
-echo "Installing:$missing"
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null
+# The web test's driver, pinned by web/package-lock.json; it fetches no browser.
+if [ $WEB = 1 ] && [ ! -d web/node_modules/puppeteer-core ]; then
+  (cd web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+fi
+exit 0

@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 #include <ctime>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 namespace {
 bool facticeActif = false;
@@ -80,10 +83,17 @@ void dortJusqua(uint64_t echeance)
             microFactice = echeance;
         return;
     }
+#ifdef __EMSCRIPTEN__
+    // The page only draws, and hears keys, while the program yields.
+    const uint64_t maintenant = tempsMicro();
+    emscripten_sleep(echeance > maintenant ? static_cast<unsigned>((echeance - maintenant) / 1000u)
+                                           : 0u);
+#else
     timespec t;
     t.tv_sec = static_cast<time_t>(echeance / 1000000u);
     t.tv_nsec = static_cast<long>(echeance % 1000000u) * 1000;
     clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr);
+#endif
 }
 
 void patienteJusqua(uint64_t echeance)
@@ -92,8 +102,12 @@ void patienteJusqua(uint64_t echeance)
         dortJusqua(echeance);
         return;
     }
+#ifdef __EMSCRIPTEN__
+    dortJusqua(echeance);
+#else
     while (tempsMicro() < echeance) {
     }
+#endif
 }
 
 void fixeTempsFactice(uint32_t ms)

@@ -166,8 +166,14 @@ void CImageGL::bindSubImage(int k)
     SubImage& tuile = tiles[k];
     if (tuile.textureId)
         glDeleteTextures(1, &tuile.textureId);
+#ifdef __EMSCRIPTEN__
+    // WebGL takes neither sized formats nor GL_CLAMP.
+    GLint enveloppe = GL_CLAMP_TO_EDGE;
+    GLint format = GL_RGBA;
+#else
     GLint enveloppe = reglages().sansClampToEdge ? GL_CLAMP : GL_CLAMP_TO_EDGE;
     GLint format = reglages().mode16bits ? GL_RGBA4 : GL_RGBA8;
+#endif
     tuile.textureId = creeTexture(tuile.pixels, tuile.texLongueur, tuile.texHauteur, enveloppe, format);
 }
 

@@ -242,7 +242,11 @@ void CImageGL3::bind()
         return;
     if (textureId)
         glDeleteTextures(1, &textureId);
+#ifdef __EMSCRIPTEN__
+    textureId = creeTexture(pixels, texLongueur, texHauteur, GL_CLAMP_TO_EDGE, GL_RGBA);
+#else
     textureId = creeTexture(pixels, texLongueur, texHauteur, GL_CLAMP_TO_EDGE, GL_RGBA8);
+#endif
 }
 
 void CImageGL3::setColorKey(unsigned char r, unsigned char g, unsigned char b)

@@ -217,9 +217,14 @@ void prechargeImages(const std::vector<std::string>& fichiers)
     // While the display opens the main thread mostly waits on the X
     // server, so a second worker decodes in that time even on two cores.
     // Two at the most: the list holds a handful of pictures.
+#ifdef __EMSCRIPTEN__
+    // The browser build has no threads: each picture is decoded when asked.
+    (void)travailOuvrier;
+#else
     const unsigned coeurs = std::thread::hardware_concurrency();
     for (unsigned k = 0; k < (coeurs >= 2 ? 2u : 1u); ++k)
         e.ouvriers.emplace_back(travailOuvrier);
+#endif
 }
 
 void terminePrechargement()

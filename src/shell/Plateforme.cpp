@@ -4,7 +4,11 @@
 
 #include <SDL.h>
 #include <SDL_opengl.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#else
 #include <GL/glx.h>
+#endif
 #include <cerrno>
 #include <cstring>
 #include <sys/resource.h>
@@ -48,6 +52,14 @@ bool contientMot(const char* liste, const char* mot)
     }
     return false;
 }
+
+#ifdef __EMSCRIPTEN__
+// The page shows what was drawn once the program yields to the browser;
+// yielding up to its next frame callback paces at the display's rate.
+// clang-format off
+EM_ASYNC_JS(void, attendImageNavigateur, (), { await new Promise(fin => requestAnimationFrame(fin)); });
+// clang-format on
+#endif
 }
 
 bool swapControlDansExtensions(const char* extensionsGLX)
@@ -63,11 +75,15 @@ const char* extensionsGLXCourantes()
 {
     // Only the display of a current context is asked: opening one of our own
     // would need Xlib, and without a context there is nothing to synchronise.
+#ifdef __EMSCRIPTEN__
+    return "";
+#else
     Display* affichage = glXGetCurrentDisplay();
     if (!affichage)
         return "";
     const char* liste = glXQueryExtensionsString(affichage, DefaultScreen(affichage));
     return liste ? liste : "";
+#endif
 }
 
 void fixeCadencement(bool actif)
@@ -115,11 +131,17 @@ void presenteImage()
     bool gl = ecran && (ecran->flags & SDL_OPENGL);
     // The frame is rendered before the wait, so the swap at the deadline
     // has nothing left to do but show it.
+#ifdef __EMSCRIPTEN__
+    if (gl)
+        SDL_GL_SwapBuffers();
+    attendImageNavigateur();
+#else
     if (gl && cadencement)
         glFinish();
     cadenceImage();
     if (gl)
         SDL_GL_SwapBuffers();
+#endif
 }
 
 void fixePrioriteProcessus(bool hogCPU)

@@ -1,6 +1,8 @@
 // The picture door: truncated files end in bounded time with a picture or
 // nothing, sizes past the limits are refused from the header, GIFs decode
 // as before, and grey PNGs with a transparent grey get their grey and alpha.
+// Built a second time on the browser build's decoder (stb_image), when its
+// header is installed: the same checks hold there.
 #include "render/Decodage.h"
 #include "render/EnteteImage.h"
 #include "render/PetitesImages.h"
@@ -350,6 +352,23 @@ TEST(Decodage, GifsDecodeAsSdlImageDoesAndGreyPngsKeepTheirTransparentGrey)
         SDL_Surface* attendue = IMG_Load("t.gif");
         SDL_Surface* image = decodeImage("t.gif");
         ASSERT_TRUE(attendue && image);
+#ifdef CORVANTHELIS_DECODAGE_STB
+        // Decoded to RGBA: the same colours, the keyed ones transparent black.
+        ASSERT_EQ(image->format->BitsPerPixel, 32);
+        const bool cle = (attendue->flags & SDL_SRCCOLORKEY) != 0;
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 8; ++x) {
+                SDL_Color a = rgba(attendue, x, y), b = rgba(image, x, y);
+                Uint8 ia = static_cast<Uint8*>(attendue->pixels)[y * attendue->pitch + x];
+                if (cle && ia == attendue->format->colorkey)
+                    EXPECT_TRUE(!b.r && !b.g && !b.b && !b.unused) << x << "," << y;
+                else
+                    EXPECT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b && b.unused == 255) << x << "," << y;
+            }
+        SDL_FreeSurface(attendue);
+        SDL_FreeSurface(image);
+        continue;
+#endif
         ASSERT_EQ(image->format->BitsPerPixel, 8);
         EXPECT_EQ(image->flags & SDL_SRCCOLORKEY, attendue->flags & SDL_SRCCOLORKEY);
         EXPECT_EQ(image->format->colorkey, attendue->format->colorkey);
