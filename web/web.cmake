@@ -7,10 +7,10 @@ if(NOT EXISTS "${CONTENU_WEB}/data")
 endif()
 
 file(GLOB WEB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.cpp)
-# Replaced by the browser's own: SDL_image and giflib decoding, libpng
+# Replaced by the browser's own: SDL_image, giflib and libtiff decoding, libpng
 # screenshots, the mixer opened at run time.
 list(FILTER WEB_SOURCES EXCLUDE REGEX
-     "/src/(render/Decodage|render/DecodageGIF|shell/CaptureEcran|sound/BibliothequeMixer)\\.cpp$")
+     "/src/(render/Decodage|render/DecodageGIF|render/DecodageTIFF|shell/CaptureEcran|sound/BibliothequeMixer)\\.cpp$")
 list(APPEND WEB_SOURCES ${CMAKE_SOURCE_DIR}/src/corvanthelis.cpp)
 
 add_executable(corvanthelis_web ${WEB_SOURCES})

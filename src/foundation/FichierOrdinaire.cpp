@@ -38,8 +38,16 @@ FILE* ouvreFichierOrdinaire(const char* fichier, const char* mode)
 SDL_RWops* fluxFichierOrdinaire(const char* fichier)
 {
     FILE* f = ouvreFichierOrdinaire(fichier, "rb");
-    SDL_RWops* flux = f ? SDL_RWFromFP(f, 1) : nullptr;
+#ifdef __EMSCRIPTEN__
+    // The browser's SDL reads files by name, never from a FILE.
+    if (!f)
+        return nullptr;
+    fclose(f);
+    return SDL_RWFromFile(fichier, "rb");
+#else
+    SDL_RWops* flux = f ? SDL_RWFromFP(f, SDL_TRUE) : nullptr;
     if (f && !flux)
         fclose(f);
     return flux;
+#endif
 }

@@ -114,6 +114,15 @@ int Mix_QuerySpec(int* frequence, Uint16* format, int* canaux)
     return 1;
 }
 
+// The browser's mixer reads a stream whole when the music is loaded.
+Mix_Music* Mix_LoadMUSType_RW(SDL_RWops* flux, Mix_MusicType, int libere)
+{
+    Mix_Music* musique = Mix_LoadMUS_RW(flux);
+    if (libere && flux)
+        SDL_FreeRW(flux);
+    return musique;
+}
+
 Mix_Chunk* Mix_GetChunk(int canal)
 {
     return canalValide(canal) ? sons[canal] : nullptr;
