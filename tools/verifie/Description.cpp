@@ -83,7 +83,7 @@ ValeursSection CDescription::litSection(const std::string& nom, const std::vecto
         CFichierProfil::Valeur v = profil_.cherche(nom, def.nom, def.type == Texte ? def.tampon : TAMPON_ENTIER);
         if (v.trouvee) {
             verifieValeur(def, v, lu);
-        } else if (absentes && s && s->nom == nom) {
+        } else if (absentes && !def.facultative && s && s->nom == nom) {
             bool horsPlage = def.type == Texte || (def.type == Entier && (def.defaut < def.min || def.defaut > def.max));
             rapport_.ajoute(chemin(), s->ligne, horsPlage ? Erreur : Avertissement,
                             texte("clé %s absente de [%s] : le jeu prend %s", def.nom, nom.c_str(),

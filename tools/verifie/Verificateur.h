@@ -40,6 +40,20 @@ public:
     // their state (size) for rectangle checks.
     const EtatMedia& verifieImage(const std::string& chemin, const std::string& fichier = "", int ligne = 0);
     void verifieMusique(const std::string& chemin);
+    // The sound effects list and its WAV files; its names are what actor
+    // types may play.
+    void verifieEffets(const std::string& chemin);
+    // The [ActeurN] sections of a level being read through `niveau`, and
+    // the type files they name.
+    void verifieActeurs(class CDescription& niveau, long nombre);
+    // A type file (once per type); false when the game leaves its actors out.
+    bool verifieTypeActeur(const std::string& type, const std::string& fichier, int ligne);
+
+    // A frame's size, as a sprite description gives it.
+    struct Taille { long largeur = 0, hauteur = 0; };
+    // An animation: its frame count, first frame and the largest of its
+    // frames (each side on its own).
+    struct AnimLue { long nbFrames = 0; Taille premiere, plusGrande; int ligne = 0; };
 
 private:
     // False (with the message) when a description file named at
@@ -49,6 +63,9 @@ private:
     CRapport& rapport_;
     std::set<std::string> vus_;
     std::map<std::string, EtatMedia> images_;
+    std::map<std::string, std::map<std::string, AnimLue>> sprites_; // path -> animations
+    std::map<std::string, bool> types_;                            // type -> usable
+    std::set<std::string> sons_;                                   // effect names
 };
 
 // The whole check of `dossier`: 0 when no error was found, 1 otherwise;

@@ -1,0 +1,273 @@
+#include "Acteurs.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <dirent.h>
+
+const char* const FICHIER_EFFETS = "./data/sons/effets.ini";
+
+namespace {
+
+const int TE = 100;
+const long MAX32 = INT_MAX;
+const int TAILLE_NOM_SON = 20; // a registry name is at most 19 characters
+
+const char* const COMPORTEMENTS[] = {"feu_follet", "loup", "chauve_souris", "lueur", "sanctuaire"};
+
+// Every number of [Comportement], which a level's actor section may also set.
+const std::vector<DefCle> clesComportement = {
+    {"vitesse", Entier, 0, 0, 5000, TE, true},         {"vitesseAttaque", Entier, 0, 0, 5000, TE, true},
+    {"distanceAlerte", Entier, 0, 0, 10000, TE, true}, {"patrouille", Entier, 0, 0, 10000, TE, true},
+    {"amplitude", Entier, 0, 0, 480, TE, true},        {"periode", Entier, 1000, 1, 600000, TE, true},
+    {"recul", Entier, 0, 0, 600000, TE, true},
+};
+const std::vector<DefCle> clesActeur = {
+    {"comportement", Texte, 0, 0, 0, 32},
+    {"sprite", Texte, 0, 0, 0, 200},
+    {"sante", Entier, 1, 0, 1000, TE},
+    {"degats", Entier, 1, 0, 100, TE},
+    {"contactX", Entier, 0, -32768, 32767, TE},
+    {"contactY", Entier, 0, -32768, 32767, TE},
+    {"contactLargeur", Entier, 0, 1, 32767, TE},
+    {"contactHauteur", Entier, 0, 1, 32767, TE},
+};
+const char* const ANIMATIONS[] = {"repos", "marche", "attaque", "blesse", "mort", "allume"};
+const std::vector<DefCle> clesAnimations = {
+    {"repos", Texte, 0, 0, 0, 20},         {"marche", Texte, 0, 0, 0, 20, true}, {"attaque", Texte, 0, 0, 0, 20, true},
+    {"blesse", Texte, 0, 0, 0, 20, true},  {"mort", Texte, 0, 0, 0, 20, true},   {"allume", Texte, 0, 0, 0, 20, true},
+};
+const std::vector<DefCle> clesSons = {
+    {"blesse", Texte, 0, 0, 0, 100, true}, {"mort", Texte, 0, 0, 0, 100, true}, {"attaque", Texte, 0, 0, 0, 100, true}};
+const std::vector<DefCle> clesEnteteEffets = {{"nombreSons", Entier, 0, 0, 1000, TE}};
+const std::vector<DefCle> clesSon = {{"nom", Texte, 0, 0, 0, 100}, {"fichier", Texte, 0, 0, 0, 200}};
+
+bool nomDeTypeValide(const std::string& type)
+{
+    if (type.empty())
+        return false;
+    for (char c : type)
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'))
+            return false;
+    return true;
+}
+
+// The types on disk, for suggestions.
+std::vector<std::string> typesPresents()
+{
+    std::vector<std::string> types;
+    if (DIR* d = opendir("./data/acteurs")) {
+        while (dirent* e = readdir(d)) {
+            std::string n = e->d_name;
+            if (n.size() > 4 && n.compare(n.size() - 4, 4, ".ini") == 0)
+                types.push_back(n.substr(0, n.size() - 4));
+        }
+        closedir(d);
+    }
+    std::sort(types.begin(), types.end());
+    return types;
+}
+
+uint32_t lit32(const std::string& o, size_t p) { uint32_t v; memcpy(&v, o.data() + p, 4); return v; }
+uint16_t lit16(const std::string& o, size_t p) { uint16_t v; memcpy(&v, o.data() + p, 2); return v; }
+
+// What keeps `octets` from being a 16-bit PCM WAV, or "".
+std::string defautWav(const std::string& o)
+{
+    if (o.size() < 12 || o.compare(0, 4, "RIFF") != 0 || o.compare(8, 4, "WAVE") != 0)
+        return "pas un fichier WAV";
+    bool format = false;
+    for (size_t p = 12; p + 8 <= o.size();) {
+        uint32_t taille = lit32(o, p + 4);
+        if (o.compare(p, 4, "fmt ") == 0) {
+            if (taille < 16 || p + 24 > o.size())
+                return "en-tête WAV tronqué";
+            if (lit16(o, p + 8) != 1 || lit16(o, p + 22) != 16)
+                return "WAV qui n'est pas en PCM 16 bits";
+            format = true;
+        } else if (o.compare(p, 4, "data") == 0) {
+            if (!format)
+                return "WAV sans format avant ses données";
+            return p + 8 + taille > o.size() ? "WAV tronqué" : "";
+        }
+        p += 8 + taille + (taille & 1);
+    }
+    return "WAV sans données";
+}
+
+int ligneDe(const ValeurLue& v, int defaut) { return v.ligne > 0 ? v.ligne : defaut; }
+
+}
+
+void verifieContact(CRapport& rapport, const std::string& chemin, const std::string& section, ValeursSection& v,
+                    const std::string& anim, const CVerificateur::Taille& cadre)
+{
+    if (!v["contactX"].trouvee && !v["contactY"].trouvee && !v["contactLargeur"].trouvee && !v["contactHauteur"].trouvee)
+        return;
+    long x = v["contactX"].entier, y = v["contactY"].entier, l = v["contactLargeur"].entier, h = v["contactHauteur"].entier;
+    if (cadre.largeur > 0 && (x < 0 || y < 0 || x + l > cadre.largeur || y + h > cadre.hauteur))
+        rapport.erreur(chemin, ligneDe(v["contactX"], 0),
+                       texte("[%s] : rectangle de contact %ld, %ld, %ld × %ld hors du cadre de `%s` (%ld × %ld)",
+                             section.c_str(), x, y, l, h, anim.c_str(), cadre.largeur, cadre.hauteur));
+}
+
+void verifieFrappe(CRapport& rapport, const std::string& chemin, const std::string& section, ValeursSection& v,
+                   const CVerificateur::AnimLue& anim)
+{
+    const char* cles[] = {"frappeX", "frappeY", "frappeLargeur", "frappeHauteur", "frappeDebut", "frappeFin"};
+    int donnees = 0, premiere = 0;
+    for (const char* c : cles)
+        if (v[c].trouvee) {
+            ++donnees;
+            premiere = premiere ? std::min(premiere, v[c].ligne) : v[c].ligne;
+        }
+    if (donnees == 0)
+        return;
+    if (donnees < 6) {
+        rapport.erreur(chemin, premiere, texte("[%s] : une frappe demande frappeX, frappeY, frappeLargeur, frappeHauteur, "
+                                               "frappeDebut et frappeFin", section.c_str()));
+        return;
+    }
+    long x = v["frappeX"].entier, y = v["frappeY"].entier, l = v["frappeLargeur"].entier, h = v["frappeHauteur"].entier;
+    const CVerificateur::Taille& c = anim.plusGrande;
+    if (c.largeur > 0 && (x < 0 || y < 0 || x + l > c.largeur || y + h > c.hauteur))
+        rapport.erreur(chemin, v["frappeX"].ligne,
+                       texte("[%s] : rectangle de frappe %ld, %ld, %ld × %ld hors des cadres (%ld × %ld)",
+                             section.c_str(), x, y, l, h, c.largeur, c.hauteur));
+    long debut = v["frappeDebut"].entier, fin = v["frappeFin"].entier;
+    if (debut > fin || fin > anim.nbFrames)
+        rapport.erreur(chemin, v["frappeDebut"].ligne,
+                       texte("[%s] : images de frappe %ld … %ld hors de 1 … nbFrames (%ld)", section.c_str(), debut,
+                             fin, anim.nbFrames));
+}
+
+void CVerificateur::verifieEffets(const std::string& chemin)
+{
+    CDescription d(rapport_, chemin);
+    if (!d.ouverte()) {
+        rapport_.avertissement(chemin, 0, defautFichier(chemin) + " : le jeu reste sans bruitages");
+        return;
+    }
+    long n = std::max(0L, std::min(1000L, d.litSection("Entete", clesEnteteEffets)["nombreSons"].entier));
+    std::map<std::string, int> noms;
+    for (long i = 1; i <= n; ++i) {
+        std::string section = texte("Son%ld", i);
+        ValeursSection v = d.litSection(section, clesSon);
+        const ValeurLue& nom = v["nom"];
+        if (nom.trouvee) {
+            if (nom.texte.size() >= static_cast<size_t>(TAILLE_NOM_SON))
+                rapport_.erreur(chemin, nom.ligne, texte("[%s] : nom `%s` de plus de %d caractères", section.c_str(),
+                                                         nom.texte.c_str(), TAILLE_NOM_SON - 1));
+            else if (noms.count(nom.texte))
+                rapport_.erreur(chemin, nom.ligne, texte("[%s] : nom `%s` déjà donné ligne %d : le jeu garde le premier",
+                                                         section.c_str(), nom.texte.c_str(), noms[nom.texte]));
+            else
+                noms[nom.texte] = nom.ligne;
+            sons_.insert(nom.texte);
+        }
+        const ValeurLue& fichier = v["fichier"];
+        std::string octets;
+        if (!fichier.trouvee || !ouvrable(fichier.texte, chemin, fichier.ligne))
+            continue;
+        std::string defaut = lisOctets(fichier.texte, octets) ? defautWav(octets) : defautFichier(fichier.texte);
+        if (!defaut.empty())
+            rapport_.erreur(chemin, fichier.ligne, defaut + " : " + fichier.texte);
+    }
+    d.termine([&](const std::string& nom) {
+        return nom.compare(0, 3, "Son") == 0 ? texte("nombreSons vaut %ld", n) : std::string();
+    });
+}
+
+void CVerificateur::verifieActeurs(CDescription& niveau, long nombre)
+{
+    // Kept for the whole run: the description holds on to the keys it read.
+    static const std::vector<DefCle> cles = [] {
+        std::vector<DefCle> c = {{"type", Texte, 0, 0, 0, 32},
+                                 {"positionX", Entier, 0, INT_MIN, MAX32, TE},
+                                 {"positionY", Entier, 0, INT_MIN, MAX32, TE}};
+        c.insert(c.end(), clesComportement.begin(), clesComportement.end());
+        return c;
+    }();
+    for (long n = 1; n <= nombre; ++n) {
+        std::string section = texte("Acteur%ld", n);
+        ValeursSection v = niveau.litSection(section, cles);
+        const ValeurLue& type = v["type"];
+        if (!type.trouvee)
+            continue;
+        if (!nomDeTypeValide(type.texte)) {
+            rapport_.erreur(niveau.chemin(), type.ligne,
+                            texte("[%s] : type `%s` : seuls a-z, 0-9 et _ sont permis, l'acteur est laissé de côté",
+                                  section.c_str(), type.texte.c_str()));
+            continue;
+        }
+        verifieTypeActeur(type.texte, niveau.chemin(), type.ligne);
+    }
+}
+
+bool CVerificateur::verifieTypeActeur(const std::string& type, const std::string& fichier, int ligne)
+{
+    auto deja = types_.find(type);
+    std::string chemin = "./data/acteurs/" + type + ".ini";
+    if (deja != types_.end()) {
+        if (!deja->second && !defautFichier(chemin).empty())
+            rapport_.erreur(fichier, ligne, texte("type `%s` inconnu : l'acteur est laissé de côté", type.c_str()));
+        return deja->second;
+    }
+    bool& utilisable = types_[type] = false;
+    if (!defautFichier(chemin).empty()) {
+        std::string proche = plusProche(type, typesPresents());
+        rapport_.erreur(fichier, ligne,
+                        proche.empty() ? texte("type `%s` inconnu (%s introuvable) : l'acteur est laissé de côté",
+                                               type.c_str(), chemin.c_str())
+                                       : texte("type `%s` inconnu (%s introuvable) : l'acteur est laissé de côté — "
+                                               "vouliez-vous dire `%s` ?", type.c_str(), chemin.c_str(), proche.c_str()));
+        return false;
+    }
+    CDescription d(rapport_, chemin);
+    ValeursSection acteur = d.litSection("Acteur", clesActeur);
+    const ValeurLue& comportement = acteur["comportement"];
+    bool connu = std::find_if(std::begin(COMPORTEMENTS), std::end(COMPORTEMENTS), [&](const char* c) {
+                     return comportement.texte == c;
+                 }) != std::end(COMPORTEMENTS);
+    if (comportement.trouvee && !connu)
+        rapport_.erreur(chemin, comportement.ligne,
+                        texte("comportement `%s` inconnu : feu_follet, loup, chauve_souris, lueur ou sanctuaire",
+                              comportement.texte.c_str()));
+    const ValeurLue& sprite = acteur["sprite"];
+    std::map<std::string, AnimLue>* anims = nullptr;
+    if (sprite.trouvee && ouvrable(sprite.texte, chemin, sprite.ligne)) {
+        verifieSprite(sprite.texte, {});
+        anims = &sprites_[sprite.texte];
+    }
+    ValeursSection animations = d.litSection("Animations", clesAnimations);
+    for (const char* cle : ANIMATIONS) {
+        const ValeurLue& a = animations[cle];
+        if (!a.trouvee || !anims || anims->count(a.texte))
+            continue;
+        std::vector<std::string> noms;
+        for (const auto& e : *anims)
+            noms.push_back(e.first);
+        std::string proche = plusProche(a.texte, noms);
+        rapport_.erreur(chemin, a.ligne,
+                        proche.empty() ? texte("%s : animation `%s` absente de %s", cle, a.texte.c_str(), sprite.texte.c_str())
+                                       : texte("%s : animation `%s` absente de %s — vouliez-vous dire `%s` ?", cle,
+                                               a.texte.c_str(), sprite.texte.c_str(), proche.c_str()));
+    }
+    const ValeurLue& repos = animations["repos"];
+    if (anims && anims->count(repos.texte))
+        verifieContact(rapport_, chemin, "Acteur", acteur, repos.texte, (*anims)[repos.texte].premiere);
+    if (d.aSection("Comportement"))
+        d.litSection("Comportement", clesComportement);
+    if (d.aSection("Sons")) {
+        ValeursSection sons = d.litSection("Sons", clesSons);
+        for (const DefCle& c : clesSons) {
+            const ValeurLue& s = sons[c.nom];
+            if (s.trouvee && !sons_.count(s.texte))
+                rapport_.avertissement(chemin, s.ligne, texte("%s : son `%s` absent de %s : l'acteur reste muet ici", c.nom,
+                                                              s.texte.c_str(), FICHIER_EFFETS));
+        }
+    }
+    d.termine([](const std::string&) { return std::string(); });
+    utilisable = connu && anims && anims->count(repos.texte);
+    return utilisable;
+}
