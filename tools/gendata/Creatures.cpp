@@ -37,7 +37,7 @@ void ovale(CToile& t, Point c, float rx, float ry, float angle, const Couleur& k
 
 // ---- Wolf ---------------------------------------------------------------
 
-const Couleur kPoil = rvb(118, 122, 138), kPoilSombre = rvb(78, 80, 96), kVentre = rvb(168, 168, 180);
+const Couleur kPoil = rvb(104, 108, 126), kPoilSombre = rvb(68, 70, 88), kVentre = rvb(150, 150, 164);
 const Couleur kOeilLoup = rvb(250, 214, 96);
 
 struct PoseLoup {

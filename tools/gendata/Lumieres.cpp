@@ -184,7 +184,7 @@ void genereCreatures() {
     AnimSprite volLent = vol;
     volLent.nom = "Marche";
     for (int& p : volLent.pauses) p = 110;
-    ecritActeur({"chauve_souris", 1, 1, {20, 6, 32, 28}, {{"repos", "Repos"}, {"marche", "Marche"}, {"attaque", "Attaque"}, {"blesse", "Blesse"}, {"mort", "Mort"}},
+    ecritActeur({"chauve_souris", 1, 1, {24, 4, 24, 32}, {{"repos", "Repos"}, {"marche", "Marche"}, {"attaque", "Attaque"}, {"blesse", "Blesse"}, {"mort", "Mort"}},
                  {{"blesse", "touche"}, {"mort", "mort"}, {"attaque", "cri"}},
                  {{"vitesse", 90}, {"vitesseAttaque", 200}, {"distanceAlerte", 220}, {"recul", 1600}}},
                 {anim("Repos", 4, 260, [](float t) { return peintChauveSouris(Immobile, t); }), volLent, vol,

@@ -143,6 +143,7 @@ void verifieFrappe(CRapport& rapport, const std::string& chemin, const std::stri
 
 void CVerificateur::verifieEffets(const std::string& chemin)
 {
+    effetsLus_ = true;
     CDescription d(rapport_, chemin);
     if (!d.ouverte()) {
         rapport_.avertissement(chemin, 0, defautFichier(chemin) + " : le jeu reste sans bruitages");
@@ -262,7 +263,7 @@ bool CVerificateur::verifieTypeActeur(const std::string& type, const std::string
         ValeursSection sons = d.litSection("Sons", clesSons);
         for (const DefCle& c : clesSons) {
             const ValeurLue& s = sons[c.nom];
-            if (s.trouvee && !sons_.count(s.texte))
+            if (s.trouvee && effetsLus_ && !sons_.count(s.texte))
                 rapport_.avertissement(chemin, s.ligne, texte("%s : son `%s` absent de %s : l'acteur reste muet ici", c.nom,
                                                               s.texte.c_str(), FICHIER_EFFETS));
         }

@@ -66,6 +66,7 @@ private:
     std::map<std::string, std::map<std::string, AnimLue>> sprites_; // path -> animations
     std::map<std::string, bool> types_;                            // type -> usable
     std::set<std::string> sons_;                                   // effect names
+    bool effetsLus_ = false;                                       // sons_ is meaningful
 };
 
 // The whole check of `dossier`: 0 when no error was found, 1 otherwise;
