@@ -10,7 +10,9 @@ namespace {
 
 const int TAILLE_NOM = 200;
 
-bool typeValide(const std::string& t)
+}
+
+bool nomDeTypeActeurValide(const std::string& t)
 {
     if (t.empty())
         return false;
@@ -18,8 +20,6 @@ bool typeValide(const std::string& t)
         if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'))
             return false;
     return true;
-}
-
 }
 
 CApercuActeurs::CApercuActeurs() {}
@@ -60,7 +60,7 @@ int CApercuActeurs::charge(const char* niveau)
         std::string section = "Acteur" + std::to_string(i);
         char type[64];
         io.getPrivateProfileString(section.c_str(), "type", "", type, sizeof type, niveau, false);
-        if (!typeValide(type)) {
+        if (!nomDeTypeActeurValide(type)) {
             fprintf(stderr, "Type d'acteur invalide dans %s : [%s]\n", niveau, section.c_str());
             continue;
         }

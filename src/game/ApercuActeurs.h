@@ -16,6 +16,9 @@
 
 class CSprite;
 
+// An actor type names data/acteurs/<type>.ini: only a-z, 0-9 and _.
+bool nomDeTypeActeurValide(const std::string& type);
+
 class CApercuActeurs {
 public:
     CApercuActeurs();

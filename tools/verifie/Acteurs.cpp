@@ -1,5 +1,7 @@
 #include "Acteurs.h"
 
+#include "game/ApercuActeurs.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -41,16 +43,6 @@ const std::vector<DefCle> clesSons = {
     {"blesse", Texte, 0, 0, 0, 100, true}, {"mort", Texte, 0, 0, 0, 100, true}, {"attaque", Texte, 0, 0, 0, 100, true}};
 const std::vector<DefCle> clesEnteteEffets = {{"nombreSons", Entier, 0, 0, 1000, TE}};
 const std::vector<DefCle> clesSon = {{"nom", Texte, 0, 0, 0, 100}, {"fichier", Texte, 0, 0, 0, 200}};
-
-bool nomDeTypeValide(const std::string& type)
-{
-    if (type.empty())
-        return false;
-    for (char c : type)
-        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'))
-            return false;
-    return true;
-}
 
 // The types on disk, for suggestions.
 std::vector<std::string> typesPresents()
@@ -195,7 +187,7 @@ void CVerificateur::verifieActeurs(CDescription& niveau, long nombre)
         const ValeurLue& type = v["type"];
         if (!type.trouvee)
             continue;
-        if (!nomDeTypeValide(type.texte)) {
+        if (!nomDeTypeActeurValide(type.texte)) {
             rapport_.erreur(niveau.chemin(), type.ligne,
                             texte("[%s] : type `%s` : seuls a-z, 0-9 et _ sont permis, l'acteur est laissé de côté",
                                   section.c_str(), type.texte.c_str()));
