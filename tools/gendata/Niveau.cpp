@@ -310,21 +310,22 @@ void ecritAvantPlan() {
 // Creatures and lights along the walk, in world coordinates (the ground
 // plane's). The hero walks about 80 pixels a second, so something waits
 // every 5 to 15 seconds; a wisp just ahead of the start comes for a hero who
-// idles. Lights at y 240 need a jump, those at 320 are in reach.
+// idles. Lights at y 240 need a jump, those at 320 are in reach. Bats hang
+// from a fir's branch (4650, 13890) and the graveyard's arch (10584).
 struct ActeurPose { const char* type; int x, y; const char* cle; int valeur; };
 const ActeurPose kActeurs[] = {
     {"lueur", 3480, 320, nullptr, 0},        {"feu_follet", 3750, 300, nullptr, 0},
-    {"lueur", 4300, 240, nullptr, 0},        {"chauve_souris", 4700, 150, nullptr, 0},
+    {"lueur", 4300, 240, nullptr, 0},        {"chauve_souris", 4650, 225, nullptr, 0},
     {"lueur", 5420, 320, nullptr, 0},        {"loup", 5500, 300, "patrouille", 120},
     {"feu_follet", 6500, 290, nullptr, 0},   {"lueur", 6900, 240, nullptr, 0},
     {"loup", 7600, 300, nullptr, 0},         {"lueur", 7660, 320, nullptr, 0},
-    {"chauve_souris", 8400, 140, nullptr, 0}, {"lueur", 9300, 240, nullptr, 0},
+    {"feu_follet", 8400, 290, nullptr, 0},   {"lueur", 9300, 240, nullptr, 0},
     {"feu_follet", 9600, 300, nullptr, 0},   {"loup", 10250, 300, nullptr, 0},
-    {"chauve_souris", 10600, 160, nullptr, 0}, {"lueur", 10620, 320, nullptr, 0},
+    {"chauve_souris", 10584, 246, nullptr, 0}, {"lueur", 10620, 320, nullptr, 0},
     {"feu_follet", 11200, 290, nullptr, 0},  {"lueur", 11500, 240, nullptr, 0},
     {"loup", 12000, 300, nullptr, 0},        {"lueur", 12080, 320, nullptr, 0},
-    {"chauve_souris", 12800, 150, nullptr, 0}, {"feu_follet", 13250, 300, nullptr, 0},
-    {"lueur", 13450, 240, nullptr, 0},       {"loup", 14000, 300, "patrouille", 200},
+    {"feu_follet", 13250, 300, nullptr, 0},  {"lueur", 13450, 240, nullptr, 0},
+    {"chauve_souris", 13890, 225, nullptr, 0}, {"loup", 14000, 300, "patrouille", 200},
     {"lueur", 14300, 320, nullptr, 0},       {"feu_follet", 14520, 290, nullptr, 0},
     // The shrine's flame, on the flame painted in the shrine (x 15020, y 350).
     {"sanctuaire", 14972, 284, nullptr, 0},
