@@ -217,6 +217,19 @@ TEST_F(DansLeContenu, ActorsHudAndEffectsLoad) {
         CApercuActeurs acteurs;
         EXPECT_GE(acteurs.charge("./data/levels/level1.ini"), 20);
         EXPECT_EQ(erreurs.texte(), "");
+        // The wisp of world x 3750, y 300 shows at screen x 100 for a level
+        // at 3650, its body on its contact rectangle; far away, nothing.
+        auto corps = [&](int position) {
+            testsupport::effaceEcran();
+            acteurs.affiche(position);
+            std::vector<testsupport::Pixel> ecran = testsupport::lisEcran();
+            int n = 0;
+            for (int y = 316; y < 346; ++y)
+                for (int x = 114; x < 134; ++x) n += ecran[y * 640 + x].g > 60;
+            return n;
+        };
+        EXPECT_GE(corps(3650), 300);
+        EXPECT_EQ(corps(9000), 0);
     }
     for (const char* image : {"./data/hud/coeur.png", "./data/hud/coeur_vide.png", "./data/hud/lueur.png"}) {
         testsupport::Capture sortie(1), erreurs(2);

@@ -259,7 +259,11 @@ TEST_F(Verifie, ActeursTypesEtSons)
     modifie(loup, "attaque=grognement", "attaque=grogne"); // line 25
     modifie("data/sons/effets.ini", "./data/sons/touche.wav", "./data/sons/absent.wav"); // line 8
     modifie("data/sons/saut.wav", "RIFF", "RIFX");
-    modifie("data/sprites/vornaSprite.ini", "frappeFin=4", "frappeFin=9");
+    modifie(niveau, "nombreActeurs=27", "nombreActeurs=26");  // [Acteur27] at line 153
+    const char* heros = "data/sprites/vornaSprite.ini";
+    modifie(heros, "contactLargeur=28", "contactLargeur=90"); // line 5, reported at contactX (3)
+    modifie(heros, "frappeFin=4", "frappeFin=9");             // line 153
+    modifie(heros, "frappeY=21\n", "");                        // [Anim5], frappeX at line 192
     verificateur.verifieTout();
     attend({"data/sons/effets.ini:8: erreur : fichier introuvable : ./data/sons/absent.wav",
             "data/sons/effets.ini:20: erreur : pas un fichier WAV : ./data/sons/saut.wav",
@@ -269,6 +273,7 @@ TEST_F(Verifie, ActeursTypesEtSons)
             "data/levels/level1.ini:51: erreur : clé inconnue `vitese` — vouliez-vous dire `vitesse` ?",
             "data/levels/level1.ini:56: erreur : [Acteur3] : type `Lueur` : seuls a-z, 0-9 et _ sont permis, l'acteur "
             "est laissé de côté",
+            "data/levels/level1.ini:153: erreur : section [Acteur27] jamais lue : nombreActeurs vaut 26",
             "data/acteurs/loup.ini:4: erreur : sante vaut -2, hors de 0 … 1000",
             "data/acteurs/loup.ini:6: erreur : [Acteur] : rectangle de contact 28, 28, 200 × 60 hors du cadre de "
             "`Repos` (140 × 92)",
@@ -276,7 +281,11 @@ TEST_F(Verifie, ActeursTypesEtSons)
             "vouliez-vous dire `Attaque` ?",
             "data/acteurs/loup.ini:25: avertissement : attaque : son `grogne` absent de ./data/sons/effets.ini : "
             "l'acteur reste muet ici",
-            "data/sprites/vornaSprite.ini:153: erreur : [Anim4] : images de frappe 2 … 9 hors de 1 … nbFrames (5)"});
+            "data/sprites/vornaSprite.ini:3: erreur : [Entete] : rectangle de contact 24, 6, 90 × 98 hors du cadre de "
+            "`Repos` (76 × 104)",
+            "data/sprites/vornaSprite.ini:153: erreur : [Anim4] : images de frappe 2 … 9 hors de 1 … nbFrames (5)",
+            "data/sprites/vornaSprite.ini:192: erreur : [Anim5] : une frappe demande frappeX, frappeY, frappeLargeur, "
+            "frappeHauteur, frappeDebut et frappeFin"});
 }
 
 TEST(VerifieMots, SuggestionsDeFautesDeFrappe)
