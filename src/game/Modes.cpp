@@ -3,6 +3,7 @@
 #include "foundation/Messages.h"
 #include "foundation/FichierOrdinaire.h"
 #include "foundation/Temps.h"
+#include "game/ApercuActeurs.h"
 #include "game/FichiersJeu.h"
 #include "game/OutilsJeu.h"
 #include "render/CImageGL.h"
@@ -50,6 +51,8 @@ int mainCorvanthelis()
         return portee.statut();
     CLevel* niveau = new CLevel();
     niveau->initFromIniFile(fichiersJeu::NiveauVisionneuse);
+    CApercuActeurs acteurs;
+    acteurs.charge(fichiersJeu::NiveauVisionneuse);
 
     CDefilementVue defilement(tempsCourant());
     CCompteurFPS fps(true);
@@ -61,6 +64,7 @@ int mainCorvanthelis()
         Uint8* clavier = SDL_GetKeyState(nullptr);
         clearScreen();
         defilement.etape(*niveau, clavier);
+        acteurs.affiche(niveau->getPositionX());
         presenteImage();
         fps.compteImage();
     }

@@ -1,11 +1,14 @@
 // The generated content read by the game's own loaders: no reader or loader
-// complains, the hero's frames fit the places the game puts them, and both
-// music files load.
+// complains, the hero's frames fit the places the game puts them, both
+// music files load, and so do the actors, the heads-up pictures and the
+// sound effects.
 
 #include "ContenuCommun.h"
 #include "support/ContexteGL.h"
 #include "support/TestSupport.h"
 
+#include "foundation/InputOutput.h"
+#include "game/ApercuActeurs.h"
 #include "game/OutilsJeu.h"
 #include "render/CImageGL.h"
 #include "render/CTexte.h"
@@ -160,4 +163,99 @@ TEST_F(DansLeContenu, TintedSkyMeetsTheBandWithoutASeam) {
                 EXPECT_LE(std::abs(mediane(y, canal) - mediane(y + 1, canal)), 2)
                     << "teinte " << touche - SDLK_0 << ", ligne " << y << ", canal " << canal;
     }
+}
+
+// Every actor type: its sprite loads without a word, names the animations
+// its type file asks for, and its contact rectangle lies on the painted
+// body (drawn over black, most of the rectangle is painted). The level's
+// actors, the heads-up pictures and the sound effects load too.
+TEST_F(DansLeContenu, ActorsHudAndEffectsLoad) {
+    InputOutput io(true);
+    for (const std::string& f : contenu::fichiers(".", "data/acteurs")) {
+        const std::string type = "./" + f;
+        char chemin[200];
+        ASSERT_GT(io.getPrivateProfileString("Acteur", "sprite", "", chemin, sizeof chemin, type.c_str(), false), 0) << f;
+        testsupport::Capture sortie(1), erreurs(2);
+        CSprite sprite;
+        EXPECT_EQ(sprite.initFromIniFile(chemin), 0) << f;
+        sansPlainte(sortie.texte() + erreurs.texte(), chemin);
+        for (const char* cle : {"repos", "marche", "attaque", "blesse", "mort", "allume"}) {
+            char nom[100];
+            if (io.getPrivateProfileString("Animations", cle, "", nom, sizeof nom, type.c_str(), false) <= 0) continue;
+            sprite.setAnimationCourante(nom);
+            ASSERT_NE(sprite.getAnimationCourante(), nullptr);
+            EXPECT_STREQ(sprite.getAnimationCourante()->getNomAnimation(), nom) << f << " " << cle;
+        }
+        char repos[100];
+        io.getPrivateProfileString("Animations", "repos", "", repos, sizeof repos, type.c_str(), false);
+        sprite.setAnimationCourante(repos);
+        CAnimGL* a = sprite.getAnimationCourante();
+        const int cx = io.getPrivateProfileInt("Acteur", "contactX", -1, type.c_str(), false);
+        const int cy = io.getPrivateProfileInt("Acteur", "contactY", -1, type.c_str(), false);
+        const int cl = io.getPrivateProfileInt("Acteur", "contactLargeur", 0, type.c_str(), false);
+        const int ch = io.getPrivateProfileInt("Acteur", "contactHauteur", 0, type.c_str(), false);
+        ASSERT_GE(cx, 0);
+        ASSERT_GE(cy, 0);
+        EXPECT_LE(cx + cl, a->getLongueurImageCourante()) << f;
+        EXPECT_LE(cy + ch, a->getHauteurImageCourante()) << f;
+        char comportement[100];
+        io.getPrivateProfileString("Acteur", "comportement", "", comportement, sizeof comportement, type.c_str(), false);
+        if (std::string(comportement) == "sanctuaire") continue;  // touches nothing; a faint glow at rest
+        testsupport::effaceEcran();
+        a->afficheImageCourante(100, 100);
+        std::vector<testsupport::Pixel> ecran = testsupport::lisEcran();
+        int peints = 0;
+        for (int y = 0; y < ch; ++y)
+            for (int x = 0; x < cl; ++x) {
+                const testsupport::Pixel& p = ecran[(100 + cy + y) * 640 + 100 + cx + x];
+                peints += p.r + p.g + p.b > 30;
+            }
+        EXPECT_GE(peints * 2, cl * ch) << f << " : le rectangle de contact tombe hors du corps";
+    }
+    {
+        testsupport::Capture sortie(1), erreurs(2);
+        CApercuActeurs acteurs;
+        EXPECT_GE(acteurs.charge("./data/levels/level1.ini"), 20);
+        EXPECT_EQ(erreurs.texte(), "");
+        // The wisp of world x 3750, y 300 shows at screen x 100 for a level
+        // at 3650, its body on its contact rectangle; far away, nothing.
+        auto corps = [&](int position) {
+            testsupport::effaceEcran();
+            acteurs.affiche(position);
+            std::vector<testsupport::Pixel> ecran = testsupport::lisEcran();
+            int n = 0;
+            for (int y = 316; y < 346; ++y)
+                for (int x = 114; x < 134; ++x) n += ecran[y * 640 + x].g > 60;
+            return n;
+        };
+        EXPECT_GE(corps(3650), 300);
+        EXPECT_EQ(corps(9000), 0);
+    }
+    for (const char* image : {"./data/hud/coeur.png", "./data/hud/coeur_vide.png", "./data/hud/lueur.png"}) {
+        testsupport::Capture sortie(1), erreurs(2);
+        CImageGL i;
+        EXPECT_EQ(i.chargeImageSDL(image, -1, 0, 0), 0) << image;
+        EXPECT_GE(i.getLongueur(), 16) << image;
+        EXPECT_LE(i.getLongueur(), 32) << image;
+        sansPlainte(sortie.texte() + erreurs.texte(), image);
+    }
+    // Effects are short; only the ending's phrase lasts a few seconds.
+    ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096), 0) << Mix_GetError();
+    const char* liste = "./data/sons/effets.ini";
+    int n = io.getPrivateProfileInt("Entete", "nombreSons", 0, liste, false);
+    EXPECT_GE(n, 8);
+    for (int i = 1; i <= n; ++i) {
+        char nom[100], fichier[200];
+        std::string section = "Son" + std::to_string(i);
+        io.getPrivateProfileString(section.c_str(), "nom", "", nom, sizeof nom, liste, false);
+        io.getPrivateProfileString(section.c_str(), "fichier", "", fichier, sizeof fichier, liste, false);
+        Mix_Chunk* c = Mix_LoadWAV(fichier);
+        EXPECT_NE(c, nullptr) << fichier << " : " << Mix_GetError();
+        if (!c) continue;
+        double secondes = c->alen / (22050.0 * 4);
+        EXPECT_GT(secondes, 0.05) << nom;
+        EXPECT_LT(secondes, std::string(nom) == "fin" ? 3.0 : 1.0) << nom;
+        Mix_FreeChunk(c);
+    }
+    Mix_CloseAudio();
 }

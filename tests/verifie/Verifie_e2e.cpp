@@ -62,28 +62,28 @@ TEST_F(Verifie, ConfigurationClesEtValeurs)
 TEST_F(Verifie, PiegesDuLecteur)
 {
     const char* niveau = "data/levels/level1.ini";
-    modifie(niveau, "[Plan1]", "[Plan10]\n[Plan1]");               // line 4 shadows line 5
-    modifie(niveau, "scrollRatio=20", "scrollRatio=20 ; lent");    // line 12
-    modifie(niveau, "[Plan2]", "[Plan2]\npriorite=2\n[Plan2]");    // lines 13 and 15
-    modifie(niveau, "./data/levels/level1/sol.ini",                 // line 32, 99 characters
+    modifie(niveau, "[Plan1]", "[Plan10]\n[Plan1]");               // line 6 shadows line 7
+    modifie(niveau, "scrollRatio=20", "scrollRatio=20 ; lent");    // line 14
+    modifie(niveau, "[Plan2]", "[Plan2]\npriorite=2\n[Plan2]");    // lines 15 and 17
+    modifie(niveau, "./data/levels/level1/sol.ini",                 // line 34, 99 characters
             "./data/levels/level1/./../level1/../level1/../level1/../level1/../level1/../level1/sol.ini");
     modifie(niveau, "", "; fin\n[Plan6]");
     verificateur.verifieNiveau(niveau);
     const std::string f = "data/levels/level1.ini:";
     std::vector<std::string> attendues = {
-        f + "5: erreur : la section [Plan1] est lue sous l'en-tête [Plan10] (ligne 4), qui commence pareil et "
+        f + "7: erreur : la section [Plan1] est lue sous l'en-tête [Plan10] (ligne 6), qui commence pareil et "
             "vient avant : placez [Plan1] en premier",
-        f + "12: avertissement : `;` ne commence un commentaire qu'en début de ligne : « ; lent » fait partie de "
+        f + "14: avertissement : `;` ne commence un commentaire qu'en début de ligne : « ; lent » fait partie de "
             "la valeur de scrollRatio",
-        f + "13: erreur : clé pathPlan absente de [Plan2] : le jeu prend `nothing`"};
+        f + "15: erreur : clé pathPlan absente de [Plan2] : le jeu prend `nothing`"};
     for (const char* cle : {"repeatX", "repeatY", "positionEcranX", "positionEcranY", "scrollRatio"})
-        attendues.push_back(f + "13: avertissement : clé " + cle + " absente de [Plan2] : le jeu prend " +
+        attendues.push_back(f + "15: avertissement : clé " + cle + " absente de [Plan2] : le jeu prend " +
                             (cle[0] == 'r' ? "0" : "1"));
-    attendues.push_back(f + "15: erreur : section [Plan2] en double : seule la première (ligne 13) compte");
+    attendues.push_back(f + "17: erreur : section [Plan2] en double : seule la première (ligne 15) compte");
     const std::string coupe = "./data/levels/level1/./../level1/../level1/../level1/../level1/../level1/../level1/sol.in";
-    attendues.push_back(f + "32: erreur : fichier introuvable : " + coupe);
-    attendues.push_back(f + "32: erreur : ligne de 99 caractères, plus que les 98 que lit le jeu : le jeu lit `" + coupe + "`");
-    attendues.push_back(f + "48: erreur : dernière ligne sans fin de ligne : le jeu l'ignore");
+    attendues.push_back(f + "34: erreur : fichier introuvable : " + coupe);
+    attendues.push_back(f + "34: erreur : ligne de 99 caractères, plus que les 98 que lit le jeu : le jeu lit `" + coupe + "`");
+    attendues.push_back(f + "160: erreur : dernière ligne sans fin de ligne : le jeu l'ignore");
     attend(attendues);
 }
 
@@ -113,10 +113,10 @@ TEST_F(Verifie, ComptesPrioritesEtPlacements)
     modifie("data/levels/level1/nuages.ini", "nbFrames=1", "nbFrames=0");
     verificateur.verifieNiveau(niveau);
     attend({"data/levels/level1.ini: erreur : section [Plan6] absente : le jeu prend les valeurs par défaut",
-            "data/levels/level1.ini:5: erreur : pas un fichier ordinaire : ./data/levels/level1",
-            "data/levels/level1.ini:38: erreur : [Plan5] : priorité 5 hors de 1 … nombrePriorites (4) : le plan n'est "
+            "data/levels/level1.ini:7: erreur : pas un fichier ordinaire : ./data/levels/level1",
+            "data/levels/level1.ini:40: erreur : [Plan5] : priorité 5 hors de 1 … nombrePriorites (4) : le plan n'est "
             "jamais dessiné",
-            "data/levels/level1.ini:44: erreur : section [Plan06] jamais lue : les numéros s'écrivent sans zéro devant",
+            "data/levels/level1.ini:156: erreur : section [Plan06] jamais lue : les numéros s'écrivent sans zéro devant",
             "data/levels/level1/nuages.ini:5: erreur : [Tile1] : 2 placements d'une tile sans image : ils ne "
             "dessinent rien",
             "data/levels/level1/nuages.ini:10: erreur : section [Tile1Frame1] jamais lue : nbFrames de [Tile1] vaut 0"});
@@ -130,44 +130,13 @@ TEST_F(Verifie, AnimationsEtRectangles)
     modifie(heros, "positionX=468", "positionX=4000");
     verificateur.verifieSprite(heros, {"Repos", "Marche"});
     attend({"data/sprites/vornaSprite.ini: erreur : animation `Marche` absente : le jeu la choisit — vouliez-vous "
-            "dire `Marhce` (ligne 51) ?",
-            "data/sprites/vornaSprite.ini:54: erreur : [Anim2Frame1] : rectangle 4000, 0, 77 × 104 hors de la "
+            "dire `Marhce` (ligne 55) ?",
+            "data/sprites/vornaSprite.ini:58: erreur : [Anim2Frame1] : rectangle 4000, 0, 77 × 104 hors de la "
             "planche ./data/sprites/vorna.png (1021 × 418)"});
 }
 
 // A font: one glyph per character, rectangles inside the sheet, the '?'
 // that stands for missing characters.
-TEST_F(Verifie, ActeursEtLeursTypes)
-{
-    testsupport::ecritFichier("niveau.ini",
-                              "[Entete]\nnombrePriorites=0\nnombrePlans=0\nnombreActeurs=3\narriveeX=13900\n"
-                              "[Acteur1]\ntype=loup\npositionX=4000\npositionY=330\npatrouille=-3\n"
-                              "[Acteur2]\ntype=Loup\npositionX=1\npositionY=1\n"
-                              "[Acteur3]\ntype=fantome\npositionX=1\npositionY=1\n[Acteur4]\ntype=loup\n");
-    fs::create_directory("data/acteurs");
-    testsupport::ecritFichier("data/acteurs/loup.ini",
-                              "[Acteur]\ncomportement=dragon\nsprite=./data/sprites/ombre.ini\nsante=2\n"
-                              "degats=1\ncontactX=8\ncontactY=20\ncontactLargeur=0\ncontactHauteur=40\n"
-                              "[Animations]\nrepos=Repos\nattaque=Mord\n[Sons]\nmort=mort\ncri=x\n");
-    // The optional body and strike keys of a sprite are known.
-    testsupport::ecritFichier("data/sprites/ombre.ini",
-                              "[Entete]\nnbAnims=1\ncontactX=20\ncontactLargeur=36\n[Anim1]\nnbFrames=1\n"
-                              "colorkeyR=-1\ncolorkeyG=0\ncolorkeyB=0\nnomAnim=Repos\npathPlanche=./data/sprites/vorna.png\nfrappeX=40\nfrappeY=30\n"
-                              "frappeLargeur=30\nfrappeHauteur=20\nfrappeDebut=1\nfrappeFin=1\n[Anim1Frame1]\n"
-                              "positionX=0\npositionY=0\nlongueur=10\nhauteur=10\npause=100\n");
-    verificateur.verifieNiveau("niveau.ini");
-    attend({"niveau.ini:10: erreur : patrouille vaut -3, hors de 0 … 100000",
-            "niveau.ini:12: erreur : [Acteur2] : type « Loup » : seuls a-z, 0-9 et _ sont permis, "
-            "l'acteur est laissé de côté",
-            "niveau.ini:16: erreur : fichier introuvable : ./data/acteurs/fantome.ini",
-            "niveau.ini:19: erreur : section [Acteur4] jamais lue : nombreActeurs vaut 3",
-            "data/acteurs/loup.ini:2: erreur : comportement inconnu « dragon » : feu_follet, loup, chauve_souris, "
-            "lueur ou sanctuaire ; l'acteur est laissé de côté",
-            "data/acteurs/loup.ini:8: erreur : contactLargeur vaut 0, hors de 1 … 4096",
-            "data/acteurs/loup.ini:15: erreur : clé inconnue `cri`",
-            "data/sprites/ombre.ini: erreur : animation `Mord` absente : le jeu la choisit"});
-}
-
 TEST_F(Verifie, GlyphesDePolice)
 {
     const char* police = "data/polices/texte.ini";
@@ -191,9 +160,9 @@ TEST_F(Verifie, ClesSansDefautUtile)
     modifie(heros, "longueur=76\n", "");
     modifie(heros, "pause=170", "pause=0");
     verificateur.verifieSprite(heros, {});
-    attend({"data/sprites/vornaSprite.ini:10: erreur : clé longueur absente de [Anim1Frame1] : le jeu prend 0",
-            "data/sprites/vornaSprite.ini:14: erreur : pause vaut 0, hors de 1 … 2147483647",
-            "data/sprites/vornaSprite.ini:105: erreur : animation `Repos` déjà nommée ligne 8 : le jeu choisit toujours "
+    attend({"data/sprites/vornaSprite.ini:14: erreur : clé longueur absente de [Anim1Frame1] : le jeu prend 0",
+            "data/sprites/vornaSprite.ini:18: erreur : pause vaut 0, hors de 1 … 2147483647",
+            "data/sprites/vornaSprite.ini:109: erreur : animation `Repos` déjà nommée ligne 12 : le jeu choisit toujours "
             "la première"});
 }
 
@@ -272,6 +241,51 @@ TEST_F(Verifie, StatutDuProgramme)
     EXPECT_EQ(testsupport::execute("cd " + dossier.chemin() + " && " + verifie, &sortie), 1);
     EXPECT_NE(sortie.find("\n1 erreur, 1 avertissement\n"), std::string::npos) << sortie;
     EXPECT_EQ(testsupport::execute(verifie + " " + dossier.chemin() + "/absent", &sortie), 1);
+}
+
+// Actors: a level's sections, the type files they name, the sounds these
+// play and the hero's strike rectangles, reported where the author wrote them.
+TEST_F(Verifie, ActeursTypesEtSons)
+{
+    const char* niveau = "data/levels/level1.ini";
+    modifie(niveau, "arriveeX=14820", "arriveeX=20000");                          // line 5
+    modifie(niveau, "type=lueur\npositionX=3480", "type=lueu\npositionX=3480"); // line 47
+    modifie(niveau, "[Acteur2]", "[Acteur2]\nvitese=30");                        // line 51
+    modifie(niveau, "[Acteur3]\ntype=lueur", "[Acteur3]\ntype=Lueur");           // line 56
+    const char* loup = "data/acteurs/loup.ini";
+    modifie(loup, "sante=3", "sante=-2");                  // line 4
+    modifie(loup, "contactLargeur=88", "contactLargeur=200");  // line 8, reported at contactX (6)
+    modifie(loup, "attaque=Attaque", "attaque=Ataque");    // line 13
+    modifie(loup, "attaque=grognement", "attaque=grogne"); // line 25
+    modifie("data/sons/effets.ini", "./data/sons/touche.wav", "./data/sons/absent.wav"); // line 8
+    modifie("data/sons/saut.wav", "RIFF", "RIFX");
+    modifie(niveau, "nombreActeurs=27", "nombreActeurs=26");  // [Acteur27] at line 153
+    const char* heros = "data/sprites/vornaSprite.ini";
+    modifie(heros, "contactLargeur=28", "contactLargeur=90"); // line 5, reported at contactX (3)
+    modifie(heros, "frappeFin=4", "frappeFin=9");             // line 153
+    modifie(heros, "frappeY=21\n", "");                        // [Anim5], frappeX at line 192
+    verificateur.verifieTout();
+    attend({"data/sons/effets.ini:8: erreur : fichier introuvable : ./data/sons/absent.wav",
+            "data/sons/effets.ini:20: erreur : pas un fichier WAV : ./data/sons/saut.wav",
+            "data/levels/level1.ini:5: erreur : arriveeX vaut 20000, hors de 304 … 14880",
+            "data/levels/level1.ini:47: erreur : type `lueu` inconnu (./data/acteurs/lueu.ini introuvable) : l'acteur "
+            "est laissé de côté — vouliez-vous dire `lueur` ?",
+            "data/levels/level1.ini:51: erreur : clé inconnue `vitese` — vouliez-vous dire `vitesse` ?",
+            "data/levels/level1.ini:56: erreur : [Acteur3] : type `Lueur` : seuls a-z, 0-9 et _ sont permis, l'acteur "
+            "est laissé de côté",
+            "data/levels/level1.ini:153: erreur : section [Acteur27] jamais lue : nombreActeurs vaut 26",
+            "data/acteurs/loup.ini:4: erreur : sante vaut -2, hors de 0 … 1000",
+            "data/acteurs/loup.ini:6: erreur : [Acteur] : rectangle de contact 28, 28, 200 × 60 hors du cadre de "
+            "`Repos` (140 × 92)",
+            "data/acteurs/loup.ini:13: erreur : attaque : animation `Ataque` absente de ./data/sprites/loup.ini — "
+            "vouliez-vous dire `Attaque` ?",
+            "data/acteurs/loup.ini:25: avertissement : attaque : son `grogne` absent de ./data/sons/effets.ini : "
+            "l'acteur reste muet ici",
+            "data/sprites/vornaSprite.ini:3: erreur : [Entete] : rectangle de contact 24, 6, 90 × 98 hors du cadre de "
+            "`Repos` (76 × 104)",
+            "data/sprites/vornaSprite.ini:153: erreur : [Anim4] : images de frappe 2 … 9 hors de 1 … nbFrames (5)",
+            "data/sprites/vornaSprite.ini:192: erreur : [Anim5] : une frappe demande frappeX, frappeY, frappeLargeur, "
+            "frappeHauteur, frappeDebut et frappeFin"});
 }
 
 TEST(VerifieMots, SuggestionsDeFautesDeFrappe)

@@ -13,6 +13,8 @@ void genereHeros();           // ./data/sprites/: sheet and description file
 void genereIntro();           // ./data/intro/
 void genereGameOver();        // ./data/cin/gameover/
 void genereMusique();         // ./data/zic/
+void genereCreatures();      // ./data/sprites/, ./data/acteurs/, ./data/hud/: creatures, lights, icons
+void genereEffets();         // ./data/sons/: sound effects and their list
 void generePolices();         // ./data/polices/: font sheets and descriptions
 
 }

@@ -79,12 +79,15 @@ void CPlanDecor::ecrit(const std::string& base) const {
     ecritPlan(base + ".ini", base + ".png", tuiles);
 }
 
-void ecritNiveau(const std::string& chemin, const std::vector<PlanNiveau>& plans) {
+void ecritNiveau(const std::string& chemin, const std::vector<PlanNiveau>& plans,
+                 const std::vector<std::pair<std::string, long>>& entete,
+                 const std::function<void(CFichierProfil&)>& acteurs) {
     using namespace clesNiveau;
     CFichierProfil f;
     f.section(Entete);
     f.cle(NombrePriorites, long(plans.size()));
     f.cle(NombrePlans, long(plans.size()));
+    for (const auto& c : entete) f.cle(c.first, c.second);
     for (size_t i = 0; i < plans.size(); ++i) {
         f.section(section(SectionPlan, i + 1));
         f.cle(PathPlan, plans[i].chemin);
@@ -95,6 +98,7 @@ void ecritNiveau(const std::string& chemin, const std::vector<PlanNiveau>& plans
         f.cle(PositionEcranY, 0);
         f.cle(ScrollRatio, plans[i].scrollRatio);
     }
+    if (acteurs) acteurs(f);
     f.ecrit(chemin);
 }
 

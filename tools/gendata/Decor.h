@@ -58,8 +58,12 @@ struct CPlanDecor {
 
 // A level file: one plane per priority, in drawing order, each at screen
 // (0, 0).
+// Actors follow the planes: `entete` adds keys to [Entete], `acteurs` writes
+// its own sections after the planes.
 struct PlanNiveau { std::string chemin; int scrollRatio; bool repeatX; };
-void ecritNiveau(const std::string& chemin, const std::vector<PlanNiveau>& plans);
+void ecritNiveau(const std::string& chemin, const std::vector<PlanNiveau>& plans,
+                 const std::vector<std::pair<std::string, long>>& entete = {},
+                 const std::function<void(CFichierProfil&)>& acteurs = nullptr);
 
 // Mixes a colour towards the night haze: 0 keeps it, 1 gives the haze.
 Couleur brume(const Couleur& c, float profondeur);

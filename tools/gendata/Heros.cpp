@@ -13,6 +13,7 @@
 #include "Decor.h"
 #include "Formats.h"
 #include "Heros.h"
+#include "Sprites.h"
 
 #include <algorithm>
 #include <cmath>
@@ -311,49 +312,57 @@ int largeurNecessaire(const Pose& p, int hauteur) {
     return std::max(kLargeurMin, maxX + 3);
 }
 
+// The blade's reach over frames debut..fin (1-based) of an animation, in
+// frame pixels with a small margin: the strike's hit rectangle.
+Cadre zoneFrappe(const Animation& a, int debut, int fin) {
+    int hauteur = kSolEcran - a.yEcran;
+    float x0 = 1e9f, y0 = 1e9f, x1 = -1e9f, y1 = -1e9f;
+    for (int i = debut - 1; i < fin; ++i) {
+        Pose p = ajuste(a.poses[i], hauteur);
+        Squelette s = articule(p);
+        float bas = -1e9f;
+        for (int k = 0; k < 2; ++k) bas = std::max({bas, s.orteil[k].y + 2.2f, s.talon[k].y + 2.8f, s.genou[k].y + 3.7f});
+        float ox = kHanche + p.decalage, oy = hauteur - kTrait - bas - p.enAir;
+        for (Point q : {s.main[1], s.pointe, plus(s.main[1], {s.pointe.x - s.main[1].x, s.pointe.y - s.main[1].y}, 0.5f)}) {
+            x0 = std::min(x0, ox + q.x); x1 = std::max(x1, ox + q.x);
+            y0 = std::min(y0, oy + q.y); y1 = std::max(y1, oy + q.y);
+        }
+    }
+    const float marge = 4;
+    int x = int(std::floor(x0 - marge)), y = std::max(0, int(std::floor(y0 - marge)));
+    return Cadre{x, y, int(std::ceil(x1 + marge)) - x, std::min(hauteur, int(std::ceil(y1 + marge))) - y};
+}
+
 void genereHeros() {
     std::vector<Animation> anims = animationsHeros();
-    CPlanche planche(1024);
-    struct Entree { const Animation* a; std::vector<Cadre> cadres; };
-    std::vector<Entree> entrees;
+    std::vector<AnimSprite> sprite;
     for (const Animation& a : anims) {
         int hauteur = kSolEcran - a.yEcran;
-        Entree e{&a, {}};
+        AnimSprite e{a.nom, {}, a.pauses, {}};
         int plusEtroite = 1 << 30;
         for (const Pose& p : a.poses) {
             int l = largeurNecessaire(p, hauteur);
             plusEtroite = std::min(plusEtroite, l);
             if (std::getenv("GENDATA_TRACE")) std::fprintf(stderr, "%s %d\n", a.nom.c_str(), l);
-            e.cadres.push_back(planche.ajoute(dessinePose(p, l, hauteur, true)));
+            e.images.push_back(dessinePose(p, l, hauteur, true));
         }
         if (plusEtroite != kLargeurMin) (std::getenv("GENDATA_TRACE") ? avertit : echec)("l'animation " + a.nom + " n'a pas de cadre de 76 pixels");
-        entrees.push_back(e);
-    }
-    const std::string feuille = "./data/sprites/vorna.png";
-    planche.ecrit(feuille);
-    CFichierProfil f;
-    f.section("Entete");
-    f.cle("nbAnims", long(entrees.size()));
-    for (size_t n = 0; n < entrees.size(); ++n) {
-        std::string nom = "Anim" + std::to_string(n + 1);
-        f.section(nom);
-        f.cle("nbFrames", long(entrees[n].cadres.size()));
-        f.cle("colorkeyR", 255);
-        f.cle("colorkeyG", 0);
-        f.cle("colorkeyB", 255);
-        f.cle("nomAnim", entrees[n].a->nom);
-        f.cle("pathPlanche", feuille);
-        for (size_t m = 0; m < entrees[n].cadres.size(); ++m) {
-            const Cadre& c = entrees[n].cadres[m];
-            f.section(nom + "Frame" + std::to_string(m + 1));
-            f.cle("positionX", c.x);
-            f.cle("positionY", c.y);
-            f.cle("longueur", c.l);
-            f.cle("hauteur", c.h);
-            f.cle("pause", entrees[n].a->pauses[m]);
+        // Strikes hurt from the frame where the blade comes forward to the
+        // last frame of the follow-through.
+        if (a.nom == "Frappe" || a.nom == "FAccroupi" || a.nom == "FSaute") {
+            int debut = 2, fin = int(a.poses.size()) - 1;
+            Cadre z = zoneFrappe(a, debut, fin);
+            int plusLarge = 0;
+            for (const CToile& img : e.images) plusLarge = std::max(plusLarge, img.longueur());
+            z.l = std::min(z.x + z.l, plusLarge) - z.x;  // the blade's tip is the frame's edge
+            e.cles = {{"frappeX", z.x}, {"frappeY", z.y}, {"frappeLargeur", z.l}, {"frappeHauteur", z.h},
+                      {"frappeDebut", debut}, {"frappeFin", fin}};
         }
+        sprite.push_back(e);
     }
-    f.ecrit("./data/sprites/vornaSprite.ini");
+    // The body: the torso and legs around the hip, head to feet.
+    ClesEnPlus contact = {{"contactX", long(kHanche) - 14}, {"contactY", 6}, {"contactLargeur", 28}, {"contactHauteur", 98}};
+    ecritSprite("./data/sprites/vorna.png", "./data/sprites/vornaSprite.ini", sprite, contact);
 }
 
 }

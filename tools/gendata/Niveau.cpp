@@ -307,12 +307,50 @@ void ecritAvantPlan() {
     plan.ecrit(kDossier + "avantplan");
 }
 
+// Creatures and lights along the walk, in world coordinates (the ground
+// plane's). The hero walks about 80 pixels a second, so something waits
+// every 5 to 15 seconds; a wisp just ahead of the start comes for a hero who
+// idles. Lights at y 240 need a jump, those at 320 are in reach. Bats hang
+// from a fir's branch (4650, 13890) and the graveyard's arch (10584).
+struct ActeurPose { const char* type; int x, y; const char* cle; int valeur; };
+const ActeurPose kActeurs[] = {
+    {"lueur", 3480, 320, nullptr, 0},        {"feu_follet", 3750, 300, nullptr, 0},
+    {"lueur", 4300, 240, nullptr, 0},        {"chauve_souris", 4650, 225, nullptr, 0},
+    {"lueur", 5420, 320, nullptr, 0},        {"loup", 5500, 300, "patrouille", 120},
+    {"feu_follet", 6500, 290, nullptr, 0},   {"lueur", 6900, 240, nullptr, 0},
+    {"loup", 7600, 300, nullptr, 0},         {"lueur", 7660, 320, nullptr, 0},
+    {"feu_follet", 8400, 290, nullptr, 0},   {"lueur", 9300, 240, nullptr, 0},
+    {"feu_follet", 9600, 300, nullptr, 0},   {"loup", 10250, 300, nullptr, 0},
+    {"chauve_souris", 10584, 246, nullptr, 0}, {"lueur", 10620, 320, nullptr, 0},
+    {"feu_follet", 11200, 290, nullptr, 0},  {"lueur", 11500, 240, nullptr, 0},
+    {"loup", 12000, 300, nullptr, 0},        {"lueur", 12080, 320, nullptr, 0},
+    {"feu_follet", 13250, 300, nullptr, 0},  {"lueur", 13450, 240, nullptr, 0},
+    {"chauve_souris", 13890, 225, nullptr, 0}, {"loup", 14000, 300, "patrouille", 200},
+    {"lueur", 14300, 320, nullptr, 0},       {"feu_follet", 14520, 290, nullptr, 0},
+    // The shrine's flame, on the flame painted in the shrine (x 15020, y 350).
+    {"sanctuaire", 14972, 284, nullptr, 0},
+};
+// The finish: the shrine in full view, before the level's last position.
+constexpr int kArriveeX = 14820;
+
 void ecritFichierNiveau() {
-    ecritNiveau("./data/levels/level1.ini", {{kDossier + "montagnes.ini", 20, true},
-                                             {kDossier + "nuages.ini", 35, true},
-                                             {kDossier + "collines.ini", 60, true},
-                                             {kDossier + "sol.ini", 100, false},
-                                             {kDossier + "avantplan.ini", 170, true}});
+    const long n = long(sizeof kActeurs / sizeof kActeurs[0]);
+    ecritNiveau("./data/levels/level1.ini",
+                {{kDossier + "montagnes.ini", 20, true},
+                 {kDossier + "nuages.ini", 35, true},
+                 {kDossier + "collines.ini", 60, true},
+                 {kDossier + "sol.ini", 100, false},
+                 {kDossier + "avantplan.ini", 170, true}},
+                {{"nombreActeurs", n}, {"arriveeX", kArriveeX}}, [&](CFichierProfil& f) {
+                    for (long i = 0; i < n; ++i) {
+                        const ActeurPose& a = kActeurs[i];
+                        f.section("Acteur" + std::to_string(i + 1));
+                        f.cle("type", a.type);
+                        f.cle("positionX", a.x);
+                        f.cle("positionY", a.y);
+                        if (a.cle) f.cle(a.cle, a.valeur);
+                    }
+                });
 }
 
 }

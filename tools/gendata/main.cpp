@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
 
     // Music and the game-over frames share nothing with the rest: they run
     // beside it on the second core.
-    std::thread musique([] { gendata::genereMusique(); gendata::genereGameOver(); });
+    std::thread musique([] { gendata::genereMusique(); gendata::genereGameOver(); gendata::genereEffets(); gendata::genereCreatures(); });
     gendata::genereConfiguration();
     gendata::genereNiveau();
     gendata::genereNiveauQV();

@@ -8,9 +8,11 @@
 // that many frames; with a capture file it first saves the last frame as a
 // BMP. The display settings come from "config.ini" in the working folder.
 // Left and Right held scroll that way instead of the automatic scroll.
+// The level's actors are shown standing still where they start.
 
 #include "foundation/FichierDescription.h"
 #include "foundation/Temps.h"
+#include "game/ApercuActeurs.h"
 #include "game/OutilsJeu.h"
 #include "scenery/CLevel.h"
 #include "shell/CEngineGL.h"
@@ -67,6 +69,8 @@ int lance(int argc, char** argv)
     CLevel* niveau = new CLevel();
     niveau->initFromIniFile(fichier);
     niveau->setPositionX(depart);
+    CApercuActeurs acteurs;
+    acteurs.charge(fichier);
 
     int code = 0;
     for (int n = 1; images <= 0 || n <= images; ++n) {
@@ -76,6 +80,7 @@ int lance(int argc, char** argv)
         bool versPlusX = !clavier[SDLK_LEFT];
         clearScreen();
         niveau->drawScene(MOUVEMENT_MS, MOUVEMENT_MS, true, versPlusX, false, false);
+        acteurs.affiche(niveau->getPositionX());
         if (capture && n == images) {
             if (!sauveEcran(capture)) {
                 fprintf(stderr, "Impossible d'enregistrer %s\n", capture);

@@ -1,110 +1,268 @@
-// The checks of the level's actors and of their type files.
-#include "Verificateur.h"
+#include "Acteurs.h"
 
-#include "Description.h"
-#include "game/Acteurs.h"
-#include "scenery/ClesNiveau.h"
-#include "scenery/DescriptionNiveau.h"
+#include "game/Effets.h"
 
+#include "game/ApercuActeurs.h"
+
+#include <algorithm>
 #include <climits>
-#include <fstream>
+#include <cstring>
+#include <dirent.h>
+
+const char* const FICHIER_EFFETS = FichierEffets;
 
 namespace {
 
 const int TE = 100;
-const long PARAM_MAX = 100000;
+const long MAX32 = INT_MAX;
+const int TAILLE_NOM_SON = 20; // a registry name is at most 19 characters
 
-// Every one is optional: the engine has a default for each. The checker
-// keeps pointers to these lists, so they live as long as the program.
-const std::vector<DefCle> clesComportement = [] {
-    std::vector<DefCle> cles;
-    for (int i = 0; i < NB_PARAMS; ++i)
-        cles.push_back({clesParams[i], Entier, 0, i == 5 ? 1 : 0, PARAM_MAX, TE, true});
-    return cles;
-}();
+const char* const COMPORTEMENTS[] = {"feu_follet", "loup", "chauve_souris", "lueur", "sanctuaire"};
 
-const std::vector<DefCle> clesActeurNiveau = [] {
-    std::vector<DefCle> cles = clesComportement;
-    cles.push_back({clesNiveau::TypeActeur, Texte, 0, 0, 0, 64});
-    cles.push_back({clesNiveau::PositionX, Entier, 0, INT_MIN, INT_MAX, TE});
-    cles.push_back({clesNiveau::PositionY, Entier, 0, INT_MIN, INT_MAX, TE});
-    return cles;
-}();
-
-const std::vector<DefCle> clesActeur = {
-    {"comportement", Texte, 0, 0, 0, 200},      {"sprite", Texte, 0, 0, 0, 200},
-    {"sante", Entier, 0, 0, 1000, TE},           {"degats", Entier, 0, 0, 1000, TE},
-    {"contactX", Entier, 0, -4096, 4096, TE},    {"contactY", Entier, 0, -4096, 4096, TE},
-    {"contactLargeur", Entier, 0, 1, 4096, TE},  {"contactHauteur", Entier, 0, 1, 4096, TE},
+// Every number of [Comportement], which a level's actor section may also set.
+const std::vector<DefCle> clesComportement = {
+    {"vitesse", Entier, 0, 0, 5000, TE, true},         {"vitesseAttaque", Entier, 0, 0, 5000, TE, true},
+    {"distanceAlerte", Entier, 0, 0, 10000, TE, true}, {"patrouille", Entier, 0, 0, 10000, TE, true},
+    {"amplitude", Entier, 0, 0, 480, TE, true},        {"periode", Entier, 1000, 1, 600000, TE, true},
+    {"recul", Entier, 0, 0, 600000, TE, true},
 };
-const char* const rolesAnims[] = {"repos", "marche", "attaque", "blesse", "mort", "allume"};
-const std::vector<DefCle> clesAnimations = [] {
-    std::vector<DefCle> cles;
-    for (const char* r : rolesAnims)
-        cles.push_back({r, Texte, 0, 0, 0, 20, r != rolesAnims[0]});
-    return cles;
-}();
+const std::vector<DefCle> clesActeur = {
+    {"comportement", Texte, 0, 0, 0, 32},
+    {"sprite", Texte, 0, 0, 0, 200},
+    {"sante", Entier, 1, 0, 1000, TE},
+    {"degats", Entier, 1, 0, 100, TE},
+    {"contactX", Entier, 0, -32768, 32767, TE},
+    {"contactY", Entier, 0, -32768, 32767, TE},
+    {"contactLargeur", Entier, 0, 1, 32767, TE},
+    {"contactHauteur", Entier, 0, 1, 32767, TE},
+};
+const char* const ANIMATIONS[] = {"repos", "marche", "attaque", "blesse", "mort", "allume"};
+const std::vector<DefCle> clesAnimations = {
+    {"repos", Texte, 0, 0, 0, 20},         {"marche", Texte, 0, 0, 0, 20, true}, {"attaque", Texte, 0, 0, 0, 20, true},
+    {"blesse", Texte, 0, 0, 0, 20, true},  {"mort", Texte, 0, 0, 0, 20, true},   {"allume", Texte, 0, 0, 0, 20, true},
+};
 const std::vector<DefCle> clesSons = {
-    {"blesse", Texte, 0, 0, 0, 20, true}, {"mort", Texte, 0, 0, 0, 20, true}, {"attaque", Texte, 0, 0, 0, 20, true}};
+    {"blesse", Texte, 0, 0, 0, 100, true}, {"mort", Texte, 0, 0, 0, 100, true}, {"attaque", Texte, 0, 0, 0, 100, true}};
+const std::vector<DefCle> clesEnteteEffets = {{"nombreSons", Entier, 0, 0, 1000, TE}};
+const std::vector<DefCle> clesSon = {{"nom", Texte, 0, 0, 0, 100}, {"fichier", Texte, 0, 0, 0, 200}};
 
-// Optional sections are read only when present, so their absence says nothing.
-bool aLaSection(const std::string& chemin, const std::string& nom)
+// The types on disk, for suggestions.
+std::vector<std::string> typesPresents()
 {
-    std::ifstream f(chemin);
-    std::string ligne;
-    while (std::getline(f, ligne))
-        if (ligne.compare(0, nom.size() + 1, "[" + nom) == 0)
-            return true;
-    return false;
+    std::vector<std::string> types;
+    if (DIR* d = opendir("./data/acteurs")) {
+        while (dirent* e = readdir(d)) {
+            std::string n = e->d_name;
+            if (n.size() > 4 && n.compare(n.size() - 4, 4, ".ini") == 0)
+                types.push_back(n.substr(0, n.size() - 4));
+        }
+        closedir(d);
+    }
+    std::sort(types.begin(), types.end());
+    return types;
 }
 
-// The value as the game keeps it: up to a space or a comment.
-std::string mot(const std::string& valeur)
+uint32_t lit32(const std::string& o, size_t p) { uint32_t v; memcpy(&v, o.data() + p, 4); return v; }
+uint16_t lit16(const std::string& o, size_t p) { uint16_t v; memcpy(&v, o.data() + p, 2); return v; }
+
+// What keeps `octets` from being a 16-bit PCM WAV, or "".
+std::string defautWav(const std::string& o)
 {
-    return valeur.substr(0, valeur.find_first_of(" \t\r;"));
+    if (o.size() < 12 || o.compare(0, 4, "RIFF") != 0 || o.compare(8, 4, "WAVE") != 0)
+        return "pas un fichier WAV";
+    bool format = false;
+    for (size_t p = 12; p + 8 <= o.size();) {
+        uint32_t taille = lit32(o, p + 4);
+        if (o.compare(p, 4, "fmt ") == 0) {
+            if (taille < 16 || p + 24 > o.size())
+                return "en-tête WAV tronqué";
+            if (lit16(o, p + 8) != 1 || lit16(o, p + 22) != 16)
+                return "WAV qui n'est pas en PCM 16 bits";
+            format = true;
+        } else if (o.compare(p, 4, "data") == 0) {
+            if (!format)
+                return "WAV sans format avant ses données";
+            return p + 8 + taille > o.size() ? "WAV tronqué" : "";
+        }
+        p += 8 + taille + (taille & 1);
+    }
+    return "WAV sans données";
 }
 
+int ligneDe(const ValeurLue& v, int defaut) { return v.ligne > 0 ? v.ligne : defaut; }
+
+}
+
+void verifieContact(CRapport& rapport, const std::string& chemin, const std::string& section, ValeursSection& v,
+                    const std::string& anim, const CVerificateur::Taille& cadre)
+{
+    if (!v["contactX"].trouvee && !v["contactY"].trouvee && !v["contactLargeur"].trouvee && !v["contactHauteur"].trouvee)
+        return;
+    long x = v["contactX"].entier, y = v["contactY"].entier, l = v["contactLargeur"].entier, h = v["contactHauteur"].entier;
+    if (cadre.largeur > 0 && (x < 0 || y < 0 || x + l > cadre.largeur || y + h > cadre.hauteur))
+        rapport.erreur(chemin, ligneDe(v["contactX"], 0),
+                       texte("[%s] : rectangle de contact %ld, %ld, %ld × %ld hors du cadre de `%s` (%ld × %ld)",
+                             section.c_str(), x, y, l, h, anim.c_str(), cadre.largeur, cadre.hauteur));
+}
+
+void verifieFrappe(CRapport& rapport, const std::string& chemin, const std::string& section, ValeursSection& v,
+                   const CVerificateur::AnimLue& anim)
+{
+    const char* cles[] = {"frappeX", "frappeY", "frappeLargeur", "frappeHauteur", "frappeDebut", "frappeFin"};
+    int donnees = 0, premiere = 0;
+    for (const char* c : cles)
+        if (v[c].trouvee) {
+            ++donnees;
+            premiere = premiere ? std::min(premiere, v[c].ligne) : v[c].ligne;
+        }
+    if (donnees == 0)
+        return;
+    if (donnees < 6) {
+        rapport.erreur(chemin, premiere, texte("[%s] : une frappe demande frappeX, frappeY, frappeLargeur, frappeHauteur, "
+                                               "frappeDebut et frappeFin", section.c_str()));
+        return;
+    }
+    long x = v["frappeX"].entier, y = v["frappeY"].entier, l = v["frappeLargeur"].entier, h = v["frappeHauteur"].entier;
+    const CVerificateur::Taille& c = anim.plusGrande;
+    if (c.largeur > 0 && (x < 0 || y < 0 || x + l > c.largeur || y + h > c.hauteur))
+        rapport.erreur(chemin, v["frappeX"].ligne,
+                       texte("[%s] : rectangle de frappe %ld, %ld, %ld × %ld hors des cadres (%ld × %ld)",
+                             section.c_str(), x, y, l, h, c.largeur, c.hauteur));
+    long debut = v["frappeDebut"].entier, fin = v["frappeFin"].entier;
+    if (debut > fin || fin > anim.nbFrames)
+        rapport.erreur(chemin, v["frappeDebut"].ligne,
+                       texte("[%s] : images de frappe %ld … %ld hors de 1 … nbFrames (%ld)", section.c_str(), debut,
+                             fin, anim.nbFrames));
+}
+
+void CVerificateur::verifieEffets(const std::string& chemin)
+{
+    effetsLus_ = true;
+    CDescription d(rapport_, chemin);
+    if (!d.ouverte()) {
+        rapport_.avertissement(chemin, 0, defautFichier(chemin) + " : le jeu reste sans bruitages");
+        return;
+    }
+    long n = std::max(0L, std::min(1000L, d.litSection("Entete", clesEnteteEffets)["nombreSons"].entier));
+    std::map<std::string, int> noms;
+    for (long i = 1; i <= n; ++i) {
+        std::string section = texte("Son%ld", i);
+        ValeursSection v = d.litSection(section, clesSon);
+        const ValeurLue& nom = v["nom"];
+        if (nom.trouvee) {
+            if (nom.texte.size() >= static_cast<size_t>(TAILLE_NOM_SON))
+                rapport_.erreur(chemin, nom.ligne, texte("[%s] : nom `%s` de plus de %d caractères", section.c_str(),
+                                                         nom.texte.c_str(), TAILLE_NOM_SON - 1));
+            else if (noms.count(nom.texte))
+                rapport_.erreur(chemin, nom.ligne, texte("[%s] : nom `%s` déjà donné ligne %d : le jeu garde le premier",
+                                                         section.c_str(), nom.texte.c_str(), noms[nom.texte]));
+            else
+                noms[nom.texte] = nom.ligne;
+            sons_.insert(nom.texte);
+        }
+        const ValeurLue& fichier = v["fichier"];
+        std::string octets;
+        if (!fichier.trouvee || !ouvrable(fichier.texte, chemin, fichier.ligne))
+            continue;
+        std::string defaut = lisOctets(fichier.texte, octets) ? defautWav(octets) : defautFichier(fichier.texte);
+        if (!defaut.empty())
+            rapport_.erreur(chemin, fichier.ligne, defaut + " : " + fichier.texte);
+    }
+    d.termine([&](const std::string& nom) {
+        return nom.compare(0, 3, "Son") == 0 ? texte("nombreSons vaut %ld", n) : std::string();
+    });
 }
 
 void CVerificateur::verifieActeurs(CDescription& niveau, long nombre)
 {
+    // Kept for the whole run: the description holds on to the keys it read.
+    static const std::vector<DefCle> cles = [] {
+        std::vector<DefCle> c = {{"type", Texte, 0, 0, 0, 32},
+                                 {"positionX", Entier, 0, INT_MIN, MAX32, TE},
+                                 {"positionY", Entier, 0, INT_MIN, MAX32, TE}};
+        c.insert(c.end(), clesComportement.begin(), clesComportement.end());
+        return c;
+    }();
     for (long n = 1; n <= nombre; ++n) {
-        std::string section = texte(clesNiveau::SectionActeur, static_cast<int>(n));
-        ValeursSection v = niveau.litSection(section, clesActeurNiveau);
-        const ValeurLue& type = v[clesNiveau::TypeActeur];
-        std::string nom = mot(type.texte);
-        if (!nomTypeActeurValide(nom.c_str()))
+        std::string section = texte("Acteur%ld", n);
+        ValeursSection v = niveau.litSection(section, cles);
+        const ValeurLue& type = v["type"];
+        if (!type.trouvee)
+            continue;
+        if (!nomDeTypeActeurValide(type.texte)) {
             rapport_.erreur(niveau.chemin(), type.ligne,
-                            texte("[%s] : type « %s » : seuls a-z, 0-9 et _ sont permis, l'acteur est laissé de côté",
-                                  section.c_str(), nom.c_str()));
-        else
-            verifieTypeActeur("./data/acteurs/" + nom + ".ini", niveau.chemin(), type.ligne);
+                            texte("[%s] : type `%s` : seuls a-z, 0-9 et _ sont permis, l'acteur est laissé de côté",
+                                  section.c_str(), type.texte.c_str()));
+            continue;
+        }
+        verifieTypeActeur(type.texte, niveau.chemin(), type.ligne);
     }
 }
 
-void CVerificateur::verifieTypeActeur(const std::string& chemin, const std::string& fichier, int ligne)
+bool CVerificateur::verifieTypeActeur(const std::string& type, const std::string& fichier, int ligne)
 {
-    if (!vus_.insert(chemin).second || !ouvrable(chemin, fichier, ligne))
-        return;
+    auto deja = types_.find(type);
+    std::string chemin = "./data/acteurs/" + type + ".ini";
+    if (deja != types_.end()) {
+        if (!deja->second && !defautFichier(chemin).empty())
+            rapport_.erreur(fichier, ligne, texte("type `%s` inconnu : l'acteur est laissé de côté", type.c_str()));
+        return deja->second;
+    }
+    bool& utilisable = types_[type] = false;
+    if (!defautFichier(chemin).empty()) {
+        std::string proche = plusProche(type, typesPresents());
+        rapport_.erreur(fichier, ligne,
+                        proche.empty() ? texte("type `%s` inconnu (%s introuvable) : l'acteur est laissé de côté",
+                                               type.c_str(), chemin.c_str())
+                                       : texte("type `%s` inconnu (%s introuvable) : l'acteur est laissé de côté — "
+                                               "vouliez-vous dire `%s` ?", type.c_str(), chemin.c_str(), proche.c_str()));
+        return false;
+    }
     CDescription d(rapport_, chemin);
-    ValeursSection a = d.litSection("Acteur", clesActeur);
-    const ValeurLue& comportement = a["comportement"];
-    if (comportement.trouvee && comportementNomme(mot(comportement.texte).c_str()) < 0)
+    ValeursSection acteur = d.litSection("Acteur", clesActeur);
+    const ValeurLue& comportement = acteur["comportement"];
+    bool connu = std::find_if(std::begin(COMPORTEMENTS), std::end(COMPORTEMENTS), [&](const char* c) {
+                     return comportement.texte == c;
+                 }) != std::end(COMPORTEMENTS);
+    if (comportement.trouvee && !connu)
         rapport_.erreur(chemin, comportement.ligne,
-                        texte("comportement inconnu « %s » : feu_follet, loup, chauve_souris, lueur ou "
-                              "sanctuaire ; l'acteur est laissé de côté",
-                              mot(comportement.texte).c_str()));
+                        texte("comportement `%s` inconnu : feu_follet, loup, chauve_souris, lueur ou sanctuaire",
+                              comportement.texte.c_str()));
+    const ValeurLue& sprite = acteur["sprite"];
+    std::map<std::string, AnimLue>* anims = nullptr;
+    if (sprite.trouvee && ouvrable(sprite.texte, chemin, sprite.ligne)) {
+        verifieSprite(sprite.texte, {});
+        anims = &sprites_[sprite.texte];
+    }
     ValeursSection animations = d.litSection("Animations", clesAnimations);
-    std::vector<std::string> requises;
-    for (const char* r : rolesAnims)
-        if (animations[r].trouvee && !mot(animations[r].texte).empty())
-            requises.push_back(mot(animations[r].texte));
-    if (aLaSection(chemin, "Comportement"))
+    for (const char* cle : ANIMATIONS) {
+        const ValeurLue& a = animations[cle];
+        if (!a.trouvee || !anims || anims->count(a.texte))
+            continue;
+        std::vector<std::string> noms;
+        for (const auto& e : *anims)
+            noms.push_back(e.first);
+        std::string proche = plusProche(a.texte, noms);
+        rapport_.erreur(chemin, a.ligne,
+                        proche.empty() ? texte("%s : animation `%s` absente de %s", cle, a.texte.c_str(), sprite.texte.c_str())
+                                       : texte("%s : animation `%s` absente de %s — vouliez-vous dire `%s` ?", cle,
+                                               a.texte.c_str(), sprite.texte.c_str(), proche.c_str()));
+    }
+    const ValeurLue& repos = animations["repos"];
+    if (anims && anims->count(repos.texte))
+        verifieContact(rapport_, chemin, "Acteur", acteur, repos.texte, (*anims)[repos.texte].premiere);
+    if (d.aSection("Comportement"))
         d.litSection("Comportement", clesComportement);
-    if (aLaSection(chemin, "Sons"))
-        d.litSection("Sons", clesSons);
-    const ValeurLue& sprite = a["sprite"];
-    if (sprite.trouvee && ouvrable(mot(sprite.texte), chemin, sprite.ligne))
-        verifieSprite(mot(sprite.texte), requises);
+    if (d.aSection("Sons")) {
+        ValeursSection sons = d.litSection("Sons", clesSons);
+        for (const DefCle& c : clesSons) {
+            const ValeurLue& s = sons[c.nom];
+            if (s.trouvee && effetsLus_ && !sons_.count(s.texte))
+                rapport_.avertissement(chemin, s.ligne, texte("%s : son `%s` absent de %s : l'acteur reste muet ici", c.nom,
+                                                              s.texte.c_str(), FICHIER_EFFETS));
+        }
+    }
     d.termine([](const std::string&) { return std::string(); });
+    utilisable = connu && anims && anims->count(repos.texte);
+    return utilisable;
 }

@@ -27,7 +27,7 @@ struct DefCle {
     long min;    // Entier
     long max;
     int tampon;  // the reader's line buffer: 100, or the text's buffer size
-    bool facultative = false; // its absence is not reported
+    bool facultative = false; // no report when it is missing
 };
 
 struct ValeurLue {
@@ -43,6 +43,8 @@ class CDescription {
 public:
     CDescription(CRapport& rapport, const std::string& chemin);
     bool ouverte() const { return ouverte_; }
+    // Whether a lookup of `nom` finds a section (nothing reported).
+    bool aSection(const std::string& nom) const { return profil_.sectionLue(nom) != nullptr; }
     const std::string& chemin() const { return profil_.chemin(); }
 
     // Section `nom` as the game reads it; problems of its values reported.

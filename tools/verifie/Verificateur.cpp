@@ -1,5 +1,6 @@
 #include "Verificateur.h"
 
+#include "Acteurs.h"
 #include "Description.h"
 #include "foundation/DocumentProfil.h"
 #include "foundation/IndexProfil.h"
@@ -50,11 +51,14 @@ const std::vector<DefCle> clesControles = {
     {"ManetteSeuil", Entier, 8000, 0, 32767, TC},
 };
 
+// The finish is reached by the hero's x (level position + 300), so it must
+// lie between the level's first and last positions.
 const std::vector<DefCle> clesEnteteNiveau = {
     {clesNiveau::NombrePriorites, Entier, 0, 0, MAX32, TE},
     {clesNiveau::NombrePlans, Entier, 0, 0, MAX_PLANS_NIVEAU, TE},
-    {clesNiveau::NombreActeurs, Entier, 0, 0, MAX_ACTEURS_NIVEAU, TE, true},
-    {clesNiveau::ArriveeX, Entier, 0, MIN32, MAX32, TE, true},
+    {"nombreActeurs", Entier, 0, 0, MAX_ACTEURS_NIVEAU, TE, true},
+    {"arriveeX", Entier, PositionNiveauMin + CControleHeros::PositionX, PositionNiveauMin + CControleHeros::PositionX,
+     PositionNiveauMax + CControleHeros::PositionX, TE, true},
 };
 const std::vector<DefCle> clesPlanNiveau = {
     {clesNiveau::PathPlan, Texte, 0, 0, 0, LecteurDescriptionNiveau::TAILLE_CHEMIN_PLAN},
@@ -85,11 +89,11 @@ const std::vector<DefCle> clesPositionTile = {
     {clesNiveau::PositionY, Entier, 0, MIN32, MAX32, TE},
 };
 
-// The hero's body and strikes are optional.
+// The body and hit rectangles (optional; the hero's).
 const std::vector<DefCle> clesEnteteSprite = {
     {"nbAnims", Entier, 0, 0, LecteurDescriptionSprite::NB_ANIMS_MAX, TE},
-    {"contactX", Entier, 0, -16384, 16384, TE, true},      {"contactY", Entier, 0, -16384, 16384, TE, true},
-    {"contactLargeur", Entier, 0, 1, 16384, TE, true},     {"contactHauteur", Entier, 0, 1, 16384, TE, true}};
+    {"contactX", Entier, 0, -32768, 32767, TE, true}, {"contactY", Entier, 0, -32768, 32767, TE, true},
+    {"contactLargeur", Entier, 0, 1, 32767, TE, true}, {"contactHauteur", Entier, 0, 1, 32767, TE, true}};
 const std::vector<DefCle> clesAnim = {
     {"nbFrames", Entier, 0, 1, LecteurDescriptionSprite::NB_FRAMES_MAX, TE},
     {"colorkeyR", Entier, -1, -1, 255, TE},
@@ -97,10 +101,10 @@ const std::vector<DefCle> clesAnim = {
     {"colorkeyB", Entier, 0, 0, 255, TE},
     {"nomAnim", Texte, 0, 0, 0, 20},
     {"pathPlanche", Texte, 0, 0, 0, 200},
-    {"frappeX", Entier, 0, -16384, 16384, TE, true},       {"frappeY", Entier, 0, -16384, 16384, TE, true},
-    {"frappeLargeur", Entier, 0, 1, 16384, TE, true},      {"frappeHauteur", Entier, 0, 1, 16384, TE, true},
-    {"frappeDebut", Entier, 1, 1, LecteurDescriptionSprite::NB_FRAMES_MAX, TE, true},
-    {"frappeFin", Entier, 1, 1, LecteurDescriptionSprite::NB_FRAMES_MAX, TE, true},
+    {"frappeX", Entier, 0, -32768, 32767, TE, true}, {"frappeY", Entier, 0, -32768, 32767, TE, true},
+    {"frappeLargeur", Entier, 0, 1, 32767, TE, true}, {"frappeHauteur", Entier, 0, 1, 32767, TE, true},
+    {"frappeDebut", Entier, 0, 1, LecteurDescriptionSprite::NB_FRAMES_MAX, TE, true},
+    {"frappeFin", Entier, 0, 1, LecteurDescriptionSprite::NB_FRAMES_MAX, TE, true},
 };
 const std::vector<DefCle> clesFrameAnim = {CLES_RECTANGLE, {"pause", Entier, 0, 1, MAX32, TE}};
 
@@ -168,18 +172,26 @@ void verifieRectangle(CRapport& rapport, const std::string& chemin, const std::s
 
 // The sheet a tile or an animation names, then its frames' rectangles in
 // sections "<prefixe><n>Frame<m>".
-void verifieFrames(CVerificateur& verificateur, CRapport& rapport, CDescription& d, const std::string& chemin,
-                   const ValeurLue& planche, const char* prefixe, long n, long nbFrames,
-                   const std::vector<DefCle>& cles)
+CVerificateur::AnimLue verifieFrames(CVerificateur& verificateur, CRapport& rapport, CDescription& d,
+                                    const std::string& chemin, const ValeurLue& planche, const char* prefixe, long n,
+                                    long nbFrames, const std::vector<DefCle>& cles)
 {
     EtatMedia feuille;
     if (planche.trouvee)
         feuille = verificateur.verifieImage(planche.texte, chemin, planche.ligne);
+    CVerificateur::AnimLue lue;
+    lue.nbFrames = nbFrames;
     for (long m = 1; m <= nbFrames; ++m) {
         std::string sf = texte("%s%ldFrame%ld", prefixe, n, m);
         ValeursSection f = d.litSection(sf, cles);
         verifieRectangle(rapport, chemin, sf, f, feuille, planche.texte);
+        CVerificateur::Taille t{f["longueur"].entier, f["hauteur"].entier};
+        if (m == 1)
+            lue.premiere = t;
+        lue.plusGrande.largeur = std::max(lue.plusGrande.largeur, t.largeur);
+        lue.plusGrande.hauteur = std::max(lue.plusGrande.hauteur, t.hauteur);
     }
+    return lue;
 }
 
 }
@@ -274,9 +286,7 @@ void CVerificateur::verifieNiveau(const std::string& chemin)
         if (plan.trouvee && ouvrable(plan.texte, chemin, plan.ligne))
             verifiePlan(plan.texte);
     }
-    long acteurs = entete[clesNiveau::NombreActeurs].entier;
-    if (acteurs < 0 || acteurs > MAX_ACTEURS_NIVEAU)
-        acteurs = 0;
+    long acteurs = std::max(0L, std::min<long>(entete["nombreActeurs"].entier, MAX_ACTEURS_NIVEAU));
     verifieActeurs(d, acteurs);
     d.termine([&](const std::string& nom) {
         NomNumerote m;
@@ -336,7 +346,9 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
         rapport_.erreur(chemin, 0, defautFichier(chemin) + " : le sprite n'aura aucune animation");
         return;
     }
-    long anims = d.litSection("Entete", clesEnteteSprite)["nbAnims"].entier;
+    ValeursSection entete = d.litSection("Entete", clesEnteteSprite);
+    long anims = entete["nbAnims"].entier;
+    std::map<std::string, AnimLue>& lues = sprites_[chemin];
     if (anims < 0 || anims > LecteurDescriptionSprite::NB_ANIMS_MAX)
         anims = 0;
     std::vector<long> frames(anims + 1);
@@ -355,7 +367,13 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
             else
                 noms[nom.texte] = nom.ligne;
         }
-        verifieFrames(*this, rapport_, d, chemin, v["pathPlanche"], "Anim", n, frames[n], clesFrameAnim);
+        AnimLue lue = verifieFrames(*this, rapport_, d, chemin, v["pathPlanche"], "Anim", n, frames[n], clesFrameAnim);
+        lue.ligne = nom.ligne;
+        if (nom.trouvee && !lues.count(nom.texte))
+            lues[nom.texte] = lue;
+        verifieFrappe(rapport_, chemin, section, v, lue);
+        if (n == 1)
+            verifieContact(rapport_, chemin, "Entete", entete, nom.texte, lue.premiere);
     }
     // The names the game selects; a near miss among the others is the
     // likely typo.
@@ -436,6 +454,7 @@ void CVerificateur::verifieTout()
                                texte("le ciel fait %d × %d : le jeu en montre 640 × 360, le reste de la bande "
                                      "reste noir", ciel.largeur, ciel.hauteur));
     verifieImage(fichiersJeu::Lune);
+    verifieEffets(FICHIER_EFFETS);
     verifieNiveau(fichiersJeu::Niveau);
     std::vector<std::string> requises;
     for (int etat = EtatRepos; etat <= EtatRetourne; ++etat) {

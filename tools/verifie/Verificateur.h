@@ -17,8 +17,6 @@
 #include <string>
 #include <vector>
 
-class CDescription;
-
 class CVerificateur {
 public:
     explicit CVerificateur(CRapport& rapport) : rapport_(rapport) {}
@@ -29,9 +27,6 @@ public:
     void verifieConfiguration(const std::string& chemin);
     void verifieNiveau(const std::string& chemin);
     void verifiePlan(const std::string& chemin);
-    // A level's [Acteur n] sections, and each type file they name once.
-    void verifieActeurs(CDescription& niveau, long nombre);
-    void verifieTypeActeur(const std::string& chemin, const std::string& fichier, int ligne);
     // Also checks that the animations `requises` are there.
     void verifieSprite(const std::string& chemin, const std::vector<std::string>& requises);
     // A font: its sheet, glyph rectangles inside it, one glyph per
@@ -45,6 +40,20 @@ public:
     // their state (size) for rectangle checks.
     const EtatMedia& verifieImage(const std::string& chemin, const std::string& fichier = "", int ligne = 0);
     void verifieMusique(const std::string& chemin);
+    // The sound effects list and its WAV files; its names are what actor
+    // types may play.
+    void verifieEffets(const std::string& chemin);
+    // The [ActeurN] sections of a level being read through `niveau`, and
+    // the type files they name.
+    void verifieActeurs(class CDescription& niveau, long nombre);
+    // A type file (once per type); false when the game leaves its actors out.
+    bool verifieTypeActeur(const std::string& type, const std::string& fichier, int ligne);
+
+    // A frame's size, as a sprite description gives it.
+    struct Taille { long largeur = 0, hauteur = 0; };
+    // An animation: its frame count, first frame and the largest of its
+    // frames (each side on its own).
+    struct AnimLue { long nbFrames = 0; Taille premiere, plusGrande; int ligne = 0; };
 
 private:
     // False (with the message) when a description file named at
@@ -54,6 +63,10 @@ private:
     CRapport& rapport_;
     std::set<std::string> vus_;
     std::map<std::string, EtatMedia> images_;
+    std::map<std::string, std::map<std::string, AnimLue>> sprites_; // path -> animations
+    std::map<std::string, bool> types_;                            // type -> usable
+    std::set<std::string> sons_;                                   // effect names
+    bool effetsLus_ = false;                                       // sons_ is meaningful
 };
 
 // The whole check of `dossier`: 0 when no error was found, 1 otherwise;
