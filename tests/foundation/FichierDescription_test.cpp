@@ -110,7 +110,7 @@ TEST(FichierDescription, CountsAreTrustedOnlyAsFarAsTheFileBacksThem)
               "Trop de plans dans niveau.ini : 900 (au plus 3)\n");
 }
 
-TEST(FichierDescription, UneImageDecodeeSeCompteUneSeuleFoisParChargement)
+TEST(FichierDescription, ADecodedPictureCountsOncePerLoad)
 {
     CBudgetChargement budget(100);
     int planche = 0, autre = 0;
@@ -120,7 +120,7 @@ TEST(FichierDescription, UneImageDecodeeSeCompteUneSeuleFoisParChargement)
     EXPECT_EQ(budget.combien(1), 40);
 }
 
-TEST(FichierDescription, UneFifoAuLieuDUnNiveauEstIntrouvableSansBloquer)
+TEST(FichierDescription, AFifoInsteadOfALevelIsMissingWithoutBlocking)
 {
     DossierTemporaire dossier;
     ASSERT_EQ(mkfifo("niveau.ini", 0600), 0);

@@ -234,7 +234,7 @@ TEST_F(Profil, WriterUsesOneTemporaryNameAndClearsWhatAKilledWriteLeft)
     EXPECT_EQ(io.getPrivateProfileInt("S", "A", 0, "p.ini", false), 5);
 }
 
-TEST_F(Profil, UneFifoEstRefuseeSansBloquerLectureNiEcriture)
+TEST_F(Profil, AFifoIsRefusedWithoutBlockingReadOrWrite)
 {
     ASSERT_EQ(mkfifo("p.ini", 0600), 0);
     alarm(10);  // an open that blocks fails the test instead of hanging it
@@ -246,7 +246,7 @@ TEST_F(Profil, UneFifoEstRefuseeSansBloquerLectureNiEcriture)
     EXPECT_EQ(sortie.texte(), "Erreur Lecture fichier:p.ini\n");
 }
 
-TEST_F(Profil, LEcritureSuitLeLienEtGardeLeMode)
+TEST_F(Profil, WritingFollowsTheLinkAndKeepsTheMode)
 {
     ASSERT_EQ(mkdir("vrai", 0700), 0);
     ecritFichier("vrai/p.ini", "[S]\nA=1\n");

@@ -229,7 +229,7 @@ TEST_F(CImageGLTest, RectanglesFromDataFilesCannotOverrunOrWrap)
     EXPECT_EQ(VIDE, texel(image.tiles[0], 0, 0));
 }
 
-TEST_F(CImageGLTest, UneImageOuUneFrameDeTailleNulleSeChargeVideEtNeDessineRien)
+TEST_F(CImageGLTest, APictureOrFrameOfNoSizeLoadsEmptyAndDrawsNothing)
 {
     // A 0 x 0 GIF: screen and image of no pixels, a two-colour table.
     const unsigned char gif[] = {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0, 0x80, 0, 0, 255, 255, 255,

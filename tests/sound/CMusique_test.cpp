@@ -133,7 +133,7 @@ TEST_F(Son, NewMusicReplacesTheOldAndAMissingFileLeavesNone)
     EXPECT_EQ(g.musiqueCourante, nullptr);
 }
 
-TEST_F(Son, UneFifoNEstNiSonNiMusiqueEtNeBloquePas)
+TEST_F(Son, AFifoIsNeitherSoundNorMusicAndDoesNotBlock)
 {
     GestionnaireSon g;
     ASSERT_EQ(g.init(), 0);

@@ -45,7 +45,7 @@ protected:
     CVerificateur verificateur{rapport};
 };
 
-TEST_F(Verifie, ConfigurationClesEtValeurs)
+TEST_F(Verifie, ConfigurationKeysAndValues)
 {
     modifie("config.ini", "PleinEcran=0", "PleinEcrn=0");
     modifie("config.ini", "ResolutionVerticale=0", "ResolutionVerticale=4a");
@@ -59,7 +59,7 @@ TEST_F(Verifie, ConfigurationClesEtValeurs)
 }
 
 // What the reader skips, cuts or reads from elsewhere than the author meant.
-TEST_F(Verifie, PiegesDuLecteur)
+TEST_F(Verifie, ReaderTraps)
 {
     const char* niveau = "data/levels/level1.ini";
     modifie(niveau, "[Plan1]", "[Plan10]\n[Plan1]");               // line 6 shadows line 7
@@ -103,7 +103,7 @@ TEST_F(Verifie, LinesTheGameDoesNotRead)
 }
 
 // Counts against the sections present, priorities, placements without a frame.
-TEST_F(Verifie, ComptesPrioritesEtPlacements)
+TEST_F(Verifie, CountsPrioritiesAndPlacements)
 {
     const char* niveau = "data/levels/level1.ini";
     modifie(niveau, "nombrePriorites=5", "nombrePriorites=4");
@@ -123,7 +123,7 @@ TEST_F(Verifie, ComptesPrioritesEtPlacements)
 }
 
 // The hero: the names the game selects, frames inside their sheet.
-TEST_F(Verifie, AnimationsEtRectangles)
+TEST_F(Verifie, AnimationsAndRectangles)
 {
     const char* heros = "data/sprites/vornaSprite.ini";
     modifie(heros, "nomAnim=Marche", "nomAnim=Marhce");
@@ -137,7 +137,7 @@ TEST_F(Verifie, AnimationsEtRectangles)
 
 // A font: one glyph per character, rectangles inside the sheet, the '?'
 // that stands for missing characters.
-TEST_F(Verifie, GlyphesDePolice)
+TEST_F(Verifie, FontGlyphs)
 {
     const char* police = "data/polices/texte.ini";
     modifie(police, "code=33\nx=0\n", "code=33\nx=255\n");
@@ -153,7 +153,7 @@ TEST_F(Verifie, GlyphesDePolice)
 }
 
 // Keys whose default draws nothing, and names the game can never select.
-TEST_F(Verifie, ClesSansDefautUtile)
+TEST_F(Verifie, KeysWithoutAUsefulDefault)
 {
     const char* heros = "data/sprites/vornaSprite.ini";
     modifie(heros, "nomAnim=Saute", "nomAnim=Repos");
@@ -167,7 +167,7 @@ TEST_F(Verifie, ClesSansDefautUtile)
 }
 
 // Pictures and music the game reads only in part are accepted, and reported.
-TEST_F(Verifie, DecodagesPartiels)
+TEST_F(Verifie, PartialDecodes)
 {
     tronque("data/levels/level1/fond.jpg", 6000);
     tronque("data/intro/kvtrvorna1.gif", -1); // no trailer
@@ -195,7 +195,7 @@ TEST_F(Verifie, DecodagesPartiels)
     EXPECT_EQ(rapport.nbErreurs(), 2);
 }
 
-TEST_F(Verifie, Visionneuse)
+TEST_F(Verifie, Viewer)
 {
     testsupport::ecritFichier("viewinfos.vwe", std::string("Marhce\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20));
     verificateur.verifieVue("viewinfos.vwe", "viewanims.spr");
@@ -229,7 +229,7 @@ TEST_F(Verifie, CheckerReadsLikeTheGame)
 }
 
 // Warnings leave the status at 0, one error makes it 1; the count says which.
-TEST_F(Verifie, StatutDuProgramme)
+TEST_F(Verifie, ProgramStatus)
 {
     const std::string verifie = testsupport::cheminBinaire("verifie");
     tronque("data/intro/kvtrvorna1.gif", -1);
@@ -245,7 +245,7 @@ TEST_F(Verifie, StatutDuProgramme)
 
 // Actors: a level's sections, the type files they name, the sounds these
 // play and the hero's strike rectangles, reported where the author wrote them.
-TEST_F(Verifie, ActeursTypesEtSons)
+TEST_F(Verifie, ActorsTypesAndSounds)
 {
     const char* niveau = "data/levels/level1.ini";
     modifie(niveau, "arriveeX=14820", "arriveeX=20000");                          // line 5
@@ -288,7 +288,7 @@ TEST_F(Verifie, ActeursTypesEtSons)
             "frappeHauteur, frappeDebut et frappeFin"});
 }
 
-TEST(VerifieMots, SuggestionsDeFautesDeFrappe)
+TEST(VerifieMots, TypoSuggestions)
 {
     const std::vector<std::string> cles = {"PleinEcran", "Bilineaire", "VSync", "HogCPU"};
     EXPECT_EQ(plusProche("PleinEcrn", cles), "PleinEcran");
