@@ -35,6 +35,21 @@ FILE* ouvreFichierOrdinaire(const char* fichier, const char* mode)
     return f;
 }
 
+bool lisFichierOrdinaire(const char* fichier, std::vector<unsigned char>& donnees, long long tailleMax)
+{
+    FILE* f = ouvreFichierOrdinaire(fichier, "rb");
+    if (!f)
+        return false;
+    struct stat etat;
+    bool ok = fstat(fileno(f), &etat) == 0 && etat.st_size <= tailleMax;
+    if (ok) {
+        donnees.resize(static_cast<size_t>(etat.st_size));
+        ok = fread(donnees.data(), 1, donnees.size(), f) == donnees.size();
+    }
+    fclose(f);
+    return ok;
+}
+
 SDL_RWops* fluxFichierOrdinaire(const char* fichier)
 {
     FILE* f = ouvreFichierOrdinaire(fichier, "rb");

@@ -7,11 +7,16 @@
 // blocking, checked, and only a regular file is handed on.
 
 #include <cstdio>
+#include <vector>
 
 // `fichier` opened with `mode` ("r", "rb" or "r+", "r+b"), or null when it
 // cannot be opened or is not a regular file (errno says why). Prints
 // nothing: callers keep their own messages. Close it with fclose.
 FILE* ouvreFichierOrdinaire(const char* fichier, const char* mode = "rb");
+
+// The whole of a regular file of at most `tailleMax` bytes into `donnees`;
+// false when it cannot be read whole.
+bool lisFichierOrdinaire(const char* fichier, std::vector<unsigned char>& donnees, long long tailleMax);
 
 // The same file as an SDL stream that closes it when freed, for the
 // libraries that would otherwise open the path themselves.

@@ -18,25 +18,6 @@
 
 namespace {
 
-// No picture the engine accepts needs a bigger file.
-const long long TAILLE_FICHIER_IMAGE_MAX = 256LL * 1024 * 1024;
-
-// The whole file, when it is a regular file of a sane size.
-bool lisFichierImage(const char* fichier, std::vector<unsigned char>& donnees)
-{
-    FILE* f = ouvreFichierOrdinaire(fichier, "rb");
-    if (!f)
-        return false;
-    struct stat etat;
-    bool ok = fstat(fileno(f), &etat) == 0 && etat.st_size <= TAILLE_FICHIER_IMAGE_MAX;
-    if (ok) {
-        donnees.resize(static_cast<size_t>(etat.st_size));
-        ok = fread(donnees.data(), 1, donnees.size(), f) == donnees.size();
-    }
-    fclose(f);
-    return ok;
-}
-
 // The file name's extension tells SDL_image about formats without a
 // signature (TGA), as when it opens the file itself.
 const char* extension(const char* fichier)
@@ -143,7 +124,7 @@ SDL_RWops* fluxRempli(const std::vector<unsigned char>& donnees)
 SDL_Surface* decodeFichier(const char* fichier)
 {
     std::vector<unsigned char> donnees;
-    if (!lisFichierImage(fichier, donnees))
+    if (!lisFichierOrdinaire(fichier, donnees, TAILLE_FICHIER_IMAGE_MAX))
         return nullptr;
     const char* suffixe = extension(fichier);
     EnteteImage entete =

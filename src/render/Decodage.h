@@ -20,4 +20,7 @@ SDL_Surface* decodeImage(const char* fichier);
 // caller.
 SDL_Surface* decodeFichierImage(const char* fichier);
 
+// No picture the engine accepts needs a bigger file.
+const long long TAILLE_FICHIER_IMAGE_MAX = 256LL * 1024 * 1024;
+
 #endif

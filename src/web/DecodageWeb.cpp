@@ -3,6 +3,7 @@
 // a regular file of a sane size, the declared size within the picture
 // limits before anything is decoded, and a truncated file fails.
 
+#include "foundation/FichierOrdinaire.h"
 #include "render/Decodage.h"
 #include "render/EnteteImage.h"
 
@@ -31,24 +32,6 @@
 
 namespace {
 
-const long long TAILLE_FICHIER_IMAGE_MAX = 256LL * 1024 * 1024;
-
-bool lisFichierImage(const char* fichier, std::vector<unsigned char>& donnees)
-{
-    FILE* f = fopen(fichier, "rb");
-    if (!f)
-        return false;
-    struct stat etat;
-    bool ok = fstat(fileno(f), &etat) == 0 && S_ISREG(etat.st_mode)
-              && etat.st_size <= TAILLE_FICHIER_IMAGE_MAX;
-    if (ok) {
-        donnees.resize(static_cast<size_t>(etat.st_size));
-        ok = fread(donnees.data(), 1, donnees.size(), f) == donnees.size();
-    }
-    fclose(f);
-    return ok;
-}
-
 bool nommeeTGA(const char* fichier)
 {
     const char* point = strrchr(fichier, '.');
@@ -62,7 +45,7 @@ SDL_Surface* decodeFichierImage(const char* fichier)
     if (!fichier)
         return nullptr;
     std::vector<unsigned char> donnees;
-    if (!lisFichierImage(fichier, donnees) || donnees.empty())
+    if (!lisFichierOrdinaire(fichier, donnees, TAILLE_FICHIER_IMAGE_MAX) || donnees.empty())
         return nullptr;
     EnteteImage entete = lisEnteteImage(donnees.data(), donnees.size(), nommeeTGA(fichier));
     if (!tailleImageAcceptable(entete))
