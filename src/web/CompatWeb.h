@@ -38,11 +38,13 @@ int joueCanalWeb(int canal, Mix_Chunk* son, int boucles, int ticks);
 int volumeCanalWeb(int canal, int volume);
 void crochetMusiqueWeb(void (*crochet)());
 int arreteMusiqueWeb();
+int arreteCanalWeb(int canal);
 #define Mix_OpenAudio ouvreMixerWeb
 #define Mix_CloseAudio fermeMixerWeb
 #define Mix_PlayChannelTimed joueCanalWeb
 #define Mix_Volume volumeCanalWeb
 #define Mix_HookMusicFinished crochetMusiqueWeb
 #define Mix_HaltMusic arreteMusiqueWeb
+#define Mix_HaltChannel arreteCanalWeb
 
 #endif

@@ -1,8 +1,8 @@
 // The browser's mixer, linked directly. It lacks what the sound manager asks
 // of SDL_mixer: whether the device is open, which sound a channel plays and
 // positioned sound; this file keeps them. Its music halt also calls the
-// music-finished hook, which halts the music again: the hook is not let
-// back in while a halt runs.
+// music-finished hook, which halts the music again, and a channel's halt its
+// channel-finished hook: neither hook is let back in while a halt runs.
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -15,6 +15,7 @@
 #undef Mix_Volume
 #undef Mix_HookMusicFinished
 #undef Mix_HaltMusic
+#undef Mix_HaltChannel
 
 namespace {
 
@@ -29,6 +30,7 @@ int volumes[CANAUX_MAX];
 bool volumesLus = false;
 void (*crochetMusique)() = nullptr;
 bool arretEnCours = false;
+bool arretCanalEnCours = false;
 
 bool canalValide(int canal)
 {
@@ -149,6 +151,18 @@ void crochetMusiqueWeb(void (*crochet)())
 {
     crochetMusique = crochet;
     Mix_HookMusicFinished(crochet ? musiqueFinie : nullptr);
+}
+
+// The same for a channel: its halt calls the channel-finished hook, whose
+// halt of a channel that no longer plays would call it again.
+int arreteCanalWeb(int canal)
+{
+    if (arretCanalEnCours)
+        return 0;
+    arretCanalEnCours = true;
+    int resultat = Mix_HaltChannel(canal);
+    arretCanalEnCours = false;
+    return resultat;
 }
 
 int arreteMusiqueWeb()
