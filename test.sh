@@ -12,8 +12,8 @@ export SDL_AUDIODRIVER=dummy
 export LIBGL_ALWAYS_SOFTWARE=1
 
 # The content generator's determinism test is left to the normal build: it
-# regenerates the whole demo content twice, eight minutes under the
-# sanitizers, and loads none of it.
+# regenerates the whole demo content, minutes under the sanitizers, and
+# loads none of it.
 ./scripts/build.sh build-asan -DCORVANTHELIS_SANITIZE=ON -DCORVANTHELIS_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 (cd build-asan && ../scripts/sanitiseurs.sh \
     xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest -j2 --output-on-failure -E Determinisme)
