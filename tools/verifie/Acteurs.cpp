@@ -2,7 +2,6 @@
 
 #include "game/Effets.h"
 
-#include "game/ApercuActeurs.h"
 
 #include <algorithm>
 #include <climits>
@@ -189,7 +188,7 @@ void CVerificateur::verifieActeurs(CDescription& niveau, long nombre)
         const ValeurLue& type = v["type"];
         if (!type.trouvee)
             continue;
-        if (!nomDeTypeActeurValide(type.texte)) {
+        if (!nomTypeActeurValide(type.texte.c_str())) {
             rapport_.erreur(niveau.chemin(), type.ligne,
                             texte("[%s] : type `%s` : seuls a-z, 0-9 et _ sont permis, l'acteur est laissé de côté",
                                   section.c_str(), type.texte.c_str()));
