@@ -99,9 +99,14 @@ TEST_F(JeuJoueurE2E, OwnKeysPauseScreenshotAndOptionsMenu)
     std::vector<Couleur> apresDroite = tiensTouche("Right", 800);
     EXPECT_TRUE(memeLigneEcran(debut, apresDroite, lignePlan)) << "Right still walks";
 
+    // On a loaded machine the first steps may come late: look for up to 3 s.
     enfonce("d");
-    pause(800);
-    std::vector<Couleur> marche = captureEcranX(640, 480);
+    std::vector<Couleur> marche;
+    for (int essai = 0; essai < 10 && (marche.empty() || memeLigneEcran(apresDroite, marche, lignePlan));
+         ++essai) {
+        pause(300);
+        marche = captureEcranX(640, 480);
+    }
     EXPECT_FALSE(memeLigneEcran(apresDroite, marche, lignePlan)) << "D does not walk";
 
     // Paused with D still held: nothing moves, under a veil.
@@ -141,8 +146,12 @@ TEST_F(JeuJoueurE2E, OwnKeysPauseScreenshotAndOptionsMenu)
     appuie("p");
     pause(300);
     std::vector<Couleur> reprise1 = captureEcranX(640, 480);
-    pause(400);
-    std::vector<Couleur> reprise2 = captureEcranX(640, 480);
+    std::vector<Couleur> reprise2;
+    for (int essai = 0; essai < 10 && (reprise2.empty() || memeLigneEcran(reprise1, reprise2, lignePlan));
+         ++essai) {
+        pause(300);
+        reprise2 = captureEcranX(640, 480);
+    }
     relache("d");
     EXPECT_TRUE(couleurEn(reprise2, 100, 100, CielMonde, 2)) << "still veiled after P";
     EXPECT_FALSE(memeLigneEcran(reprise1, reprise2, lignePlan)) << "the scene stays frozen after P";
