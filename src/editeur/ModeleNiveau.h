@@ -1,0 +1,168 @@
+#ifndef CORVANTHELIS_EDITEUR_MODELENIVEAU_H
+#define CORVANTHELIS_EDITEUR_MODELENIVEAU_H
+
+// What the level editor edits: one level file and the plane files it names,
+// each held as a profile document (foundation/DocumentProfil.h) so that a
+// save changes only the lines an edit touched. Comments, order and unknown
+// lines are kept; counts (nombreTiles, nbPositions, nbFrames, nombreActeurs)
+// follow the edits.
+//
+// Every change is one step of an unlimited history: annule() and retablit()
+// bring back the documents' exact texts, so an undo can never drift from
+// what was there. The readable state (plans(), acteurs(), ...) is rebuilt
+// from the documents after each step with the game's own reading rules.
+//
+// Needs no display and opens no picture. Indices (plane, tile, placement,
+// actor) are 0-based here, while the files number their sections from 1;
+// a step that removes items shifts the indices after them.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace editeur {
+
+struct FrameEditee {
+    int positionX = 0;  // rectangle in the sheet picture
+    int positionY = 0;
+    int longueur = 0;
+    int hauteur = 0;
+    int alpha = 255;    // valeurAlpha
+    int pause = 100;    // ms this frame shows (optional key "pause")
+};
+
+struct PositionEditee {
+    int x = 0;  // top-left of the tile's frame in the plane
+    int y = 0;
+};
+
+struct TileEditee {
+    std::string planche;  // pathPlanche, as written
+    int cleR = -1, cleG = -1, cleB = -1;  // colour key; -1: none
+    std::vector<FrameEditee> frames;
+    std::vector<PositionEditee> positions;
+};
+
+// The keys of a [PlanN] section that the side panel edits.
+struct ParametresPlanEdites {
+    int priorite = 0;
+    int scrollRatio = 100;
+    int positionEcranX = 0;
+    int positionEcranY = 0;
+    bool repeatX = false;
+    bool repeatY = false;
+};
+
+struct PlanEdite {
+    std::string chemin;  // pathPlan, as written
+    ParametresPlanEdites parametres;
+    std::vector<TileEditee> tiles;
+    bool lisible = true;  // false: the plane file could not be read; not editable
+};
+
+struct ActeurEdite {
+    std::string type;
+    int x = 0;  // positionX, positionY: ratio-100 coordinates
+    int y = 0;
+};
+
+// One selected thing: a placement of a tile, or an actor.
+struct Element {
+    enum Genre { Placement, Acteur } genre = Placement;
+    int plan = 0;    // Placement only
+    int tile = 0;    // Placement only
+    int index = 0;   // the placement within its tile, or the actor
+    bool operator==(const Element& o) const
+    {
+        return genre == o.genre && plan == o.plan && tile == o.tile && index == o.index;
+    }
+};
+
+// What Ctrl+C keeps: the copied things, by value, so the copy survives
+// later edits and undos.
+struct PressePapier {
+    struct Copie {
+        Element::Genre genre;
+        int plan, tile;             // placements
+        std::string type;           // actors (their other keys come along)
+        std::vector<std::pair<std::string, std::string>> cles;
+        int x, y;
+    };
+    std::vector<Copie> copies;
+    bool vide() const { return copies.empty(); }
+};
+
+class CModeleNiveau {
+public:
+    // Reads the level and every plane it names. False, with one line on
+    // standard error, when the level itself cannot be read; an unreadable
+    // plane is kept as not `lisible` and saved untouched.
+    bool ouvre(const std::string& fichierNiveau);
+
+    const std::string& fichierNiveau() const;
+    const std::vector<PlanEdite>& plans() const;
+    const std::vector<ActeurEdite>& acteurs() const;
+    // False when the level has no finish line.
+    bool arrivee(int& x) const;
+    // The actor types an author may place: the names of data/acteurs/*.ini,
+    // sorted.
+    std::vector<std::string> typesActeurs() const;
+
+    // ---- Steps: each is one entry of the history; false (nothing changed,
+    // no entry) when refused, e.g. an index out of range.
+    bool placeTile(int plan, int tile, int x, int y);
+    bool placeActeur(const std::string& type, int x, int y);
+    // Moves every element by (dx, dy), as one step.
+    bool deplace(const std::vector<Element>& elements, int dx, int dy);
+    bool supprime(const std::vector<Element>& elements);
+    PressePapier copie(const std::vector<Element>& elements) const;
+    // Pastes the copies shifted by (dx, dy); `colles` gets what was added.
+    bool colle(const PressePapier& p, int dx, int dy, std::vector<Element>* colles = nullptr);
+    bool fixeParametres(int plan, const ParametresPlanEdites& p);
+    // A new tile at the end of `plan`, with no placement yet.
+    bool ajouteTile(int plan, const TileEditee& tile);
+    // Replaces a tile's sheet, colour key and frames (its placements stay).
+    bool modifieTile(int plan, int tile, const TileEditee& tile);
+
+    bool annule();
+    bool retablit();
+    bool peutAnnuler() const;
+    bool peutRetablir() const;
+
+    // True when the documents differ from what was last saved or opened.
+    bool modifie() const;
+
+    // Writes every changed document over its file (atomically, each as
+    // the profile writer does). False, with one line on standard error per
+    // file that could not be written; the others are saved.
+    bool sauve();
+
+    // The checker's own checks of the level as saved, with the files it
+    // names: one line per problem, "file:line: ..." as the checker prints
+    // them. Empty when all is well.
+    std::vector<std::string> verifie() const;
+
+    // ---- Autosave: one file beside the level ("<level>.autosave") holding
+    // every document's text. Writing it does not count as saving.
+    static std::string cheminAutosave(const std::string& fichierNiveau);
+    bool ecritAutosave() const;
+    // True when an autosave is there and differs from the files.
+    static bool autosaveDisponible(const std::string& fichierNiveau);
+    // Loads the autosave's texts as one step over the opened files (undo
+    // returns to the files). False when it is missing or unreadable.
+    bool reprendAutosave();
+    static void effaceAutosave(const std::string& fichierNiveau);
+
+    // ---- Play from here: the current texts written as a level and its
+    // planes into `dossier` (pathPlan rewritten to the copies); `niveau`
+    // gets the level copy's path. Pictures are still named as before.
+    bool ecritCopieJouable(const std::string& dossier, std::string& niveau) const;
+
+private:
+    struct Etat;
+    Etat* etat_ = nullptr;  // implementation's choice; see the .cpp
+};
+
+}
+
+#endif
