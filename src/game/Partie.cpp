@@ -150,6 +150,23 @@ std::string CPartie::ligneFin(const CActeurs& acteurs) const
     return ligne;
 }
 
+std::string CPartie::ligneSonde(const CActeurs& acteurs, const HerosMonde& heros, int portee) const
+{
+    const RectangleJeu& h = heros.contact;
+    std::string ligne = "sonde " + std::to_string(sante) + " " + std::to_string(h.x) + " "
+        + std::to_string(h.x + h.largeur);
+    for (const CActeur& a : acteurs.acteurs) {
+        if (acteurs.types[a.type].degats <= 0 || a.etat == Mourant || a.etat == Parti)
+            continue;
+        RectangleJeu r = acteurs.contactMonde(a);
+        if (r.x > h.x + h.largeur + portee || r.x + r.largeur < h.x - portee)
+            continue;
+        ligne += " " + std::to_string(r.x) + " " + std::to_string(r.y) + " " + std::to_string(r.largeur) + " "
+            + std::to_string(r.hauteur);
+    }
+    return ligne + "\n";
+}
+
 // ---------------------------------------------------------------------------
 // Drawing
 

@@ -72,6 +72,12 @@ public:
     // "Niveau terminé en M min SS s : L lueurs sur T, C créatures vaincues"
     std::string ligneFin(const CActeurs& acteurs) const;
 
+    // What a scripted player sees this frame, for the automatic play-through
+    // (CORVANTHELIS_SONDE=1): "sonde <health> <hero contact x> <its right
+    // edge>" then " <x> <y> <w> <h>" for the contact of each creature that
+    // can still hurt and stands within `portee` px of the hero, then "\n".
+    std::string ligneSonde(const CActeurs& acteurs, const HerosMonde& heros, int portee = 400) const;
+
     Etat etat = EnJeu;
     int sante = SanteMax;
     uint32_t debut = 0;

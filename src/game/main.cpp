@@ -22,6 +22,8 @@
 #include "sprites/CSprite.h"
 
 #include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
 
 int mainVorna()
 {
@@ -83,6 +85,10 @@ int mainVorna()
     CCompteurFPS fps;
     fps.demarre();
 
+    // A scripted player reads what it needs to react on standard output.
+    const char* sonde = getenv("CORVANTHELIS_SONDE");
+    const bool avecSonde = sonde && sonde[0] == '1';
+
     CPauseJeu pause(son);
     bool capture = false;
     auto surEvenement = [&](const SDL_Event& evenement) {
@@ -122,6 +128,10 @@ int mainVorna()
                                                 anim ? anim->getMinLongueurImage() : 0,
                                                 anim ? anim->getImageCourante() : 0, heros.numeroFrappe);
                 partie.metAJour(acteurs, h, niveau->getPositionX(), &effets);
+                if (avecSonde && partie.etat == CPartie::EnJeu) {
+                    fputs(partie.ligneSonde(acteurs, h).c_str(), stdout);
+                    fflush(stdout);
+                }
                 niveau->setPositionX(niveau->getPositionX() + partie.reculCetteImage());
             }
         }

@@ -174,7 +174,7 @@ void genereCreatures() {
     AnimSprite marcheLoup = anim("Marche", 8, 90, [](float t) { return peintLoup(EnMarche, t); });
     ecritActeur({"loup", 3, 1, {28, 28, 88, 60}, {{"repos", "Repos"}, {"marche", "Marche"}, {"attaque", "Attaque"}, {"blesse", "Blesse"}, {"mort", "Mort"}},
                  {{"blesse", "touche"}, {"mort", "mort"}, {"attaque", "grognement"}},
-                 {{"vitesse", 55}, {"vitesseAttaque", 240}, {"distanceAlerte", 300}, {"patrouille", 160}, {"recul", 1200}}},
+                 {{"vitesse", 55}, {"vitesseAttaque", 200}, {"distanceAlerte", 300}, {"patrouille", 160}, {"recul", 1200}}},
                 {anim("Repos", 4, 220, [](float t) { return peintLoup(Immobile, t); }), marcheLoup,
                  anim("Attaque", 2, 120, [](float t) { return peintLoup(EnAttaque, t); }),
                  passe("Blesse", 3, 90, [](float t) { return peintLoup(Touche, t); }),
@@ -192,7 +192,7 @@ void genereCreatures() {
                  passe("Mort", 6, 90, [](float t) { return estompe(peintChauveSouris(Mourant, t), 1 - 0.8f * t * t); })});
 
     ecritActeur({"feu_follet", 1, 1, {14, 16, 20, 30}, communes, {{"blesse", "touche"}, {"mort", "mort"}, {"attaque", "souffle"}},
-                 {{"vitesse", 35}, {"vitesseAttaque", 110}, {"distanceAlerte", 240}, {"amplitude", 10}, {"periode", 1600}, {"recul", 900}}},
+                 {{"vitesse", 35}, {"vitesseAttaque", 90}, {"distanceAlerte", 240}, {"amplitude", 10}, {"periode", 1600}, {"recul", 1700}}},
                 {anim("Repos", 6, 90, [](float t) { return peintFeuFollet(t, 0, 0, 1, 1); }),
                  anim("Attaque", 4, 70, [](float t) { return peintFeuFollet(t, 0.35f, 0, 1.05f, 1); }),
                  passe("Blesse", 3, 80, [](float t) { return peintFeuFollet(t, 0, 0.7f * (1 - t), 1, 1); }),

@@ -1,0 +1,181 @@
+// The demo level played through by the built game: a scripted player that
+// sees what the game reports on its probe line and answers with real key
+// presses, and a hero who never moves.
+#include "support/DonneesJeu.h"
+#include "support/Pilote.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <SDL_image.h>
+#include <cstdlib>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace testsupport;
+
+namespace {
+
+using PartieDemoE2E = TestSurServeurX;
+
+// Creatures whose contact ends above this never meet the hero's strike.
+const int HautFrappe = 300;
+
+struct Sonde {
+    bool lue = false;
+    int sante = 0;
+    int herosX = 0, herosDroite = 0;
+    int devant = 1 << 30;  // nearest reachable creature ahead, from the hero's right edge
+};
+
+// The last complete probe line of the game's output.
+Sonde derniereSonde(const std::string& sortie)
+{
+    Sonde s;
+    size_t fin = sortie.rfind('\n');
+    if (fin == std::string::npos)
+        return s;
+    size_t debut = sortie.rfind("sonde ", fin);
+    if (debut == std::string::npos)
+        return s;
+    std::istringstream ligne(sortie.substr(debut + 6, fin - debut - 6));
+    if (!(ligne >> s.sante >> s.herosX >> s.herosDroite))
+        return s;
+    s.lue = true;
+    int x, y, l, h;
+    while (ligne >> x >> y >> l >> h) {
+        int d = x - s.herosDroite;
+        if (y + h >= HautFrappe && x + l > s.herosX - 40 && d < s.devant)
+            s.devant = d;
+    }
+    return s;
+}
+
+void demarreDemo()
+{
+    const std::string construit = CORVANTHELIS_BIN_DIR;
+    ASSERT_TRUE(fichierExiste(construit + "/data/levels/level1.ini")) << "the build's content step has not run";
+    rmdir("data");
+    ASSERT_EQ(symlink((construit + "/data").c_str(), "data"), 0);
+    ecritFichier("config.ini", "[VIDEO]\nResolutionHorizontale=640\nResolutionVerticale=480\nPleinEcran=0\n"
+                               "Bilineaire=0\nVSync=1\nMode16bits=0\nHogCPU=0\nIntro=0\n");
+    setenv("CORVANTHELIS_SONDE", "1", 1);
+}
+
+TEST_F(PartieDemoE2E, AScriptedPlayerWhoStrikesWhatComesFinishesTheLevel)
+{
+    demarreDemo();
+    ProgrammeLance jeu(cheminBinaire("corvanthelis"), {});
+    ASSERT_TRUE(jeu.lance());
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
+
+    // Walk right; when a creature comes within reach, stand and strike
+    // until it is gone. A strike needs Space released between two presses.
+    const int Reaction = 120;
+    bool marche = false, espace = false;
+    int morts = 0, santePrecedente = 3;
+    std::string sortie;
+    const int Limite = 9 * 60 * 1000;
+    for (int ecoule = 0; ecoule < Limite && sortie.find("Niveau terminé") == std::string::npos; ecoule += 30) {
+        pause(30);
+        sortie = lisFichier("sortie.txt");
+        Sonde s = derniereSonde(sortie);
+        if (!s.lue)
+            continue;
+        if (s.sante > santePrecedente)
+            ++morts;
+        santePrecedente = s.sante;
+        bool danger = s.devant < Reaction;
+        if (danger == marche) {
+            marche = !danger;
+            marche ? enfonce("Right") : relache("Right");
+        }
+        if (danger || espace) {
+            espace = !espace;
+            espace ? enfonce("space") : relache("space");
+        }
+    }
+    relache("Right");
+    relache("space");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(sortie, m, std::regex("Niveau terminé en (\\d+) min (\\d\\d) s : (\\d+) lueurs "
+                                                        "sur (\\d+), (\\d+) créatures vaincues\n")))
+        << "not finished within 9 minutes; deaths: " << morts;
+    // Every light is counted, and the level has creatures to defeat.
+    EXPECT_EQ(m[4], "11");
+    EXPECT_GT(std::stoi(m[5]), 0);
+    std::printf("Demo play-through: %s min %s s on the last life, %d deaths, %s lights, %s creatures\n",
+                m[1].str().c_str(), m[2].str().c_str(), morts, m[3].str().c_str(), m[5].str().c_str());
+    quitteParEchap(jeu);
+}
+
+TEST_F(PartieDemoE2E, AHeroWhoStandsStillIsFoundAndDiesAndTheGameOverPlays)
+{
+    demarreDemo();
+    // The 95 game-over pictures, drawn at 0, 0 as they are.
+    std::vector<SDL_Surface*> images;
+    for (int n = 1; n <= 95; ++n) {
+        SDL_Surface* brute = IMG_Load(("data/cin/gameover/anim_gameover_" + std::to_string(n) + ".png").c_str());
+        ASSERT_NE(brute, nullptr);
+        SDL_PixelFormat rgb = {};
+        rgb.BitsPerPixel = 24;
+        rgb.BytesPerPixel = 3;
+        rgb.Rmask = 0x0000ff, rgb.Gmask = 0x00ff00, rgb.Bmask = 0xff0000;
+        rgb.Rshift = 0, rgb.Gshift = 8, rgb.Bshift = 16;
+        images.push_back(SDL_ConvertSurface(brute, &rgb, SDL_SWSURFACE));
+        SDL_FreeSurface(brute);
+    }
+    auto montreUneImage = [&](const std::vector<Couleur>& ecran) {
+        for (SDL_Surface* i : images) {
+            long ecart = 0, n = 0;
+            for (int y = 0; y < 480; y += 8)
+                for (int x = 0; x < 640; x += 8, ++n) {
+                    const uint8_t* p = static_cast<const uint8_t*>(i->pixels) + y * i->pitch + x * 3;
+                    const Couleur& e = ecran[y * 640 + x];
+                    ecart += std::abs(e.r - p[0]) + std::abs(e.g - p[1]) + std::abs(e.b - p[2]);
+                }
+            if (ecart / n < 6)
+                return true;
+        }
+        return false;
+    };
+
+    ProgrammeLance jeu(cheminBinaire("corvanthelis"), {});
+    ASSERT_TRUE(jeu.lance());
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
+    // The probe falls silent when the hero is down; it took three hits.
+    size_t longueur = 0;
+    Sonde derniere;
+    int silence = 0;
+    for (int ecoule = 0; ecoule < 120000 && silence < 500; ecoule += 100) {
+        pause(100);
+        std::string sortie = lisFichier("sortie.txt");
+        silence = sortie.size() == longueur && derniere.lue ? silence + 100 : 0;
+        longueur = sortie.size();
+        derniere = derniereSonde(sortie);
+    }
+    ASSERT_GE(silence, 500) << "the idle hero was still standing after 2 minutes";
+    EXPECT_EQ(derniere.sante, 1);
+    bool gameOver = false;
+    for (int essai = 0; essai < 40 && !gameOver; ++essai) {
+        std::vector<Couleur> ecran = captureEcranX(640, 480);
+        gameOver = ecran.size() == 640u * 480u && montreUneImage(ecran);
+        if (!gameOver)
+            pause(150);
+    }
+    EXPECT_TRUE(gameOver) << "no game-over picture was shown";
+    for (SDL_Surface* i : images)
+        SDL_FreeSurface(i);
+    // Escape skips the sequence; the level starts again, at full health.
+    appuie("Escape");
+    pause(1500);
+    Sonde reprise = derniereSonde(lisFichier("sortie.txt"));
+    EXPECT_EQ(reprise.sante, 3);
+    EXPECT_EQ(lisFichier("erreurs.txt").find("gameover"), std::string::npos);
+    quitteParEchap(jeu);
+}
+
+}
