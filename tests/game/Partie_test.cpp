@@ -136,3 +136,25 @@ TEST(GeometrieHeros, StrikeRectanglesOnTheirFramesMirroredWithTheHero)
 }
 
 } // namespace
+
+TEST(PartieSondeTest, ListsOnlyHarmfulCreaturesWithinReach)
+{
+    CActeurs acteurs;
+    TypeActeur creature;
+    creature.comportement = Sanctuaire;
+    creature.degats = 1;
+    creature.contact = {10, 20, 30, 40};
+    TypeActeur lumiere = creature;
+    lumiere.degats = 0;
+    int c = acteurs.ajouteType(creature), l = acteurs.ajouteType(lumiere);
+    acteurs.ajoute(c, 3500, 280, ParamsComportement());  // within 400 px ahead
+    acteurs.ajoute(l, 3400, 280, ParamsComportement());  // a light: harmless
+    acteurs.ajoute(c, 4000, 280, ParamsComportement());  // too far
+    acteurs.ajoute(c, 2700, 280, ParamsComportement());  // behind, within reach
+    acteurs.recommence();
+    CPartie partie;
+    partie.commence(false, 0);
+    HerosMonde h;
+    h.contact = {3100, 286, 38, 104};
+    EXPECT_EQ(partie.ligneSonde(acteurs, h), "sonde 3 3100 3138 3510 300 30 40 2710 300 30 40\n");
+}
