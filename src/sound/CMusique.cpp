@@ -112,6 +112,12 @@ GestionnaireSon::~GestionnaireSon()
 {
     // Only the device this manager opened is closed: the mixer counts opens.
     if (peripheriqueOuvert) {
+        // Closing drops every channel's placement before it halts the
+        // channels, and the mixer may fill a buffer in between: a sound
+        // still playing would sound there unplaced, at full volume on both
+        // sides. Silence everything first.
+        Mix_HaltChannel(-1);
+        Mix_HaltMusic();
         Mix_CloseAudio();
         peripheriqueOuvert = false;
     }
