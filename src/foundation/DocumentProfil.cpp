@@ -25,6 +25,7 @@ bool CDocumentProfil::charge(const char* fichier)
         }
         fichier_ = fichier;
         texte_.clear();
+        texteFichier_.clear();
         modifie_ = false;
         return true;
     }
@@ -50,6 +51,7 @@ bool CDocumentProfil::charge(const char* fichier)
     close(fd);
     fichier_ = fichier;
     texte_.swap(contenu);
+    texteFichier_ = texte_;
     modifie_ = false;
     return true;
 }
@@ -156,8 +158,76 @@ bool CDocumentProfil::fixe(const char* section, const char* cle, const std::stri
         texte_ = avant;
         return refuse(section, cle);
     }
-    modifie_ = true;
+    modifie_ = texte_ != texteFichier_;
     return true;
+}
+
+bool CDocumentProfil::ajouteSection(const char* section, const char* apres,
+                                    const std::vector<std::pair<std::string, std::string>>& cles)
+{
+    if (!section || !*section || std::strpbrk(section, "[]\r\n"))
+        return false;
+    const std::string avant = texte_;
+    const std::string fin = finDeLigne();
+    if (!texte_.empty() && texte_.back() != '\n')
+        texte_ += fin;
+
+    // A stale section of that name would be the one read.
+    for (;;) {
+        CIndexProfil index(texte_, TAILLE_LIGNE);
+        const SectionProfil* s = index.trouveSection(section);
+        if (!s || s->nom != section)
+            break;
+        size_t debut = debutLigne(s->ligne);
+        size_t finSection = s->fin > 0 ? debutLigne(s->fin) : texte_.size();
+        texte_.erase(debut, finSection - debut);
+    }
+
+    size_t position = texte_.size();
+    bool blanc = !texte_.empty();
+    if (apres && *apres) {
+        CIndexProfil index(texte_, TAILLE_LIGNE);
+        if (const SectionProfil* s = index.trouveSection(apres)) {
+            int derniere = s->ligne;
+            for (const CleProfil& k : s->cles)
+                derniere = std::max(derniere, k.ligne);
+            for (int l : s->lignesSansEgal)
+                derniere = std::max(derniere, l);
+            position = finLigne(debutLigne(derniere));
+            blanc = false;
+            if (s->ligne > 1) {
+                size_t debutPrecedente = debutLigne(s->ligne - 1);
+                size_t finPrecedente = debutLigne(s->ligne);
+                blanc = texte_.find_first_not_of(" \t\r\n", debutPrecedente) >= finPrecedente;
+            }
+        }
+    }
+    texte_.insert(position, (blanc ? fin : "") + "[" + section + "]" + fin);
+    // An earlier header that begins with the same name would take the keys.
+    int ligne = 1 + static_cast<int>(std::count(texte_.begin(), texte_.begin() + position, '\n'))
+        + (blanc ? 1 : 0);
+    {
+        CIndexProfil index(texte_, TAILLE_LIGNE);
+        const SectionProfil* s = index.trouveSection(section);
+        if (!s || s->ligne != ligne) {
+            texte_ = avant;
+            return refuse(section, "[]");
+        }
+    }
+    for (const auto& cle : cles)
+        if (!fixe(section, cle.first.c_str(), cle.second)) {
+            texte_ = avant;
+            modifie_ = texte_ != texteFichier_;
+            return false;
+        }
+    modifie_ = texte_ != texteFichier_;
+    return true;
+}
+
+void CDocumentProfil::remplaceTexte(const std::string& texte)
+{
+    texte_ = texte;
+    modifie_ = texte_ != texteFichier_;
 }
 
 bool CDocumentProfil::sauve()
@@ -174,6 +244,7 @@ bool CDocumentProfil::sauve()
         messageErreur("Enregistrement impossible de %s : %s\n", fichier_.c_str(), strerror(erreur));
         return false;
     }
+    texteFichier_ = texte_;
     modifie_ = false;
     return true;
 }

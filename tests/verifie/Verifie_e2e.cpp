@@ -1,8 +1,8 @@
 // The data checker on broken copies of the generated demo content: one test
 // per family of problem, each asserting the exact report lines.
 
-#include "Verificateur.h"
-#include "Profil.h"
+#include "verification/Profil.h"
+#include "verification/Verificateur.h"
 #include "foundation/InputOutput.h"
 #include "support/TestSupport.h"
 

@@ -1,7 +1,7 @@
-#include "Verificateur.h"
+#include "verification/Verificateur.h"
 
-#include "Acteurs.h"
-#include "Description.h"
+#include "verification/Acteurs.h"
+#include "verification/Description.h"
 #include "foundation/DocumentProfil.h"
 #include "foundation/IndexProfil.h"
 #include "game/ControleHeros.h"
