@@ -19,8 +19,10 @@
 // - mainCorvanthelis: the second data set's level ("./dataqv/..."), scrolled
 //   with the arrows. Creates the configuration and the display like
 //   mainVorna and returns the same statuses.
-// - mainEdit: an empty editing window with a cursor; F1 calls editF1Mode.
-//   Creates the configuration and the display; 0, or 1 without a display.
+// - mainEdit: the level editor on the game's level; mainEditNiveau on the
+//   level file `niveau` (the game's when null). F1 calls editF1Mode, which
+//   switches the running editor between editing and a plain preview.
+//   Create the configuration and the display; 0, or 1 without a display.
 // - vornaGameOver, playIntro: play a numbered series of pictures; they need
 //   `config` and an open display.
 // - viewMode: one named animation (first 20 bytes of "viewinfos.vwe") of a
@@ -58,8 +60,6 @@ private:
 };
 
 int mainEdit();
-// The level editor on `niveau` (the game's level when null); the editor
-// program and `corvanthelis --editeur` start it.
 int mainEditNiveau(const char* niveau);
 void editF1Mode();
 
