@@ -7,7 +7,8 @@
 
 // The game and its secondary entry functions.
 //
-// mainVorna is the game; SDL_main calls it. It creates the configuration,
+// mainVorna is the game; SDL_main calls it (with the command line's
+// options, game/OptionsJeu.h). It creates the configuration,
 // opens the display, plays the intro to its music, then runs the level under
 // keyboard control until Escape or a window close, and releases everything it
 // created, `config` last. SIGINT, SIGTERM or SIGHUP end the intro and the
@@ -34,7 +35,11 @@
 //   "c:\data\vorna\TEST.JPG", "c:\data\vorna\TEST2.JPG"): on Linux these are
 //   plain names in the working folder.
 
+struct OptionsJeu;
 int mainVorna();
+// The same game with the command line's options (game/OptionsJeu.h): another
+// level, a start position without the intro, restarts at that position.
+int mainVorna(const OptionsJeu& options);
 
 int mainCorvanthelis();
 
