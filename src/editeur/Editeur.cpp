@@ -260,6 +260,8 @@ CEditeur::Fin CEditeur::traite(const SDL_Event& e)
                 && y < HautPanneau + NbLignesPanneau * LignePanneau) {
                 outils.changeParametre(static_cast<int>(y - HautPanneau) / LignePanneau, sens);
                 apresPas(etat.change);
+            } else if (!etat.apercu && y >= HautPalette) {
+                outils.choisitPalette(outils.choixPalette() - sens);
             } else {
                 zoome(sens, x, y);
             }
