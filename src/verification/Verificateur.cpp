@@ -83,7 +83,9 @@ const std::vector<DefCle> clesTile = {
 #define CLES_RECTANGLE                                                                                 \
     {"positionX", Entier, 0, -32768, 32767, TE}, {"positionY", Entier, 0, -32768, 32767, TE},         \
         {"longueur", Entier, 0, 1, 65535, TE}, {"hauteur", Entier, 0, 1, 65535, TE}
-const std::vector<DefCle> clesFrameTile = {CLES_RECTANGLE, {clesNiveau::ValeurAlpha, Entier, 255, 0, 255, TE}};
+// pause: how long the frame shows, in milliseconds (optional).
+const std::vector<DefCle> clesFrameTile = {CLES_RECTANGLE, {clesNiveau::ValeurAlpha, Entier, 255, 0, 255, TE},
+                                           {"pause", Entier, 100, 1, 60000, TE, true}};
 const std::vector<DefCle> clesPositionTile = {
     {clesNiveau::PositionX, Entier, 0, MIN32, MAX32, TE},
     {clesNiveau::PositionY, Entier, 0, MIN32, MAX32, TE},
