@@ -21,6 +21,7 @@ public:
     static const int ZOOM_MIN = 10;   // percent
     static const int ZOOM_MAX = 800;
     static const int PAUSE_PAS = 10;  // ms per wheel notch or +/-
+    static const int PAUSE_NOUVELLE = 100;  // ms, a drawn frame after an untimed one
 
     CEtatPlanche(const TileEditee& tile, int largeurPlanche, int hauteurPlanche);
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+#include <filesystem>
+
 using namespace editeur;
 using namespace testsupport;
 
@@ -136,6 +139,120 @@ TEST(ModeleNiveau, ActorKeysSurviveCopyPasteAndRenumberingAndSaveKeepsOtherBytes
               "[Acteur1]\r\ntype=chauve\r\npositionX=30\r\npositionY=40\r\n\r\n"
               "[Acteur2]\r\ntype=garde\r\npositionX=110\r\npositionY=120\r\npatrouille=120\r\n");
     EXPECT_EQ(lisFichier("p1.ini"), Plan); // not touched, not written
+}
+
+TEST(ModeleNiveau, TilesFramesAndPlaneKeysWriteOnlyWhatChanged)
+{
+    Fichiers f;
+    CModeleNiveau m;
+    ASSERT_TRUE(m.ouvre("niveau.ini"));
+    TileEditee t;
+    t.planche = "./data/c.bmp";
+    t.frames.resize(2);
+    t.frames[0].longueur = t.frames[1].longueur = 16;
+    t.frames[1].pause = 150;
+    ASSERT_TRUE(m.ajouteTile(0, t));
+    ASSERT_TRUE(m.placeTile(0, 2, 1, 2));
+    t.frames.resize(1);
+    t.frames[0].hauteur = 9;
+    t.cleR = 255;
+    ASSERT_TRUE(m.modifieTile(0, 2, t));
+    ParametresPlanEdites p = m.plans()[0].parametres;
+    EXPECT_EQ(p.scrollRatio, 100);
+    p.repeatX = true;
+    ASSERT_TRUE(m.fixeParametres(0, p));
+    ASSERT_TRUE(m.sauve());
+    std::string attendu = Plan;
+    attendu.replace(attendu.find("nombreTiles=2"), 13, "nombreTiles=3");
+    EXPECT_EQ(lisFichier("p1.ini"), attendu + "\n[Tile3]\nnbFrames=1\nnbPositions=1\npathPlanche=./data/c.bmp\n"
+              "colorkeyR=255\ncolorkeyG=0\ncolorkeyB=0\n\n[Tile3Frame1]\npositionX=0\npositionY=0\n"
+              "longueur=16\nhauteur=9\nvaleurAlpha=255\n\n[Tile3Position1]\npositionX=1\npositionY=2\n");
+    EXPECT_NE(lisFichier("niveau.ini").find("scrollRatio=100\r\nrepeatX=1\r\n"), std::string::npos);
+
+    // A pause that was written stays written when it goes back to 100.
+    t.frames.resize(2);
+    t.frames[1].pause = 150;
+    ASSERT_TRUE(m.modifieTile(0, 2, t));
+    EXPECT_EQ(m.plans()[0].tiles[2].frames[1].pause, 150);
+    t.frames[1].pause = 100;
+    ASSERT_TRUE(m.modifieTile(0, 2, t));
+    ASSERT_TRUE(m.sauve());
+    EXPECT_NE(lisFichier("p1.ini").find("[Tile3Frame2]\npositionX=0\npositionY=0\nlongueur=0\nhauteur=0\n"
+                                        "valeurAlpha=255\npause=100\n\n[Tile3Position1]"),
+              std::string::npos);
+}
+
+TEST(ModeleNiveau, AutosaveRoundTripAndACutOneIsRefused)
+{
+    Fichiers f;
+    {
+        CModeleNiveau m;
+        ASSERT_TRUE(m.ouvre("niveau.ini"));
+        ASSERT_TRUE(m.placeTile(0, 0, 11, 12));
+        EXPECT_FALSE(CModeleNiveau::autosaveDisponible("niveau.ini"));
+        ASSERT_TRUE(m.ecritAutosave());
+        std::string copie;
+        ASSERT_TRUE(m.ecritCopieJouable("jouer", copie));
+        CModeleNiveau jouable;
+        ASSERT_TRUE(jouable.ouvre(copie));
+        EXPECT_EQ(jouable.plans()[0].chemin, "jouer/plan1.ini");
+        EXPECT_EQ(jouable.plans()[0].tiles[0].positions.size(), 3u);
+    }
+    EXPECT_EQ(lisFichier("p1.ini"), Plan);
+    ASSERT_TRUE(CModeleNiveau::autosaveDisponible("niveau.ini"));
+    CModeleNiveau m;
+    ASSERT_TRUE(m.ouvre("niveau.ini"));
+    ASSERT_TRUE(m.reprendAutosave());
+    EXPECT_EQ(positions(m, 0).back(), std::make_pair(11, 12));
+    ASSERT_TRUE(m.annule());
+    EXPECT_EQ(positions(m, 0).size(), 2u);
+
+    const std::string entier = lisFichier("niveau.ini.autosave");
+    for (size_t coupe : {entier.size() - 1, entier.size() / 2, size_t(30)}) {
+        ecritFichier("niveau.ini.autosave", entier.substr(0, coupe));
+        Capture erreurs(2);
+        EXPECT_FALSE(CModeleNiveau::autosaveDisponible("niveau.ini"));
+        EXPECT_FALSE(m.reprendAutosave());
+        EXPECT_NE(erreurs.texte().find("niveau.ini.autosave"), std::string::npos);
+    }
+    ASSERT_TRUE(m.retablit());
+    ASSERT_TRUE(m.sauve());
+    EXPECT_FALSE(fichierExiste("niveau.ini.autosave"));
+}
+
+TEST(ModeleNiveau, CheckerLinesOnTheSavedLevel)
+{
+    Fichiers f;
+    std::filesystem::create_directories("data");
+    SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE, 64, 32, 24, 0xff0000, 0xff00, 0xff, 0);
+    ASSERT_TRUE(image);
+    SDL_SaveBMP(image, "data/a.bmp");
+    SDL_FreeSurface(image);
+    ecritFichier("niveau.ini", "[Entete]\nnombrePriorites=1\nnombrePlans=1\n[Plan1]\npathPlan=p1.ini\n"
+                               "priorite=1\nrepeatX=0\nrepeatY=0\npositionEcranX=0\npositionEcranY=0\n"
+                               "scrollRatio=100\n");
+    ecritFichier("p1.ini", "[Entete]\nnombreTiles=0\n");
+    CModeleNiveau m;
+    ASSERT_TRUE(m.ouvre("niveau.ini"));
+    // What the editor writes itself passes, a frame's pause included.
+    TileEditee t;
+    t.planche = "./data/a.bmp";
+    t.frames.resize(1);
+    t.frames[0].longueur = t.frames[0].hauteur = 32;
+    t.frames[0].pause = 250;
+    ASSERT_TRUE(m.ajouteTile(0, t));
+    ASSERT_TRUE(m.placeTile(0, 0, 40, 50));
+    ASSERT_TRUE(m.sauve());
+    EXPECT_EQ(m.verifie(), std::vector<std::string>{});
+
+    ASSERT_TRUE(m.placeActeur("absent", 5, 5));
+    t.frames[0].longueur = 65; // wider than its sheet
+    ASSERT_TRUE(m.modifieTile(0, 0, t));
+    ASSERT_TRUE(m.sauve());
+    EXPECT_EQ(m.verifie(), (std::vector<std::string>{
+        "p1.ini:13: erreur : [Tile1Frame1] : rectangle 0, 0, 65 × 32 hors de la planche ./data/a.bmp (64 × 32)",
+        "niveau.ini:15: erreur : type `absent` inconnu (./data/acteurs/absent.ini introuvable) : l'acteur est "
+        "laissé de côté"}));
 }
 
 }
