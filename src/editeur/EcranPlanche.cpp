@@ -23,7 +23,9 @@ namespace {
 
 // The sheet's zone; the two text lines sit under it.
 const int ZoneX = 0, ZoneY = 0, ZoneLargeur = 640, ZoneHauteur = 424;
-const int LigneAide = 430, LigneEtat = 454;
+const int LigneEtat = 427, LigneAide = 444, LigneAide2 = 461;
+// Text at this share of the font's size, as in the editor's main screen.
+const float TailleTexte = 0.65f;
 
 struct Couleur4 {
     unsigned char r, g, b, a;
@@ -58,6 +60,20 @@ void rectangle(int x, int y, int l, int h, Couleur4 c, bool plein)
     glEnd();
     glPopMatrix();
     glPopAttrib();
+}
+
+// Text scaled through the projection: every picture's drawing resets the
+// model-view matrix.
+void ecrit(CTexte& texte, int x, int y, const std::string& ligne)
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glScalef(TailleTexte, TailleTexte, 1.0f);
+    glMatrixMode(GL_MODELVIEW);
+    texte.affiche(static_cast<int>(x / TailleTexte), static_cast<int>(y / TailleTexte), ligne);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
 }
 
 // A window point in the 640x480 drawing space, through the same viewport
@@ -303,7 +319,7 @@ void CEcranPlanche::dessine()
         rectangle(fx0, fy0, std::max(1, fx1 - fx0), std::max(1, fy1 - fy0), c, false);
         if (choisie)
             rectangle(fx0 + 1, fy0 + 1, std::max(0, fx1 - fx0 - 2), std::max(0, fy1 - fy0 - 2), c, false);
-        texte.affiche(fx0 + 3, fy0 + 1, std::to_string(i + 1));
+        ecrit(texte, fx0 + 3, fy0 + 1, std::to_string(i + 1));
     }
     int u, v, rl, rh;
     if (etat->rectangleEnCours(u, v, rl, rh)) {
@@ -325,14 +341,17 @@ void CEcranPlanche::dessine()
     } else {
         ligne += "  " + std::to_string(frames.size()) + " frame(s)";
     }
-    texte.affiche(6, LigneAide, ligne);
+    ecrit(texte, 6, LigneEtat, ligne);
     if (!avis.empty()) {
         texte.setBrightness(255, 90, 90);
-        texte.affiche(6, LigneEtat, avis);
+        ecrit(texte, 6, LigneAide, avis);
         texte.setBrightness(255, 255, 255);
     } else {
-        texte.affiche(6, LigneEtat, "Glisser : frame  Clic : choisir  Suppr  Molette/+/- : pause  Entrée  Échap");
+        ecrit(texte, 6, LigneAide, "Glisser : nouvelle frame   Clic : choisir   Suppr : retirer   "
+                                   "Molette, + - : pause (Maj : x10)");
     }
+    ecrit(texte, 6, LigneAide2, "Ctrl+molette, Pg.préc/suiv : zoom   Flèches, bouton du milieu : défiler   "
+                                "Entrée : accepter   Échap : annuler");
     presenteImage();
 }
 

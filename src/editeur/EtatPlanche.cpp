@@ -141,8 +141,11 @@ void CEtatPlanche::relache(int x, int y)
     appuye_ = false;
     if (trace_) {
         trace_ = false;
-        // The new frame times like the last one, so an animation keeps its pace.
+        // The new frame times like the last one, so an animation keeps its
+        // pace; after an untimed one (the file's default), PAUSE_NOUVELLE.
         FrameEditee frame = tile_.frames.empty() ? FrameEditee() : tile_.frames.back();
+        if (frame.pause <= 0)
+            frame.pause = PAUSE_NOUVELLE;
         if (rectangleDeGlisse(x, y, frame)) {
             tile_.frames.push_back(frame);
             selection_ = static_cast<int>(tile_.frames.size()) - 1;

@@ -17,10 +17,11 @@ namespace editeur {
 class CEtatPlanche {
 public:
     // Drags shorter than this (drawing-space pixels) are clicks.
-    static const int SEUIL_GLISSE = 3;
-    static const int ZOOM_MIN = 10;   // percent
-    static const int ZOOM_MAX = 800;
-    static const int PAUSE_PAS = 10;  // ms per wheel notch or +/-
+    static constexpr int SEUIL_GLISSE = 3;
+    static constexpr int ZOOM_MIN = 10;   // percent
+    static constexpr int ZOOM_MAX = 800;
+    static constexpr int PAUSE_PAS = 10;  // ms per wheel notch or +/-
+    static constexpr int PAUSE_NOUVELLE = 100;  // ms, a drawn frame after an untimed one
 
     CEtatPlanche(const TileEditee& tile, int largeurPlanche, int hauteurPlanche);
 

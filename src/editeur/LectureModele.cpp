@@ -183,7 +183,7 @@ bool lisPlan(const std::string& texte, std::vector<TileEditee>& tiles, std::stri
             frame.longueur = static_cast<uint16_t>(l.entier(f, "longueur", 0));
             frame.hauteur = static_cast<uint16_t>(l.entier(f, "hauteur", 0));
             frame.alpha = l.entier(f, ValeurAlpha, 255);
-            frame.pause = l.entier(f, "pause", 100);
+            frame.pause = l.entier(f, "pause", 0);
         }
         int nbPositions = positif(l.entier(section, NbPositions, 0));
         tile.positions.resize(nbPositions);

@@ -24,7 +24,7 @@ std::string nombre(int n)
 }
 
 const char* const Pause = "pause";
-const int PAUSE_DEFAUT = 100;
+const int PAUSE_DEFAUT = 0; // as the game reads a frame without the key
 
 // The keys an actor section holds besides its type and position.
 bool cleDePlacement(const std::string& cle)

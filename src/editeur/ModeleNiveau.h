@@ -29,7 +29,7 @@ struct FrameEditee {
     int longueur = 0;
     int hauteur = 0;
     int alpha = 255;    // valeurAlpha
-    int pause = 100;    // ms this frame shows (optional key "pause")
+    int pause = 0;      // ms this frame shows (optional key "pause"; 0 as the game reads it)
 };
 
 struct PositionEditee {

@@ -83,6 +83,8 @@ const std::vector<DefCle> clesTile = {
 #define CLES_RECTANGLE                                                                                 \
     {"positionX", Entier, 0, -32768, 32767, TE}, {"positionY", Entier, 0, -32768, 32767, TE},         \
         {"longueur", Entier, 0, 1, 65535, TE}, {"hauteur", Entier, 0, 1, 65535, TE}
+// pause: how long the frame shows, in milliseconds (optional; 0 keeps the
+// tile on its first frame).
 const std::vector<DefCle> clesFrameTile = {CLES_RECTANGLE, {clesNiveau::ValeurAlpha, Entier, 255, 0, 255, TE},
                                            {clesNiveau::PauseFrame, Entier, 0, 0, clesNiveau::PauseFrameMax, TE, true}};
 const std::vector<DefCle> clesPositionTile = {

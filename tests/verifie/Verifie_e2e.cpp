@@ -122,6 +122,18 @@ TEST_F(Verifie, CountsPrioritiesAndPlacements)
             "data/levels/level1/nuages.ini:10: erreur : section [Tile1Frame1] jamais lue : nbFrames de [Tile1] vaut 0"});
 }
 
+// A tile frame's pause is optional; a negative or absurd one is refused.
+TEST_F(Verifie, TileFramePauses)
+{
+    const char* plan = "data/levels/level1/montagnes.ini";
+    modifie(plan, "valeurAlpha=255\n[Tile1Position1]", "valeurAlpha=255\npause=-5\n[Tile1Position1]");
+    modifie(plan, "valeurAlpha=255\n[Tile2Position1]", "valeurAlpha=255\npause=120\n[Tile2Position1]");
+    modifie(plan, "valeurAlpha=255\n[Tile3Position1]", "valeurAlpha=255\npause=90000\n[Tile3Position1]");
+    verificateur.verifieNiveau("data/levels/level1.ini");
+    attend({"data/levels/level1/montagnes.ini:16: erreur : pause vaut -5, hors de 0 … 60000",
+            "data/levels/level1/montagnes.ini:71: erreur : pause vaut 90000, hors de 0 … 60000"});
+}
+
 // The hero: the names the game selects, frames inside their sheet.
 TEST_F(Verifie, AnimationsAndRectangles)
 {
