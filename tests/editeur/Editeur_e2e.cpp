@@ -121,4 +121,27 @@ TEST_F(EditeurE2E, KilledEditorOffersItsAutosaveAtTheNextStart)
     EXPECT_NE(apres.find("positionX=2896\npositionY=96\n"), std::string::npos);
 }
 
+// The plain preview (F1) at the editor's start is the game's picture at
+// the same level position, but for the game's HUD and the hero's
+// animation.
+TEST_F(EditeurE2E, PreviewShowsTheLevelAsTheGameDoes)
+{
+    std::vector<Couleur> jeu, apercu;
+    {
+        ProgrammeLance partie(cheminBinaire("corvanthelis"), {"--position", "2800"}, "jeu.txt");
+        attendEditeur("jeu.txt");
+        pause(500);
+        jeu = captureEcranX(640, 480);
+        quitteParEchap(partie);
+    }
+    ProgrammeLance editeur(cheminBinaire("editor"), {});
+    attendEditeur();
+    appuie("F1");
+    pause(1000);
+    apercu = captureEcranX(640, 480);
+    quitteParEchap(editeur);
+    ASSERT_EQ(jeu.size(), apercu.size());
+    EXPECT_EQ(pixelsDifferents(jeu, apercu, 0, 60, 290, 480) + pixelsDifferents(jeu, apercu, 390, 60, 640, 480), 0);
+}
+
 }
