@@ -19,6 +19,7 @@
 #include "shell/gfx.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdlib>
 
 using namespace editeur;
@@ -325,7 +326,8 @@ int CEditeur::lance()
         if (fin == Quitter)
             break;
         uint32_t maintenant = tempsCourant();
-        defileClavier(maintenant - precedent);
+        // Time spent in the game or on the sheet screen is not scrolling.
+        defileClavier(std::min<uint32_t>(maintenant - precedent, 100));
         precedent = maintenant;
         if (etat.change) {
             changeDepuisAutosave = true;

@@ -45,7 +45,8 @@ void CVueEditeur::ecrit(int x, int y, const std::string& texte, float taille)
     finZoom();
 }
 
-void CVueEditeur::dessineStatut(const CModeleNiveau& modele, const EtatEditeur& etat, const Annonces& annonces)
+void CVueEditeur::dessineStatut(const CModeleNiveau& modele, const EtatEditeur& etat, const Annonces& annonces,
+                                Point curseur)
 {
     std::string plan = "aucun";
     if (etat.plan < static_cast<int>(modele.plans().size())) {
@@ -57,7 +58,8 @@ void CVueEditeur::dessineStatut(const CModeleNiveau& modele, const EtatEditeur& 
     }
     static const char* const visibilites[] = {"visibles", "estompés", "cachés"};
     std::string ligne1 = "Position " + std::to_string(etat.cadrage.position) + "   Zoom "
-                         + std::to_string(etat.cadrage.zoom) + " %   Plan " + plan
+                         + std::to_string(etat.cadrage.zoom) + " %   Plan " + plan + "   ("
+                         + std::to_string(curseur.x) + ", " + std::to_string(curseur.y) + ")"
                          + (modele.modifie() ? "   *" : "");
     std::string ligne2 = std::string("Outil : ") + (etat.outil == OutilTuiles ? "Tuiles" : "Acteurs")
                          + "   Grille : " + (etat.grille ? "oui" : "non") + "   Ratios : "

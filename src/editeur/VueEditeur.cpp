@@ -399,7 +399,7 @@ void CVueEditeur::dessine(const CModeleNiveau& modele, const EtatEditeur& etat, 
         dessinePalette(modele, etat, outils);
         if (etat.panneau)
             dessinePanneau(modele, etat);
-        dessineStatut(modele, etat, annonces);
+        dessineStatut(modele, etat, annonces, outils.pointOutil(etat.souris[0], etat.souris[1]));
         dessineMessages(annonces);
     }
     if (!annonces.question.empty())

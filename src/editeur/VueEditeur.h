@@ -62,7 +62,8 @@ private:
     void dessineFantome(const CModeleNiveau& modele, const EtatEditeur& etat, const COutilsEditeur& outils);
     void dessineGrille(const CModeleNiveau& modele, const EtatEditeur& etat);
     // Overlays, in screen coordinates (PanneauxEditeur.cpp).
-    void dessineStatut(const CModeleNiveau& modele, const EtatEditeur& etat, const Annonces& annonces);
+    void dessineStatut(const CModeleNiveau& modele, const EtatEditeur& etat, const Annonces& annonces,
+                       Point curseur);
     void dessinePalette(const CModeleNiveau& modele, const EtatEditeur& etat, const COutilsEditeur& outils);
     void dessinePanneau(const CModeleNiveau& modele, const EtatEditeur& etat);
     void dessineMessages(const Annonces& annonces);
