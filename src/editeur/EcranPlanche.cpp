@@ -156,6 +156,9 @@ CEcranPlanche::CEcranPlanche(CModeleNiveau& modele, int plan, int tile) : modele
     etat.reset(new CEtatPlanche(depart, 0, 0));
     chargePlanche();
     texte.charge(fichiersJeu::PoliceTexte);
+    // Said at once when there is no sheet to draw on.
+    if (image->getLongueur() <= 0 || image->getHauteur() <= 0)
+        etat->acceptable(avis);
 }
 
 void CEcranPlanche::chargePlanche()

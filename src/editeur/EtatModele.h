@@ -36,6 +36,14 @@ private:
     std::map<int, std::unique_ptr<CIndexProfil>> index_;
 };
 
+inline std::string nombre(int n)
+{
+    return std::to_string(n);
+}
+
+// Sets `cles` of `section` in one reading of the document.
+bool fixeTout(CDocumentProfil& doc, const std::string& section, const Cles& cles);
+
 // printf into a section name.
 std::string nomSection(const char* format, int a, int b = 0);
 

@@ -187,6 +187,10 @@ bool CEtatPlanche::changePause(int delta)
 
 bool CEtatPlanche::acceptable(std::string& raison) const
 {
+    if (tile_.planche.empty()) {
+        raison = "Aucune planche : les tuiles de ce plan n'en nomment encore aucune.";
+        return false;
+    }
     if (largeur_ <= 0 || hauteur_ <= 0) {
         raison = "Planche illisible : " + tile_.planche;
         return false;

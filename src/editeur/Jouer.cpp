@@ -95,6 +95,12 @@ bool joueDepuis(const CModeleNiveau& modele, int positionNiveau)
         messageErreur("Impossible de lancer le jeu : %s\n", jeu.c_str());
         return false;
     }
+    // The game says itself why it stopped (no display, a missing file...).
+    if (!WIFEXITED(statut) || WEXITSTATUS(statut) != 0) {
+        messageErreur("Le jeu s'est arrêté sur un échec (statut %d)\n",
+                      WIFEXITED(statut) ? WEXITSTATUS(statut) : 128 + WTERMSIG(statut));
+        return false;
+    }
     return true;
 }
 

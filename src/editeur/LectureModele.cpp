@@ -87,6 +87,14 @@ Cles CLecture::cles(const std::string& section)
     return resultat;
 }
 
+bool fixeTout(CDocumentProfil& doc, const std::string& section, const Cles& cles)
+{
+    std::vector<ValeurProfil> valeurs;
+    for (const auto& c : cles)
+        valeurs.push_back({section, c.first, c.second});
+    return doc.fixe(valeurs);
+}
+
 void retireSections(std::string& texte, const std::vector<std::string>& noms, std::vector<int> retraits)
 {
     std::sort(retraits.begin(), retraits.end());

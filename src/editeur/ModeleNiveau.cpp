@@ -18,13 +18,6 @@ namespace editeur {
 
 namespace {
 
-std::string nombre(int n)
-{
-    return std::to_string(n);
-}
-
-const char* const Pause = "pause";
-const int PAUSE_DEFAUT = 0; // as the game reads a frame without the key
 
 // The keys an actor section holds besides its type and position.
 bool cleDePlacement(const std::string& cle)
@@ -32,66 +25,33 @@ bool cleDePlacement(const std::string& cle)
     return cle == TypeActeur || cle == PositionX || cle == PositionY;
 }
 
-// A new placement after the tile's last one (after its frames or its
-// header when it has none).
-bool ajoutePlacement(CDocumentProfil& doc, const TileEditee& tile, int t, int x, int y)
+// Where placement n + 1 of tile t goes: after the tile's n others, or
+// after its frames or its header when it has none.
+std::string apresPlacements(int t, int n, int nbFrames)
 {
-    int n = static_cast<int>(tile.positions.size());
-    std::string apres = n > 0 ? nomSection(SectionPosition, t, n)
-        : !tile.frames.empty() ? nomSection(SectionFrame, t, static_cast<int>(tile.frames.size()))
+    return n > 0 ? nomSection(SectionPosition, t, n)
+        : nbFrames > 0 ? nomSection(SectionFrame, t, nbFrames)
         : nomSection(SectionTile, t);
-    return doc.ajouteSection(nomSection(SectionPosition, t, n + 1).c_str(), apres.c_str(),
-                             {{PositionX, nombre(x)}, {PositionY, nombre(y)}})
-        && doc.fixe(nomSection(SectionTile, t).c_str(), NbPositions, nombre(n + 1));
 }
 
-bool ajouteActeur(CDocumentProfil& doc, int n, const std::string& type, int x, int y, const Cles& autres)
+SectionNouvelle sectionPlacement(int t, int j, int x, int y)
+{
+    return {nomSection(SectionPosition, t, j), {{PositionX, nombre(x)}, {PositionY, nombre(y)}}};
+}
+
+// [Acteur n]; false for a type the game would leave out.
+bool sectionActeur(int n, const std::string& type, int x, int y, const Cles& autres, SectionNouvelle& section)
 {
     if (!nomTypeActeurValide(type.c_str())) {
         messageErreur("Type d'acteur invalide : \"%s\"\n", type.c_str());
         return false;
     }
-    Cles cles = {{TypeActeur, type}, {PositionX, nombre(x)}, {PositionY, nombre(y)}};
+    section.nom = nomSection(SectionActeur, n);
+    section.cles = {{TypeActeur, type}, {PositionX, nombre(x)}, {PositionY, nombre(y)}};
     for (const auto& c : autres)
         if (!cleDePlacement(c.first))
-            cles.push_back(c);
-    std::string apres = n > 0 ? nomSection(SectionActeur, n) : std::string();
-    return doc.ajouteSection(nomSection(SectionActeur, n + 1).c_str(), n > 0 ? apres.c_str() : nullptr, cles)
-        && doc.fixe(Entete, NombreActeurs, nombre(n + 1));
-}
-
-// The frame keys that differ from `actuelle` (a new frame: from the
-// defaults, with its rectangle always written).
-Cles clesFrame(const FrameEditee& f, const FrameEditee* actuelle)
-{
-    Cles cles;
-    auto ajoute = [&](const char* cle, int valeur, int ancienne, bool toujours) {
-        if (toujours ? true : valeur != ancienne)
-            cles.emplace_back(cle, nombre(valeur));
-    };
-    FrameEditee defaut;
-    const FrameEditee& a = actuelle ? *actuelle : defaut;
-    bool neuve = actuelle == nullptr;
-    ajoute(PositionX, f.positionX, a.positionX, neuve);
-    ajoute(PositionY, f.positionY, a.positionY, neuve);
-    ajoute("longueur", f.longueur, a.longueur, neuve);
-    ajoute("hauteur", f.hauteur, a.hauteur, neuve);
-    ajoute(ValeurAlpha, f.alpha, a.alpha, neuve);
-    ajoute(Pause, f.pause, neuve ? PAUSE_DEFAUT : a.pause, false);
-    return cles;
-}
-
-bool fixeTout(CDocumentProfil& doc, const std::string& section, const Cles& cles)
-{
-    for (const auto& c : cles)
-        if (!doc.fixe(section.c_str(), c.first.c_str(), c.second))
-            return false;
+            section.cles.push_back(c);
     return true;
-}
-
-bool planValide(const CModeleNiveau::Etat& e, int plan)
-{
-    return plan >= 0 && plan < static_cast<int>(e.plans.size());
 }
 
 }
@@ -193,14 +153,23 @@ bool CModeleNiveau::placeTile(int plan, int tile, int x, int y)
     return etape([&](Etat& e) {
         CDocumentProfil* doc = e.documentDe(plan);
         const TileEditee* t = e.tileDe(plan, tile);
-        return doc && t && ajoutePlacement(*doc, *t, tile + 1, x, y);
+        if (!doc || !t)
+            return false;
+        int n = static_cast<int>(t->positions.size());
+        return doc->ajouteSections(apresPlacements(tile + 1, n, static_cast<int>(t->frames.size())).c_str(),
+                                   {sectionPlacement(tile + 1, n + 1, x, y)})
+            && doc->fixe(nomSection(SectionTile, tile + 1).c_str(), NbPositions, nombre(n + 1));
     });
 }
 
 bool CModeleNiveau::placeActeur(const std::string& type, int x, int y)
 {
     return etape([&](Etat& e) {
-        return ajouteActeur(e.niveau(), static_cast<int>(e.acteurs.size()), type, x, y, {});
+        int n = static_cast<int>(e.acteurs.size());
+        SectionNouvelle section;
+        return sectionActeur(n + 1, type, x, y, {}, section)
+            && e.niveau().ajouteSections(n > 0 ? nomSection(SectionActeur, n).c_str() : nullptr, {section})
+            && e.niveau().fixe(Entete, NombreActeurs, nombre(n + 1));
     });
 }
 
@@ -236,21 +205,29 @@ bool CModeleNiveau::deplace(const std::vector<Element>& elements, int dx, int dy
         std::vector<Element> uniques;
         if (!valides(e, elements, uniques))
             return false;
+        // One reading per document, however many elements move.
+        std::map<int, std::vector<ValeurProfil>> valeurs;
         for (const Element& el : uniques) {
-            bool ok;
+            int x, y, d = 0;
+            std::string section;
             if (el.genre == Element::Acteur) {
-                const ActeurEdite& a = e.acteurs[el.index];
-                ok = fixeTout(e.niveau(), nomSection(SectionActeur, el.index + 1),
-                              {{PositionX, nombre(a.x + dx)}, {PositionY, nombre(a.y + dy)}});
+                x = e.acteurs[el.index].x;
+                y = e.acteurs[el.index].y;
+                section = nomSection(SectionActeur, el.index + 1);
             } else {
                 const PositionEditee& p = e.plans[el.plan].tiles[el.tile].positions[el.index];
-                // Two planes may share a file: each placement moves once.
-                ok = fixeTout(*e.documentDe(el.plan), nomSection(SectionPosition, el.tile + 1, el.index + 1),
-                              {{PositionX, nombre(p.x + dx)}, {PositionY, nombre(p.y + dy)}});
+                x = p.x;
+                y = p.y;
+                d = e.documentPlan[el.plan];
+                section = nomSection(SectionPosition, el.tile + 1, el.index + 1);
             }
-            if (!ok)
-                return false;
+            // Two planes may share a file: a placement named twice moves once.
+            valeurs[d].push_back({section, PositionX, nombre(x + dx)});
+            valeurs[d].push_back({section, PositionY, nombre(y + dy)});
         }
+        for (const auto& v : valeurs)
+            if (!e.documents[v.first].fixe(v.second))
+                return false;
         return true;
     });
 }
@@ -333,129 +310,56 @@ bool CModeleNiveau::colle(const PressePapier& p, int dx, int dy, std::vector<Ele
 {
     std::vector<Element> ajoutes;
     bool ok = etape([&](Etat& e) {
+        // The new sections of each tile (document, tile) and of the actors
+        // go in one block after the last ones.
+        struct Ajouts {
+            const TileEditee* tile;
+            std::vector<SectionNouvelle> sections;
+        };
+        std::map<std::pair<int, int>, Ajouts> placements;
+        std::vector<SectionNouvelle> acteurs;
+        const int nbActeurs = static_cast<int>(e.acteurs.size());
         for (const PressePapier::Copie& c : p.copies) {
             Element el;
             el.genre = c.genre;
             if (c.genre == Element::Acteur) {
-                el.index = static_cast<int>(e.acteurs.size());
-                if (!ajouteActeur(e.niveau(), el.index, c.type, c.x + dx, c.y + dy, c.cles))
+                el.index = nbActeurs + static_cast<int>(acteurs.size());
+                acteurs.emplace_back();
+                if (!sectionActeur(el.index + 1, c.type, c.x + dx, c.y + dy, c.cles, acteurs.back()))
                     return false;
             } else {
-                CDocumentProfil* doc = e.documentDe(c.plan);
                 const TileEditee* t = e.tileDe(c.plan, c.tile);
-                if (!doc || !t)
+                if (!t)
                     return false;
+                Ajouts& a = placements[{e.documentPlan[c.plan], c.tile}];
+                a.tile = t;
                 el.plan = c.plan;
                 el.tile = c.tile;
-                el.index = static_cast<int>(t->positions.size());
-                if (!ajoutePlacement(*doc, *t, c.tile + 1, c.x + dx, c.y + dy))
-                    return false;
+                el.index = static_cast<int>(t->positions.size() + a.sections.size());
+                a.sections.push_back(sectionPlacement(c.tile + 1, el.index + 1, c.x + dx, c.y + dy));
             }
             ajoutes.push_back(el);
-            e.relit();
         }
+        for (const auto& a : placements) {
+            CDocumentProfil& doc = e.documents[a.first.first];
+            const int t = a.first.second + 1;
+            const int n = static_cast<int>(a.second.tile->positions.size());
+            const int nbFrames = static_cast<int>(a.second.tile->frames.size());
+            if (!doc.ajouteSections(apresPlacements(t, n, nbFrames).c_str(), a.second.sections)
+                || !doc.fixe(nomSection(SectionTile, t).c_str(), NbPositions,
+                             nombre(n + static_cast<int>(a.second.sections.size()))))
+                return false;
+        }
+        if (!acteurs.empty()
+            && (!e.niveau().ajouteSections(nbActeurs > 0 ? nomSection(SectionActeur, nbActeurs).c_str() : nullptr,
+                                           acteurs)
+                || !e.niveau().fixe(Entete, NombreActeurs, nombre(nbActeurs + static_cast<int>(acteurs.size())))))
+            return false;
         return !ajoutes.empty();
     });
     if (ok && colles)
         *colles = ajoutes;
     return ok;
-}
-
-bool CModeleNiveau::fixeParametres(int plan, const ParametresPlanEdites& p)
-{
-    return etape([&](Etat& e) {
-        if (!planValide(e, plan))
-            return false;
-        const ParametresPlanEdites& a = e.plans[plan].parametres;
-        Cles cles;
-        auto ajoute = [&](const char* cle, int valeur, int ancienne) {
-            if (valeur != ancienne)
-                cles.emplace_back(cle, nombre(valeur));
-        };
-        ajoute(Priorite, p.priorite, a.priorite);
-        ajoute(ScrollRatio, p.scrollRatio, a.scrollRatio);
-        ajoute(PositionEcranX, p.positionEcranX, a.positionEcranX);
-        ajoute(PositionEcranY, p.positionEcranY, a.positionEcranY);
-        ajoute(RepeatX, p.repeatX, a.repeatX);
-        ajoute(RepeatY, p.repeatY, a.repeatY);
-        return fixeTout(e.niveau(), nomSection(SectionPlan, plan + 1), cles);
-    });
-}
-
-bool CModeleNiveau::ajouteTile(int plan, const TileEditee& tile)
-{
-    return etape([&](Etat& e) {
-        CDocumentProfil* doc = e.documentDe(plan);
-        if (!doc || tile.frames.size() > static_cast<size_t>(MAX_FRAMES_TILE))
-            return false;
-        int t = static_cast<int>(e.plans[plan].tiles.size()) + 1;
-        int nbFrames = static_cast<int>(tile.frames.size());
-        Cles cles = {{NbFrames, nombre(nbFrames)}, {NbPositions, "0"}, {PathPlanche, tile.planche}};
-        // Every key written, so that the checker has nothing to say.
-        cles.emplace_back(ColorkeyR, nombre(tile.cleR < 0 ? -1 : tile.cleR));
-        cles.emplace_back(ColorkeyG, nombre(tile.cleG < 0 ? 0 : tile.cleG));
-        cles.emplace_back(ColorkeyB, nombre(tile.cleB < 0 ? 0 : tile.cleB));
-        std::string section = nomSection(SectionTile, t);
-        if (!doc->ajouteSection(section.c_str(), nullptr, cles))
-            return false;
-        for (int m = 1; m <= nbFrames; ++m) {
-            std::string apres = m > 1 ? nomSection(SectionFrame, t, m - 1) : section;
-            if (!doc->ajouteSection(nomSection(SectionFrame, t, m).c_str(), apres.c_str(),
-                                    clesFrame(tile.frames[m - 1], nullptr)))
-                return false;
-        }
-        return doc->fixe(Entete, NombreTiles, nombre(t));
-    });
-}
-
-bool CModeleNiveau::modifieTile(int plan, int tile, const TileEditee& nouvelle)
-{
-    return etape([&](Etat& e) {
-        CDocumentProfil* doc = e.documentDe(plan);
-        const TileEditee* a = e.tileDe(plan, tile);
-        if (!doc || !a || nouvelle.frames.size() > static_cast<size_t>(MAX_FRAMES_TILE))
-            return false;
-        const TileEditee ancienne = *a;
-        const int t = tile + 1;
-        const std::string section = nomSection(SectionTile, t);
-        Cles cles;
-        if (nouvelle.planche != ancienne.planche)
-            cles.emplace_back(PathPlanche, nouvelle.planche);
-        if (nouvelle.cleR != ancienne.cleR)
-            cles.emplace_back(ColorkeyR, nombre(nouvelle.cleR));
-        const int g = nouvelle.cleG < 0 ? 0 : nouvelle.cleG, b = nouvelle.cleB < 0 ? 0 : nouvelle.cleB;
-        if (nouvelle.cleR != -1 && g != ancienne.cleG)
-            cles.emplace_back(ColorkeyG, nombre(g));
-        if (nouvelle.cleR != -1 && b != ancienne.cleB)
-            cles.emplace_back(ColorkeyB, nombre(b));
-        if (!fixeTout(*doc, section, cles))
-            return false;
-
-        const int avant = static_cast<int>(ancienne.frames.size());
-        const int apres = static_cast<int>(nouvelle.frames.size());
-        for (int m = 1; m <= apres; ++m) {
-            const std::string f = nomSection(SectionFrame, t, m);
-            bool ok = m <= avant
-                ? fixeTout(*doc, f, clesFrame(nouvelle.frames[m - 1], &ancienne.frames[m - 1]))
-                : doc->ajouteSection(f.c_str(), (m > 1 ? nomSection(SectionFrame, t, m - 1) : section).c_str(),
-                                     clesFrame(nouvelle.frames[m - 1], nullptr));
-            if (!ok)
-                return false;
-        }
-        if (apres < avant) {
-            std::vector<std::string> noms;
-            std::vector<int> retraits;
-            for (int m = 1; m <= avant; ++m) {
-                noms.push_back(nomSection(SectionFrame, t, m));
-                if (m > apres)
-                    retraits.push_back(m);
-            }
-            std::string texte = doc->texte();
-            retireSections(texte, noms, retraits);
-            doc->remplaceTexte(texte);
-        }
-        return avant == apres || doc->fixe(section.c_str(), NbFrames, nombre(apres));
-    });
 }
 
 bool CModeleNiveau::annule()

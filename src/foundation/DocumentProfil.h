@@ -16,6 +16,15 @@
 #include <utility>
 #include <vector>
 
+struct ValeurProfil {
+    std::string section, cle, valeur;
+};
+
+struct SectionNouvelle {
+    std::string nom;
+    std::vector<std::pair<std::string, std::string>> cles;
+};
+
 class CDocumentProfil {
 public:
     // The reader's buffer for the lines the document reads and writes: a
@@ -56,6 +65,13 @@ public:
     // back as written.
     bool ajouteSection(const char* section, const char* apres,
                        const std::vector<std::pair<std::string, std::string>>& cles);
+    // The same for several sections, one after the other, read in one go.
+    bool ajouteSections(const char* apres, const std::vector<SectionNouvelle>& sections);
+
+    // Many fixe() at once, read in one go: for edits of many keys in a
+    // large file. All or nothing: false, nothing changed, when one value
+    // is refused.
+    bool fixe(const std::vector<ValeurProfil>& valeurs);
 
     // Replaces the whole text, e.g. to bring back an earlier state.
     void remplaceTexte(const std::string& texte);

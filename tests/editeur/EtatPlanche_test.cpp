@@ -125,6 +125,9 @@ TEST(EtatPlanche, PausesDeletionAndAcceptance)
     EXPECT_EQ(e.selection(), -1);
     CEtatPlanche illisible(tile, 0, 0);
     EXPECT_FALSE(illisible.acceptable(raison));
+    EXPECT_NE(raison.find("illisible"), std::string::npos) << raison;
+    EXPECT_FALSE(CEtatPlanche(TileEditee(), 0, 0).acceptable(raison)); // a plane without any sheet
+    EXPECT_NE(raison.find("Aucune planche"), std::string::npos) << raison;
 }
 
 }
