@@ -86,8 +86,9 @@ struct CModeleNiveau::Etat {
     std::vector<std::string> textes() const;
     // The entry that brings back `avant`, for the documents that changed.
     Entree difference(const std::vector<std::string>& avant) const;
-    // Applies `entree` and returns the one that undoes it.
-    Entree applique(const Entree& entree);
+    // Applies the last entry of `depuis` and moves its inverse to `vers`;
+    // false when `depuis` is empty.
+    bool rejoue(std::vector<Entree>& depuis, std::vector<Entree>& vers);
 
     CDocumentProfil& niveau() { return documents[0]; }
     // The plane's document, null when it is out of range or unreadable.

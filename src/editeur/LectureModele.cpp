@@ -155,10 +155,14 @@ bool lisPlan(const std::string& texte, std::vector<TileEditee>& tiles, std::stri
 {
     tiles.clear();
     CLecture l(texte);
-    long maximum = maxElements(static_cast<long>(texte.size()));
+    // As the game: every accepted count takes its items from what the
+    // file's size can hold.
+    long long reste = maxElements(static_cast<long>(texte.size()));
     auto accepte = [&](long long n, long long limite, const char* cle) {
-        if (n <= limite && n <= maximum)
+        if (n <= limite && n <= reste) {
+            reste -= n;
             return true;
+        }
         erreur = std::string("Valeur trop grande pour ") + cle + " : " + std::to_string(n);
         return false;
     };
@@ -283,15 +287,19 @@ CModeleNiveau::Etat::Entree CModeleNiveau::Etat::difference(const std::vector<st
     return e;
 }
 
-CModeleNiveau::Etat::Entree CModeleNiveau::Etat::applique(const Entree& entree)
+bool CModeleNiveau::Etat::rejoue(std::vector<Entree>& depuis, std::vector<Entree>& vers)
 {
+    if (depuis.empty())
+        return false;
     Entree inverse;
-    for (const auto& e : entree) {
+    for (const auto& e : depuis.back()) {
         inverse.emplace_back(e.first, documents[e.first].texte());
         documents[e.first].remplaceTexte(e.second);
     }
+    depuis.pop_back();
+    vers.push_back(std::move(inverse));
     relit();
-    return inverse;
+    return true;
 }
 
 CDocumentProfil* CModeleNiveau::Etat::documentDe(int plan)

@@ -364,22 +364,12 @@ bool CModeleNiveau::colle(const PressePapier& p, int dx, int dy, std::vector<Ele
 
 bool CModeleNiveau::annule()
 {
-    if (!etat_ || etat_->annulations.empty())
-        return false;
-    Etat::Entree entree = std::move(etat_->annulations.back());
-    etat_->annulations.pop_back();
-    etat_->retablissements.push_back(etat_->applique(entree));
-    return true;
+    return etat_ && etat_->rejoue(etat_->annulations, etat_->retablissements);
 }
 
 bool CModeleNiveau::retablit()
 {
-    if (!etat_ || etat_->retablissements.empty())
-        return false;
-    Etat::Entree entree = std::move(etat_->retablissements.back());
-    etat_->retablissements.pop_back();
-    etat_->annulations.push_back(etat_->applique(entree));
-    return true;
+    return etat_ && etat_->rejoue(etat_->retablissements, etat_->annulations);
 }
 
 bool CModeleNiveau::peutAnnuler() const
