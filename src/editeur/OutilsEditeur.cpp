@@ -176,6 +176,9 @@ void COutilsEditeur::decalageGlisse(double x, double y, int& dx, int& dy) const
 
 void COutilsEditeur::relache(int bouton, double x, double y, bool ajoute)
 {
+    // The wheel's and the right button's releases end no drag.
+    if (bouton != SDL_BUTTON_LEFT && bouton != SDL_BUTTON_MIDDLE)
+        return;
     bouge(x, y);
     EtatEditeur::Glisse g = etat.glisse;
     if ((bouton == SDL_BUTTON_MIDDLE) != (g == EtatEditeur::Defilement))
