@@ -48,6 +48,21 @@ Rect COutilsEditeur::rectElement(const Element& e) const
     return r;
 }
 
+void COutilsEditeur::rectEcran(const Element& e, int dx, int dy, double& x, double& y, double& x2,
+                               double& y2) const
+{
+    Rect r = rectElement(e);
+    int ratio = 100, ex = 0, ey = 0;
+    const auto& plans = modele.plans();
+    if (e.genre == Element::Placement && e.plan >= 0 && e.plan < static_cast<int>(plans.size())) {
+        ratio = etat.ratio(plans[e.plan]);
+        ex = plans[e.plan].parametres.positionEcranX;
+        ey = plans[e.plan].parametres.positionEcranY;
+    }
+    ecranDepuisPlan(etat.cadrage, ratio, ex, ey, r.x + dx, r.y + dy, x, y);
+    ecranDepuisPlan(etat.cadrage, ratio, ex, ey, r.x + dx + r.largeur, r.y + dy + r.hauteur, x2, y2);
+}
+
 Point COutilsEditeur::pointOutil(double x, double y) const
 {
     if (etat.outil == OutilActeurs)

@@ -70,6 +70,9 @@ public:
 
     // The element's rectangle in its plane (actors: the world).
     Rect rectElement(const Element& e) const;
+    // The element's rectangle on the screen, moved by (dx, dy) in its plane:
+    // corners (x, y) and (x2, y2).
+    void rectEcran(const Element& e, int dx, int dy, double& x, double& y, double& x2, double& y2) const;
     // The topmost element of the current tool under a screen point.
     bool elementSous(double x, double y, Element& e) const;
     // A screen point in the coordinates the current tool places in.

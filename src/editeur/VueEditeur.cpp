@@ -264,24 +264,14 @@ void CVueEditeur::dessineNiveau(const CModeleNiveau& modele, const EtatEditeur& 
         anim->afficheImageCourante(CControleHeros::PositionX, CControleHeros::SolY);
 }
 
-void CVueEditeur::dessineSelection(const CModeleNiveau& modele, const EtatEditeur& etat,
-                                   const COutilsEditeur& outils)
+void CVueEditeur::dessineSelection(const EtatEditeur& etat, const COutilsEditeur& outils)
 {
     int dx = 0, dy = 0;
     if (etat.glisse == EtatEditeur::Deplacement)
         outils.decalageGlisse(etat.souris[0], etat.souris[1], dx, dy);
-    const auto& plans = modele.plans();
     for (const Element& e : etat.selection) {
-        Rect r = outils.rectElement(e);
         double x, y, x2, y2;
-        int ratio = 100, ex = 0, ey = 0;
-        if (e.genre == Element::Placement && e.plan < static_cast<int>(plans.size())) {
-            ratio = etat.ratio(plans[e.plan]);
-            ex = plans[e.plan].parametres.positionEcranX;
-            ey = plans[e.plan].parametres.positionEcranY;
-        }
-        ecranDepuisPlan(etat.cadrage, ratio, ex, ey, r.x + dx, r.y + dy, x, y);
-        ecranDepuisPlan(etat.cadrage, ratio, ex, ey, r.x + dx + r.largeur, r.y + dy + r.hauteur, x2, y2);
+        outils.rectEcran(e, dx, dy, x, y, x2, y2);
         rectanglePlein(x, y, x2 - x, y2 - y, 80, 160, 255, 60);
         cadre(x, y, x2 - x, y2 - y, 80, 200, 255);
     }
@@ -302,8 +292,13 @@ void CVueEditeur::dessineFantome(const CModeleNiveau& modele, const EtatEditeur&
     if (etat.panneau && etat.souris[0] < LargeurPanneau)
         return;
     Element sous;
-    if (outils.elementSous(etat.souris[0], etat.souris[1], sous))
+    if (outils.elementSous(etat.souris[0], etat.souris[1], sous)) {
+        // What a click would take.
+        double x, y, x2, y2;
+        outils.rectEcran(sous, 0, 0, x, y, x2, y2);
+        cadre(x, y, x2 - x, y2 - y, 255, 255, 255, 160);
         return;
+    }
     Point p = outils.pointOutil(etat.souris[0], etat.souris[1]);
     if (etat.grille) {
         p.x = aligneGrille(p.x);
@@ -395,7 +390,7 @@ void CVueEditeur::dessine(const CModeleNiveau& modele, const EtatEditeur& etat, 
         if (etat.outil == OutilActeurs)
             dessineCadresActeurs(modele, etat);
         dessineFantome(modele, etat, outils);
-        dessineSelection(modele, etat, outils);
+        dessineSelection(etat, outils);
         dessinePalette(modele, etat, outils);
         if (etat.panneau)
             dessinePanneau(modele, etat);

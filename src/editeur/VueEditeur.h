@@ -58,7 +58,7 @@ private:
     void dessinePlan(const PlanEdite& plan, int numero, const EtatEditeur& etat, unsigned char alpha);
     void dessineActeurs(const CModeleNiveau& modele, const EtatEditeur& etat);
     void dessineCadresActeurs(const CModeleNiveau& modele, const EtatEditeur& etat);
-    void dessineSelection(const CModeleNiveau& modele, const EtatEditeur& etat, const COutilsEditeur& outils);
+    void dessineSelection(const EtatEditeur& etat, const COutilsEditeur& outils);
     void dessineFantome(const CModeleNiveau& modele, const EtatEditeur& etat, const COutilsEditeur& outils);
     void dessineGrille(const CModeleNiveau& modele, const EtatEditeur& etat);
     // Overlays, in screen coordinates (PanneauxEditeur.cpp).
