@@ -81,6 +81,7 @@ private:
     COutilsEditeur outils;
     Annonces annonces;
     bool ouvert = false;
+    bool autosaveEcrite = false;  // by this session
 };
 
 bool CEditeur::souris(int fx, int fy, double& x, double& y)
@@ -134,8 +135,15 @@ bool CEditeur::enregistre()
 
 CEditeur::Fin CEditeur::demandeFin()
 {
-    if (arretDemande() || !ouvert || !modele.modifie())
+    if (arretDemande() || !ouvert)
         return Quitter;
+    if (!modele.modifie()) {
+        // Undone back to the files: this session's autosave holds nothing
+        // to offer any more.
+        if (autosaveEcrite)
+            CModeleNiveau::effaceAutosave(modele.fichierNiveau());
+        return Quitter;
+    }
     annonces.question = QuestionQuitter;
     return Continuer;
 }
@@ -335,8 +343,10 @@ int CEditeur::lance()
         }
         if (maintenant - derniereAutosave >= periode) {
             derniereAutosave = maintenant;
-            if (changeDepuisAutosave && modele.modifie() && modele.ecritAutosave())
+            if (changeDepuisAutosave && modele.modifie() && modele.ecritAutosave()) {
                 changeDepuisAutosave = false;
+                autosaveEcrite = true;
+            }
         }
         clearScreen();
         vue.dessine(modele, etat, outils, annonces);
