@@ -59,7 +59,8 @@ public:
     // Adds the header [section] with `cles` in order, right after the last
     // key line of the section the readers open for `apres` (at the end when
     // `apres` is null or opens none), so numbered sections stay together. A
-    // blank line comes first when one leads to `apres`'s header. A section
+    // blank line comes first when one leads to `apres`'s header (at the end,
+    // unless the document is empty). A section
     // already named exactly `section` is removed first: the readers would
     // open it instead. False, nothing changed, when a line could not be read
     // back as written.
