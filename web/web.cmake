@@ -11,6 +11,8 @@ file(GLOB WEB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.cpp)
 # screenshots, the mixer opened at run time.
 list(FILTER WEB_SOURCES EXCLUDE REGEX
      "/src/(render/Decodage|render/DecodageGIF|render/DecodageTIFF|shell/CaptureEcran|sound/BibliothequeMixer)\\.cpp$")
+# The editor and the data checker it runs are desktop tools.
+list(FILTER WEB_SOURCES EXCLUDE REGEX "/src/(editeur|verification)/")
 list(APPEND WEB_SOURCES ${CMAKE_SOURCE_DIR}/src/corvanthelis.cpp)
 
 add_executable(corvanthelis_web ${WEB_SOURCES})

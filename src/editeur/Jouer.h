@@ -6,7 +6,8 @@
 // (the hero stands at positionNiveau + 300 in ratio-100 coordinates) and
 // no intro. The game runs as a child process in its own window; this
 // returns when it ends (Escape there), leaving the editor as it was.
-// False, with one line on standard error, when it could not be started.
+// False, with one line on standard error, when it could not be started or
+// ended on a failure (its own message comes first).
 
 namespace editeur {
 class CModeleNiveau;

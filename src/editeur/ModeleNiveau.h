@@ -17,6 +17,7 @@
 // a step that removes items shifts the indices after them.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ struct FrameEditee {
     int longueur = 0;
     int hauteur = 0;
     int alpha = 255;    // valeurAlpha
-    int pause = 100;    // ms this frame shows (optional key "pause")
+    int pause = 0;      // ms this frame shows (optional key "pause"; 0 as the game reads it)
 };
 
 struct PositionEditee {
@@ -94,6 +95,11 @@ struct PressePapier {
 
 class CModeleNiveau {
 public:
+    CModeleNiveau();
+    ~CModeleNiveau();
+    CModeleNiveau(const CModeleNiveau&) = delete;
+    CModeleNiveau& operator=(const CModeleNiveau&) = delete;
+
     // Reads the level and every plane it names. False, with one line on
     // standard error, when the level itself cannot be read; an unreadable
     // plane is kept as not `lisible` and saved untouched.
@@ -122,7 +128,7 @@ public:
     // A new tile at the end of `plan`, with no placement yet.
     bool ajouteTile(int plan, const TileEditee& tile);
     // Replaces a tile's sheet, colour key and frames (its placements stay).
-    bool modifieTile(int plan, int tile, const TileEditee& tile);
+    bool modifieTile(int plan, int tile, const TileEditee& nouvelle);
 
     bool annule();
     bool retablit();
@@ -158,9 +164,14 @@ public:
     // gets the level copy's path. Pictures are still named as before.
     bool ecritCopieJouable(const std::string& dossier, std::string& niveau) const;
 
+    struct Etat;  // editeur/EtatModele.h
+
 private:
-    struct Etat;
-    Etat* etat_ = nullptr;  // implementation's choice; see the .cpp
+    // Runs `change` as one step: on success the documents' texts before it
+    // go to the history; on failure they are brought back.
+    template <class F> bool etape(F change);
+
+    std::unique_ptr<Etat> etat_;
 };
 
 }

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <set>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,6 +27,7 @@ bool CDocumentProfil::charge(const char* fichier)
         }
         fichier_ = fichier;
         texte_.clear();
+        texteFichier_.clear();
         modifie_ = false;
         return true;
     }
@@ -50,6 +53,7 @@ bool CDocumentProfil::charge(const char* fichier)
     close(fd);
     fichier_ = fichier;
     texte_.swap(contenu);
+    texteFichier_ = texte_;
     modifie_ = false;
     return true;
 }
@@ -156,8 +160,169 @@ bool CDocumentProfil::fixe(const char* section, const char* cle, const std::stri
         texte_ = avant;
         return refuse(section, cle);
     }
-    modifie_ = true;
+    modifie_ = texte_ != texteFichier_;
     return true;
+}
+
+bool CDocumentProfil::ajouteSection(const char* section, const char* apres,
+                                    const std::vector<std::pair<std::string, std::string>>& cles)
+{
+    if (!section)
+        return false;
+    return ajouteSections(apres, {{section, cles}});
+}
+
+bool CDocumentProfil::ajouteSections(const char* apres, const std::vector<SectionNouvelle>& sections)
+{
+    for (const SectionNouvelle& n : sections)
+        if (n.nom.empty() || n.nom.find_first_of(std::string("[]\r\n\0", 5)) != std::string::npos) {
+            messageErreur("Section refusée : [%s]\n", n.nom.c_str());
+            return false;
+        }
+    const std::string avant = texte_;
+    const std::string fin = finDeLigne();
+    if (!texte_.empty() && texte_.back() != '\n')
+        texte_ += fin;
+
+    // A stale section of one of those names would be the one read.
+    size_t position = 0;
+    bool blanc = false;
+    for (;;) {
+        CIndexProfil index(texte_, TAILLE_LIGNE);
+        const SectionProfil* perimee = nullptr;
+        for (size_t i = 0; i < sections.size() && !perimee; ++i) {
+            const SectionProfil* s = index.trouveSection(sections[i].nom.c_str());
+            if (s && s->nom == sections[i].nom)
+                perimee = s;
+        }
+        if (perimee) {
+            size_t debut = debutLigne(perimee->ligne);
+            size_t finSection = perimee->fin > 0 ? debutLigne(perimee->fin) : texte_.size();
+            texte_.erase(debut, finSection - debut);
+            continue;
+        }
+        position = texte_.size();
+        blanc = !texte_.empty();
+        if (const SectionProfil* a = apres && *apres ? index.trouveSection(apres) : nullptr) {
+            int derniere = a->ligne;
+            for (const CleProfil& k : a->cles)
+                derniere = std::max(derniere, k.ligne);
+            for (int l : a->lignesSansEgal)
+                derniere = std::max(derniere, l);
+            position = finLigne(debutLigne(derniere));
+            blanc = a->ligne > 1
+                && texte_.find_first_not_of(" \t\r\n", debutLigne(a->ligne - 1)) >= debutLigne(a->ligne);
+        }
+        break;
+    }
+    int ligne = 1 + static_cast<int>(std::count(texte_.begin(), texte_.begin() + position, '\n'));
+    std::vector<int> lignes;  // each new header's line
+    std::string bloc;
+    for (const SectionNouvelle& n : sections) {
+        if (blanc) {
+            bloc += fin;
+            ++ligne;
+        }
+        lignes.push_back(ligne);
+        bloc += "[" + n.nom + "]" + fin;
+        ligne += 1 + static_cast<int>(n.cles.size());
+        for (const auto& cle : n.cles) {
+            if ((cle.first + cle.second).find_first_of(std::string("\r\n\0", 3)) != std::string::npos) {
+                texte_ = avant;
+                return refuse(n.nom.c_str(), cle.first.c_str());
+            }
+            bloc += cle.first + "=" + cle.second + fin;
+        }
+    }
+    texte_.insert(position, bloc);
+
+    // Read back in one go: each header must be the one opened for its name
+    // (no earlier one beginning alike) and every key must read as written.
+    CIndexProfil index(texte_, TAILLE_LIGNE);
+    bool relu = true;
+    for (size_t i = 0; relu && i < sections.size(); ++i) {
+        const SectionProfil* s = index.trouveSection(sections[i].nom.c_str());
+        relu = s && s->ligne == lignes[i];
+        for (size_t k = 0; relu && k < sections[i].cles.size(); ++k) {
+            const CleProfil* c = index.trouveCle(*s, sections[i].cles[k].first.c_str());
+            relu = c && c->ligne == lignes[i] + 1 + static_cast<int>(k)
+                && c->valeur == sections[i].cles[k].second + "\n";
+        }
+        if (!relu)
+            messageErreur("Section refusée : [%s] ne se relirait pas telle quelle\n", sections[i].nom.c_str());
+    }
+    if (!relu)
+        texte_ = avant;
+    modifie_ = texte_ != texteFichier_;
+    return relu;
+}
+
+bool CDocumentProfil::fixe(const std::vector<ValeurProfil>& valeurs)
+{
+    // The last value of each key wins, as one fixe() after the other.
+    std::vector<const ValeurProfil*> derniers;
+    {
+        std::set<std::pair<std::string, std::string>> vus;
+        for (auto v = valeurs.rbegin(); v != valeurs.rend(); ++v)
+            if (vus.insert({v->section, v->cle}).second)
+                derniers.push_back(&*v);
+    }
+    const std::string avant = texte_;
+    std::vector<size_t> debuts(1, 0);
+    for (size_t i = 0; i < texte_.size(); ++i)
+        if (texte_[i] == '\n')
+            debuts.push_back(i + 1);
+    // Line start -> (old length, new line).
+    std::map<size_t, std::pair<size_t, std::string>> lignes;
+    std::vector<const ValeurProfil*> uneParUne;
+    {
+        CIndexProfil index(texte_, TAILLE_LIGNE);
+        for (const ValeurProfil* v : derniers) {
+            const SectionProfil* s = index.trouveSection(v->section.c_str());
+            const CleProfil* c = s ? index.trouveCle(*s, v->cle.c_str()) : nullptr;
+            if (c && c->valeur == v->valeur + "\n")
+                continue;
+            if (!c || v->valeur.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) {
+                uneParUne.push_back(v);
+                continue;
+            }
+            size_t debut = debuts[c->ligne - 1];
+            size_t finAncienne = finLigne(debut);
+            size_t retrait = 0;
+            while (debut + retrait < finAncienne && texte_[debut + retrait] == ' ')
+                ++retrait;
+            bool crlf = finAncienne - debut >= 2 && texte_.compare(finAncienne - 2, 2, "\r\n") == 0;
+            lignes[debut] = {finAncienne - debut,
+                             std::string(retrait, ' ') + v->cle + "=" + v->valeur + (crlf ? "\r\n" : "\n")};
+        }
+    }
+    for (auto l = lignes.rbegin(); l != lignes.rend(); ++l)
+        texte_.replace(l->first, l->second.first, l->second.second);
+    // Missing keys and values the format cannot hold go through fixe().
+    bool ok = true;
+    for (size_t i = uneParUne.size(); ok && i-- > 0;)
+        ok = fixe(uneParUne[i]->section.c_str(), uneParUne[i]->cle.c_str(), uneParUne[i]->valeur);
+    if (ok) {
+        CIndexProfil index(texte_, TAILLE_LIGNE);
+        for (const ValeurProfil* v : derniers) {
+            const SectionProfil* s = index.trouveSection(v->section.c_str());
+            const CleProfil* c = s ? index.trouveCle(*s, v->cle.c_str()) : nullptr;
+            if (!c || c->valeur != v->valeur + "\n") {
+                ok = refuse(v->section.c_str(), v->cle.c_str());
+                break;
+            }
+        }
+    }
+    if (!ok)
+        texte_ = avant;
+    modifie_ = texte_ != texteFichier_;
+    return ok;
+}
+
+void CDocumentProfil::remplaceTexte(const std::string& texte)
+{
+    texte_ = texte;
+    modifie_ = texte_ != texteFichier_;
 }
 
 bool CDocumentProfil::sauve()
@@ -174,6 +339,7 @@ bool CDocumentProfil::sauve()
         messageErreur("Enregistrement impossible de %s : %s\n", fichier_.c_str(), strerror(erreur));
         return false;
     }
+    texteFichier_ = texte_;
     modifie_ = false;
     return true;
 }

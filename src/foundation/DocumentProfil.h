@@ -13,6 +13,17 @@
 // file, so the last save wins.
 
 #include <string>
+#include <utility>
+#include <vector>
+
+struct ValeurProfil {
+    std::string section, cle, valeur;
+};
+
+struct SectionNouvelle {
+    std::string nom;
+    std::vector<std::pair<std::string, std::string>> cles;
+};
 
 class CDocumentProfil {
 public:
@@ -45,7 +56,29 @@ public:
     // was and the document keeps its changes.
     bool sauve();
 
+    // Adds the header [section] with `cles` in order, right after the last
+    // key line of the section the readers open for `apres` (at the end when
+    // `apres` is null or opens none), so numbered sections stay together. A
+    // blank line comes first when one leads to `apres`'s header (at the end,
+    // unless the document is empty). A section
+    // already named exactly `section` is removed first: the readers would
+    // open it instead. False, nothing changed, when a line could not be read
+    // back as written.
+    bool ajouteSection(const char* section, const char* apres,
+                       const std::vector<std::pair<std::string, std::string>>& cles);
+    // The same for several sections, one after the other, read in one go.
+    bool ajouteSections(const char* apres, const std::vector<SectionNouvelle>& sections);
+
+    // Many fixe() at once, read in one go: for edits of many keys in a
+    // large file. All or nothing: false, nothing changed, when one value
+    // is refused.
+    bool fixe(const std::vector<ValeurProfil>& valeurs);
+
+    // Replaces the whole text, e.g. to bring back an earlier state.
+    void remplaceTexte(const std::string& texte);
+
     const std::string& texte() const { return texte_; }
+    // True when the text differs from the file as last loaded or saved.
     bool modifie() const { return modifie_; }
 
 private:
@@ -55,6 +88,7 @@ private:
 
     std::string fichier_;
     std::string texte_;
+    std::string texteFichier_;  // the file's text as last loaded or saved
     bool modifie_ = false;
 };
 

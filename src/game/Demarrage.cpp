@@ -49,14 +49,14 @@ void ajoutePlanchesSprite(const char* sprite, std::vector<std::string>& images)
 
 } // namespace
 
-std::vector<std::string> imagesDuDemarrage(bool avecIntro)
+std::vector<std::string> imagesDuDemarrage(bool avecIntro, const char* fichierNiveau)
 {
     std::vector<std::string> images;
     for (int n = ImThanks; avecIntro && n <= ImLogoVask; ++n)
         images.push_back(fichierImageIntro(n));
     images.push_back(fichiersJeu::Ciel);
     images.push_back(fichiersJeu::Lune);
-    LecteurDescriptionNiveau niveau(fichiersJeu::Niveau, true);
+    LecteurDescriptionNiveau niveau(fichierNiveau, true);
     int plans = niveau.ouvert() ? niveau.litEntete().nombrePlans : 0;
     for (int i = 1; i <= plans && images.size() < IMAGES_MAX; ++i) {
         char plan[LecteurDescriptionNiveau::TAILLE_CHEMIN_PLAN];
@@ -67,7 +67,7 @@ std::vector<std::string> imagesDuDemarrage(bool avecIntro)
     return images;
 }
 
-void chargeScene(SceneJeu& scene)
+void chargeScene(SceneJeu& scene, const char* niveau, int positionNiveau)
 {
     scene.ciel = new CImageGL();
     scene.ciel->chargeImageSDL(fichiersJeu::Ciel, -1, 0, 0);
@@ -75,8 +75,8 @@ void chargeScene(SceneJeu& scene)
     scene.lune->chargeImageSDL(fichiersJeu::Lune, 255, 0, 255);
 
     scene.niveau = new CLevel();
-    scene.niveau->initFromIniFile(fichiersJeu::Niveau);
-    scene.niveau->setPositionX(PositionNiveauDepart);
+    scene.niveau->initFromIniFile(niveau);
+    scene.niveau->setPositionX(positionNiveau >= 0 ? positionNiveau : PositionNiveauDepart);
 
     scene.sprite = new CSprite();
     scene.sprite->initFromIniFile(fichiersJeu::Heros);

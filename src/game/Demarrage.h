@@ -16,6 +16,8 @@
 // ends the prefetch. It needs `config` and the display. The scene owns its
 // four objects; libereScene deletes them while the context lives.
 
+#include "game/FichiersJeu.h"
+
 #include <string>
 #include <vector>
 
@@ -23,7 +25,7 @@ class CImageGL;
 class CLevel;
 class CSprite;
 
-std::vector<std::string> imagesDuDemarrage(bool avecIntro);
+std::vector<std::string> imagesDuDemarrage(bool avecIntro, const char* niveau = fichiersJeu::Niveau);
 
 struct SceneJeu {
     CImageGL* ciel = nullptr;
@@ -32,7 +34,8 @@ struct SceneJeu {
     CSprite* sprite = nullptr;
 };
 
-void chargeScene(SceneJeu& scene);
+// `positionNiveau` < 0: the level's usual start position.
+void chargeScene(SceneJeu& scene, const char* niveau = fichiersJeu::Niveau, int positionNiveau = -1);
 void libereScene(SceneJeu& scene);
 
 #endif

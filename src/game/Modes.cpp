@@ -91,23 +91,6 @@ void CDefilementVue::etape(CLevel& niveau, const unsigned char* clavier)
     avanceNiveau(niveau, chrono.etape(), defilement, sensDefilement);
 }
 
-void editF1Mode()
-{
-}
-
-int mainEdit()
-{
-    CPorteeMoteur portee;
-    if (!portee.ouverte())
-        return portee.statut();
-    gardeCurseurVisible(true);
-    boucleMode(nullptr, 0, [](int touche) {
-        if (touche == SDLK_F1)
-            editF1Mode();
-    });
-    return 0;
-}
-
 namespace {
 const int LongueurNomVue = fichiersJeu::LongueurNomVue;
 }

@@ -6,6 +6,7 @@
 #include "game/Effets.h"
 #include "game/FichiersJeu.h"
 #include "game/Intro.h"
+#include "game/OptionsJeu.h"
 #include "game/Pause.h"
 #include "game/OutilsJeu.h"
 #include "game/Partie.h"
@@ -27,10 +28,18 @@
 
 int mainVorna()
 {
+    return mainVorna(OptionsJeu());
+}
+
+int mainVorna(const OptionsJeu& options)
+{
     CPorteeMoteur portee(CPorteeMoteur::ConfigurationSeule);
-    const bool intro = config->intro;
+    // A start position is a test of that place: no intro before it.
+    const bool intro = config->intro && !options.positionDonnee();
+    const char* fichierNiveau = options.niveau.empty() ? fichiersJeu::Niveau : options.niveau.c_str();
+    const int depart = options.positionDonnee() ? bornePositionNiveau(options.position) : PositionNiveauDepart;
     // The first pictures decode on a worker while the display opens.
-    prechargeImages(imagesDuDemarrage(intro));
+    prechargeImages(imagesDuDemarrage(intro, fichierNiveau));
     if (!portee.ouvreAffichage()) {
         terminePrechargement();
         return portee.statut();
@@ -55,7 +64,7 @@ int mainVorna()
     ouvreManette();
 
     SceneJeu scene;
-    chargeScene(scene);
+    chargeScene(scene, fichierNiveau, depart);
     CImageGL* ciel = scene.ciel;
     CImageGL* lune = scene.lune;
     CLevel* niveau = scene.niveau;
@@ -70,7 +79,7 @@ int mainVorna()
     SortieEffetsSon effets(son);
     CActeurs acteurs;
     int arriveeX = 0;
-    const bool arrivee = acteurs.charge(fichiersJeu::Niveau, true, arriveeX);
+    const bool arrivee = acteurs.charge(fichierNiveau, true, arriveeX);
     const bool avecRegles = arrivee || !acteurs.acteurs.empty();
     CPartie partie;
     partie.commence(arrivee, arriveeX);
@@ -168,8 +177,9 @@ int mainVorna()
         if (partie.etat == CPartie::Perdu || partie.finTerminee()) {
             if (partie.etat == CPartie::Perdu)
                 vornaGameOver();
-            // The level from its beginning; the music plays on.
-            niveau->setPositionX(PositionNiveauDepart);
+            // The level from its beginning (the given start); the music
+            // plays on.
+            niveau->setPositionX(depart);
             niveau->resteX = 0;
             acteurs.recommence();
             partie.commence(arrivee, arriveeX);

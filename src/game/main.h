@@ -7,7 +7,8 @@
 
 // The game and its secondary entry functions.
 //
-// mainVorna is the game; SDL_main calls it. It creates the configuration,
+// mainVorna is the game; SDL_main calls it (with the command line's
+// options, game/OptionsJeu.h). It creates the configuration,
 // opens the display, plays the intro to its music, then runs the level under
 // keyboard control until Escape or a window close, and releases everything it
 // created, `config` last. SIGINT, SIGTERM or SIGHUP end the intro and the
@@ -18,8 +19,10 @@
 // - mainCorvanthelis: the second data set's level ("./dataqv/..."), scrolled
 //   with the arrows. Creates the configuration and the display like
 //   mainVorna and returns the same statuses.
-// - mainEdit: an empty editing window with a cursor; F1 calls editF1Mode.
-//   Creates the configuration and the display; 0, or 1 without a display.
+// - mainEdit: the level editor on the game's level; mainEditNiveau on the
+//   level file `niveau` (the game's when null). F1 calls editF1Mode, which
+//   switches the running editor between editing and a plain preview.
+//   Create the configuration and the display; 0, or 1 without a display.
 // - vornaGameOver, playIntro: play a numbered series of pictures; they need
 //   `config` and an open display.
 // - viewMode: one named animation (first 20 bytes of "viewinfos.vwe") of a
@@ -32,7 +35,11 @@
 //   "c:\data\vorna\TEST.JPG", "c:\data\vorna\TEST2.JPG"): on Linux these are
 //   plain names in the working folder.
 
+struct OptionsJeu;
 int mainVorna();
+// The same game with the command line's options (game/OptionsJeu.h): another
+// level, a start position without the intro, restarts at that position.
+int mainVorna(const OptionsJeu& options);
 
 int mainCorvanthelis();
 
@@ -53,6 +60,7 @@ private:
 };
 
 int mainEdit();
+int mainEditNiveau(const char* niveau);
 void editF1Mode();
 
 void vornaGameOver();

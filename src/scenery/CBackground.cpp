@@ -49,6 +49,7 @@ void CBackground::libere()
     nombreTiles = 0;
     nbPosTiles = 0;
     nbPosRemplies = 0;
+    tilesMinutees.clear();
 }
 
 int CBackground::init(const char*)
@@ -130,6 +131,9 @@ int CBackground::chargeTile(LecteurDescriptionPlan& lecteur, int t)
         chargeRectanglePlanche(*image, feuille, rectangle, description.colorkeyR, description.colorkeyG,
                                description.colorkeyB, bilineaire);
         image->setAlphaBlending(static_cast<unsigned char>(lecteur.litAlpha(t, m) & 0xFF));
+        image->setTempsPause(lecteur.litPause(t, m));
+        if (image->tempsPause > 0 && (tilesMinutees.empty() || tilesMinutees.back() != t - 1))
+            tilesMinutees.push_back(t - 1);
     }
     return 0;
 }
@@ -138,6 +142,13 @@ void CBackground::updateTiles()
 {
     for (int i = 0; i < nombreTiles; ++i)
         animTiles[i].update();
+}
+
+void CBackground::updateTilesMinutees()
+{
+    for (int i : tilesMinutees)
+        if (i < nombreTiles)
+            animTiles[i].update();
 }
 
 CAnimGL* CBackground::tileDe(const CPosTile& p) const

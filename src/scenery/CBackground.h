@@ -21,6 +21,8 @@
 
 #include "foundation/CBasic_TemplateVector.h"
 
+#include <vector>
+
 class CAnimGL;
 class LecteurDescriptionPlan;
 
@@ -147,6 +149,9 @@ public:
 
     // Advances every tile's animation from the clock.
     void updateTiles();
+    // Advances only the tiles that have a frame with a pause: the others
+    // keep the first frame the windowed drawing has always shown.
+    void updateTilesMinutees();
     void setContinuX(bool continu) { continuX = continu; }
 
     int getLongueur() const;
@@ -181,6 +186,7 @@ private:
     // Placements actually read; after a failed load the later records of
     // posTiles were never filled and are never used.
     int nbPosRemplies;
+    std::vector<int> tilesMinutees;  // indices of tiles with a frame pause > 0
 };
 
 #endif

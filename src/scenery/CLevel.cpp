@@ -144,6 +144,7 @@ void CLevel::drawScene(int, int mouvement, bool scrollX, bool versPlusX, bool sc
     for (int k = 0; k < nbOrdre; ++k) {
         int i = ordre[k];
         const ParamPlan& p = paramsPlans[i];
+        plans[i].updateTilesMinutees();
         if (planPrincipal != 0 && i + 1 == planPrincipal)
             plans[i].affiche(p.positionEcranX, p.positionEcranY, positionX, positionY,
                              LARGEUR_PRINCIPAL, HAUTEUR_PRINCIPAL, p.repeatX, p.repeatY);

@@ -40,6 +40,11 @@ const char* const ColorkeyG = "colorkeyG";
 const char* const ColorkeyB = "colorkeyB";
 const char* const SectionFrame = "Tile%dFrame%d";
 const char* const ValeurAlpha = "valeurAlpha";
+// Optional: ms the frame shows before the next one; 0 (the default) keeps
+// a tile on its first frame in the level.
+const char* const PauseFrame = "pause";
+// Pauses above this (one minute) are refused by the checker.
+const int PauseFrameMax = 60000;
 const char* const SectionPosition = "Tile%dPosition%d";
 const char* const PositionX = "positionX";
 const char* const PositionY = "positionY";

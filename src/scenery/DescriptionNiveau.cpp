@@ -220,6 +220,16 @@ int LecteurDescriptionPlan::litAlpha(int t, int m)
     return io.getPrivateProfileInt(section, ValeurAlpha, 255, fichier, false);
 }
 
+int LecteurDescriptionPlan::litPause(int t, int m)
+{
+    char section[64];
+    snprintf(section, sizeof section, SectionFrame, t, m);
+    // Optional: a plane without pauses says nothing more than before.
+    InputOutput discret(true);
+    int pause = discret.getPrivateProfileInt(section, PauseFrame, 0, fichier, false);
+    return pause > 0 ? pause : 0;
+}
+
 void LecteurDescriptionPlan::litPosition(int t, int j, int& positionX, int& positionY)
 {
     char section[64];

@@ -112,6 +112,9 @@ public:
     // when missing). The key is named when the notices are wanted.
     RectanglePlanche litRectangle(int t, int m);
     int litAlpha(int t, int m);
+    // Its pause in ms (key "pause"): 0 when missing, and a negative one
+    // is read as 0.
+    int litPause(int t, int m);
     // Section "Tile"+t+"Position"+j.
     void litPosition(int t, int j, int& positionX, int& positionY);
 

@@ -30,6 +30,8 @@ std::string dossierCourant()
     return getcwd(tampon, sizeof tampon) ? std::string(tampon) : std::string(".");
 }
 
+}  // namespace
+
 std::string dossierProgramme()
 {
     char tampon[PATH_MAX];
@@ -40,8 +42,6 @@ std::string dossierProgramme()
     size_t barre = chemin.find_last_of('/');
     return barre == std::string::npos ? std::string() : chemin.substr(0, barre == 0 ? 1 : barre);
 }
-
-}  // namespace
 
 bool choisitDossierJeu(const char* fichierVoulu)
 {

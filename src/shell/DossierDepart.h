@@ -21,4 +21,7 @@ bool choisitDossierJeu(const char* fichierVoulu = nullptr);
 // moved; then a relative path gets that folder in front. Null gives "".
 std::string cheminDepuisDepart(const char* chemin);
 
+// The folder of the running program (/proc/self/exe), "" when unknown.
+std::string dossierProgramme();
+
 #endif

@@ -2,6 +2,7 @@
 
 #include "foundation/Messages.h"
 #include "game/FichiersJeu.h"
+#include "game/OptionsJeu.h"
 #include "game/main.h"
 #include "shell/DossierDepart.h"
 #include "sprites/CSprite.h"
@@ -27,8 +28,15 @@ extern "C" int SDL_main(int argc, char** argv)
         messageInfo("Conversion réussie...");
         return 0;
     }
-    choisitDossierJeu(fichiersJeu::Niveau);
-    return mainVorna();
+    OptionsJeu options;
+    if (!litOptionsJeu(argc, argv, options))
+        return 1;
+    choisitDossierJeu(options.niveau.empty() && options.niveauEditeur.empty() ? fichiersJeu::Niveau : nullptr);
+    if (!resousOptionsJeu(options))
+        return 1;
+    if (options.editeur)
+        return mainEditNiveau(options.niveauEditeur.empty() ? nullptr : options.niveauEditeur.c_str());
+    return mainVorna(options);
 }
 
 int lanceProgramme(int argc, char** argv)

@@ -146,4 +146,47 @@ TEST(DocumentProfil, FailedSaveLeavesTheOldFileAndNoTemporaryCopy)
     EXPECT_EQ(lisFichier("config.ini"), doc.texte());
 }
 
+// Whole sections and many keys at once, for the level editor.
+TEST(DocumentProfil, SectionsAddedAfterTheirKindAndManyKeysInOneGo)
+{
+    DossierTemporaire dossier;
+    const std::string texte = "[A1]\r\nx=1\r\n\r\n[A2]\r\n  x = 2\r\nx=3\r\n; fin de A\r\n[B]\r\ny=0\r\n"
+                              "[A3]\r\nperime=1\r\n";
+    ecritFichier("p.ini", texte);
+    CDocumentProfil doc;
+    ASSERT_TRUE(doc.charge("p.ini"));
+    // After A2's last key line, a blank line first as before [A2]; the
+    // stale [A3] further down goes, or it would be the one read.
+    ASSERT_TRUE(doc.ajouteSections("A2", {{"A3", {{"x", "4"}}}, {"A4", {{"x", "5"}, {"z", ""}}}}));
+    EXPECT_EQ(doc.texte(), "[A1]\r\nx=1\r\n\r\n[A2]\r\n  x = 2\r\nx=3\r\n\r\n[A3]\r\nx=4\r\n\r\n[A4]\r\nx=5\r\n"
+                           "z=\r\n; fin de A\r\n[B]\r\ny=0\r\n");
+    // An earlier header beginning alike ([A1] for "A") or a key the reader
+    // would not find is refused, leaving the text as it was.
+    const std::string avant = doc.texte();
+    {
+        Capture erreurs(2);
+        EXPECT_FALSE(doc.ajouteSection("A", nullptr, {{"x", "1"}}));
+        EXPECT_FALSE(doc.ajouteSection("C", "B", {{" x", "1"}}));
+        EXPECT_FALSE(doc.fixe(std::vector<ValeurProfil>{{"B", "y", "1"}, {"B", "y", "a\nb"}}));
+    }
+    EXPECT_EQ(doc.texte(), avant);
+
+    // Many keys: the same text as one fixe() after the other.
+    std::vector<ValeurProfil> valeurs = {{"A2", "x", "9"}, {"B", "y", "7"}, {"B", "w", "8"}, {"A2", "x", "6"},
+                                         {"A1", "x", "1"}};
+    CDocumentProfil unParUn;
+    unParUn.remplaceTexte(avant);
+    for (const ValeurProfil& v : valeurs)
+        ASSERT_TRUE(unParUn.fixe(v.section.c_str(), v.cle.c_str(), v.valeur));
+    ASSERT_TRUE(doc.fixe(valeurs));
+    EXPECT_EQ(doc.texte(), unParUn.texte());
+
+    // Whether it differs from the file, whatever led there.
+    doc.remplaceTexte(texte);
+    EXPECT_FALSE(doc.modifie());
+    EXPECT_TRUE(doc.fixe("B", "y", "1"));
+    EXPECT_TRUE(doc.fixe("B", "y", "0"));
+    EXPECT_FALSE(doc.modifie());
+}
+
 } // namespace

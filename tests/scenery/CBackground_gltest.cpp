@@ -1,7 +1,9 @@
 #include "scenery/CBackground.h"
 
 #include "foundation/Messages.h"
+#include "foundation/Temps.h"
 #include "shell/CEngineGL.h"
+#include "sprites/CAnimGL.h"
 
 #include "support/ContexteGL.h"
 #include "support/TestSupport.h"
@@ -213,6 +215,39 @@ TEST_F(PlanGL, WholePlaneDrawing)
     EXPECT_EQ(lisPixel(119, 49), VERT);
     EXPECT_EQ(lisPixel(170, 40), ROUGE);
     EXPECT_EQ(lisPixel(270, 40), NOIR);
+}
+
+// Frames with a pause step by the clock; a tile without one keeps its first
+// frame, as every tile did before pauses were read.
+TEST_F(PlanGL, OnlyTilesWithAFramePauseAnimate)
+{
+    ecritPlanche("planche.tga");
+    const std::string frames = "[Tile%dFrame1]\npositionX=0\nlongueur=50\nhauteur=20\n%s"
+                               "[Tile%dFrame2]\npositionX=100\nlongueur=50\nhauteur=20\n%s";
+    char tile1[256], tile2[256];
+    snprintf(tile1, sizeof tile1, frames.c_str(), 1, "pause=100\n", 1, "pause=100\n");
+    snprintf(tile2, sizeof tile2, frames.c_str(), 2, "", 2, "");
+    ecritFichier("plan.ini", std::string("[Entete]\nnombreTiles=2\n"
+                                         "[Tile1]\nnbPositions=1\nnbFrames=2\npathPlanche=planche.tga\n")
+                                 + tile1 + "[Tile1Position1]\npositionX=0\n"
+                                 + "[Tile2]\nnbPositions=1\nnbFrames=2\npathPlanche=planche.tga\n" + tile2
+                                 + "[Tile2Position1]\npositionX=100\n");
+    fixeTempsFactice(1000);
+    CBackground plan;
+    ASSERT_EQ(plan.initFromIniFile("plan.ini"), 0);
+    EXPECT_EQ(plan.animTiles[0].getImage(1)->tempsPause, 100);
+    EXPECT_EQ(plan.animTiles[1].getImage(1)->tempsPause, 0);
+    avanceTempsFactice(150);
+    plan.updateTilesMinutees();
+    plan.affiche(0, 0, 0, 0, 640, 480);
+    EXPECT_EQ(lisPixel(10, 5), BLEU);
+    EXPECT_EQ(lisPixel(110, 5), ROUGE);
+    avanceTempsFactice(150);
+    plan.updateTilesMinutees();
+    plan.affiche(0, 0, 0, 0, 640, 480);
+    EXPECT_EQ(lisPixel(10, 5), ROUGE);
+    EXPECT_EQ(lisPixel(110, 5), ROUGE);
+    retireTempsFactice();
 }
 
 }

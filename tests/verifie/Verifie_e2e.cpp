@@ -1,8 +1,8 @@
 // The data checker on broken copies of the generated demo content: one test
 // per family of problem, each asserting the exact report lines.
 
-#include "Verificateur.h"
-#include "Profil.h"
+#include "verification/Profil.h"
+#include "verification/Verificateur.h"
 #include "foundation/InputOutput.h"
 #include "support/TestSupport.h"
 
@@ -120,6 +120,18 @@ TEST_F(Verifie, CountsPrioritiesAndPlacements)
             "data/levels/level1/nuages.ini:5: erreur : [Tile1] : 2 placements d'une tile sans image : ils ne "
             "dessinent rien",
             "data/levels/level1/nuages.ini:10: erreur : section [Tile1Frame1] jamais lue : nbFrames de [Tile1] vaut 0"});
+}
+
+// A tile frame's pause is optional; a negative or absurd one is refused.
+TEST_F(Verifie, TileFramePauses)
+{
+    const char* plan = "data/levels/level1/montagnes.ini";
+    modifie(plan, "valeurAlpha=255\n[Tile1Position1]", "valeurAlpha=255\npause=-5\n[Tile1Position1]");
+    modifie(plan, "valeurAlpha=255\n[Tile2Position1]", "valeurAlpha=255\npause=120\n[Tile2Position1]");
+    modifie(plan, "valeurAlpha=255\n[Tile3Position1]", "valeurAlpha=255\npause=90000\n[Tile3Position1]");
+    verificateur.verifieNiveau("data/levels/level1.ini");
+    attend({"data/levels/level1/montagnes.ini:16: erreur : pause vaut -5, hors de 0 … 60000",
+            "data/levels/level1/montagnes.ini:71: erreur : pause vaut 90000, hors de 0 … 60000"});
 }
 
 // The hero: the names the game selects, frames inside their sheet.

@@ -1,11 +1,13 @@
-// Editor: an empty window with the mouse cursor; F1 is the editing hook,
-// Escape or closing the window quits.
+// Level editor: `editor [niveau.ini]`, the game's level by default. The
+// working folder is chosen from the game's level, so data/ is found.
 #include "game/FichiersJeu.h"
 #include "game/main.h"
 #include "shell/DossierDepart.h"
 
-int main()
+int main(int argc, char** argv)
 {
     choisitDossierJeu(fichiersJeu::Niveau);
+    if (argc > 1)
+        return mainEditNiveau(cheminDepuisDepart(argv[1]).c_str());
     return mainEdit();
 }

@@ -2,7 +2,7 @@
 // runtime folder (the current one by default), the way the game reads them.
 // One line per problem, "file:line: severity : message", then the count.
 // Status 0 without errors (warnings do not count), 1 with errors.
-#include "Verificateur.h"
+#include "verification/Verificateur.h"
 
 #include <SDL.h>
 #include <cstdio>

@@ -1,5 +1,5 @@
-#ifndef CORVANTHELIS_VERIFIE_DESCRIPTION_H
-#define CORVANTHELIS_VERIFIE_DESCRIPTION_H
+#ifndef CORVANTHELIS_VERIFICATION_DESCRIPTION_H
+#define CORVANTHELIS_VERIFICATION_DESCRIPTION_H
 
 // Checking one profile file against what its reader asks for. The caller
 // reads each section the game reads, with the keys the game looks up
@@ -9,8 +9,8 @@
 // by prefix, the unterminated last line, lines cut by the reader's buffers,
 // ';' inside a line.
 
-#include "Profil.h"
-#include "Rapport.h"
+#include "verification/Profil.h"
+#include "verification/Rapport.h"
 
 #include <functional>
 #include <map>

@@ -1,5 +1,5 @@
-#ifndef CORVANTHELIS_VERIFIE_MEDIAS_H
-#define CORVANTHELIS_VERIFIE_MEDIAS_H
+#ifndef CORVANTHELIS_VERIFICATION_MEDIAS_H
+#define CORVANTHELIS_VERIFICATION_MEDIAS_H
 
 // Pictures and music as the game will get them. A picture is decoded through
 // the game's own door (decodeImage), so what it refuses the checker refuses;

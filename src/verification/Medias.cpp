@@ -1,6 +1,6 @@
-#include "Medias.h"
+#include "verification/Medias.h"
 
-#include "Rapport.h"
+#include "verification/Rapport.h"
 #include "foundation/FichierOrdinaire.h"
 #include "render/Decodage.h"
 

@@ -1,5 +1,5 @@
-#ifndef CORVANTHELIS_VERIFIE_VERIFICATEUR_H
-#define CORVANTHELIS_VERIFIE_VERIFICATEUR_H
+#ifndef CORVANTHELIS_VERIFICATION_VERIFICATEUR_H
+#define CORVANTHELIS_VERIFICATION_VERIFICATEUR_H
 
 // The data checker: every file the game, the intro, the game-over player,
 // the level viewer and the sprite viewer read, checked with the game's own
@@ -9,8 +9,8 @@
 // Each file is checked once however many files name it; a problem about a
 // file named by another is reported at the naming line.
 
-#include "Medias.h"
-#include "Rapport.h"
+#include "verification/Medias.h"
+#include "verification/Rapport.h"
 
 #include <map>
 #include <set>

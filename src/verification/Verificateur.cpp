@@ -1,7 +1,7 @@
-#include "Verificateur.h"
+#include "verification/Verificateur.h"
 
-#include "Acteurs.h"
-#include "Description.h"
+#include "verification/Acteurs.h"
+#include "verification/Description.h"
 #include "foundation/DocumentProfil.h"
 #include "foundation/IndexProfil.h"
 #include "game/ControleHeros.h"
@@ -83,7 +83,10 @@ const std::vector<DefCle> clesTile = {
 #define CLES_RECTANGLE                                                                                 \
     {"positionX", Entier, 0, -32768, 32767, TE}, {"positionY", Entier, 0, -32768, 32767, TE},         \
         {"longueur", Entier, 0, 1, 65535, TE}, {"hauteur", Entier, 0, 1, 65535, TE}
-const std::vector<DefCle> clesFrameTile = {CLES_RECTANGLE, {clesNiveau::ValeurAlpha, Entier, 255, 0, 255, TE}};
+// pause: how long the frame shows, in milliseconds (optional; 0 keeps the
+// tile on its first frame).
+const std::vector<DefCle> clesFrameTile = {CLES_RECTANGLE, {clesNiveau::ValeurAlpha, Entier, 255, 0, 255, TE},
+                                           {clesNiveau::PauseFrame, Entier, 0, 0, clesNiveau::PauseFrameMax, TE, true}};
 const std::vector<DefCle> clesPositionTile = {
     {clesNiveau::PositionX, Entier, 0, MIN32, MAX32, TE},
     {clesNiveau::PositionY, Entier, 0, MIN32, MAX32, TE},

@@ -1,7 +1,7 @@
 // The font descriptions, read as render/CTexte.cpp reads them.
 
-#include "Description.h"
-#include "Verificateur.h"
+#include "verification/Description.h"
+#include "verification/Verificateur.h"
 #include "render/CTexte.h"
 
 #include <climits>

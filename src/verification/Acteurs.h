@@ -1,11 +1,11 @@
-#ifndef CORVANTHELIS_VERIFIE_ACTEURS_H
-#define CORVANTHELIS_VERIFIE_ACTEURS_H
+#ifndef CORVANTHELIS_VERIFICATION_ACTEURS_H
+#define CORVANTHELIS_VERIFICATION_ACTEURS_H
 
 // Checks shared by the sprite and actor checks: the body (contact) and hit
 // (frappe) rectangles must lie inside the frames they belong to.
 
-#include "Description.h"
-#include "Verificateur.h"
+#include "verification/Description.h"
+#include "verification/Verificateur.h"
 #include "scenery/DescriptionNiveau.h"
 
 // The effects list the game reads.

@@ -1,6 +1,6 @@
-#include "Profil.h"
+#include "verification/Profil.h"
 
-#include "Medias.h"
+#include "verification/Medias.h"
 
 bool CFichierProfil::charge(const std::string& chemin)
 {

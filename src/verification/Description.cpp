@@ -1,4 +1,4 @@
-#include "Description.h"
+#include "verification/Description.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,5 +1,5 @@
-#ifndef CORVANTHELIS_VERIFIE_RAPPORT_H
-#define CORVANTHELIS_VERIFIE_RAPPORT_H
+#ifndef CORVANTHELIS_VERIFICATION_RAPPORT_H
+#define CORVANTHELIS_VERIFICATION_RAPPORT_H
 
 // The data checker's findings: one line per problem, "file:line: severity :
 // message", or "file: severity : message" for a problem about a whole file.

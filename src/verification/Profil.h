@@ -1,5 +1,5 @@
-#ifndef CORVANTHELIS_VERIFIE_PROFIL_H
-#define CORVANTHELIS_VERIFIE_PROFIL_H
+#ifndef CORVANTHELIS_VERIFICATION_PROFIL_H
+#define CORVANTHELIS_VERIFICATION_PROFIL_H
 
 // A profile text file as the game's reader sees it, read once. Every answer
 // comes from the reader's own index (foundation/IndexProfil.h) built over the

@@ -1,4 +1,4 @@
-#include "Acteurs.h"
+#include "verification/Acteurs.h"
 
 #include "game/Effets.h"
 

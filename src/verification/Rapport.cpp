@@ -1,4 +1,4 @@
-#include "Rapport.h"
+#include "verification/Rapport.h"
 
 #include <algorithm>
 #include <cstdarg>

@@ -1,0 +1,389 @@
+#include "editeur/EcranPlanche.h"
+
+#include "editeur/EtatPlanche.h"
+#include "editeur/ModeleNiveau.h"
+#include "foundation/Messages.h"
+#include "game/FichiersJeu.h"
+#include "game/OutilsJeu.h"
+#include "render/CImageGL.h"
+#include "render/CTexte.h"
+#include "shell/Affichage.h"
+#include "shell/CEngineGL.h"
+#include "shell/Plateforme.h"
+#include "shell/gfx.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+#include <algorithm>
+#include <memory>
+
+namespace editeur {
+
+namespace {
+
+// The sheet's zone; the two text lines sit under it.
+const int ZoneX = 0, ZoneY = 0, ZoneLargeur = 640, ZoneHauteur = 424;
+const int LigneEtat = 427, LigneAide = 444, LigneAide2 = 461;
+// Text at this share of the font's size, as in the editor's main screen.
+const float TailleTexte = 0.65f;
+
+struct Couleur4 {
+    unsigned char r, g, b, a;
+};
+
+// A filled or outlined rectangle in the drawing space, GL's state left as found.
+void rectangle(int x, int y, int l, int h, Couleur4 c, bool plein)
+{
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT | GL_LINE_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4ub(c.r, c.g, c.b, c.a);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    if (plein) {
+        glBegin(GL_QUADS);
+        glVertex2i(x, y);
+        glVertex2i(x + l, y);
+        glVertex2i(x + l, y + h);
+        glVertex2i(x, y + h);
+    } else {
+        // Pixel centres, so each side covers exactly one row or column.
+        const float g = x + 0.5f, d = x + l - 0.5f, hh = y + 0.5f, b = y + h - 0.5f;
+        glBegin(GL_LINE_LOOP);
+        glVertex2f(g, hh);
+        glVertex2f(d, hh);
+        glVertex2f(d, b);
+        glVertex2f(g, b);
+    }
+    glEnd();
+    glPopMatrix();
+    glPopAttrib();
+}
+
+// Text scaled through the projection: every picture's drawing resets the
+// model-view matrix.
+void ecrit(CTexte& texte, int x, int y, const std::string& ligne)
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glScalef(TailleTexte, TailleTexte, 1.0f);
+    glMatrixMode(GL_MODELVIEW);
+    texte.affiche(static_cast<int>(x / TailleTexte), static_cast<int>(y / TailleTexte), ligne);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+// A window point in the 640x480 drawing space, through the same viewport
+// as the projection (bars included when proportions are kept).
+void versDessin(int fx, int fy, int& x, int& y)
+{
+    const SDL_Surface* ecran = SDL_GetVideoSurface();
+    const int l = ecran ? ecran->w : 640, h = ecran ? ecran->h : 480;
+    RectangleVue vue = rectangleVue(l, h, 640, 480, config && config->garderProportions);
+    const int haut = h - (vue.y + vue.hauteur);
+    x = vue.largeur > 0 ? (fx - vue.x) * 640 / vue.largeur : fx;
+    y = vue.hauteur > 0 ? (fy - haut) * 480 / vue.hauteur : fy;
+}
+
+// The distinct sheets of the plane's tiles, in their order.
+std::vector<std::string> planchesDuPlan(const PlanEdite& plan)
+{
+    std::vector<std::string> planches;
+    for (const TileEditee& t : plan.tiles)
+        if (!t.planche.empty() && std::find(planches.begin(), planches.end(), t.planche) == planches.end())
+            planches.push_back(t.planche);
+    return planches;
+}
+
+bool memesFrames(const std::vector<FrameEditee>& a, const std::vector<FrameEditee>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].positionX != b[i].positionX || a[i].positionY != b[i].positionY || a[i].longueur != b[i].longueur
+            || a[i].hauteur != b[i].hauteur || a[i].alpha != b[i].alpha || a[i].pause != b[i].pause)
+            return false;
+    return true;
+}
+
+class CEcranPlanche {
+public:
+    CEcranPlanche(CModeleNiveau& modele, int plan, int tile);
+    bool lance();
+
+private:
+    void chargePlanche();
+    void dessine();
+    // False when the screen ends; `accepte` then says how.
+    bool traite(const SDL_Event& e);
+    bool accepte();
+
+    CModeleNiveau& modele;
+    int plan, tile;
+    std::vector<std::string> planches;  // a new tile's choices
+    size_t planchesIndex = 0;
+    std::unique_ptr<CImageGL> image;
+    std::unique_ptr<CEtatPlanche> etat;
+    CTexte texte;
+    std::string avis;  // a refusal, shown until the next change
+    bool panoramique = false;
+    int panX = 0, panY = 0;
+    bool resultat = false;
+};
+
+CEcranPlanche::CEcranPlanche(CModeleNiveau& modele, int plan, int tile) : modele(modele), plan(plan), tile(tile)
+{
+    const PlanEdite& p = modele.plans()[plan];
+    TileEditee depart;
+    if (tile >= 0) {
+        depart = p.tiles[tile];
+    } else {
+        planches = planchesDuPlan(p);
+        if (!planches.empty())
+            depart.planche = planches[0];
+        // A new tile keys the colour its sheet's first tile keys.
+        for (const TileEditee& t : p.tiles)
+            if (t.planche == depart.planche) {
+                depart.cleR = t.cleR;
+                depart.cleG = t.cleG;
+                depart.cleB = t.cleB;
+                break;
+            }
+    }
+    etat.reset(new CEtatPlanche(depart, 0, 0));
+    chargePlanche();
+    texte.charge(fichiersJeu::PoliceTexte);
+    // Said at once when there is no sheet to draw on.
+    if (image->getLongueur() <= 0 || image->getHauteur() <= 0)
+        etat->acceptable(avis);
+}
+
+void CEcranPlanche::chargePlanche()
+{
+    const TileEditee& t = etat->tile();
+    image.reset(new CImageGL());
+    if (!t.planche.empty())
+        image->chargeImageSDL(t.planche.c_str(), t.cleR, t.cleG, t.cleB);
+    etat->changePlanche(t.planche, image->getLongueur(), image->getHauteur());
+    etat->ajuste(ZoneX, ZoneY, ZoneLargeur, ZoneHauteur);
+}
+
+bool CEcranPlanche::accepte()
+{
+    std::string raison;
+    if (!etat->acceptable(raison)) {
+        avis = raison;
+        return false;
+    }
+    const TileEditee& t = etat->tile();
+    if (tile >= 0) {
+        const TileEditee& avant = modele.plans()[plan].tiles[tile];
+        resultat = !(avant.planche == t.planche && memesFrames(avant.frames, t.frames)) && modele.modifieTile(plan, tile, t);
+    } else {
+        TileEditee nouvelle = t;
+        nouvelle.positions.clear();
+        resultat = modele.ajouteTile(plan, nouvelle);
+    }
+    return true;
+}
+
+bool CEcranPlanche::traite(const SDL_Event& e)
+{
+    if (traiteEvenementAffichage(e))
+        return true;
+    int x = 0, y = 0;
+    switch (e.type) {
+    case SDL_QUIT: {
+        // The editor asks about unsaved work: the request goes back to it.
+        SDL_Event quitter = e;
+        SDL_PushEvent(&quitter);
+        return false;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+        versDessin(e.button.x, e.button.y, x, y);
+        if (e.button.button == SDL_BUTTON_LEFT) {
+            etat->appuie(x, y);
+        } else if (e.button.button == SDL_BUTTON_MIDDLE) {
+            panoramique = true;
+            panX = x;
+            panY = y;
+        } else if (e.button.button == SDL_BUTTON_WHEELUP || e.button.button == SDL_BUTTON_WHEELDOWN) {
+            const int sens = e.button.button == SDL_BUTTON_WHEELUP ? 1 : -1;
+            if (SDL_GetModState() & KMOD_CTRL)
+                etat->zoome(sens, x, y);
+            else
+                etat->changePause(sens * CEtatPlanche::PAUSE_PAS);
+        }
+        return true;
+    case SDL_MOUSEMOTION:
+        versDessin(e.motion.x, e.motion.y, x, y);
+        etat->glisse(x, y);
+        if (panoramique) {
+            etat->defile(x - panX, y - panY);
+            panX = x;
+            panY = y;
+        }
+        return true;
+    case SDL_MOUSEBUTTONUP:
+        versDessin(e.button.x, e.button.y, x, y);
+        if (e.button.button == SDL_BUTTON_LEFT) {
+            etat->relache(x, y);
+            avis.clear();
+        } else if (e.button.button == SDL_BUTTON_MIDDLE) {
+            panoramique = false;
+        }
+        return true;
+    case SDL_KEYDOWN:
+        break;
+    default:
+        return true;
+    }
+    const SDLKey touche = e.key.keysym.sym;
+    const bool maj = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+    const int pas = maj ? 10 * CEtatPlanche::PAUSE_PAS : CEtatPlanche::PAUSE_PAS;
+    switch (touche) {
+    case SDLK_ESCAPE:
+        return false;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return !accepte();
+    case SDLK_DELETE:
+    case SDLK_BACKSPACE:
+        etat->supprimeSelection();
+        break;
+    case SDLK_PLUS:
+    case SDLK_KP_PLUS:
+    case SDLK_EQUALS:
+        etat->changePause(pas);
+        break;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS:
+        etat->changePause(-pas);
+        break;
+    case SDLK_PAGEUP:
+    case SDLK_PAGEDOWN:
+        etat->zoome(touche == SDLK_PAGEUP ? 1 : -1, ZoneLargeur / 2, ZoneHauteur / 2);
+        break;
+    case SDLK_HOME:
+        etat->ajuste(ZoneX, ZoneY, ZoneLargeur, ZoneHauteur);
+        break;
+    case SDLK_LEFT:
+    case SDLK_RIGHT:
+        etat->defile(touche == SDLK_LEFT ? 40 : -40, 0);
+        break;
+    case SDLK_UP:
+    case SDLK_DOWN:
+        etat->defile(0, touche == SDLK_UP ? 40 : -40);
+        break;
+    case SDLK_TAB:
+        if (planches.size() > 1) {
+            planchesIndex = (planchesIndex + (maj ? planches.size() - 1 : 1)) % planches.size();
+            TileEditee t = etat->tile();
+            t.planche = planches[planchesIndex];
+            etat.reset(new CEtatPlanche(t, 0, 0));
+            chargePlanche();
+        }
+        break;
+    default:
+        return true;
+    }
+    avis.clear();
+    return true;
+}
+
+void CEcranPlanche::dessine()
+{
+    clearScreen();
+    const int z = etat->zoom();
+    const int l = image->getLongueur(), h = image->getHauteur();
+    // A dark checker-free backdrop shows where the sheet ends.
+    int x0, y0, x1, y1;
+    etat->versEcran(0, 0, x0, y0);
+    etat->versEcran(l, h, x1, y1);
+    rectangle(x0, y0, x1 - x0, y1 - y0, {60, 60, 70, 255}, true);
+    // CImageGL zooms around the picture's centre: place it so that sheet
+    // pixel (0, 0) lands on the view's origin.
+    image->setZoom(z);
+    const double centreX = etat->origineX() + (l / 2) * z / 100.0;
+    const double centreY = etat->origineY() + (h / 2) * z / 100.0;
+    image->affiche(static_cast<int>(centreX + 0.5) - l / 2, static_cast<int>(centreY + 0.5) - h / 2);
+
+    const std::vector<FrameEditee>& frames = etat->tile().frames;
+    for (size_t i = 0; i < frames.size(); ++i) {
+        const FrameEditee& f = frames[i];
+        int fx0, fy0, fx1, fy1;
+        etat->versEcran(f.positionX, f.positionY, fx0, fy0);
+        etat->versEcran(f.positionX + f.longueur, f.positionY + f.hauteur, fx1, fy1);
+        const bool choisie = static_cast<int>(i) == etat->selection();
+        Couleur4 c = choisie ? Couleur4{255, 220, 0, 255} : Couleur4{0, 230, 255, 255};
+        rectangle(fx0, fy0, std::max(1, fx1 - fx0), std::max(1, fy1 - fy0), c, false);
+        if (choisie)
+            rectangle(fx0 + 1, fy0 + 1, std::max(0, fx1 - fx0 - 2), std::max(0, fy1 - fy0 - 2), c, false);
+        ecrit(texte, fx0 + 3, fy0 + 1, std::to_string(i + 1));
+    }
+    int u, v, rl, rh;
+    if (etat->rectangleEnCours(u, v, rl, rh)) {
+        int rx0, ry0, rx1, ry1;
+        etat->versEcran(u, v, rx0, ry0);
+        etat->versEcran(u + rl, v + rh, rx1, ry1);
+        rectangle(rx0, ry0, std::max(1, rx1 - rx0), std::max(1, ry1 - ry0), {255, 255, 255, 255}, false);
+    }
+
+    rectangle(0, ZoneHauteur, 640, 480 - ZoneHauteur, {0, 0, 0, 230}, true);
+    const TileEditee& t = etat->tile();
+    std::string ligne = (tile >= 0 ? "Tuile " + std::to_string(tile + 1) : std::string("Nouvelle tuile")) + " : " + t.planche
+        + "  " + std::to_string(z) + " %";
+    if (tile < 0 && planches.size() > 1)
+        ligne += "  (Tab : autre planche)";
+    if (etat->selection() >= 0) {
+        const FrameEditee& f = frames[etat->selection()];
+        ligne += "  frame " + std::to_string(etat->selection() + 1) + " : pause " + std::to_string(f.pause) + " ms";
+    } else {
+        ligne += "  " + std::to_string(frames.size()) + " frame(s)";
+    }
+    ecrit(texte, 6, LigneEtat, ligne);
+    if (!avis.empty()) {
+        texte.setBrightness(255, 90, 90);
+        ecrit(texte, 6, LigneAide, avis);
+        texte.setBrightness(255, 255, 255);
+    } else {
+        ecrit(texte, 6, LigneAide, "Glisser : nouvelle frame   Clic : choisir   Suppr : retirer   "
+                                   "Molette, + - : pause (Maj : x10)");
+    }
+    ecrit(texte, 6, LigneAide2, "Ctrl+molette, Pg.préc/suiv : zoom   Flèches, bouton du milieu : défiler   "
+                                "Entrée : accepter   Échap : annuler");
+    presenteImage();
+}
+
+bool CEcranPlanche::lance()
+{
+    bool continuer = true;
+    while (continuer) {
+        SDL_Event e;
+        while (continuer && SDL_PollEvent(&e))
+            continuer = traite(e);
+        if (!continuer)
+            break;
+        dessine();
+        attendEvenement(30);
+    }
+    return resultat;
+}
+
+}  // namespace
+
+bool editePlanche(CModeleNiveau& modele, int plan, int tile)
+{
+    if (plan < 0 || plan >= static_cast<int>(modele.plans().size()) || !modele.plans()[plan].lisible
+        || tile >= static_cast<int>(modele.plans()[plan].tiles.size())) {
+        messageErreur("Tuile introuvable : plan %d, tuile %d\n", plan + 1, tile + 1);
+        return false;
+    }
+    CEcranPlanche ecran(modele, plan, tile);
+    return ecran.lance();
+}
+
+}

@@ -1,0 +1,380 @@
+// The level editor's loop: events to the tools and the model, autosave,
+// saving with the checker's answer, the questions at start and on leaving.
+#include "game/main.h"
+
+#include "editeur/EcranPlanche.h"
+#include "editeur/Jouer.h"
+#include "editeur/ModeleNiveau.h"
+#include "editeur/OutilsEditeur.h"
+#include "editeur/VueEditeur.h"
+#include "foundation/Messages.h"
+#include "foundation/Temps.h"
+#include "game/FichiersJeu.h"
+#include "game/OutilsJeu.h"
+#include "shell/Affichage.h"
+#include "shell/CEngineGL.h"
+#include "shell/Plateforme.h"
+#include "shell/PorteeMoteur.h"
+#include "shell/Signaux.h"
+#include "shell/gfx.h"
+
+#include <SDL.h>
+#include <algorithm>
+#include <cstdlib>
+
+using namespace editeur;
+
+namespace {
+
+const uint32_t PeriodeAutosave = 30000;  // ms
+const char* const QuestionAutosave = "Une sauvegarde automatique existe :\nEntrée la reprend, Échap l'ignore";
+const char* const QuestionQuitter = "Le niveau a des modifications non enregistrées.\n"
+                                    "Entrée : enregistrer et quitter\nN : quitter sans enregistrer\n"
+                                    "Échap : rester";
+
+// The autosave period; CORVANTHELIS_AUTOSAVE_MS shortens it (tests).
+uint32_t periodeAutosave()
+{
+    const char* v = std::getenv("CORVANTHELIS_AUTOSAVE_MS");
+    long ms = v ? std::strtol(v, nullptr, 10) : 0;
+    return ms > 0 ? static_cast<uint32_t>(ms) : PeriodeAutosave;
+}
+
+class CEditeur;
+CEditeur* editeurCourant = nullptr;
+
+class CEditeur {
+public:
+    explicit CEditeur(const std::string& fichier)
+        : outils(modele, etat, [this](const std::string& t, int& l, int& h) { vue.tailleActeur(t, l, h); })
+    {
+        ouvert = modele.ouvre(fichier);
+        if (!ouvert)
+            annonces.info = "Niveau illisible : " + fichier;
+        etat.typesActeurs = modele.typesActeurs();
+        etat.tileChoisie.assign(modele.plans().size(), 0);
+        etat.cadrage.position = PositionNiveauDepart;
+        if (ouvert && CModeleNiveau::autosaveDisponible(fichier))
+            annonces.question = QuestionAutosave;
+        editeurCourant = this;
+    }
+    ~CEditeur() { editeurCourant = nullptr; }
+
+    void basculeApercu() { etat.apercu = !etat.apercu; }
+    int lance();
+
+private:
+    enum Fin { Continuer, Quitter };
+    Fin traite(const SDL_Event& e);
+    Fin touche(const SDL_keysym& k);
+    Fin reponse(int sym);
+    Fin demandeFin();
+    void defileClavier(uint32_t ecoule);
+    bool enregistre();
+    void zoome(int sens, double x, double y);
+    bool souris(int fx, int fy, double& x, double& y);
+    void apresPas(bool change);
+
+    CModeleNiveau modele;
+    EtatEditeur etat;
+    CVueEditeur vue;
+    COutilsEditeur outils;
+    Annonces annonces;
+    bool ouvert = false;
+    bool autosaveEcrite = false;  // by this session
+};
+
+bool CEditeur::souris(int fx, int fy, double& x, double& y)
+{
+    SDL_Surface* ecran = SDL_GetVideoSurface();
+    if (!ecran)
+        return false;
+    ecranDepuisFenetre(fx, fy, ecran->w, ecran->h, reglages().garderProportions, x, y);
+    return true;
+}
+
+void CEditeur::apresPas(bool change)
+{
+    if (!change)
+        return;
+    etat.change = true;
+    outils.valideSelection();
+    annonces.messages.clear();
+}
+
+// About the point (x, y) of the screen, which stays over the same place.
+void CEditeur::zoome(int sens, double x, double y)
+{
+    int avant = etat.cadrage.zoom;
+    etat.cadrage.zoom = zoomSuivant(avant, sens);
+    etat.cadrage.position = positionApresZoom(etat.cadrage.position, static_cast<int>(x), avant, etat.cadrage.zoom);
+    etat.cadrage.haut = positionApresZoom(etat.cadrage.haut, static_cast<int>(y), avant, etat.cadrage.zoom);
+}
+
+bool CEditeur::enregistre()
+{
+    if (!ouvert)
+        return false;
+    uint32_t debut = tempsCourant();
+    bool ok = modele.sauve();
+    annonces.messages = modele.verifie();
+    uint32_t duree = tempsCourant() - debut;
+    messageInfo("Enregistrement et vérification : %u ms, %u problème(s)\n", static_cast<unsigned>(duree),
+                static_cast<unsigned>(annonces.messages.size()));
+    videMessages();
+    if (!ok)
+        annonces.info = "Échec de l'enregistrement (voir la sortie d'erreur)";
+    else if (annonces.messages.empty())
+        annonces.info = "Niveau enregistré, aucun problème";
+    else
+        annonces.info = "Niveau enregistré, " + std::to_string(annonces.messages.size()) + " problème(s)";
+    if (ok)
+        CModeleNiveau::effaceAutosave(modele.fichierNiveau());
+    return ok;
+}
+
+CEditeur::Fin CEditeur::demandeFin()
+{
+    if (arretDemande() || !ouvert)
+        return Quitter;
+    if (!modele.modifie()) {
+        // Undone back to the files: this session's autosave holds nothing
+        // to offer any more.
+        if (autosaveEcrite)
+            CModeleNiveau::effaceAutosave(modele.fichierNiveau());
+        return Quitter;
+    }
+    annonces.question = QuestionQuitter;
+    return Continuer;
+}
+
+CEditeur::Fin CEditeur::reponse(int sym)
+{
+    if (annonces.question == QuestionAutosave) {
+        if (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) {
+            bool repris = modele.reprendAutosave();
+            apresPas(repris);
+            annonces.info = repris ? "Sauvegarde automatique reprise (Ctrl+Z la défait)"
+                                   : "Sauvegarde automatique illisible";
+        } else if (sym == SDLK_ESCAPE) {
+            annonces.info = "Sauvegarde automatique ignorée";
+        } else {
+            return Continuer;
+        }
+        annonces.question.clear();
+        return Continuer;
+    }
+    if (sym == SDLK_RETURN || sym == SDLK_KP_ENTER || sym == SDLK_s) {
+        annonces.question.clear();
+        return enregistre() ? Quitter : Continuer;
+    }
+    if (sym == SDLK_n) {
+        CModeleNiveau::effaceAutosave(modele.fichierNiveau());
+        return Quitter;
+    }
+    if (sym == SDLK_ESCAPE)
+        annonces.question.clear();
+    return Continuer;
+}
+
+CEditeur::Fin CEditeur::touche(const SDL_keysym& k)
+{
+    const bool ctrl = (k.mod & KMOD_CTRL) != 0, maj = (k.mod & KMOD_SHIFT) != 0;
+    if (!annonces.question.empty())
+        return reponse(k.sym);
+    if (k.sym != SDLK_s || !ctrl)
+        annonces.messages.clear();
+    switch (k.sym) {
+    case SDLK_ESCAPE: return demandeFin();
+    case SDLK_F1: editF1Mode(); return Continuer;
+    case SDLK_F5:
+        if (ouvert && !joueDepuis(modele, etat.cadrage.position))
+            annonces.info = "Impossible de lancer le jeu (voir la sortie d'erreur)";
+        return Continuer;
+    case SDLK_MINUS: case SDLK_KP_MINUS: zoome(-1, 320, 240); return Continuer;
+    case SDLK_PLUS: case SDLK_EQUALS: case SDLK_KP_PLUS: zoome(+1, 320, 240); return Continuer;
+    default: break;
+    }
+    if (etat.apercu)
+        return Continuer;
+    const int nbPlans = static_cast<int>(modele.plans().size());
+    if (ctrl) {
+        switch (k.sym) {
+        case SDLK_z:
+            apresPas(maj ? modele.retablit() : modele.annule());
+            etat.selection.clear();
+            break;
+        case SDLK_y: apresPas(modele.retablit()); etat.selection.clear(); break;
+        case SDLK_s: enregistre(); break;
+        case SDLK_c: outils.copieSelection(); break;
+        case SDLK_v: outils.colle(); apresPas(etat.change); break;
+        default: break;
+        }
+        return Continuer;
+    }
+    switch (k.sym) {
+    case SDLK_TAB:
+        if (nbPlans > 0)
+            etat.plan = (etat.plan + (maj ? nbPlans - 1 : 1)) % nbPlans;
+        etat.outil = OutilTuiles;
+        etat.selection.clear();
+        break;
+    case SDLK_h: etat.visibilite = static_cast<Visibilite>((etat.visibilite + 1) % 3); break;
+    case SDLK_p: etat.panneau = !etat.panneau; break;
+    case SDLK_g: etat.grille = !etat.grille; break;
+    case SDLK_r: etat.ratio100 = !etat.ratio100; break;
+    case SDLK_a:
+        etat.outil = etat.outil == OutilTuiles ? OutilActeurs : OutilTuiles;
+        etat.selection.clear();
+        break;
+    case SDLK_PAGEUP: outils.choisitPalette(outils.choixPalette() - 1); break;
+    case SDLK_PAGEDOWN: outils.choisitPalette(outils.choixPalette() + 1); break;
+    case SDLK_DELETE: case SDLK_BACKSPACE: outils.supprimeSelection(); apresPas(etat.change); break;
+    case SDLK_t:
+        if (ouvert && etat.plan < nbPlans && (maj || outils.nbPalette() > 0) && etat.outil == OutilTuiles)
+            apresPas(editePlanche(modele, etat.plan, maj ? -1 : outils.choixPalette()));
+        break;
+    case SDLK_UP: case SDLK_DOWN:
+        if (etat.panneau)
+            etat.lignePanneau = (etat.lignePanneau + (k.sym == SDLK_UP ? NbLignesPanneau - 1 : 1)) % NbLignesPanneau;
+        break;
+    case SDLK_LEFT: case SDLK_RIGHT:
+        if (etat.panneau) {
+            outils.changeParametre(etat.lignePanneau, k.sym == SDLK_LEFT ? -1 : 1);
+            apresPas(etat.change);
+        }
+        break;
+    default: break;
+    }
+    return Continuer;
+}
+
+CEditeur::Fin CEditeur::traite(const SDL_Event& e)
+{
+    double x = 0, y = 0;
+    switch (e.type) {
+    case SDL_QUIT: return annonces.question.empty() ? demandeFin() : Continuer;
+    case SDL_KEYDOWN: return touche(e.key.keysym);
+    case SDL_MOUSEMOTION:
+        if (souris(e.motion.x, e.motion.y, x, y))
+            outils.bouge(x, y);
+        return Continuer;
+    case SDL_MOUSEBUTTONDOWN:
+        if (!annonces.question.empty() || !souris(e.button.x, e.button.y, x, y))
+            return Continuer;
+        annonces.messages.clear();
+        if (e.button.button == SDL_BUTTON_WHEELUP || e.button.button == SDL_BUTTON_WHEELDOWN) {
+            int sens = e.button.button == SDL_BUTTON_WHEELUP ? 1 : -1;
+            if (etat.panneau && !etat.apercu && x < LargeurPanneau && y >= HautPanneau
+                && y < HautPanneau + NbLignesPanneau * LignePanneau) {
+                outils.changeParametre(static_cast<int>(y - HautPanneau) / LignePanneau, sens);
+                apresPas(etat.change);
+            } else if (!etat.apercu && y >= HautPalette) {
+                outils.choisitPalette(outils.choixPalette() - sens);
+            } else {
+                zoome(sens, x, y);
+            }
+            return Continuer;
+        }
+        outils.appuie(e.button.button, x, y, (SDL_GetModState() & KMOD_SHIFT) != 0);
+        return Continuer;
+    case SDL_MOUSEBUTTONUP:
+        if (souris(e.button.x, e.button.y, x, y)) {
+            outils.relache(e.button.button, x, y, (SDL_GetModState() & KMOD_SHIFT) != 0);
+            apresPas(etat.change);
+        }
+        return Continuer;
+    default: return Continuer;
+    }
+}
+
+void CEditeur::defileClavier(uint32_t ecoule)
+{
+    if (!annonces.question.empty())
+        return;
+    Uint8* clavier = SDL_GetKeyState(nullptr);
+    const bool vite = (SDL_GetModState() & KMOD_SHIFT) != 0;
+    // 600 screen px a second, four times that with Shift.
+    double pas = ecoule * 0.6 * (vite ? 4 : 1) * 100.0 / etat.cadrage.zoom;
+    int d = static_cast<int>(pas + 0.5);
+    if (!etat.panneau || etat.apercu) {
+        if (clavier[SDLK_RIGHT])
+            etat.cadrage.position += d;
+        if (clavier[SDLK_LEFT])
+            etat.cadrage.position -= d;
+        if (clavier[SDLK_DOWN])
+            etat.cadrage.haut += d;
+        if (clavier[SDLK_UP])
+            etat.cadrage.haut -= d;
+    }
+}
+
+int CEditeur::lance()
+{
+    vue.charge();
+    CCompteurFPS fps(true);
+    fps.demarre();
+    const uint32_t periode = periodeAutosave();
+    uint32_t derniereAutosave = tempsCourant();
+    uint32_t precedent = tempsCourant();
+    bool changeDepuisAutosave = false;
+    for (;;) {
+        SDL_Event e;
+        Fin fin = Continuer;
+        while (fin == Continuer && SDL_PollEvent(&e)) {
+            if (!traiteEvenementAffichage(e))
+                fin = traite(e);
+        }
+        if (arretDemande()) {
+            // Ended from outside: the work waits in the autosave.
+            if (ouvert && modele.modifie())
+                modele.ecritAutosave();
+            break;
+        }
+        if (fin == Quitter)
+            break;
+        uint32_t maintenant = tempsCourant();
+        // Time spent in the game or on the sheet screen is not scrolling.
+        defileClavier(std::min<uint32_t>(maintenant - precedent, 100));
+        precedent = maintenant;
+        if (etat.change) {
+            changeDepuisAutosave = true;
+            etat.change = false;
+        }
+        if (maintenant - derniereAutosave >= periode) {
+            derniereAutosave = maintenant;
+            if (changeDepuisAutosave && modele.modifie() && modele.ecritAutosave()) {
+                changeDepuisAutosave = false;
+                autosaveEcrite = true;
+            }
+        }
+        clearScreen();
+        vue.dessine(modele, etat, outils, annonces);
+        presenteImage();
+        fps.compteImage();
+    }
+    return 0;
+}
+
+}
+
+void editF1Mode()
+{
+    if (editeurCourant)
+        editeurCourant->basculeApercu();
+}
+
+int mainEditNiveau(const char* niveau)
+{
+    CPorteeMoteur portee;
+    if (!portee.ouverte())
+        return portee.statut();
+    gardeCurseurVisible(true);
+    CEditeur editeur(niveau ? niveau : fichiersJeu::Niveau);
+    return editeur.lance();
+}
+
+int mainEdit()
+{
+    return mainEditNiveau(fichiersJeu::Niveau);
+}

@@ -1,0 +1,85 @@
+#include "game/OptionsJeu.h"
+
+#include "foundation/Messages.h"
+#include "shell/DossierDepart.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+// Whole decimal numbers only: "12abc", "", "-5" and "1e3" are refused, as
+// is anything beyond int.
+bool litPosition(const char* texte, int& position)
+{
+    if (!texte || !*texte)
+        return false;
+    for (const char* c = texte; *c; ++c)
+        if (*c < '0' || *c > '9')
+            return false;
+    errno = 0;
+    long valeur = strtol(texte, nullptr, 10);
+    if (errno != 0 || valeur > INT_MAX)
+        return false;
+    position = static_cast<int>(valeur);
+    return true;
+}
+
+}
+
+bool litOptionsJeu(int argc, char** argv, OptionsJeu& options)
+{
+    options = OptionsJeu();
+    for (int i = 1; i < argc; ++i) {
+        const char* option = argv[i];
+        if (strcmp(option, "--editeur") == 0) {
+            options.editeur = true;
+            // Its level is optional: the next word unless it is an option.
+            if (i + 1 < argc && strncmp(argv[i + 1], "--", 2) != 0)
+                options.niveauEditeur = argv[++i];
+        } else if (strcmp(option, "--niveau") == 0 || strcmp(option, "--position") == 0) {
+            if (i + 1 >= argc) {
+                messageErreur("Option %s : valeur manquante\n", option);
+                return false;
+            }
+            const char* valeur = argv[++i];
+            if (option[2] == 'n') {
+                options.niveau = valeur;
+            } else if (!litPosition(valeur, options.position)) {
+                messageErreur("Option --position : « %s » n'est pas une position (nombre entier positif ou nul)\n",
+                              valeur);
+                return false;
+            }
+        } else if (strncmp(option, "--", 2) != 0) {
+            // The game has always ignored plain words after its name.
+            continue;
+        } else {
+            messageErreur("Option inconnue : %s (options : --niveau FICHIER, --position X, --editeur [niveau.ini])\n",
+                          option);
+            return false;
+        }
+    }
+    if (options.editeur && (!options.niveau.empty() || options.positionDonnee())) {
+        messageErreur("Option --editeur : ni --niveau ni --position avec l'éditeur\n");
+        return false;
+    }
+    return true;
+}
+
+bool resousOptionsJeu(OptionsJeu& options)
+{
+    if (!options.niveauEditeur.empty())
+        options.niveauEditeur = cheminDepuisDepart(options.niveauEditeur.c_str());
+    if (options.niveau.empty())
+        return true;
+    options.niveau = cheminDepuisDepart(options.niveau.c_str());
+    struct stat infos;
+    if (stat(options.niveau.c_str(), &infos) != 0 || !S_ISREG(infos.st_mode)) {
+        messageErreur("Option --niveau : fichier introuvable : %s\n", options.niveau.c_str());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,35 @@
+#ifndef CORVANTHELIS_GAME_OPTIONSJEU_H
+#define CORVANTHELIS_GAME_OPTIONSJEU_H
+
+// The game's command line:
+//   corvanthelis [--niveau FICHIER] [--position X]
+//   corvanthelis --editeur [niveau.ini]
+// --niveau plays that level file instead of the game's; --position starts
+// the level at position X (the hero at X + 300 in ratio-100 coordinates),
+// restarts it there after a death or the finish, and skips the intro.
+// Without options the game plays exactly as it always has; words that are
+// not options are ignored, as they always were.
+
+#include <string>
+
+struct OptionsJeu {
+    std::string niveau;      // empty: the game's own level
+    int position = -1;       // < 0: the level's usual start
+    bool editeur = false;
+    std::string niveauEditeur;  // empty: the editor's default
+
+    bool positionDonnee() const { return position >= 0; }
+};
+
+// Reads argv[1..]. False, with one French line on standard error, on an
+// unknown "--" option, a missing value, or a position that is not a whole
+// number >= 0. Files are not looked at here.
+bool litOptionsJeu(int argc, char** argv, OptionsJeu& options);
+
+// Once the working folder is chosen: relative file names made relative to
+// the folder the program was started in (shell/DossierDepart.h), and the
+// level checked to be a readable file. False, with one French line on
+// standard error, when it is not.
+bool resousOptionsJeu(OptionsJeu& options);
+
+#endif

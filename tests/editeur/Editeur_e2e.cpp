@@ -1,0 +1,147 @@
+// The level editor driven with real keys and clicks on a copy of the demo
+// content (it writes the level's files), on an X server of its own.
+#include "support/DonneesJeu.h"
+#include "support/Pilote.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+using namespace testsupport;
+
+namespace {
+
+const char* const PlanSol = "data/levels/level1/sol.ini";
+
+class EditeurE2E : public TestSurServeurX {
+protected:
+    void SetUp() override
+    {
+        TestSurServeurX::SetUp();
+        const std::string construit = CORVANTHELIS_BIN_DIR;
+        ASSERT_TRUE(fichierExiste(construit + "/data/levels/level1.ini")) << "the build's content step has not run";
+        rmdir("data");
+        ASSERT_EQ(execute("cp -r '" + construit + "/data' data"), 0);
+        ecritConfigFenetre();
+        avant = lisFichier(PlanSol);
+    }
+    void TearDown() override { unsetenv("CORVANTHELIS_AUTOSAVE_MS"); }
+
+    // Waits for the editor's first frames (its frame-rate report).
+    void attendEditeur(const std::string& sortie = "sortie.txt")
+    {
+        ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
+        for (int essai = 0; essai < 100 && lisFichier(sortie).find("FPS : ") == std::string::npos; ++essai)
+            pause(200);
+        ASSERT_NE(lisFichier(sortie).find("FPS : "), std::string::npos) << lisFichier("erreurs.txt");
+    }
+    // The ground plane (the fourth), grid on, a click at screen (x, y).
+    void placeSurSol(int x, int y)
+    {
+        execute("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+        pause(300);
+    }
+    void enregistre(const std::string& sortie = "sortie.txt")
+    {
+        appuie("ctrl+s");
+        for (int essai = 0; essai < 50 && lisFichier(sortie).find("Enregistrement") == std::string::npos; ++essai)
+            pause(200);
+    }
+    static int compte(const std::string& texte, const std::string& motif)
+    {
+        int n = 0;
+        for (size_t p = texte.find(motif); p != std::string::npos; p = texte.find(motif, p + 1))
+            ++n;
+        return n;
+    }
+
+    std::string avant;
+};
+
+// At level position 2800 and zoom 100, screen (100, 100) is ground-plane
+// (2900, 100): (2896, 96) on the grid; (400, 100) gives (3200, 96).
+TEST_F(EditeurE2E, TwoPlacementsOneUndoneSaveKeepsOneAndTheCheckerPasses)
+{
+    ProgrammeLance editeur(cheminBinaire("editor"), {});
+    attendEditeur();
+    for (const char* t : {"Tab", "Tab", "Tab", "g"})
+        appuie(t);
+    placeSurSol(100, 100);
+    placeSurSol(400, 100);
+    appuie("ctrl+z");
+    pause(200);
+    enregistre();
+    std::string sortie = lisFichier("sortie.txt");
+    // The editor's own check of the saved level.
+    EXPECT_NE(sortie.find(" ms, 0 problème(s)"), std::string::npos) << sortie;
+    quitteParEchap(editeur);  // saved: no question
+
+    std::string apres = lisFichier(PlanSol);
+    EXPECT_EQ(compte(apres, "Position"), compte(avant, "Position") + 1);
+    EXPECT_NE(apres.find("positionX=2896\npositionY=96\n"), std::string::npos);
+    EXPECT_EQ(apres.find("positionX=3200\npositionY=96\n"), std::string::npos);
+    // The checker program on the folder: nothing about the level (the copy
+    // lacks the viewers' files, which it reports too).
+    std::string rapport;
+    execute(cheminBinaire("verifie") + " . 2>&1", &rapport);
+    EXPECT_NE(rapport.find("avertissement"), std::string::npos) << rapport;  // it did run
+    EXPECT_EQ(rapport.find("data/levels"), std::string::npos) << rapport;
+}
+
+TEST_F(EditeurE2E, KilledEditorOffersItsAutosaveAtTheNextStart)
+{
+    setenv("CORVANTHELIS_AUTOSAVE_MS", "500", 1);
+    {
+        ProgrammeLance editeur(cheminBinaire("editor"), {});
+        attendEditeur();
+        for (const char* t : {"Tab", "Tab", "Tab", "g"})
+            appuie(t);
+        placeSurSol(100, 100);
+        for (int essai = 0; essai < 30 && !fichierExiste("data/levels/level1.ini.autosave"); ++essai)
+            pause(200);
+        editeur.signale(SIGKILL);
+        int statut = 0;
+        ASSERT_TRUE(editeur.attendFin(5000, &statut));
+    }
+    ASSERT_TRUE(fichierExiste("data/levels/level1.ini.autosave"));
+    EXPECT_EQ(lisFichier(PlanSol), avant);
+
+    ProgrammeLance editeur(cheminBinaire("editor"), {}, "sortie2.txt");
+    attendEditeur("sortie2.txt");
+    appuie("Return");
+    pause(300);
+    enregistre("sortie2.txt");
+    quitteParEchap(editeur);
+    std::string apres = lisFichier(PlanSol);
+    EXPECT_EQ(compte(apres, "Position"), compte(avant, "Position") + 1);
+    EXPECT_NE(apres.find("positionX=2896\npositionY=96\n"), std::string::npos);
+}
+
+// The plain preview (F1) at the editor's start is the game's picture at
+// the same level position, but for the game's HUD and the hero's
+// animation.
+TEST_F(EditeurE2E, PreviewShowsTheLevelAsTheGameDoes)
+{
+    std::vector<Couleur> jeu, apercu;
+    {
+        ProgrammeLance partie(cheminBinaire("corvanthelis"), {"--position", "2800"}, "jeu.txt");
+        attendEditeur("jeu.txt");
+        pause(500);
+        jeu = captureEcranX(640, 480);
+        quitteParEchap(partie);
+    }
+    ProgrammeLance editeur(cheminBinaire("editor"), {});
+    attendEditeur();
+    appuie("F1");
+    pause(1000);
+    apercu = captureEcranX(640, 480);
+    quitteParEchap(editeur);
+    ASSERT_EQ(jeu.size(), apercu.size());
+    EXPECT_EQ(pixelsDifferents(jeu, apercu, 0, 60, 290, 480) + pixelsDifferents(jeu, apercu, 390, 60, 640, 480), 0);
+}
+
+}
