@@ -34,8 +34,15 @@ extern "C" int SDL_main(int argc, char** argv)
     choisitDossierJeu(options.niveau.empty() && options.niveauEditeur.empty() ? fichiersJeu::Niveau : nullptr);
     if (!resousOptionsJeu(options))
         return 1;
-    if (options.editeur)
+    if (options.editeur) {
+#ifdef __EMSCRIPTEN__
+        // The browser version has no editor: it has no files to save to.
+        messageErreur("L'éditeur de niveaux n'existe que dans la version de bureau\n");
+        return 1;
+#else
         return mainEditNiveau(options.niveauEditeur.empty() ? nullptr : options.niveauEditeur.c_str());
+#endif
+    }
     return mainVorna(options);
 }
 
