@@ -91,7 +91,13 @@ int initSDL(int largeur, int hauteur)
         return -1;
     }
     int profondeur = config->mode16bits ? 16 : 32;
-    SDL_Init(SDL_INIT_EVERYTHING);
+    // Without video (no X display, say) nothing below may run: SDL would
+    // dereference its missing driver. A missing joystick or CD part is no
+    // reason to stop.
+    if (SDL_Init(SDL_INIT_EVERYTHING) != 0 && !SDL_WasInit(SDL_INIT_VIDEO)) {
+        messageErreur("Impossible d'ouvrir l'écran!\n");
+        return -1;
+    }
     if (profondeur == 16) {
         SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
         SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 6);

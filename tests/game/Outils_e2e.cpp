@@ -163,18 +163,22 @@ TEST_F(OutilsE2E, PictureTestsUseBackslashNamesInTheWorkingFolder)
 
 TEST_F(OutilsE2E, WithoutADisplayEveryProgramSaysSoAndEndsWithStatusOne)
 {
-    // The dummy video driver offers no OpenGL, so no window can be opened.
     ecritFichier("viewinfos.vwe", std::string("Marche") + std::string(14, '\0'));
     for (const std::vector<std::string>& commande :
          std::vector<std::vector<std::string>>{{"corvanthelis"}, {"levelviewer"}, {"editor"},
                                                {"gameover"}, {"imagetests", "zoom"}, {"viewer"}}) {
-        SCOPED_TRACE(commande[0]);
-        std::string ligne = "'" + cheminBinaire(commande[0]) + "'";
-        for (size_t i = 1; i < commande.size(); ++i)
-            ligne += " " + commande[i];
-        std::string sortie;
-        EXPECT_EQ(execute("SDL_VIDEODRIVER=dummy timeout 20 " + ligne + " 2>&1", &sortie), 1) << sortie;
-        EXPECT_NE(sortie.find("Impossible d'ouvrir l'écran!"), std::string::npos) << sortie;
+        // The dummy video driver offers no OpenGL, so no window can be
+        // opened; with an X display that does not exist, video does not
+        // even start.
+        for (const char* sansEcran : {"SDL_VIDEODRIVER=dummy", "SDL_VIDEODRIVER=x11 DISPLAY=:9999"}) {
+            SCOPED_TRACE(commande[0] + " " + sansEcran);
+            std::string ligne = "'" + cheminBinaire(commande[0]) + "'";
+            for (size_t i = 1; i < commande.size(); ++i)
+                ligne += " " + commande[i];
+            std::string sortie;
+            EXPECT_EQ(execute(std::string(sansEcran) + " timeout 20 " + ligne + " 2>&1", &sortie), 1) << sortie;
+            EXPECT_NE(sortie.find("Impossible d'ouvrir l'écran!"), std::string::npos) << sortie;
+        }
     }
 }
 
