@@ -52,6 +52,10 @@ struct ParametresPlanEdites {
     int positionEcranY = 0;
     bool repeatX = false;
     bool repeatY = false;
+    // Planes have no opacity of their own: this is the valeurAlpha that all
+    // the plane's frames share (-1: they differ, or there are none), and
+    // setting it sets every frame's.
+    int alpha = -1;
 };
 
 struct PlanEdite {

@@ -366,6 +366,7 @@ void COutilsEditeur::changeParametre(int ligne, int pas)
     case 3: p.repeatX = !p.repeatX; break;
     case 4: p.repeatY = !p.repeatY; break;
     case 5: p.priorite = std::max(1, p.priorite + pas); break;
+    case 6: p.alpha = std::min(255, std::max(0, (p.alpha < 0 ? 255 : p.alpha) + 15 * pas)); break;
     default: return;
     }
     etat.change |= modele.fixeParametres(etat.plan, p);

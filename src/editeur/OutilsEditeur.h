@@ -28,7 +28,7 @@ const int CasePalette = 64;
 const int LargeurPanneau = 230;
 const int HautPanneau = 84;
 const int LignePanneau = 22;
-const int NbLignesPanneau = 6;
+const int NbLignesPanneau = 7;
 
 struct EtatEditeur {
     Cadrage cadrage;

@@ -119,10 +119,11 @@ void CVueEditeur::dessinePanneau(const CModeleNiveau& modele, const EtatEditeur&
     rectanglePlein(0, haut, LargeurPanneau, bas - haut, 10, 10, 30, 200);
     ecrit(6, haut + 3, "Plan " + std::to_string(etat.plan + 1) + " : " + nomFichier(plan.chemin), TailleStatut);
     const std::string noms[NbLignesPanneau] = {"scrollRatio", "positionEcranX", "positionEcranY",
-                                               "repeatX", "repeatY", "priorite"};
+                                               "repeatX", "repeatY", "priorite", "valeurAlpha"};
     const std::string valeurs[NbLignesPanneau] = {
         std::to_string(p.scrollRatio), std::to_string(p.positionEcranX), std::to_string(p.positionEcranY),
-        p.repeatX ? "oui" : "non", p.repeatY ? "oui" : "non", std::to_string(p.priorite)};
+        p.repeatX ? "oui" : "non", p.repeatY ? "oui" : "non", std::to_string(p.priorite),
+        p.alpha < 0 ? std::string("mêlé") : std::to_string(p.alpha)};
     for (int i = 0; i < NbLignesPanneau; ++i) {
         int y = HautPanneau + i * LignePanneau;
         if (i == etat.lignePanneau)

@@ -58,6 +58,20 @@ bool CModeleNiveau::fixeParametres(int plan, const ParametresPlanEdites& p)
         ajoute(PositionEcranY, p.positionEcranY, a.positionEcranY);
         ajoute(RepeatX, p.repeatX, a.repeatX);
         ajoute(RepeatY, p.repeatY, a.repeatY);
+        if (p.alpha >= 0 && p.alpha <= 255 && p.alpha != a.alpha) {
+            CDocumentProfil* doc = e.documentDe(plan);
+            if (!doc)
+                return false;
+            // Every frame in one go: the document is read once.
+            std::vector<ValeurProfil> valeurs;
+            const std::vector<TileEditee>& tiles = e.plans[plan].tiles;
+            for (size_t t = 0; t < tiles.size(); ++t)
+                for (size_t m = 0; m < tiles[t].frames.size(); ++m)
+                    valeurs.push_back({nomSection(SectionFrame, static_cast<int>(t) + 1, static_cast<int>(m) + 1),
+                                       ValeurAlpha, nombre(p.alpha)});
+            if (!doc->fixe(valeurs))
+                return false;
+        }
         return fixeTout(e.niveau(), nomSection(SectionPlan, plan + 1), cles);
     });
 }

@@ -180,6 +180,22 @@ TEST(ModeleNiveau, TilesFramesAndPlaneKeysWriteOnlyWhatChanged)
     EXPECT_NE(lisFichier("p1.ini").find("[Tile3Frame2]\npositionX=0\npositionY=0\nlongueur=0\nhauteur=0\n"
                                         "valeurAlpha=255\npause=100\n\n[Tile3Position1]"),
               std::string::npos);
+
+    // The panel's opacity is every frame's; a frame that differs shows as none.
+    p = m.plans()[0].parametres;
+    EXPECT_EQ(p.alpha, 255);
+    p.alpha = 120;
+    ASSERT_TRUE(m.fixeParametres(0, p));
+    for (const TileEditee& tile : m.plans()[0].tiles)
+        for (const FrameEditee& frame : tile.frames)
+            EXPECT_EQ(frame.alpha, 120);
+    t = m.plans()[0].tiles[2];
+    t.frames[0].alpha = 7;
+    ASSERT_TRUE(m.modifieTile(0, 2, t));
+    EXPECT_EQ(m.plans()[0].parametres.alpha, -1);
+    ASSERT_TRUE(m.annule());
+    ASSERT_TRUE(m.annule());
+    EXPECT_EQ(m.plans()[0].parametres.alpha, 255);
 }
 
 TEST(ModeleNiveau, AutosaveRoundTripAndACutOneIsRefused)
