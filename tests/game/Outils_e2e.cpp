@@ -44,8 +44,9 @@ TEST_F(OutilsE2E, LevelViewerScrollsBothWaysAndReportsFrameRate)
     EXPECT_NE(lisFichier("sortie.txt").find("FPS : "), std::string::npos);
 }
 
-TEST_F(OutilsE2E, EditorShowsAnEmptyScreenAndIgnoresF1)
+TEST_F(OutilsE2E, EditorWithoutTheGamesFilesSaysSoAndStaysOpenThroughF1)
 {
+    // The folder has a data/ of its own without the level: nothing to show.
     ProgrammeLance editeur(cheminBinaire("editor"), {});
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
     for (int i = 0; i < 3; ++i)
@@ -55,6 +56,7 @@ TEST_F(OutilsE2E, EditorShowsAnEmptyScreenAndIgnoresF1)
     EXPECT_TRUE(couleurEn(ecran, 320, 240, {0, 0, 0}, 0));
     EXPECT_TRUE(editeur.enCours());
     quitteParEchap(editeur);
+    EXPECT_NE(lisFichier("erreurs.txt").find("Fichier introuvable : ./data/levels/level1.ini"), std::string::npos);
 }
 
 TEST_F(OutilsE2E, GameOverPlayerShowsEachFrameInTurn)
