@@ -64,6 +64,7 @@ struct CModeleNiveau::Etat {
     std::vector<ActeurEdite> acteurs;
     bool aArrivee = false;
     int arriveeX = 0;
+    int nombrePriorites = 0;
 
     // Per document: the text its state was read from, and what was read.
     struct LecturePlan {

@@ -275,6 +275,7 @@ void CModeleNiveau::Etat::relit(std::vector<std::string>* erreurs)
         acteurs[n - 1].y = l.entier(section, PositionY, 0);
     }
     const int absent = -2147483647;
+    nombrePriorites = l.entier(Entete, NombrePriorites, 0);
     arriveeX = l.entier(Entete, ArriveeX, absent);
     aArrivee = arriveeX != absent;
 }

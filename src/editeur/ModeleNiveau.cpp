@@ -129,6 +129,14 @@ bool CModeleNiveau::arrivee(int& x) const
     return true;
 }
 
+bool CModeleNiveau::dessineEnJeu(int plan) const
+{
+    if (!etat_ || plan < 0 || plan >= static_cast<int>(etat_->plans.size()))
+        return false;
+    int priorite = etat_->plans[plan].parametres.priorite;
+    return priorite >= 1 && priorite <= etat_->nombrePriorites;
+}
+
 std::vector<std::string> CModeleNiveau::typesActeurs() const
 {
     std::vector<std::string> types;

@@ -114,6 +114,8 @@ public:
     const std::vector<ActeurEdite>& acteurs() const;
     // False when the level has no finish line.
     bool arrivee(int& x) const;
+    // Whether the game draws `plan`: only priorities 1 ... nombrePriorites are.
+    bool dessineEnJeu(int plan) const;
     // The actor types an author may place: the names of data/acteurs/*.ini,
     // sorted.
     std::vector<std::string> typesActeurs() const;

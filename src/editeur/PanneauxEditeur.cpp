@@ -55,6 +55,8 @@ void CVueEditeur::dessineStatut(const CModeleNiveau& modele, const EtatEditeur& 
                + nomFichier(p.chemin) + " (priorité " + std::to_string(p.parametres.priorite) + ")";
         if (!p.lisible)
             plan += " illisible";
+        else if (!modele.dessineEnJeu(etat.plan))
+            plan += ", absent du jeu";
     }
     static const char* const visibilites[] = {"visibles", "estompés", "cachés"};
     std::string ligne1 = "Position " + std::to_string(etat.cadrage.position) + "   Zoom "

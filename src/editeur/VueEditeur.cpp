@@ -242,14 +242,16 @@ void CVueEditeur::dessineNiveau(const CModeleNiveau& modele, const EtatEditeur& 
 {
     const auto& plans = modele.plans();
     std::vector<int> ordre;
+    // A plane the game does not draw is left out of the preview, and only
+    // dimmed while editing, so that it can still be found and mended.
     for (int i = 0; i < static_cast<int>(plans.size()); ++i)
-        if (plans[i].parametres.priorite >= 1)
+        if (modele.dessineEnJeu(i) || !etat.apercu)
             ordre.push_back(i);
     std::stable_sort(ordre.begin(), ordre.end(), [&](int a, int b) {
         return plans[a].parametres.priorite < plans[b].parametres.priorite;
     });
     for (int i : ordre) {
-        unsigned char alpha = 255;
+        unsigned char alpha = modele.dessineEnJeu(i) ? 255 : AlphaEstompe;
         if (!etat.apercu && i != etat.plan && etat.outil == OutilTuiles) {
             if (etat.visibilite == AutresCaches)
                 continue;

@@ -196,6 +196,13 @@ TEST(ModeleNiveau, TilesFramesAndPlaneKeysWriteOnlyWhatChanged)
     ASSERT_TRUE(m.annule());
     ASSERT_TRUE(m.annule());
     EXPECT_EQ(m.plans()[0].parametres.alpha, 255);
+
+    // The level draws priorities 1 ... nombrePriorites (here 1) only.
+    EXPECT_TRUE(m.dessineEnJeu(0));
+    p = m.plans()[0].parametres;
+    p.priorite = 2;
+    ASSERT_TRUE(m.fixeParametres(0, p));
+    EXPECT_FALSE(m.dessineEnJeu(0));
 }
 
 TEST(ModeleNiveau, AutosaveRoundTripAndACutOneIsRefused)
