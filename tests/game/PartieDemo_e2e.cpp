@@ -143,12 +143,13 @@ TEST_F(PartieDemoE2E, AHeroWhoStandsStillIsFoundAndDiesAndTheGameOverPlays)
         return false;
     };
 
-    ProgrammeLance jeu(cheminBinaire("corvanthelis"), {});
+    // Started at a given position: the level starts again there.
+    ProgrammeLance jeu(cheminBinaire("corvanthelis"), {"--position", "2900"});
     ASSERT_TRUE(jeu.lance());
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
     // The probe falls silent when the hero is down; it took three hits.
     size_t longueur = 0;
-    Sonde derniere;
+    Sonde depart, derniere;
     int silence = 0;
     for (int ecoule = 0; ecoule < 120000 && silence < 500; ecoule += 100) {
         pause(100);
@@ -156,6 +157,8 @@ TEST_F(PartieDemoE2E, AHeroWhoStandsStillIsFoundAndDiesAndTheGameOverPlays)
         silence = sortie.size() == longueur && derniere.lue ? silence + 100 : 0;
         longueur = sortie.size();
         derniere = derniereSonde(sortie);
+        if (!depart.lue)
+            depart = derniere;
     }
     ASSERT_GE(silence, 500) << "the idle hero was still standing after 2 minutes";
     EXPECT_EQ(derniere.sante, 1);
@@ -174,6 +177,8 @@ TEST_F(PartieDemoE2E, AHeroWhoStandsStillIsFoundAndDiesAndTheGameOverPlays)
     pause(1500);
     Sonde reprise = derniereSonde(lisFichier("sortie.txt"));
     EXPECT_EQ(reprise.sante, 3);
+    EXPECT_EQ(reprise.herosX, depart.herosX);
+    EXPECT_NE(derniere.herosX, depart.herosX) << "each hit knocks the level back";
     EXPECT_EQ(lisFichier("erreurs.txt").find("gameover"), std::string::npos);
     quitteParEchap(jeu);
 }
