@@ -69,7 +69,8 @@ private:
     Fin touche(const SDL_keysym& k);
     Fin reponse(int sym);
     Fin demandeFin();
-    void defileClavier(uint32_t ecoule);
+    // True when an arrow key scrolled the view.
+    bool defileClavier(uint32_t ecoule);
     bool enregistre();
     void zoome(int sens, double x, double y);
     bool souris(int fx, int fy, double& x, double& y);
@@ -288,25 +289,27 @@ CEditeur::Fin CEditeur::traite(const SDL_Event& e)
     }
 }
 
-void CEditeur::defileClavier(uint32_t ecoule)
+bool CEditeur::defileClavier(uint32_t ecoule)
 {
     if (!annonces.question.empty())
-        return;
+        return false;
     Uint8* clavier = SDL_GetKeyState(nullptr);
     const bool vite = (SDL_GetModState() & KMOD_SHIFT) != 0;
     // 600 screen px a second, four times that with Shift.
     double pas = ecoule * 0.6 * (vite ? 4 : 1) * 100.0 / etat.cadrage.zoom;
     int d = static_cast<int>(pas + 0.5);
-    if (!etat.panneau || etat.apercu) {
-        if (clavier[SDLK_RIGHT])
-            etat.cadrage.position += d;
-        if (clavier[SDLK_LEFT])
-            etat.cadrage.position -= d;
-        if (clavier[SDLK_DOWN])
-            etat.cadrage.haut += d;
-        if (clavier[SDLK_UP])
-            etat.cadrage.haut -= d;
-    }
+    if (etat.panneau && !etat.apercu)
+        return false;
+    const bool tenue = clavier[SDLK_RIGHT] || clavier[SDLK_LEFT] || clavier[SDLK_DOWN] || clavier[SDLK_UP];
+    if (clavier[SDLK_RIGHT])
+        etat.cadrage.position += d;
+    if (clavier[SDLK_LEFT])
+        etat.cadrage.position -= d;
+    if (clavier[SDLK_DOWN])
+        etat.cadrage.haut += d;
+    if (clavier[SDLK_UP])
+        etat.cadrage.haut -= d;
+    return tenue;
 }
 
 int CEditeur::lance()
@@ -321,7 +324,9 @@ int CEditeur::lance()
     for (;;) {
         SDL_Event e;
         Fin fin = Continuer;
+        bool actif = false;
         while (fin == Continuer && SDL_PollEvent(&e)) {
+            actif = true;
             if (!traiteEvenementAffichage(e))
                 fin = traite(e);
         }
@@ -335,7 +340,7 @@ int CEditeur::lance()
             break;
         uint32_t maintenant = tempsCourant();
         // Time spent in the game or on the sheet screen is not scrolling.
-        defileClavier(std::min<uint32_t>(maintenant - precedent, 100));
+        actif |= defileClavier(std::min<uint32_t>(maintenant - precedent, 100));
         precedent = maintenant;
         if (etat.change) {
             changeDepuisAutosave = true;
@@ -352,6 +357,10 @@ int CEditeur::lance()
         vue.dessine(modele, etat, outils, annonces);
         presenteImage();
         fps.compteImage();
+        // Nothing moves on an editor's screen by itself: while nothing
+        // happens it sleeps until the next event, waking for the autosave.
+        if (!actif)
+            attendEvenement(300);
     }
     return 0;
 }

@@ -68,6 +68,12 @@ TEST_F(EditeurE2E, TwoPlacementsOneUndoneSaveKeepsOneAndTheCheckerPasses)
 {
     ProgrammeLance editeur(cheminBinaire("editor"), {});
     attendEditeur();
+    // Left alone, the editor draws only a few frames a second.
+    pause(2500);
+    std::string journal = lisFichier("sortie.txt");
+    size_t fps = journal.rfind("FPS : ");
+    ASSERT_NE(fps, std::string::npos);
+    EXPECT_LE(std::atoi(journal.c_str() + fps + 6), 10) << journal;
     for (const char* t : {"Tab", "Tab", "Tab", "g"})
         appuie(t);
     placeSurSol(100, 100);
