@@ -88,16 +88,6 @@ void versDessin(int fx, int fy, int& x, int& y)
     y = vue.hauteur > 0 ? (fy - haut) * 480 / vue.hauteur : fy;
 }
 
-// The distinct sheets of the plane's tiles, in their order.
-std::vector<std::string> planchesDuPlan(const PlanEdite& plan)
-{
-    std::vector<std::string> planches;
-    for (const TileEditee& t : plan.tiles)
-        if (!t.planche.empty() && std::find(planches.begin(), planches.end(), t.planche) == planches.end())
-            planches.push_back(t.planche);
-    return planches;
-}
-
 bool memesFrames(const std::vector<FrameEditee>& a, const std::vector<FrameEditee>& b)
 {
     if (a.size() != b.size())
@@ -123,7 +113,7 @@ private:
 
     CModeleNiveau& modele;
     int plan, tile;
-    std::vector<std::string> planches;  // a new tile's choices
+    std::vector<TileEditee> planches;  // a new tile's choices of sheet and colour key
     size_t planchesIndex = 0;
     std::unique_ptr<CImageGL> image;
     std::unique_ptr<CEtatPlanche> etat;
@@ -141,17 +131,9 @@ CEcranPlanche::CEcranPlanche(CModeleNiveau& modele, int plan, int tile) : modele
     if (tile >= 0) {
         depart = p.tiles[tile];
     } else {
-        planches = planchesDuPlan(p);
+        planches = modele.planchesPossibles(plan);
         if (!planches.empty())
-            depart.planche = planches[0];
-        // A new tile keys the colour its sheet's first tile keys.
-        for (const TileEditee& t : p.tiles)
-            if (t.planche == depart.planche) {
-                depart.cleR = t.cleR;
-                depart.cleG = t.cleG;
-                depart.cleB = t.cleB;
-                break;
-            }
+            depart = planches[0];
     }
     etat.reset(new CEtatPlanche(depart, 0, 0));
     chargePlanche();
@@ -281,9 +263,8 @@ bool CEcranPlanche::traite(const SDL_Event& e)
     case SDLK_TAB:
         if (planches.size() > 1) {
             planchesIndex = (planchesIndex + (maj ? planches.size() - 1 : 1)) % planches.size();
-            TileEditee t = etat->tile();
-            t.planche = planches[planchesIndex];
-            etat.reset(new CEtatPlanche(t, 0, 0));
+            // Another sheet: its frames are not this one's.
+            etat.reset(new CEtatPlanche(planches[planchesIndex], 0, 0));
             chargePlanche();
         }
         break;

@@ -20,7 +20,9 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <sys/stat.h>
 
 using namespace editeur;
 
@@ -28,6 +30,7 @@ namespace {
 
 const uint32_t PeriodeAutosave = 30000;  // ms
 const char* const QuestionAutosave = "Une sauvegarde automatique existe :\nEntrée la reprend, Échap l'ignore";
+const char* const QuestionNouveau = "Ce niveau n'existe pas :\nEntrée le crée, avec un plan sans tuile\nÉchap ne crée rien";
 const char* const QuestionQuitter = "Le niveau a des modifications non enregistrées.\n"
                                     "Entrée : enregistrer et quitter\nN : quitter sans enregistrer\n"
                                     "Échap : rester";
@@ -49,8 +52,13 @@ public:
         : outils(modele, etat, [this](const std::string& t, int& l, int& h) { vue.tailleActeur(t, l, h); })
     {
         ouvert = modele.ouvre(fichier);
-        if (!ouvert)
+        struct stat infos;
+        if (!ouvert && stat(fichier.c_str(), &infos) != 0 && errno == ENOENT) {
+            aCreer = fichier;
+            annonces.question = QuestionNouveau;
+        } else if (!ouvert) {
             annonces.info = "Niveau illisible : " + fichier;
+        }
         etat.typesActeurs = modele.typesActeurs();
         etat.tileChoisie.assign(modele.plans().size(), 0);
         etat.cadrage.position = PositionNiveauDepart;
@@ -83,6 +91,7 @@ private:
     Annonces annonces;
     bool ouvert = false;
     bool autosaveEcrite = false;  // by this session
+    std::string aCreer;           // the level that did not exist
 };
 
 bool CEditeur::souris(int fx, int fy, double& x, double& y)
@@ -151,6 +160,20 @@ CEditeur::Fin CEditeur::demandeFin()
 
 CEditeur::Fin CEditeur::reponse(int sym)
 {
+    if (annonces.question == QuestionNouveau) {
+        if (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) {
+            ouvert = CModeleNiveau::creeNiveau(aCreer) && modele.ouvre(aCreer);
+            etat.tileChoisie.assign(modele.plans().size(), 0);
+            annonces.info = ouvert ? "Niveau créé : Maj+T découpe sa première tuile"
+                                   : "Impossible de créer le niveau (voir la sortie d'erreur)";
+        } else if (sym == SDLK_ESCAPE) {
+            annonces.info = "Niveau introuvable : " + aCreer;
+        } else {
+            return Continuer;
+        }
+        annonces.question.clear();
+        return Continuer;
+    }
     if (annonces.question == QuestionAutosave) {
         if (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) {
             bool repris = modele.reprendAutosave();

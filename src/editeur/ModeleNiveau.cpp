@@ -7,10 +7,16 @@
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
 
+#include "foundation/InputOutput.h"
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <dirent.h>
+#include <filesystem>
 #include <map>
 #include <set>
+#include <sys/stat.h>
 
 using namespace clesNiveau;
 
@@ -154,6 +160,85 @@ std::vector<std::string> CModeleNiveau::typesActeurs() const
     closedir(dossier);
     std::sort(types.begin(), types.end());
     return types;
+}
+
+std::vector<TileEditee> CModeleNiveau::planchesPossibles(int plan) const
+{
+    std::vector<TileEditee> choix;
+    auto ajoute = [&](const TileEditee& t) {
+        for (const TileEditee& c : choix)
+            if (c.planche == t.planche)
+                return;
+        TileEditee c;
+        c.planche = t.planche;
+        c.cleR = t.cleR;
+        c.cleG = t.cleG;
+        c.cleB = t.cleB;
+        choix.push_back(c);
+    };
+    const std::vector<PlanEdite>& tous = plans();
+    if (plan >= 0 && plan < static_cast<int>(tous.size()))
+        for (const TileEditee& t : tous[plan].tiles)
+            if (!t.planche.empty())
+                ajoute(t);
+    for (const PlanEdite& p : tous)
+        for (const TileEditee& t : p.tiles)
+            if (!t.planche.empty())
+                ajoute(t);
+    // Written as the demo's own paths are: "./data/levels/...".
+    std::vector<std::string> images;
+    std::error_code erreur;
+    namespace fs = std::filesystem;
+    for (fs::recursive_directory_iterator i("data/levels", fs::directory_options::skip_permission_denied, erreur), fin;
+         !erreur && i != fin; i.increment(erreur)) {
+        std::string extension = i->path().extension().string();
+        std::transform(extension.begin(), extension.end(), extension.begin(), ::tolower);
+        if (i->is_regular_file(erreur)
+            && (extension == ".png" || extension == ".bmp" || extension == ".jpg" || extension == ".gif"))
+            images.push_back("./" + i->path().generic_string());
+    }
+    std::sort(images.begin(), images.end());
+    for (const std::string& image : images) {
+        TileEditee t;
+        t.planche = image;
+        ajoute(t);
+    }
+    return choix;
+}
+
+bool CModeleNiveau::creeNiveau(const std::string& fichier)
+{
+    std::string base = fichier;
+    if (base.size() > 4 && base.compare(base.size() - 4, 4, ".ini") == 0)
+        base.resize(base.size() - 4);
+    const std::string dossier = base;
+    const std::string plan = dossier + "/sol.ini";
+    if (plan.size() >= static_cast<size_t>(LecteurDescriptionNiveau::TAILLE_CHEMIN_PLAN)) {
+        messageErreur("Chemin trop long pour un plan : %s\n", plan.c_str());
+        return false;
+    }
+    struct stat infos;
+    for (const std::string& f : {fichier, plan})
+        if (stat(f.c_str(), &infos) == 0) {
+            messageErreur("Le fichier existe déjà : %s\n", f.c_str());
+            return false;
+        }
+    if (mkdir(dossier.c_str(), 0755) != 0 && errno != EEXIST) {
+        messageErreur("Dossier impossible à créer : %s : %s\n", dossier.c_str(), strerror(errno));
+        return false;
+    }
+    // The plane first: the level never names a file that is not there.
+    if (!remplaceFichierAtomique(plan.c_str(), "[Entete]\nnombreTiles=0\n")
+        || !remplaceFichierAtomique(fichier.c_str(),
+                                    "; Niveau créé par l'éditeur.\n[Entete]\nnombrePriorites=1\nnombrePlans=1\n"
+                                    "nombreActeurs=0\n\n[Plan1]\npathPlan="
+                                        + plan
+                                        + "\npriorite=1\nrepeatX=0\nrepeatY=0\npositionEcranX=0\n"
+                                          "positionEcranY=0\nscrollRatio=100\n")) {
+        messageErreur("Impossible d'écrire le nouveau niveau : %s\n", fichier.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool CModeleNiveau::placeTile(int plan, int tile, int x, int y)

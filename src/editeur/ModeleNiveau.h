@@ -119,6 +119,17 @@ public:
     // The actor types an author may place: the names of data/acteurs/*.ini,
     // sorted.
     std::vector<std::string> typesActeurs() const;
+    // The sheets a new tile of `plan` may be cut from, each with the colour
+    // key the level's first tile on it uses: the plane's own sheets, then
+    // the level's other planes', then the pictures under data/levels/
+    // (sorted, no key), so that a new level has sheets too.
+    std::vector<TileEditee> planchesPossibles(int plan) const;
+
+    // Writes a new level `fichier` and its one plane, "<fichier without
+    // .ini>/sol.ini", at ratio 100 with no tile yet: what the editor opens
+    // for a level that does not exist. False, with one line on standard
+    // error, when either file exists or cannot be written.
+    static bool creeNiveau(const std::string& fichier);
 
     // ---- Steps: each is one entry of the history; false (nothing changed,
     // no entry) when refused, e.g. an index out of range.

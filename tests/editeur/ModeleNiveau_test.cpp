@@ -278,4 +278,44 @@ TEST(ModeleNiveau, CheckerLinesOnTheSavedLevel)
         "laissé de côté"}));
 }
 
+TEST(ModeleNiveau, ANewLevelHasOneEmptyPlaneAndItsSheetsComeFromTheLevelThenTheDisk)
+{
+    DossierTemporaire dossier;
+    std::filesystem::create_directories("data/levels/level1");
+    for (const char* f : {"data/levels/level1/b.png", "data/levels/level1/a.bmp", "data/levels/z.jpg",
+                          "data/levels/notes.txt"})
+        ecritFichier(f, "x");
+    ASSERT_TRUE(CModeleNiveau::creeNiveau("data/levels/mien.ini"));
+    EXPECT_FALSE(CModeleNiveau::creeNiveau("data/levels/mien.ini"));  // never over a level
+
+    CModeleNiveau m;
+    ASSERT_TRUE(m.ouvre("data/levels/mien.ini"));
+    ASSERT_EQ(m.plans().size(), 1u);
+    EXPECT_EQ(m.plans()[0].chemin, "data/levels/mien/sol.ini");
+    EXPECT_TRUE(m.plans()[0].tiles.empty());
+    EXPECT_EQ(m.plans()[0].parametres.scrollRatio, 100);
+    EXPECT_TRUE(m.dessineEnJeu(0));
+    EXPECT_EQ(m.verifie(), std::vector<std::string>{});
+
+    auto noms = [&] {
+        std::vector<std::string> n;
+        for (const TileEditee& t : m.planchesPossibles(0))
+            n.push_back(t.planche);
+        return n;
+    };
+    EXPECT_EQ(noms(), (std::vector<std::string>{"./data/levels/level1/a.bmp", "./data/levels/level1/b.png",
+                                                "./data/levels/z.jpg"}));
+    // A sheet the level uses comes first, with its colour key.
+    TileEditee t;
+    t.planche = "./data/levels/z.jpg";
+    t.cleR = 255, t.cleG = 0, t.cleB = 255;
+    t.frames.resize(1);
+    ASSERT_TRUE(m.ajouteTile(0, t));
+    std::vector<TileEditee> choix = m.planchesPossibles(0);
+    ASSERT_EQ(choix.size(), 3u);
+    EXPECT_EQ(choix[0].planche, "./data/levels/z.jpg");
+    EXPECT_EQ(choix[0].cleR, 255);
+    EXPECT_EQ(choix[1].cleR, -1);
+}
+
 }
