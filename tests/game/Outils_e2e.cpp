@@ -44,19 +44,22 @@ TEST_F(OutilsE2E, LevelViewerScrollsBothWaysAndReportsFrameRate)
     EXPECT_NE(lisFichier("sortie.txt").find("FPS : "), std::string::npos);
 }
 
-TEST_F(OutilsE2E, EditorWithoutTheGamesFilesSaysSoAndStaysOpenThroughF1)
+TEST_F(OutilsE2E, EditorWithoutTheGamesLevelOffersToCreateItAndEscapeCreatesNothing)
 {
-    // The folder has a data/ of its own without the level: nothing to show.
+    // The folder has a data/ of its own without the level.
     ProgrammeLance editeur(cheminBinaire("editor"), {});
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
     for (int i = 0; i < 3; ++i)
-        appuie("F1");
+        appuie("F1");  // the question waits for its own keys
     pause(300);
     std::vector<Couleur> ecran = captureEcranX(640, 480);
-    EXPECT_TRUE(couleurEn(ecran, 320, 240, {0, 0, 0}, 0));
+    EXPECT_TRUE(couleurEn(ecran, 40, 240, {19, 19, 47}, 8));  // the question's box
+    appuie("Escape");
+    pause(200);
     EXPECT_TRUE(editeur.enCours());
     quitteParEchap(editeur);
     EXPECT_NE(lisFichier("erreurs.txt").find("Fichier introuvable : ./data/levels/level1.ini"), std::string::npos);
+    EXPECT_FALSE(fichierExiste("data/levels/level1.ini"));
 }
 
 TEST_F(OutilsE2E, GameOverPlayerShowsEachFrameInTurn)
