@@ -250,15 +250,15 @@ void CModeleNiveau::Etat::relit(std::vector<std::string>* erreurs)
         }
         plan.lisible = lecture.lisible;
         plan.tiles = lecture.tiles;
-        p.alpha = -1;
-        bool premiere = true;
+        // The opacity every frame shares, or -1.
+        const FrameEditee* premiere = nullptr;
+        bool commune = true;
         for (const TileEditee& t : plan.tiles)
             for (const FrameEditee& f : t.frames) {
-                p.alpha = premiere || f.alpha == p.alpha ? f.alpha : -2;
-                premiere = false;
+                premiere = premiere ? premiere : &f;
+                commune = commune && f.alpha == premiere->alpha;
             }
-        if (p.alpha < 0)
-            p.alpha = -1;
+        p.alpha = premiere && commune && premiere->alpha >= 0 ? premiere->alpha : -1;
     }
 
     int nombre = positif(l.entier(Entete, NombreActeurs, 0));

@@ -2,12 +2,11 @@
 
 #include "editeur/EtatModele.h"
 #include "foundation/FichierDescription.h"
+#include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
 #include "scenery/CBackground.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
-
-#include "foundation/InputOutput.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -165,26 +164,24 @@ std::vector<std::string> CModeleNiveau::typesActeurs() const
 std::vector<TileEditee> CModeleNiveau::planchesPossibles(int plan) const
 {
     std::vector<TileEditee> choix;
+    // A sheet and its colour key, without the tile's frames and placements.
     auto ajoute = [&](const TileEditee& t) {
+        if (t.planche.empty())
+            return;
         for (const TileEditee& c : choix)
             if (c.planche == t.planche)
                 return;
-        TileEditee c;
-        c.planche = t.planche;
-        c.cleR = t.cleR;
-        c.cleG = t.cleG;
-        c.cleB = t.cleB;
-        choix.push_back(c);
+        choix.push_back(t);
+        choix.back().frames.clear();
+        choix.back().positions.clear();
     };
     const std::vector<PlanEdite>& tous = plans();
     if (plan >= 0 && plan < static_cast<int>(tous.size()))
         for (const TileEditee& t : tous[plan].tiles)
-            if (!t.planche.empty())
-                ajoute(t);
+            ajoute(t);
     for (const PlanEdite& p : tous)
         for (const TileEditee& t : p.tiles)
-            if (!t.planche.empty())
-                ajoute(t);
+            ajoute(t);
     // Written as the demo's own paths are: "./data/levels/...".
     std::vector<std::string> images;
     std::error_code erreur;
@@ -211,8 +208,7 @@ bool CModeleNiveau::creeNiveau(const std::string& fichier)
     std::string base = fichier;
     if (base.size() > 4 && base.compare(base.size() - 4, 4, ".ini") == 0)
         base.resize(base.size() - 4);
-    const std::string dossier = base;
-    const std::string plan = dossier + "/sol.ini";
+    const std::string plan = base + "/sol.ini";
     if (plan.size() >= static_cast<size_t>(LecteurDescriptionNiveau::TAILLE_CHEMIN_PLAN)) {
         messageErreur("Chemin trop long pour un plan : %s\n", plan.c_str());
         return false;
@@ -223,8 +219,8 @@ bool CModeleNiveau::creeNiveau(const std::string& fichier)
             messageErreur("Le fichier existe déjà : %s\n", f.c_str());
             return false;
         }
-    if (mkdir(dossier.c_str(), 0755) != 0 && errno != EEXIST) {
-        messageErreur("Dossier impossible à créer : %s : %s\n", dossier.c_str(), strerror(errno));
+    if (mkdir(base.c_str(), 0755) != 0 && errno != EEXIST) {
+        messageErreur("Dossier impossible à créer : %s : %s\n", base.c_str(), strerror(errno));
         return false;
     }
     // The plane first: the level never names a file that is not there.
