@@ -39,21 +39,21 @@ void lisPNG(const unsigned char* d, size_t n, EnteteImage& e)
     // Signature, then IHDR: length, type, width, height (big-endian).
     if (n >= 24 && memcmp(d + 12, "IHDR", 4) == 0)
         retiens(e, lit32Gros(d + 16), lit32Gros(d + 20));
-    // A chunk longer than what is left of the file: the decoder's reads
-    // past the end fail without a word, and it goes on reading chunks of
-    // whatever its buffer held, for ever. A file that simply stops between
-    // chunks (before IEND) still loads.
+    // The decoder's reads past the end fail without a word, and it goes on
+    // reading chunks of whatever its buffer held: for ever when that is an
+    // ancillary chunk it only warns about. So every chunk must be whole, up
+    // to the first IDAT; past it the decoder stops when it has its rows, and
+    // a file that simply stops between chunks still loads.
     size_t i = 8;
     while (i < n) {
         const unsigned long long longueur = n - i >= 8 ? lit32Gros(d + i) : n;
-        if (longueur > n - i || n - i - longueur < 12) {
-            e.tailleLue = false;
-            return;
-        }
-        if (memcmp(d + i + 4, "IEND", 4) == 0)
+        if (longueur > n - i || n - i - longueur < 12)
+            break;
+        if (memcmp(d + i + 4, "IEND", 4) == 0 || memcmp(d + i + 4, "IDAT", 4) == 0)
             return;
         i += 12 + static_cast<size_t>(longueur);
     }
+    e.tailleLue = false;
 }
 
 bool marqueurSOF(unsigned char m)

@@ -139,6 +139,12 @@ TEST(Decodage, EveryTruncationEndsWithAPictureOrNothing)
     }
     ecrit("bloque.gif", octets(GIF_EXTENSION_TRONQUEE, sizeof GIF_EXTENSION_TRONQUEE));
     EXPECT_EQ(decodeImage("bloque.gif"), nullptr);
+    // Whole chunks, but none holding pixels: the decoder would read the
+    // transparency chunk again and again from its stale buffer.
+    Octets sansPixels = pngGris(4, 1, {7}, 100);
+    sansPixels.resize(8 + 25 + 14);
+    ecrit("bloque.png", sansPixels);
+    EXPECT_EQ(decodeImage("bloque.png"), nullptr);
     alarm(0);
 }
 
