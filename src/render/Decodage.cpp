@@ -3,17 +3,15 @@
 #include "foundation/FichierOrdinaire.h"
 #include "render/DecodageGIF.h"
 #include "render/DecodageTIFF.h"
+#include "render/DecodageXCF.h"
 #include "render/EnteteImage.h"
 #include "render/StructureImage.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <strings.h>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -67,60 +65,6 @@ bool imageVraisemblable(const SDL_Surface* image, FormatImage format, size_t tai
     return tailleImageAcceptable(decodee) && octets <= octetsDecodesMax(format, tailleFichier);
 }
 
-// A stream over the file in memory that reads zeros past its end. The XCF
-// reader loops over lists that end with a zero word and takes what a failed
-// read leaves in its variable for the next word: on a cut file it would
-// loop for ever. With zeros every list ends.
-struct Remplissage {
-    const unsigned char* donnees;
-    int taille;
-    int position;
-};
-
-int chercheRemplissage(SDL_RWops* flux, int decalage, int origine)
-{
-    Remplissage* r = static_cast<Remplissage*>(flux->hidden.unknown.data1);
-    long long base = origine == RW_SEEK_CUR ? r->position : origine == RW_SEEK_END ? r->taille : 0;
-    long long voulu = base + decalage;
-    r->position = static_cast<int>(voulu < 0 ? 0 : voulu > r->taille ? r->taille : voulu);
-    return r->position;
-}
-
-int litRemplissage(SDL_RWops* flux, void* tampon, int taille, int nombre)
-{
-    Remplissage* r = static_cast<Remplissage*>(flux->hidden.unknown.data1);
-    if (taille <= 0 || nombre <= 0)
-        return 0;
-    const size_t voulu = static_cast<size_t>(taille) * static_cast<size_t>(nombre);
-    const size_t presents = std::min<size_t>(voulu, static_cast<size_t>(r->taille - r->position));
-    memcpy(tampon, r->donnees + r->position, presents);
-    memset(static_cast<unsigned char*>(tampon) + presents, 0, voulu - presents);
-    r->position += static_cast<int>(presents);
-    return nombre;
-}
-
-int ecritRemplissage(SDL_RWops*, const void*, int, int) { return -1; }
-
-int fermeRemplissage(SDL_RWops* flux)
-{
-    delete static_cast<Remplissage*>(flux->hidden.unknown.data1);
-    SDL_FreeRW(flux);
-    return 0;
-}
-
-SDL_RWops* fluxRempli(const std::vector<unsigned char>& donnees)
-{
-    SDL_RWops* flux = SDL_AllocRW();
-    if (!flux)
-        return nullptr;
-    flux->hidden.unknown.data1 = new Remplissage{donnees.data(), static_cast<int>(donnees.size()), 0};
-    flux->seek = chercheRemplissage;
-    flux->read = litRemplissage;
-    flux->write = ecritRemplissage;
-    flux->close = fermeRemplissage;
-    return flux;
-}
-
 SDL_Surface* decodeFichier(const char* fichier)
 {
     std::vector<unsigned char> donnees;
@@ -131,18 +75,17 @@ SDL_Surface* decodeFichier(const char* fichier)
         lisEnteteImage(donnees.data(), donnees.size(), suffixe && strcasecmp(suffixe, "tga") == 0);
     if (!tailleImageAcceptable(entete) || !coutPlausible(entete, donnees.size()))
         return nullptr;
-    if ((entete.format == FORMAT_XPM && !xpmComplet(donnees.data(), donnees.size())) ||
-        (entete.format == FORMAT_XCF && !xcfComplet(donnees.data(), donnees.size())))
+    if (entete.format == FORMAT_XPM && !xpmComplet(donnees.data(), donnees.size()))
         return nullptr;
     SDL_Surface* image = nullptr;
     if (entete.format == FORMAT_GIF) {
         image = decodeGIF(donnees.data(), donnees.size());
+    } else if (entete.format == FORMAT_XCF) {
+        image = decodeXCF(donnees.data(), donnees.size());
     } else if (entete.format == FORMAT_INCONNU && signatureTIFF(donnees.data(), donnees.size())) {
         image = decodeTIFF(donnees.data(), donnees.size());
     } else {
-        SDL_RWops* flux = entete.format == FORMAT_XCF
-                              ? fluxRempli(donnees)
-                              : SDL_RWFromConstMem(donnees.data(), static_cast<int>(donnees.size()));
+        SDL_RWops* flux = SDL_RWFromConstMem(donnees.data(), static_cast<int>(donnees.size()));
         if (!flux)
             return nullptr;
         image = IMG_LoadTyped_RW(flux, 1, const_cast<char*>(suffixe));

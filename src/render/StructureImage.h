@@ -1,11 +1,10 @@
 #ifndef CORVANTHELIS_RENDER_STRUCTUREIMAGE_H
 #define CORVANTHELIS_RENDER_STRUCTUREIMAGE_H
 
-// Whole-file checks for the picture formats whose decoder trusts what the
-// file says: it crashes on an XPM pixel missing from the colour table, and
-// allocates and seeks by XCF lengths and offsets without comparing them with
-// the file. A file these checks pass keeps every such read inside the file.
-// Pure byte reading: no SDL, no display.
+// Whole-file checks for XPM pictures, whose decoder trusts what the file
+// says: it crashes on a pixel missing from the colour table. A file these
+// checks pass keeps every such read inside the file. Pure byte reading: no
+// SDL, no display.
 
 #include <cstddef>
 
@@ -16,10 +15,5 @@ bool valeursXPM(const unsigned char* donnees, std::size_t taille, long long vale
 // True when every pixel row of an XPM file has exactly its width of pixels
 // and names only colours of its table.
 bool xpmComplet(const unsigned char* donnees, std::size_t taille);
-
-// True when every property, name, offset list and offset of an XCF file
-// lies inside it, its colour table holds what it declares, and no layer,
-// channel or level is larger than the picture limits or the file can back.
-bool xcfComplet(const unsigned char* donnees, std::size_t taille);
 
 #endif

@@ -319,6 +319,131 @@ TEST(Decodage, EveryFormatOfTheDecoderLoadsIconsAndCursorsIncluded)
     EXPECT_EQ(decodeImage("fifo.png"), nullptr);
     alarm(0);
 }
+
+// An XCF layer: its type (0 RGB, 1 RGBA, 3 grey and alpha), place, opacity,
+// pixels with their bytes side by side, and an applied mask when not empty.
+struct CalqueXCF {
+    uint32_t largeur, hauteur, type;
+    int32_t x, y;
+    uint32_t opacite;
+    bool visible;
+    Octets pixels, masque;
+};
+
+// Runs of one byte where a plane holds one value, one copied run otherwise.
+void ajouteTuile(std::string& d, const Octets& pixels, uint32_t bpp, bool rle)
+{
+    if (!rle) {
+        d.append(pixels.begin(), pixels.end());
+        return;
+    }
+    const size_t n = pixels.size() / bpp;
+    for (uint32_t c = 0; c < bpp; ++c) {
+        std::string plan;
+        for (size_t i = 0; i < n; ++i)
+            plan += static_cast<char>(pixels[i * bpp + c]);
+        if (plan.find_first_not_of(plan[0]) == std::string::npos)
+            d += std::string(1, static_cast<char>(n - 1)) + plan[0];
+        else
+            d += std::string(1, static_cast<char>(256 - n)) + plan;
+    }
+}
+
+Octets xcf(uint32_t largeur, uint32_t hauteur, bool rle, const std::vector<CalqueXCF>& calques)
+{
+    static const uint32_t OCTETS[6] = {3, 4, 1, 2, 1, 2};
+    std::string d("gimp xcf v001\0", 14);
+    ajoute32Gros(d, largeur);
+    ajoute32Gros(d, hauteur);
+    ajoute32Gros(d, 0);
+    d += std::string("\0\0\0\x11\0\0\0\x01", 8) + static_cast<char>(rle);
+    d += std::string(8, '\0');
+    // Offsets are written where they go once what they point at is added.
+    auto pointe = [&](size_t ou) {
+        std::string position;
+        ajoute32Gros(position, static_cast<uint32_t>(d.size()));
+        d.replace(ou, 4, position);
+    };
+    // Pixels: hierarchy, level, then the one tile.
+    auto pixels = [&](const CalqueXCF& c, const Octets& octets, uint32_t bpp) {
+        ajoute32Gros(d, c.largeur), ajoute32Gros(d, c.hauteur), ajoute32Gros(d, bpp);
+        ajoute32Gros(d, static_cast<uint32_t>(d.size() + 8)), ajoute32Gros(d, 0);
+        ajoute32Gros(d, c.largeur), ajoute32Gros(d, c.hauteur);
+        ajoute32Gros(d, static_cast<uint32_t>(d.size() + 8)), ajoute32Gros(d, 0);
+        ajouteTuile(d, octets, bpp, rle);
+    };
+    const size_t liste = d.size();
+    d += std::string(4 * calques.size() + 8, '\0');
+    for (size_t k = 0; k < calques.size(); ++k) {
+        const CalqueXCF& c = calques[k];
+        pointe(liste + 4 * k);
+        ajoute32Gros(d, c.largeur), ajoute32Gros(d, c.hauteur), ajoute32Gros(d, c.type);
+        d += std::string("\0\0\0\x02z", 6);  // the name, "z"
+        for (uint32_t p : {6u, 8u, 11u}) {
+            ajoute32Gros(d, p), ajoute32Gros(d, 4);
+            ajoute32Gros(d, p == 6 ? c.opacite : p == 8 ? c.visible : !c.masque.empty());
+        }
+        ajoute32Gros(d, 15), ajoute32Gros(d, 8), ajoute32Gros(d, c.x), ajoute32Gros(d, c.y);
+        d += std::string(8, '\0');
+        const size_t liens = d.size();
+        d += std::string(8, '\0');
+        pointe(liens);
+        pixels(c, c.pixels, OCTETS[c.type]);
+        if (!c.masque.empty()) {
+            pointe(liens + 4);
+            ajoute32Gros(d, c.largeur), ajoute32Gros(d, c.hauteur);
+            d += std::string("\0\0\0\x01\0", 5) + std::string(12, '\0');
+            pointe(d.size() - 4);
+            pixels(c, c.masque, 1);
+        }
+    }
+    return texteOctets(d);
+}
+
+TEST(Decodage, XcfLayersAreFlattenedFromTheBottomWithTheirPlaceOpacityAndMask)
+{
+    DossierTemporaire dossier;
+    // The top layer first: red, half opaque, at (1, 1), its last pixel
+    // transparent; a hidden green one; blue along the top row; and a grey
+    // one whose mask hides its right half.
+    const std::vector<CalqueXCF> calques = {
+        {3, 1, 1, 1, 1, 128, true, {255, 0, 0, 255, 255, 0, 0, 255, 9, 9, 9, 0}, {}},
+        {4, 2, 0, 0, 0, 255, false, Octets(24, 0x80), {}},
+        {4, 1, 0, 0, 0, 255, true, {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255}, {}},
+        {2, 1, 3, 2, 1, 255, true, {200, 255, 200, 255}, {255, 0}},
+    };
+    for (bool rle : {false, true}) {
+        ecrit("c.xcf", xcf(4, 2, rle, calques));
+        SDL_Surface* image = decodeImage("c.xcf");
+        ASSERT_NE(image, nullptr) << rle;
+        ASSERT_EQ(image->w * 100 + image->h, 402);
+        auto pixel = [&](int x, int y) {
+            SDL_Color c = rgba(image, x, y);
+            char texte[16];
+            snprintf(texte, sizeof texte, "%d,%d,%d,%d", c.r, c.g, c.b, c.unused);
+            return std::string(texte);
+        };
+        EXPECT_EQ(pixel(0, 0), "0,0,255,255") << rle;
+        EXPECT_EQ(pixel(1, 0), "0,0,255,255") << rle;
+        EXPECT_EQ(pixel(0, 1), "0,0,0,0") << rle;
+        EXPECT_EQ(pixel(1, 1), "255,0,0,128") << rle;    // over nothing: still red
+        EXPECT_EQ(pixel(2, 1), "228,100,100,255") << rle;  // half over the grey
+        EXPECT_EQ(pixel(3, 1), "0,0,0,0") << rle;        // masked, and transparent above
+        SDL_FreeSurface(image);
+    }
+
+    // Cut anywhere, or with a run past its tile, the file gives nothing.
+    const Octets entier = xcf(4, 2, true, calques);
+    for (size_t n = 0; n < entier.size(); ++n) {
+        ecrit("coupe.xcf", Octets(entier.begin(), entier.begin() + n));
+        EXPECT_EQ(decodeImage("coupe.xcf"), nullptr) << n;
+    }
+    Octets long_ = xcf(4, 2, true, {{4, 1, 0, 0, 0, 255, true, Octets(12, 7), {}}});
+    ASSERT_EQ(long_[long_.size() - 6], 3);  // the first plane's run of 4
+    long_[long_.size() - 6] = 4;
+    ecrit("long.xcf", long_);
+    EXPECT_EQ(decodeImage("long.xcf"), nullptr);
+}
 #endif
 
 TEST(Decodage, ATinyFileNeverDecodesToAHugePicture)
