@@ -192,6 +192,10 @@ bool couleur(const Image& image, unsigned type, const unsigned char* p, unsigned
 void peint(Uint32* cible, const unsigned char rgba[4], unsigned alpha)
 {
     const unsigned fondA = *cible >> 24;
+    if (alpha == 255 || fondA == 0) {
+        *cible = Uint32(alpha) << 24 | Uint32(rgba[0]) << 16 | Uint32(rgba[1]) << 8 | rgba[2];
+        return;
+    }
     const unsigned fondPart = fondA * (255 - alpha);  // over 255 * 255
     const unsigned totalA = alpha * 255 + fondPart;   // over 255 * 255
     if (totalA == 0) {
