@@ -278,11 +278,14 @@ EnteteImage lisEnteteImage(const unsigned char* d, size_t n, bool nommeeTGA)
             retiens(e, v[0], v[1]);
     } else if (n >= 12 && d[0] == 0x0A && d[2] == 1) {
         // PCX: the corners of the picture, inclusive. Corners the wrong way
-        // round make the decoder ask for a surface of negative size.
+        // round make the decoder ask for a surface of negative size, and so
+        // does a negative count of bytes a line (signed, at 66) for its row
+        // buffer.
         e.format = FORMAT_PCX;
         const long long largeur = (long long)lit16Petit(d + 8) - lit16Petit(d + 4) + 1;
         const long long hauteur = (long long)lit16Petit(d + 10) - lit16Petit(d + 6) + 1;
-        if (largeur > 0 && hauteur > 0)
+        const bool octetsLigne = n < 68 || (d[67] & 0x80) == 0;
+        if (largeur > 0 && hauteur > 0 && octetsLigne)
             retiens(e, largeur, hauteur);
     } else if (n >= 3 && d[0] == 'P' && d[1] >= '1' && d[1] <= '7') {
         e.format = FORMAT_PNM;

@@ -13,8 +13,9 @@ namespace {
 // The quoted strings of an XPM file, in order. The decoder reads them line
 // by line, so a line holding a string must hold exactly one, whole; any
 // other line is stopped at the first such fault, which leaves fewer strings
-// than the file needs.
-std::vector<std::string> chainesXPM(const unsigned char* d, size_t n, size_t combien)
+// than the file needs. `finDerniere` gets the offset of the last string's closing
+// quote.
+std::vector<std::string> chainesXPM(const unsigned char* d, size_t n, size_t combien, size_t* finDerniere = nullptr)
 {
     std::vector<std::string> chaines;
     for (size_t i = 0; i < n && chaines.size() < combien;) {
@@ -27,6 +28,8 @@ std::vector<std::string> chainesXPM(const unsigned char* d, size_t n, size_t com
             if (!q2 || memchr(q2 + 1, '"', fin - (static_cast<size_t>(q2 - d) + 1)))
                 break;
             chaines.emplace_back(reinterpret_cast<const char*>(d + a), static_cast<size_t>(q2 - d) - a);
+            if (finDerniere)
+                *finDerniere = static_cast<size_t>(q2 - d);
         }
         i = fin + 1;
     }
@@ -56,8 +59,11 @@ bool xpmComplet(const unsigned char* d, size_t n)
     // Every string holds a colour or a row, so the file bounds their count.
     if (couleurs + hauteur > n)
         return false;
-    std::vector<std::string> chaines = chainesXPM(d, n, 1 + couleurs + hauteur);
-    if (chaines.size() < 1 + couleurs + hauteur)
+    // The decoder reads each row with the 3 bytes after it (quote, comma,
+    // new line) in one go, and takes a short read for no row at all.
+    size_t fin = 0;
+    std::vector<std::string> chaines = chainesXPM(d, n, 1 + couleurs + hauteur, &fin);
+    if (chaines.size() < 1 + couleurs + hauteur || (hauteur > 0 && n - fin < 3))
         return false;
     std::set<std::string> cles;
     for (size_t k = 1; k <= couleurs; ++k) {

@@ -285,6 +285,8 @@ TEST(Decodage, EveryFormatOfTheDecoderLoadsIconsAndCursorsIncluded)
     EXPECT_EQ(decodeImage("trou.xpm"), nullptr);
     ecrit("ligne.xpm", texteOctets("/* XPM */\n\"1 2 1 1\",\n\"  c red\",\n\" ,\n\"\" \"\n};\n"));
     EXPECT_EQ(decodeImage("ligne.xpm"), nullptr);
+    ecrit("fin.xpm", texteOctets("/* XPM */\n\"3 2 1 1\",\n\"  c red\",\n\"   \",\n\"   \"\n"));
+    EXPECT_EQ(decodeImage("fin.xpm"), nullptr);  // the last row read with 3 bytes more
     Octets xcf = xcf3x2();
     xcf.resize(26);
     xcf.insert(xcf.end(), {0, 0, 0, 17, 255, 255, 255, 255});
@@ -303,6 +305,10 @@ TEST(Decodage, EveryFormatOfTheDecoderLoadsIconsAndCursorsIncluded)
     lbm[44] = lbm[45] = 0xFF;  // the colour table's size, past the end
     ecrit("long.lbm", lbm);
     EXPECT_EQ(decodeImage("long.lbm"), nullptr);
+    std::string pcx = lisFichier("x.pcx");
+    pcx[67] = static_cast<char>(0xD0);  // a negative count of bytes a line
+    ecritFichier("ligne.pcx", pcx);
+    EXPECT_EQ(decodeImage("ligne.pcx"), nullptr);
     std::string bmp = lisFichier("x.bmp");
     bmp[28] = 4, bmp[29] = 0x18;  // a bit count that leaves 4-bit pixels with no palette
     ecritFichier("sans-palette.bmp", bmp);
