@@ -278,14 +278,21 @@ EnteteImage lisEnteteImage(const unsigned char* d, size_t n, bool nommeeTGA)
             retiens(e, v[0], v[1]);
     } else if (n >= 12 && d[0] == 0x0A && d[2] == 1) {
         // PCX: the corners of the picture, inclusive. Corners the wrong way
-        // round make the decoder ask for a surface of negative size, and so
-        // does a negative count of bytes a line (signed, at 66) for its row
-        // buffer.
+        // round make the decoder ask for a surface of negative size. Each
+        // plane of a line takes the bytes a line at 66 (signed); the decoder
+        // reads the line's pixels from that many and, for 8-bit pictures,
+        // writes them whole into a row of the picture: they must hold the
+        // line and fit its row (padded to 4 bytes).
         e.format = FORMAT_PCX;
         const long long largeur = (long long)lit16Petit(d + 8) - lit16Petit(d + 4) + 1;
         const long long hauteur = (long long)lit16Petit(d + 10) - lit16Petit(d + 6) + 1;
-        const bool octetsLigne = n < 68 || (d[67] & 0x80) == 0;
-        if (largeur > 0 && hauteur > 0 && octetsLigne)
+        bool ligne = true;
+        if (n >= 68 && largeur > 0) {
+            const long long octets = static_cast<short>(lit16Petit(d + 66));
+            const long long utiles = (largeur * d[3] + 7) / 8;
+            ligne = octets >= utiles && octets <= (utiles + 3) / 4 * 4;
+        }
+        if (largeur > 0 && hauteur > 0 && ligne)
             retiens(e, largeur, hauteur);
     } else if (n >= 3 && d[0] == 'P' && d[1] >= '1' && d[1] <= '7') {
         e.format = FORMAT_PNM;

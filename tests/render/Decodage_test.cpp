@@ -305,10 +305,15 @@ TEST(Decodage, EveryFormatOfTheDecoderLoadsIconsAndCursorsIncluded)
     lbm[44] = lbm[45] = 0xFF;  // the colour table's size, past the end
     ecrit("long.lbm", lbm);
     EXPECT_EQ(decodeImage("long.lbm"), nullptr);
+    // Bytes a line, 3 for 3 pixels: negative, then too few for the line.
     std::string pcx = lisFichier("x.pcx");
-    pcx[67] = static_cast<char>(0xD0);  // a negative count of bytes a line
-    ecritFichier("ligne.pcx", pcx);
-    EXPECT_EQ(decodeImage("ligne.pcx"), nullptr);
+    ASSERT_EQ(pcx[66], 3);
+    pcx[67] = static_cast<char>(0xD0);
+    ecritFichier("negatif.pcx", pcx);
+    EXPECT_EQ(decodeImage("negatif.pcx"), nullptr);
+    pcx[66] = 2, pcx[67] = 0;
+    ecritFichier("court.pcx", pcx);
+    EXPECT_EQ(decodeImage("court.pcx"), nullptr);
     std::string bmp = lisFichier("x.bmp");
     bmp[28] = 4, bmp[29] = 0x18;  // a bit count that leaves 4-bit pixels with no palette
     ecritFichier("sans-palette.bmp", bmp);
