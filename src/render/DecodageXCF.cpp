@@ -101,10 +101,10 @@ void proprietes(Lecteur& l, Lecture lis)
     }
 }
 
-// A picture's pixels at some size: a hierarchy, whose first level holds the
-// offsets of its 64 x 64 tiles, row by row.
+// A picture's pixels: a hierarchy, whose first level holds the offsets of
+// its 64 x 64 tiles, row by row.
 struct Pixels {
-    unsigned long largeur = 0, hauteur = 0, octetsPixel = 0;
+    unsigned long octetsPixel = 0;
     std::vector<unsigned long> tuiles;
 };
 
@@ -112,11 +112,9 @@ Pixels lisHierarchie(Lecteur& l, unsigned long position, unsigned long largeur, 
                      unsigned long octetsPixel)
 {
     Pixels p;
+    p.octetsPixel = octetsPixel;
     l.va(position);
-    p.largeur = l.mot();
-    p.hauteur = l.mot();
-    p.octetsPixel = l.mot();
-    l.ok = l.ok && p.largeur == largeur && p.hauteur == hauteur && p.octetsPixel == octetsPixel;
+    l.ok = l.ok && l.mot() == largeur && l.mot() == hauteur && l.mot() == octetsPixel;
     l.va(l.mot());  // the first level; the smaller ones are not read
     l.ok = l.ok && l.mot() == largeur && l.mot() == hauteur;
     const unsigned long nombre =
@@ -235,8 +233,8 @@ bool peintCalque(Lecteur& l, Image& image, const Calque& c)
     unsigned char rgba[4];
     Uint32* const debut = static_cast<Uint32*>(image.surface->pixels);
     const long pas = image.surface->pitch / 4;
+    const unsigned long parLigne = (c.largeur + COTE_TUILE - 1) / COTE_TUILE;
     for (unsigned long k = 0; l.ok && k < pixels.tuiles.size(); ++k) {
-        const unsigned long parLigne = (c.largeur + COTE_TUILE - 1) / COTE_TUILE;
         const unsigned long tx = k % parLigne * COTE_TUILE, ty = k / parLigne * COTE_TUILE;
         const unsigned ox = static_cast<unsigned>(std::min<unsigned long>(COTE_TUILE, c.largeur - tx));
         const unsigned oy = static_cast<unsigned>(std::min<unsigned long>(COTE_TUILE, c.hauteur - ty));

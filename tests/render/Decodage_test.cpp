@@ -237,100 +237,6 @@ Octets ilbm3x2()
     return texteOctets(forme + corps);
 }
 
-Octets xcf3x2()
-{
-    std::string d("gimp xcf file\0", 14);
-    ajoute32Gros(d, 3);
-    ajoute32Gros(d, 2);
-    d += std::string(4 + 8 + 4 + 4, '\0');  // RGB, no property, no layer, no channel
-    return texteOctets(d);
-}
-
-TEST(Decodage, EveryFormatOfTheDecoderLoadsIconsAndCursorsIncluded)
-{
-    DossierTemporaire dossier;
-    const char* const parOutil[12] = {"bmp", "gif", "ico", "jpg", "pcx", "png", "ppm", "pgm", "pbm", "tga", "tiff", "xpm"};
-    std::string commande = "true";
-    for (const char* e : parOutil)
-        commande += std::string(" && convert -size 3x2 -depth 8 xc:red x.") + e;
-    ASSERT_EQ(execute(commande), 0);
-    // A cursor whose hot spot is at y = 0 read as a TGA of no size.
-    std::string ico = lisFichier("x.ico");
-    std::string cur = ico;
-    cur[2] = 2;
-    cur[10] = 1, cur[11] = 0, cur[12] = 0, cur[13] = 0;
-    ecritFichier("x.cur", cur);
-    ecrit("x.xv", texteOctets("P7 332\n#END_OF_COMMENTS\n3 2 255\n\x01\x02\x03\x04\x05\x06"));
-    ecrit("x.lbm", ilbm3x2());
-    ecrit("x.xcf", xcf3x2());
-    std::vector<std::string> noms;
-    for (const char* e : parOutil)
-        noms.push_back(std::string("x.") + e);
-    noms.insert(noms.end(), {"x.cur", "x.xv", "x.lbm", "x.xcf"});
-    for (const std::string& nom : noms) {
-        SDL_Surface* image = decodeImage(nom.c_str());
-        ASSERT_NE(image, nullptr) << nom << ": " << IMG_GetError();
-        // The ILBM reader gives whole 16-pixel words of each row.
-        EXPECT_EQ(image->w * 100 + image->h, nom == "x.lbm" ? 1602 : 302) << nom;
-        // The files the image tool wrote are red, but for grey and bilevel.
-        const bool rouge = &nom - &noms[0] < 12 && nom != "x.pgm" && nom != "x.pbm";
-        SDL_Color c = rgba(image, 2, 1);
-        EXPECT_TRUE(!rouge || (c.r > 240 && c.g < 16 && c.b < 16)) << nom;
-        SDL_FreeSurface(image);
-    }
-    // Cut or inconsistent files that crash or hang the decoder's readers: a
-    // pixel of no colour, a property or chunks reaching past the end.
-    alarm(10);
-    ecrit("trou.xpm", texteOctets("/* XPM */\n\"3 2 1 1\",\n\"  c red\",\n\"   \",\n\"~  \"\n};\n"));
-    EXPECT_EQ(decodeImage("trou.xpm"), nullptr);
-    ecrit("ligne.xpm", texteOctets("/* XPM */\n\"1 2 1 1\",\n\"  c red\",\n\" ,\n\"\" \"\n};\n"));
-    EXPECT_EQ(decodeImage("ligne.xpm"), nullptr);
-    ecrit("fin.xpm", texteOctets("/* XPM */\n\"3 2 1 1\",\n\"  c red\",\n\"   \",\n\"   \"\n"));
-    EXPECT_EQ(decodeImage("fin.xpm"), nullptr);  // the last row read with 3 bytes more
-    Octets xcf = xcf3x2();
-    xcf.resize(26);
-    xcf.insert(xcf.end(), {0, 0, 0, 17, 255, 255, 255, 255});
-    ecrit("coupe.xcf", xcf);
-    EXPECT_EQ(decodeImage("coupe.xcf"), nullptr);
-    xcf.resize(26);  // a colour table of a billion colours in 4 bytes
-    xcf.insert(xcf.end(), {0, 0, 0, 1, 0, 0, 0, 4, 0x40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    ecrit("table.xcf", xcf);
-    EXPECT_EQ(decodeImage("table.xcf"), nullptr);
-    Octets png = pngGris(4, 1, {1});
-    png.resize(33);  // after IHDR, a chunk far longer than the file
-    png.insert(png.end(), {0, 0xE7, 0, 2, 't', 'R', 'N', 'S', 0x64, 0x3C});
-    ecrit("long.png", png);
-    EXPECT_EQ(decodeImage("long.png"), nullptr);
-    Octets lbm = ilbm3x2();
-    lbm[44] = lbm[45] = 0xFF;  // the colour table's size, past the end
-    ecrit("long.lbm", lbm);
-    EXPECT_EQ(decodeImage("long.lbm"), nullptr);
-    // Bytes a line, 3 for 3 pixels: negative, then too few for the line.
-    std::string pcx = lisFichier("x.pcx");
-    ASSERT_EQ(pcx[66], 3);
-    pcx[67] = static_cast<char>(0xD0);
-    ecritFichier("negatif.pcx", pcx);
-    EXPECT_EQ(decodeImage("negatif.pcx"), nullptr);
-    pcx[66] = 2, pcx[67] = 0;
-    ecritFichier("court.pcx", pcx);
-    EXPECT_EQ(decodeImage("court.pcx"), nullptr);
-    std::string bmp = lisFichier("x.bmp");
-    bmp[28] = 4, bmp[29] = 0x18;  // a bit count that leaves 4-bit pixels with no palette
-    ecritFichier("sans-palette.bmp", bmp);
-    EXPECT_EQ(decodeImage("sans-palette.bmp"), nullptr);
-    alarm(0);
-
-    // A picture named .tga is still read, and checked, as TGA.
-    ASSERT_EQ(rename("x.cur", "cur.tga"), 0);
-    EXPECT_EQ(decodeImage("cur.tga"), nullptr);
-
-    // A FIFO in place of a picture is refused, not waited on.
-    ASSERT_EQ(mkfifo("fifo.png", 0600), 0);
-    alarm(10);
-    EXPECT_EQ(decodeImage("fifo.png"), nullptr);
-    alarm(0);
-}
-
 // An XCF layer: its type (0 RGB, 1 RGBA, 3 grey and alpha), place, opacity,
 // pixels with their bytes side by side, and an applied mask when not empty.
 struct CalqueXCF {
@@ -409,6 +315,91 @@ Octets xcf(uint32_t largeur, uint32_t hauteur, bool rle, const std::vector<Calqu
         }
     }
     return texteOctets(d);
+}
+
+TEST(Decodage, EveryFormatOfTheDecoderLoadsIconsAndCursorsIncluded)
+{
+    DossierTemporaire dossier;
+    const char* const parOutil[12] = {"bmp", "gif", "ico", "jpg", "pcx", "png", "ppm", "pgm", "pbm", "tga", "tiff", "xpm"};
+    std::string commande = "true";
+    for (const char* e : parOutil)
+        commande += std::string(" && convert -size 3x2 -depth 8 xc:red x.") + e;
+    ASSERT_EQ(execute(commande), 0);
+    // A cursor whose hot spot is at y = 0 read as a TGA of no size.
+    std::string ico = lisFichier("x.ico");
+    std::string cur = ico;
+    cur[2] = 2;
+    cur[10] = 1, cur[11] = 0, cur[12] = 0, cur[13] = 0;
+    ecritFichier("x.cur", cur);
+    ecrit("x.xv", texteOctets("P7 332\n#END_OF_COMMENTS\n3 2 255\n\x01\x02\x03\x04\x05\x06"));
+    ecrit("x.lbm", ilbm3x2());
+    ecrit("x.xcf", xcf(3, 2, false, {}));
+    std::vector<std::string> noms;
+    for (const char* e : parOutil)
+        noms.push_back(std::string("x.") + e);
+    noms.insert(noms.end(), {"x.cur", "x.xv", "x.lbm", "x.xcf"});
+    for (const std::string& nom : noms) {
+        SDL_Surface* image = decodeImage(nom.c_str());
+        ASSERT_NE(image, nullptr) << nom << ": " << IMG_GetError();
+        // The ILBM reader gives whole 16-pixel words of each row.
+        EXPECT_EQ(image->w * 100 + image->h, nom == "x.lbm" ? 1602 : 302) << nom;
+        // The files the image tool wrote are red, but for grey and bilevel.
+        const bool rouge = &nom - &noms[0] < 12 && nom != "x.pgm" && nom != "x.pbm";
+        SDL_Color c = rgba(image, 2, 1);
+        EXPECT_TRUE(!rouge || (c.r > 240 && c.g < 16 && c.b < 16)) << nom;
+        SDL_FreeSurface(image);
+    }
+    // Cut or inconsistent files that crash or hang the decoder's readers: a
+    // pixel of no colour, a property or chunks reaching past the end.
+    alarm(10);
+    ecrit("trou.xpm", texteOctets("/* XPM */\n\"3 2 1 1\",\n\"  c red\",\n\"   \",\n\"~  \"\n};\n"));
+    EXPECT_EQ(decodeImage("trou.xpm"), nullptr);
+    ecrit("ligne.xpm", texteOctets("/* XPM */\n\"1 2 1 1\",\n\"  c red\",\n\" ,\n\"\" \"\n};\n"));
+    EXPECT_EQ(decodeImage("ligne.xpm"), nullptr);
+    ecrit("fin.xpm", texteOctets("/* XPM */\n\"3 2 1 1\",\n\"  c red\",\n\"   \",\n\"   \"\n"));
+    EXPECT_EQ(decodeImage("fin.xpm"), nullptr);  // the last row read with 3 bytes more
+    Octets entete = xcf(3, 2, false, {});
+    entete.resize(26);
+    entete.insert(entete.end(), {0, 0, 0, 17, 255, 255, 255, 255});
+    ecrit("coupe.xcf", entete);
+    EXPECT_EQ(decodeImage("coupe.xcf"), nullptr);
+    entete.resize(26);  // a colour table of a billion colours in 4 bytes
+    entete.insert(entete.end(), {0, 0, 0, 1, 0, 0, 0, 4, 0x40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    ecrit("table.xcf", entete);
+    EXPECT_EQ(decodeImage("table.xcf"), nullptr);
+    Octets png = pngGris(4, 1, {1});
+    png.resize(33);  // after IHDR, a chunk far longer than the file
+    png.insert(png.end(), {0, 0xE7, 0, 2, 't', 'R', 'N', 'S', 0x64, 0x3C});
+    ecrit("long.png", png);
+    EXPECT_EQ(decodeImage("long.png"), nullptr);
+    Octets lbm = ilbm3x2();
+    lbm[44] = lbm[45] = 0xFF;  // the colour table's size, past the end
+    ecrit("long.lbm", lbm);
+    EXPECT_EQ(decodeImage("long.lbm"), nullptr);
+    // Bytes a line, 3 for 3 pixels: negative, then too few for the line.
+    std::string pcx = lisFichier("x.pcx");
+    ASSERT_EQ(pcx[66], 3);
+    pcx[67] = static_cast<char>(0xD0);
+    ecritFichier("negatif.pcx", pcx);
+    EXPECT_EQ(decodeImage("negatif.pcx"), nullptr);
+    pcx[66] = 2, pcx[67] = 0;
+    ecritFichier("court.pcx", pcx);
+    EXPECT_EQ(decodeImage("court.pcx"), nullptr);
+    std::string bmp = lisFichier("x.bmp");
+    bmp[28] = 4, bmp[29] = 0x18;  // a bit count that leaves 4-bit pixels with no palette
+    ecritFichier("sans-palette.bmp", bmp);
+    EXPECT_EQ(decodeImage("sans-palette.bmp"), nullptr);
+    alarm(0);
+
+    // A picture named .tga is still read, and checked, as TGA.
+    ASSERT_EQ(rename("x.cur", "cur.tga"), 0);
+    EXPECT_EQ(decodeImage("cur.tga"), nullptr);
+
+    // A FIFO in place of a picture is refused, not waited on.
+    ASSERT_EQ(mkfifo("fifo.png", 0600), 0);
+    alarm(10);
+    EXPECT_EQ(decodeImage("fifo.png"), nullptr);
+    alarm(0);
 }
 
 TEST(Decodage, XcfLayersAreFlattenedFromTheBottomWithTheirPlaceOpacityAndMask)
