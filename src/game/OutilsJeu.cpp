@@ -168,5 +168,9 @@ void SpriteHerosCSprite::setPosition(int x, int y)
 
 bool SpriteHerosCSprite::isAnimCouranteFinished()
 {
-    return sprite_->getNbAnims() == 0 || sprite_->isAnimCouranteFinished();
+    if (sprite_->getNbAnims() == 0 || sprite_->isAnimCouranteFinished())
+        return true;
+    // A strike or a turn drawn with one picture ends after its pause.
+    const CAnimGL* anim = sprite_->getAnimationCourante();
+    return anim && anim->isImageUniqueEcoulee();
 }

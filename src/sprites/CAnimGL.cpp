@@ -73,6 +73,14 @@ bool CAnimGL::isAnimFinished() const
     return enCours != 1;
 }
 
+bool CAnimGL::isImageUniqueEcoulee() const
+{
+    int n = nbUtilisables();
+    if (repete || enCours != 1 || n > 1)
+        return false;
+    return n == 0 || static_cast<int32_t>(tempsCourant() - tempsChangement) > pauseEchelonnee(0);
+}
+
 // The pause taken as unsigned, scaled and truncated toward zero. The product
 // is taken in float, the speed's own precision: widened to double, a speed
 // of 0.7f is 0.6999999881 and a 10 ms pause would shrink to 6 ms instead of 7.

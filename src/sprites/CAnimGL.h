@@ -68,6 +68,10 @@ public:
     void stoppeAnim();
     // True once stopped: paused, stopped, or at the end of a non-repeating run.
     bool isAnimFinished() const;
+    // A non-repeating animation of one picture (or none) has nothing to step
+    // to, so it never finishes by itself. As a one-shot move it still lasts
+    // that picture's pause: true once the pause has passed since the start.
+    bool isImageUniqueEcoulee() const;
 
     // Steps the current frame by the time elapsed since the last change.
     void update();

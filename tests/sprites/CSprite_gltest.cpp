@@ -3,6 +3,8 @@
 #include "sprites/CSprite.h"
 
 #include "foundation/Temps.h"
+#include "game/ControleHeros.h"
+#include "game/OutilsJeu.h"
 #include "support/ContexteGL.h"
 #include "support/TestSupport.h"
 
@@ -250,6 +252,33 @@ TEST_F(CSpriteTest, EmptySpritesAreInert)
     EXPECT_EQ(absent.getNbAnims(), 0);
     EXPECT_FALSE(absent.isAnimCouranteFinished());
     EXPECT_EQ(absent.getAnimationCourante(), nullptr);
+}
+
+// A strike drawn with one picture lasts that picture's pause, then the held
+// walk takes over (a one-picture animation never finishes by itself).
+TEST_F(CSpriteTest, HeroLeavesAOnePictureStrike)
+{
+    CSprite sprite;
+    ASSERT_EQ(charge(sprite, "[Entete]\nnbAnims=2\n"
+                             "[Anim1]\nnbFrames=1\nnomAnim=Frappe\npathPlanche=feuille.tga\n"
+                             + cadre(1, 1, 0, 0, 40, 32, 100)
+                             + "[Anim2]\nnbFrames=1\nnomAnim=Marche\npathPlanche=feuille.tga\n"
+                             + cadre(2, 1, 0, 0, 40, 32, 100)),
+              0);
+    SpriteHerosCSprite adaptateur(&sprite);
+    CControleHeros heros;
+    TouchesHeros frappe, marche;
+    frappe.espace = true;
+    marche.droite = true;
+    heros.metAJour(frappe, adaptateur);
+    ASSERT_EQ(heros.etat, EtatFrappe);
+    fixeTempsFactice(T + 100);
+    heros.metAJour(marche, adaptateur);
+    EXPECT_EQ(heros.etat, EtatFrappe);
+    fixeTempsFactice(T + 101);
+    heros.metAJour(marche, adaptateur);
+    EXPECT_EQ(heros.etat, EtatMarche);
+    EXPECT_TRUE(heros.defilement);
 }
 
 TEST_F(CSpriteTest, BadFilesStopLoadingWithAMessage)
