@@ -147,20 +147,9 @@ TEST_F(AnimTest, SingleFrameNeverChangesNorFinishes)
     remplit({10});
     EXPECT_EQ(apres(100000), 0);
     EXPECT_FALSE(anim.isAnimFinished());
-    EXPECT_FALSE(anim.isImageUniqueEcoulee()); // repeating: no end
     anim.setRepete(false);
     EXPECT_EQ(apres(200000), 0);
     EXPECT_FALSE(anim.isAnimFinished());
-
-    // As a one-shot move it lasts its pause, counted from the start.
-    fixeTempsFactice(T + 300000);
-    anim.joueAnim();
-    fixeTempsFactice(T + 300010);
-    EXPECT_FALSE(anim.isImageUniqueEcoulee());
-    fixeTempsFactice(T + 300011);
-    EXPECT_TRUE(anim.isImageUniqueEcoulee());
-    anim.pauseAnim(); // stopped: isAnimFinished answers
-    EXPECT_FALSE(anim.isImageUniqueEcoulee());
 }
 
 TEST_F(AnimTest, FrameIndexAndStopControls)
