@@ -4,6 +4,7 @@
 #include "editeur/EtatModele.h"
 
 #include "foundation/FichierDescription.h"
+#include "foundation/Schema.h"
 #include "scenery/CBackground.h"
 #include "scenery/CLevel.h"
 #include "scenery/ClesNiveau.h"
@@ -22,7 +23,7 @@ namespace editeur {
 
 namespace {
 
-const int TAILLE_ENTIER = 100;     // InputOutput's buffer for integers
+const int TAILLE_ENTIER = TAILLE_LIGNE_ENTIER;
 const int TAILLE_PLANCHE = 200;    // TileDecrite::pathPlanche
 const int TAILLE_TYPE = 64;        // the actor type's buffer
 
@@ -269,7 +270,7 @@ void CModeleNiveau::Etat::relit(std::vector<std::string>* erreurs)
         const std::string section = nomSection(SectionActeur, n);
         std::string type;
         l.chaine(section, TypeActeur, TAILLE_TYPE, type);
-        type.resize(strcspn(type.c_str(), " \t\r;"));
+        coupeMot(type);
         acteurs[n - 1].type = type;
         acteurs[n - 1].x = l.entier(section, PositionX, 0);
         acteurs[n - 1].y = l.entier(section, PositionY, 0);

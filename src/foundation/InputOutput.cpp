@@ -3,6 +3,7 @@
 #include "foundation/FichierOrdinaire.h"
 #include "foundation/IndexProfil.h"
 #include "foundation/Messages.h"
+#include "foundation/Schema.h"
 #include "foundation/Temps.h"
 
 #include <cerrno>
@@ -16,7 +17,6 @@
 
 namespace {
 
-const int TAILLE_LIGNE_ENTIER = 100;
 const int TAILLE_LIGNE_REEL = 64;
 const int TAILLE_LIGNE_ECRITURE = 200;
 const int TAILLE_NOUVELLE_LIGNE = 250;

@@ -1,6 +1,7 @@
 #include "game/Effets.h"
 
 #include "foundation/FichierDescription.h"
+#include "foundation/Schema.h"
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
 #include "sound/CMusique.h"
@@ -28,8 +29,8 @@ int chargeEffets(GestionnaireSon& son, const char* fichier)
         char chemin[200];
         io.getPrivateProfileString(section, "nom", "", nom, sizeof nom, fichier, false);
         io.getPrivateProfileString(section, "fichier", "", chemin, sizeof chemin, fichier, false);
-        nom[strcspn(nom, " \t\r;")] = '\0';
-        chemin[strcspn(chemin, " \t\r;")] = '\0';
+        coupeMot(nom);
+        coupeMot(chemin);
         if (!nom[0] || strlen(nom) > 19 || !chemin[0]) {
             messageErreur("Son %d incomplet dans %s\n", i, fichier);
             continue;

@@ -1,6 +1,7 @@
 #include "game/Acteurs.h"
 
 #include "foundation/FichierDescription.h"
+#include "foundation/Schema.h"
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
 #include "scenery/DescriptionNiveau.h"
@@ -41,7 +42,7 @@ const int COTE_MAX = 4096;
 int litMot(InputOutput& io, const char* section, const char* cle, char* mot, int taille, const char* fichier)
 {
     int lu = io.getPrivateProfileString(section, cle, "", mot, taille, fichier, false);
-    mot[strcspn(mot, " \t\r;")] = '\0';
+    coupeMot(mot);
     return lu;
 }
 

@@ -1,6 +1,7 @@
 #include "scenery/DescriptionNiveau.h"
 
 #include "foundation/Messages.h"
+#include "foundation/Schema.h"
 #include "scenery/CBackground.h"
 #include "scenery/ClesNiveau.h"
 #include "shell/CEngineGL.h"
@@ -104,7 +105,7 @@ bool LecteurDescriptionNiveau::litActeur(int n, ActeurPlace& acteur)
     InputOutput discret(true);
     char type[64];
     discret.getPrivateProfileString(section, TypeActeur, "", type, sizeof type, fichier, false);
-    type[strcspn(type, " \t\r;")] = '\0';
+    coupeMot(type);
     acteur.type[0] = '\0';
     acteur.positionX = discret.getPrivateProfileInt(section, PositionX, 0, fichier, false);
     acteur.positionY = discret.getPrivateProfileInt(section, PositionY, 0, fichier, false);

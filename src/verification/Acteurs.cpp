@@ -12,7 +12,7 @@ const char* const FICHIER_EFFETS = FichierEffets;
 
 namespace {
 
-const int TE = 100;
+const int TE = TAILLE_LIGNE_ENTIER;
 const long MAX32 = INT_MAX;
 const int TAILLE_NOM_SON = 20; // a registry name is at most 19 characters
 

@@ -9,6 +9,7 @@
 // by prefix, the unterminated last line, lines cut by the reader's buffers,
 // ';' inside a line.
 
+#include "foundation/Schema.h"
 #include "verification/Profil.h"
 #include "verification/Rapport.h"
 
@@ -18,17 +19,6 @@
 #include <string>
 #include <vector>
 
-enum TypeCle { Entier, Booleen, Texte };
-
-struct DefCle {
-    const char* nom;
-    TypeCle type;
-    long defaut; // Entier, Booleen (a text's default is "nothing")
-    long min;    // Entier
-    long max;
-    int tampon;  // the reader's line buffer: 100, or the text's buffer size
-    bool facultative = false; // no report when it is missing
-};
 
 struct ValeurLue {
     bool trouvee = false;

@@ -9,7 +9,7 @@
 
 namespace {
 
-const int TE = 100;
+const int TE = TAILLE_LIGNE_ENTIER;
 const long D = CTexte::DECALAGE_MAX;
 
 const std::vector<DefCle> clesEntetePolice = {

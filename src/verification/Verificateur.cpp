@@ -23,7 +23,7 @@
 namespace {
 
 const long MIN32 = INT_MIN, MAX32 = INT_MAX;
-const int TE = 100; // the integer reader's line buffer
+const int TE = TAILLE_LIGNE_ENTIER;
 
 const std::vector<DefCle> clesVideo = {
     {"ResolutionHorizontale", Entier, 640, 0, 16384, TE},
