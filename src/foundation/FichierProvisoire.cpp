@@ -1,4 +1,4 @@
-#include "shell/FichierProvisoire.h"
+#include "foundation/FichierProvisoire.h"
 
 #include <cerrno>
 #include <csignal>
@@ -129,6 +129,8 @@ CFichierProvisoire::~CFichierProvisoire()
 
 void CFichierProvisoire::abandonne()
 {
+    // Callers report the failure that led here, not the clean-up's.
+    const int erreur = errno;
     if (fd_ >= 0)
         close(fd_);
     fd_ = -1;
@@ -136,6 +138,7 @@ void CFichierProvisoire::abandonne()
         unlink(nom_.c_str());
     nom_.clear();
     desinstalleRetrait(this);
+    errno = erreur;
 }
 
 int CFichierProvisoire::ouvre(const char* destination)
@@ -171,7 +174,7 @@ bool CFichierProvisoire::ouvreNomme()
     for (int essai = 0; essai < 100; ++essai) {
         std::string nom = destination_ + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(essai);
         retireSurSignal(this, nom);
-        fd_ = open(nom.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd_ = open(nom.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             nom_ = nom;
             return true;

@@ -1,5 +1,5 @@
-#ifndef CORVANTHELIS_SHELL_FICHIERPROVISOIRE_H
-#define CORVANTHELIS_SHELL_FICHIERPROVISOIRE_H
+#ifndef CORVANTHELIS_FOUNDATION_FICHIERPROVISOIRE_H
+#define CORVANTHELIS_FOUNDATION_FICHIERPROVISOIRE_H
 
 // A file written in full before it appears under its name: one object per
 // output being written. `ouvre` gives a descriptor to write to; `publie`
