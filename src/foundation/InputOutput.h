@@ -81,6 +81,7 @@ public:
     // Puts the prepared content in place of the file in one step. False
     // (errno set) on failure: the old file stays as it was.
     bool publie();
+    // Drops the prepared content; the file stays as it was.
     void abandonne();
 
 private:
