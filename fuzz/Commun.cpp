@@ -1,6 +1,7 @@
 #include "Commun.h"
 
 #include "foundation/IndexProfil.h"
+#include "shell/Plateforme.h"
 
 #include <SDL.h>
 
@@ -26,6 +27,9 @@ void prepareDossier()
     if (pret)
         return;
     pret = true;
+    // Fuzzing runs many processes at once beside other work: none of them
+    // raises its priority when it opens a display.
+    garderPrioriteNormale();
     // In memory when the system offers it: rewriting a file on disk for
     // every input costs milliseconds, a hundred times the parsing.
     std::string modele = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";

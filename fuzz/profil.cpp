@@ -6,6 +6,8 @@
 #include "foundation/InputOutput.h"
 
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <unistd.h>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -34,8 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
     io.getPrivateProfileString(section, cle, "", tampon, sizeof tampon, f, false);
     io.writePrivateProfileInt(section, cle, -42, f, false);
     // A finished write leaves no temporary file behind.
-    if (access("profil.ini.tmp", F_OK) == 0)
-        abort();
+    if (DIR* d = opendir(".")) {
+        while (dirent* entree = readdir(d))
+            if (strncmp(entree->d_name, "profil.ini.tmp", 14) == 0)
+                abort();
+        closedir(d);
+    }
     oublieProfil(f);
     return 0;
 }

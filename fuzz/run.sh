@@ -21,6 +21,9 @@ CC=clang CXX=clang++ cmake -S "$racine" -B "$build" -DCORVANTHELIS_FUZZ=ON \
 cmake --build "$build" -j"$(nproc)" >/dev/null
 
 export SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1
+# Undefined behaviour ends the input like a crash: in fork mode a report
+# that let the child go on would stay in that child's log, unseen.
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 mkdir -p "$build/findings"
 cibles=$*
 [ -z "$cibles" ] && cibles=$(cd "$build/fuzz" && ls fuzz_* | sed 's/^fuzz_//')

@@ -34,6 +34,7 @@ const char* const QuestionNouveau = "Ce niveau n'existe pas :\nEntrée le crée,
 const char* const QuestionQuitter = "Le niveau a des modifications non enregistrées.\n"
                                     "Entrée : enregistrer et quitter\nN : quitter sans enregistrer\n"
                                     "Échap : rester";
+const char* const DebutQuestionConflit = "Un autre programme a modifié ces fichiers depuis leur lecture :\n";
 
 // The autosave period; CORVANTHELIS_AUTOSAVE_MS shortens it (tests).
 uint32_t periodeAutosave()
@@ -79,7 +80,9 @@ private:
     Fin demandeFin();
     // True when an arrow key scrolled the view.
     bool defileClavier(uint32_t ecoule);
-    bool enregistre();
+    bool enregistre(bool ecraser = false);
+    bool demandeSiConflit();
+    Fin reponseConflit(int sym);
     void zoome(int sens, double x, double y);
     bool souris(int fx, int fy, double& x, double& y);
     void apresPas(bool change);
@@ -121,12 +124,14 @@ void CEditeur::zoome(int sens, double x, double y)
     etat.cadrage.haut = positionApresZoom(etat.cadrage.haut, static_cast<int>(y), avant, etat.cadrage.zoom);
 }
 
-bool CEditeur::enregistre()
+bool CEditeur::enregistre(bool ecraser)
 {
     if (!ouvert)
         return false;
     uint32_t debut = tempsCourant();
-    bool ok = modele.sauve();
+    bool ok = ecraser ? modele.ecrase() : modele.sauve();
+    if (!ok && !ecraser && demandeSiConflit())
+        return false;
     annonces.messages = modele.verifie();
     uint32_t duree = tempsCourant() - debut;
     messageInfo("Enregistrement et vérification : %u ms, %u problème(s)\n", static_cast<unsigned>(duree),
@@ -141,6 +146,56 @@ bool CEditeur::enregistre()
     if (ok)
         CModeleNiveau::effaceAutosave(modele.fichierNiveau());
     return ok;
+}
+
+// When the save stopped because another program changed the files, asks
+// the author what to keep: nothing is lost without being asked.
+bool CEditeur::demandeSiConflit()
+{
+    const std::vector<std::string> fichiers = modele.fichiersChangesSurDisque();
+    if (fichiers.empty())
+        return false;
+    std::string question = DebutQuestionConflit;
+    for (size_t i = 0; i < fichiers.size() && i < 3; ++i) {
+        size_t barre = fichiers[i].rfind('/');
+        question += (barre == std::string::npos ? fichiers[i] : fichiers[i].substr(barre + 1)) + "\n";
+    }
+    if (fichiers.size() > 3)
+        question += "et " + std::to_string(fichiers.size() - 3) + " autre(s)\n";
+    question += "E : écraser avec vos modifications\n"
+                "R : reprendre sa version (Ctrl+Z rend la vôtre)\n"
+                "C : copier vos modifications dans <fichier>.mien\n"
+                "Échap : ne rien enregistrer";
+    annonces.question = question;
+    annonces.info = "Fichiers modifiés par un autre programme : rien n'est enregistré";
+    return true;
+}
+
+CEditeur::Fin CEditeur::reponseConflit(int sym)
+{
+    if (sym == SDLK_e) {
+        annonces.question.clear();
+        enregistre(true);
+    } else if (sym == SDLK_r) {
+        annonces.question.clear();
+        bool repris = modele.recharge();
+        apresPas(repris);
+        etat.selection.clear();
+        etat.tileChoisie.resize(modele.plans().size(), 0);
+        annonces.info = repris ? "Version du disque reprise (Ctrl+Z rend la vôtre)"
+                               : "Rechargement impossible (voir la sortie d'erreur)";
+    } else if (sym == SDLK_c) {
+        annonces.question.clear();
+        std::vector<std::string> copies;
+        bool ok = modele.sauveACote(&copies);
+        annonces.info = ok && !copies.empty() ? "Vos modifications sont dans " + copies[0]
+                                                    + (copies.size() > 1 ? " (et les autres .mien)" : "")
+                                              : "Copie impossible (voir la sortie d'erreur)";
+    } else if (sym == SDLK_ESCAPE) {
+        annonces.question.clear();
+        annonces.info = "Rien n'est enregistré";
+    }
+    return Continuer;
 }
 
 CEditeur::Fin CEditeur::demandeFin()
@@ -160,6 +215,8 @@ CEditeur::Fin CEditeur::demandeFin()
 
 CEditeur::Fin CEditeur::reponse(int sym)
 {
+    if (annonces.question.rfind(DebutQuestionConflit, 0) == 0)
+        return reponseConflit(sym);
     if (annonces.question == QuestionNouveau) {
         if (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) {
             ouvert = CModeleNiveau::creeNiveau(aCreer) && modele.ouvre(aCreer);

@@ -480,17 +480,4 @@ bool CModeleNiveau::modifie() const
     return false;
 }
 
-bool CModeleNiveau::sauve()
-{
-    if (!etat_)
-        return false;
-    bool ok = true;
-    for (CDocumentProfil& d : etat_->documents)
-        if (d.modifie() && !d.sauve())
-            ok = false;
-    if (ok)
-        effaceAutosave(etat_->fichier);
-    return ok;
-}
-
 }

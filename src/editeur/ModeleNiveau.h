@@ -155,10 +155,30 @@ public:
     // True when the documents differ from what was last saved or opened.
     bool modifie() const;
 
-    // Writes every changed document over its file (atomically, each as
-    // the profile writer does). False, with one line on standard error per
-    // file that could not be written; the others are saved.
+    // Writes every changed document over its file, the level as a whole:
+    // all the new texts are written beside their files first, then put in
+    // place one after another, and the autosave goes only once every one
+    // is. A failure while writing them changes no file. False, with one
+    // line on standard error per file that failed, also when a file to be
+    // written changed on disk since it was read: nothing is written then,
+    // and the caller settles it with one of the three below.
     bool sauve();
+
+    // ---- Files another program changed: the ones a save would write that
+    // are no longer what this model read or last saved there.
+    std::vector<std::string> fichiersChangesSurDisque() const;
+    // Saves over them all the same.
+    bool ecrase();
+    // Takes those files back from the disk into the documents, as one step:
+    // undo brings this model's texts back. False when one cannot be read
+    // (nothing changes then). A level that now names other plane files is
+    // opened afresh instead, without the history.
+    bool recharge();
+    // Writes this model's text of each changed file beside it, as
+    // cheminACote(file), and nothing else: the files and the documents stay
+    // as they are. `copies` gets the paths written.
+    bool sauveACote(std::vector<std::string>* copies = nullptr);
+    static std::string cheminACote(const std::string& fichier);
 
     // The checker's own checks of the level as saved, with the files it
     // names: one line per problem, "file:line: ..." as the checker prints
@@ -187,6 +207,7 @@ private:
     // Runs `change` as one step: on success the documents' texts before it
     // go to the history; on failure they are brought back.
     template <class F> bool etape(F change);
+    bool enregistre(bool malgreChangements);
 
     std::unique_ptr<Etat> etat_;
 };

@@ -29,6 +29,7 @@ bool CDocumentProfil::charge(const char* fichier)
         texte_.clear();
         texteFichier_.clear();
         modifie_ = false;
+        present_ = false;
         return true;
     }
     struct stat etat;
@@ -55,6 +56,7 @@ bool CDocumentProfil::charge(const char* fichier)
     texte_.swap(contenu);
     texteFichier_ = texte_;
     modifie_ = false;
+    present_ = true;
     return true;
 }
 
@@ -331,7 +333,22 @@ bool CDocumentProfil::sauve()
         return false;
     if (!modifie_)
         return true;
-    bool ok = remplaceFichierAtomique(fichier_.c_str(), texte_);
+    CRemplacementFichier remplacement;
+    return prepareSauvegarde(remplacement) && publieSauvegarde(remplacement);
+}
+
+bool CDocumentProfil::prepareSauvegarde(CRemplacementFichier& remplacement) const
+{
+    if (!fichier_.empty() && remplacement.prepare(fichier_.c_str(), texte_))
+        return true;
+    messageErreur("Enregistrement impossible de %s : %s\n", fichier_.c_str(),
+                  strerror(fichier_.empty() ? ENOENT : errno));
+    return false;
+}
+
+bool CDocumentProfil::publieSauvegarde(CRemplacementFichier& remplacement)
+{
+    bool ok = remplacement.publie();
     int erreur = errno;
     // Whatever happened, the readers look at the file again.
     oublieProfil(fichier_.c_str());
@@ -341,5 +358,16 @@ bool CDocumentProfil::sauve()
     }
     texteFichier_ = texte_;
     modifie_ = false;
+    present_ = true;
     return true;
+}
+
+bool CDocumentProfil::changeSurDisque() const
+{
+    if (fichier_.empty())
+        return false;
+    CDocumentProfil disque;
+    if (!disque.charge(fichier_.c_str()))
+        return true;
+    return disque.present_ != present_ || disque.texteFichier_ != texteFichier_;
 }

@@ -10,11 +10,14 @@
 // text (through foundation/IndexProfil.h), without its notices. Saving goes
 // through the writer's temporary file and rename, then makes the readers
 // read the file afresh. The document owns its text; it does not lock the
-// file, so the last save wins.
+// file, so the last save wins unless the caller asks changeSurDisque()
+// first.
 
 #include <string>
 #include <utility>
 #include <vector>
+
+class CRemplacementFichier;
 
 struct ValeurProfil {
     std::string section, cle, valeur;
@@ -55,6 +58,16 @@ public:
     // standard error, when the file could not be replaced: it is then as it
     // was and the document keeps its changes.
     bool sauve();
+    // sauve() in two halves, for several documents saved as one: every
+    // new text is written beside its file before any file is replaced.
+    // Each prints its one line on failure; publieSauvegarde() only then
+    // counts the document as saved.
+    bool prepareSauvegarde(CRemplacementFichier& remplacement) const;
+    bool publieSauvegarde(CRemplacementFichier& remplacement);
+
+    // True when the file is no longer what was last loaded or saved:
+    // another program changed, created or removed it since.
+    bool changeSurDisque() const;
 
     // Adds the header [section] with `cles` in order, right after the last
     // key line of the section the readers open for `apres` (at the end when
@@ -78,6 +91,7 @@ public:
     void remplaceTexte(const std::string& texte);
 
     const std::string& texte() const { return texte_; }
+    const std::string& fichier() const { return fichier_; }
     // True when the text differs from the file as last loaded or saved.
     bool modifie() const { return modifie_; }
 
@@ -90,6 +104,7 @@ private:
     std::string texte_;
     std::string texteFichier_;  // the file's text as last loaded or saved
     bool modifie_ = false;
+    bool present_ = false;  // whether the file existed when last loaded or saved
 };
 
 #endif

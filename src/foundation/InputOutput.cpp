@@ -1,6 +1,7 @@
 #include "foundation/InputOutput.h"
 
 #include "foundation/FichierOrdinaire.h"
+#include "foundation/FichierProvisoire.h"
 #include "foundation/IndexProfil.h"
 #include "foundation/Messages.h"
 #include "foundation/Schema.h"
@@ -89,49 +90,6 @@ bool lisFichierEntier(const char* fichier, std::string& contenu)
         contenu.append(bloc, n);
     bool ok = !ferror(f);
     fclose(f);
-    return ok;
-}
-
-// Writes `contenu` to "<fichier>.tmp" and renames it over the original, so a
-// crash or a full disk never leaves a truncated file behind. The one
-// temporary name is created exclusively (never through a link); a copy left
-// by a killed write is removed first, so at most one ever exists. A symbolic
-// link is followed: the file it leads to is replaced, beside itself, and
-// the link stays a link.
-bool remplaceFichier(const char* fichier, const std::string& contenu)
-{
-    char* reel = realpath(fichier, nullptr);
-    const std::string cible = reel ? reel : fichier;
-    free(reel);
-    std::string temporaire = cible + ".tmp";
-    const int drapeaux = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
-    int fd = open(temporaire.c_str(), drapeaux, 0600);
-    if (fd < 0 && errno == EEXIST && unlink(temporaire.c_str()) == 0)
-        fd = open(temporaire.c_str(), drapeaux, 0600);
-    if (fd < 0)
-        return false;
-    struct stat etat;
-    if (stat(cible.c_str(), &etat) == 0) {
-        // Only root may give a file away; chown before chmod, which it
-        // would otherwise undo for the set-id bits.
-        if (geteuid() == 0 && fchown(fd, etat.st_uid, etat.st_gid) != 0)
-            errno = 0;
-        fchmod(fd, etat.st_mode & 07777);
-    }
-    FILE* f = fdopen(fd, "wb");
-    if (!f) {
-        close(fd);
-        unlink(temporaire.c_str());
-        return false;
-    }
-    bool ok = fwrite(contenu.data(), 1, contenu.size(), f) == contenu.size();
-    ok = (fflush(f) == 0) && ok;
-    ok = (fsync(fileno(f)) == 0) && ok;
-    ok = (fclose(f) == 0) && ok;
-    if (ok)
-        ok = rename(temporaire.c_str(), cible.c_str()) == 0;
-    if (!ok)
-        unlink(temporaire.c_str());
     return ok;
 }
 
@@ -258,7 +216,7 @@ InputOutput::Ecriture InputOutput::ecrit(const char* section, const char* cle,
     size_t suite = finLigne == std::string::npos ? contenu.size() : finLigne + 1;
     std::string texteSuivant = contenu.substr(suite);
     std::string nouveau = contenu.substr(0, position) + nouvelleLigne + "\n" + texteSuivant;
-    bool remplace = remplaceFichier(fichier, nouveau);
+    bool remplace = remplaceFichierAtomique(fichier, nouveau);
     // The readers' copy of the file is stale from now on.
     oublieProfil(fichier);
     if (!remplace) {
@@ -285,7 +243,67 @@ bool InputOutput::writePrivateProfileInt(const char* section, const char* cle, i
     return ecrit(section, cle, texte, fichier) != ECRITURE_ECHEC;
 }
 
+CRemplacementFichier::CRemplacementFichier() : provisoire_(new CFichierProvisoire) {}
+CRemplacementFichier::~CRemplacementFichier() = default;
+
+bool CRemplacementFichier::prepare(const char* fichier, const std::string& contenu)
+{
+    pret_ = false;
+    // A symbolic link is followed: the file it leads to is replaced, beside
+    // itself, and the link stays a link.
+    char* reel = realpath(fichier, nullptr);
+    const std::string cible = reel ? reel : fichier;
+    free(reel);
+    const int fd = provisoire_->ouvre(cible.c_str());
+    if (fd < 0)
+        return false;
+    struct stat etat;
+    if (stat(cible.c_str(), &etat) == 0) {
+        // Only root may give a file away; chown before chmod, which it
+        // would otherwise undo for the set-id bits.
+        if (geteuid() == 0 && fchown(fd, etat.st_uid, etat.st_gid) != 0)
+            errno = 0;
+        fchmod(fd, etat.st_mode & 07777);
+    }
+    size_t ecrit = 0;
+    while (ecrit < contenu.size()) {
+        ssize_t n = write(fd, contenu.data() + ecrit, contenu.size() - ecrit);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            abandonne();
+            return false;
+        }
+        ecrit += static_cast<size_t>(n);
+    }
+    if (fsync(fd) != 0) {
+        abandonne();
+        return false;
+    }
+    pret_ = true;
+    return true;
+}
+
+bool CRemplacementFichier::publie()
+{
+    if (!pret_) {
+        errno = EINVAL;
+        return false;
+    }
+    pret_ = false;
+    return provisoire_->publie();
+}
+
+void CRemplacementFichier::abandonne()
+{
+    const int erreur = errno;
+    provisoire_.reset(new CFichierProvisoire);
+    pret_ = false;
+    errno = erreur;
+}
+
 bool remplaceFichierAtomique(const char* fichier, const std::string& contenu)
 {
-    return remplaceFichier(fichier, contenu);
+    CRemplacementFichier remplacement;
+    return remplacement.prepare(fichier, contenu) && remplacement.publie();
 }

@@ -21,6 +21,7 @@
 // Missing sections and keys print a notice on standard output and give the
 // default; a silent reader (muet) gives the default without a word.
 
+#include <memory>
 #include <string>
 
 class InputOutput {
@@ -56,7 +57,39 @@ private:
     Ecriture ecrit(const char* section, const char* cle, const char* valeur, const char* fichier);
 };
 
-// Replaces `fichier` with `contenu` through "<fichier>.tmp" and a rename, so
+// One file's new content, written in full beside it before it takes the
+// file's place: a caller saving several files writes them all, then puts
+// them in place one after another, so a failure while writing changes none.
+// The new text goes to a temporary file that has no name where the file
+// system allows it (foundation/FichierProvisoire.h), else a name of this
+// process's own, so writers never share or remove each other's copies and
+// a killed one leaves nothing behind. A symbolic link is followed and its
+// target replaced; the mode and (for root) the owner of the file replaced
+// are kept; a new file gets 0666 less the umask. Destroying the object
+// before publie() leaves the old file and no copy.
+class CFichierProvisoire;
+class CRemplacementFichier {
+public:
+    CRemplacementFichier();
+    ~CRemplacementFichier();
+    CRemplacementFichier(const CRemplacementFichier&) = delete;
+    CRemplacementFichier& operator=(const CRemplacementFichier&) = delete;
+
+    // Writes `contenu` and flushes it to the disk. False (errno set) when
+    // it cannot be written whole; nothing is left then.
+    bool prepare(const char* fichier, const std::string& contenu);
+    // Puts the prepared content in place of the file in one step. False
+    // (errno set) on failure: the old file stays as it was.
+    bool publie();
+    // Drops the prepared content; the file stays as it was.
+    void abandonne();
+
+private:
+    std::unique_ptr<CFichierProvisoire> provisoire_;
+    bool pret_ = false;
+};
+
+// Replaces `fichier` with `contenu` in one step (CRemplacementFichier), so
 // the file is never left half-written: on failure the old file stays as it
 // was and no temporary copy remains. The caller forgets the readers' copy
 // (oublieProfil) afterwards.

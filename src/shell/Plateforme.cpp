@@ -144,8 +144,19 @@ void presenteImage()
 #endif
 }
 
+namespace {
+bool prioriteNormale = false;
+}
+
+void garderPrioriteNormale()
+{
+    prioriteNormale = true;
+}
+
 void fixePrioriteProcessus(bool hogCPU)
 {
+    if (prioriteNormale)
+        return;
     const int cible = hogCPU ? -10 : -5;
     errno = 0;
     int actuelle = getpriority(PRIO_PROCESS, 0);

@@ -36,5 +36,8 @@ void presenteImage();
 // Never lowers a priority that is already higher, never uses real-time
 // scheduling, and says nothing when it is not allowed.
 void fixePrioriteProcessus(bool hogCPU);
+// From now on fixePrioriteProcessus changes nothing: for processes that
+// must not take the machine from others (fuzzing runs many of them).
+void garderPrioriteNormale();
 
 #endif

@@ -5,7 +5,7 @@
 #include "render/Decodage.h"
 #include "render/Decoupe.h"
 #include "render/PartageImages.h"
-#include "shell/FichierProvisoire.h"
+#include "foundation/FichierProvisoire.h"
 #include "sprites/FormatSprite.h"
 #include "sprites/Planche.h"
 

@@ -10,7 +10,7 @@
 // Converts a sprite data file into a converted file. 0 on success; 1 on
 // failure, after the failure's message and "Fichier : <nom>" naming the file
 // concerned, both on standard error. The result appears under the
-// destination's name only once whole (shell/FichierProvisoire.h), so a
+// destination's name only once whole (foundation/FichierProvisoire.h), so a
 // failure, an interruption or a killed process creates nothing and leaves
 // an existing destination as it was. Frame rectangles are cut to their
 // sheet's size before anything is made of them. The pause and the colour

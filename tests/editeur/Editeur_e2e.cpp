@@ -80,7 +80,24 @@ TEST_F(EditeurE2E, TwoPlacementsOneUndoneSaveKeepsOneAndTheCheckerPasses)
     placeSurSol(400, 100);
     appuie("ctrl+z");
     pause(200);
-    enregistre();
+    // Another program changes the plane meanwhile: the save asks first. A
+    // copy beside it, then overwriting, are two of the answers.
+    ecritFichier(PlanSol, avant + "; ailleurs\n");
+    const std::string conflit = "Fichier modifié par un autre programme";
+    for (int fois = 1; fois <= 2; ++fois) {
+        appuie("ctrl+s");
+        for (int essai = 0; essai < 50 && compte(lisFichier("erreurs.txt"), conflit) < fois; ++essai)
+            pause(200);
+        ASSERT_EQ(compte(lisFichier("erreurs.txt"), conflit), fois) << lisFichier("erreurs.txt");
+        EXPECT_EQ(lisFichier(PlanSol), avant + "; ailleurs\n");
+        appuie(fois == 1 ? "c" : "e");
+        pause(300);
+    }
+    const std::string mien = std::string(PlanSol) + ".mien";
+    EXPECT_NE(lisFichier(mien).find("positionX=2896\npositionY=96\n"), std::string::npos);
+    unlink(mien.c_str());
+    for (int essai = 0; essai < 50 && lisFichier("sortie.txt").find("Enregistrement") == std::string::npos; ++essai)
+        pause(200);
     std::string sortie = lisFichier("sortie.txt");
     // The editor's own check of the saved level.
     EXPECT_NE(sortie.find(" ms, 0 problème(s)"), std::string::npos) << sortie;

@@ -1,8 +1,10 @@
 #include "foundation/InputOutput.h"
+#include "foundation/FichierProvisoire.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -193,46 +195,97 @@ std::string fichiersDuDossier()
     return liste;
 }
 
-TEST_F(Profil, WriterUsesOneTemporaryNameAndClearsWhatAKilledWriteLeft)
+// The writer's temporary names other than `garde`, or "" when none is left.
+std::string temporaires(const std::string& garde = "p.ini\n")
 {
-    ecritFichier("p.ini", "[S]\nA=1\n");
-    // Left by a killed write: a stale copy, or a link planted in its place.
-    ecritFichier("p.ini.tmp", "vieux");
-    io.writePrivateProfileInt("S", "A", 2, "p.ini", false);
-    EXPECT_EQ(fichiersDuDossier(), "p.ini\n");
+    std::string liste = fichiersDuDossier();
+    return liste == garde ? "" : liste;
+}
+
+// A child process that saves `texte` over p.ini `fois` times (0: for ever);
+// it ends with status 1 when a save failed.
+pid_t ecrivain(const std::string& texte, int fois)
+{
+    pid_t enfant = fork();
+    if (enfant == 0) {
+        bool echec = false;
+        for (int i = 0; fois == 0 || i < fois; ++i)
+            echec = !remplaceFichierAtomique("p.ini", texte) || echec;
+        _exit(echec ? 1 : 0);
+    }
+    return enfant;
+}
+
+struct Ecrivains : Profil, ::testing::WithParamInterface<bool> {
+    void SetUp() override { CFichierProvisoire::forceNomme(GetParam()); }
+    void TearDown() override { CFichierProvisoire::forceNomme(false); }
+};
+
+TEST_P(Ecrivains, TwoWritersAtOnceLeaveOneWholeTextAndNoCopy)
+{
+    // A planted "p.ini.tmp" (a link, say) is nobody's copy: it stays as it is.
     ecritFichier("cible", "intacte");
     ASSERT_EQ(symlink("cible", "p.ini.tmp"), 0);
-    io.writePrivateProfileInt("S", "A", 3, "p.ini", false);
-    EXPECT_EQ(fichiersDuDossier(), "cible\np.ini\n");
-    EXPECT_EQ(lisFichier("cible"), "intacte");
-    unlink("cible");
-
-    // Writers killed at every stage leave the file whole and at most the
-    // one temporary file beside it.
-    const std::string texte = "[S]\nA=1\n" + std::string(20000, ';') + "\n";
-    for (int essai = 0; essai < 40; ++essai) {
-        ecritFichier("p.ini", texte);
-        pid_t enfant = fork();
-        ASSERT_GE(enfant, 0);
-        if (enfant == 0) {
-            if (!freopen("/dev/null", "w", stdout))
-                _exit(1);
-            for (int i = 0;; ++i)
-                io.writePrivateProfileInt("S", "A", 1 + i % 2, "p.ini", false);
+    const std::string a = "[S]\nA=1\n" + std::string(60000, 'a') + "\n";
+    const std::string b = "[S]\nA=2\n" + std::string(90000, 'b') + "\n";
+    ecritFichier("p.ini", a);
+    pid_t enfants[] = {ecrivain(a, 400), ecrivain(b, 400)};
+    ASSERT_GT(enfants[0], 0);
+    ASSERT_GT(enfants[1], 0);
+    int echantillons = 0, vus[2] = {0, 0}, finis = 0, statuts[2] = {-1, -1};
+    const auto fin = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (finis < 2 && std::chrono::steady_clock::now() < fin) {
+        std::string contenu = lisFichier("p.ini");
+        ++echantillons;
+        if (contenu == a || contenu == b)
+            ++vus[contenu == b];
+        else
+            ADD_FAILURE() << "sample " << echantillons << ": " << contenu.size() << " bytes";
+        for (int i = 0; i < 2; ++i)
+            if (enfants[i] > 0 && waitpid(enfants[i], &statuts[i], WNOHANG) == enfants[i]) {
+                enfants[i] = -1;
+                ++finis;
+            }
+    }
+    for (int i = 0; i < 2; ++i)
+        if (enfants[i] > 0) {
+            // Out of time: a stop they handle, so nothing is left.
+            kill(enfants[i], SIGTERM);
+            waitpid(enfants[i], &statuts[i], 0);
+        } else {
+            EXPECT_TRUE(WIFEXITED(statuts[i]) && WEXITSTATUS(statuts[i]) == 0);
         }
-        usleep(200 + essai * 97);
+    EXPECT_GT(echantillons, 50);
+    EXPECT_GT(vus[0] + vus[1], 0);
+    EXPECT_EQ(temporaires("cible\np.ini\np.ini.tmp\n"), "");
+    EXPECT_EQ(lisFichier("cible"), "intacte");
+}
+
+TEST_P(Ecrivains, AKilledWriterLeavesTheOldOrTheNewFileWhole)
+{
+    const std::string a = "[S]\nA=1\n" + std::string(200000, ';') + "\n";
+    const std::string b = "[S]\nA=2\n" + std::string(300000, ';') + "\n";
+    for (int essai = 0; essai < 30; ++essai) {
+        ecritFichier("p.ini", a);
+        pid_t enfant = ecrivain(essai % 2 ? a : b, 0);
+        ASSERT_GT(enfant, 0);
+        usleep(300 + essai * 173);
         kill(enfant, SIGKILL);
         waitpid(enfant, nullptr, 0);
-        std::string liste = fichiersDuDossier();
-        EXPECT_TRUE(liste == "p.ini\n" || liste == "p.ini\np.ini.tmp\n") << liste;
         std::string contenu = lisFichier("p.ini");
-        EXPECT_TRUE(contenu == texte || contenu == "[S]\nA=2" + texte.substr(7)) << essai;
+        EXPECT_TRUE(contenu == a || contenu == b) << essai << ": " << contenu.size() << " bytes";
+        // Only a name copy can outlive a kill; it carries the dead pid, and
+        // the next writer for the file removes it.
+        std::string reste = temporaires();
+        if (!reste.empty()) {
+            EXPECT_EQ(reste, "p.ini\np.ini.tmp" + std::to_string(enfant) + "_0\n");
+        }
+        ASSERT_TRUE(remplaceFichierAtomique("p.ini", a));
+        EXPECT_EQ(temporaires(), "");
     }
-    Capture sortie(1);
-    EXPECT_TRUE(io.writePrivateProfileInt("S", "A", 5, "p.ini", false));
-    EXPECT_EQ(fichiersDuDossier(), "p.ini\n");
-    EXPECT_EQ(io.getPrivateProfileInt("S", "A", 0, "p.ini", false), 5);
 }
+
+INSTANTIATE_TEST_SUITE_P(SansNomOuNomme, Ecrivains, ::testing::Bool());
 
 TEST_F(Profil, AFifoIsRefusedWithoutBlockingReadOrWrite)
 {
@@ -262,6 +315,18 @@ TEST_F(Profil, WritingFollowsTheLinkAndKeepsTheMode)
     EXPECT_EQ(lisFichier("vrai/p.ini"), "[S]\nA=7\n");
     EXPECT_EQ(fichiersDuDossier(), "lien.ini\nvrai\n");
     EXPECT_FALSE(fichierExiste("vrai/p.ini.tmp"));
+
+    // A new file gets the usual mode: 0666 less the umask.
+    for (mode_t masque : {022, 077}) {
+        mode_t ancien = umask(masque);
+        const std::string nom = "neuf" + std::to_string(masque);
+        bool ecrit = remplaceFichierAtomique(nom.c_str(), "x");
+        umask(ancien);
+        ASSERT_TRUE(ecrit);
+        struct stat neuf;
+        ASSERT_EQ(stat(nom.c_str(), &neuf), 0);
+        EXPECT_EQ(neuf.st_mode & 07777, 0666u & ~masque);
+    }
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // runs in a child process reading its source from a FIFO: it is held in
 // the middle of its work, with output written, when the signal comes.
 
-#include "shell/FichierProvisoire.h"
+#include "foundation/FichierProvisoire.h"
 #include "sprites/ConversionSprite.h"
 
 #include "support/DonneesJeu.h"

@@ -1,4 +1,4 @@
-#include "shell/FichierProvisoire.h"
+#include "foundation/FichierProvisoire.h"
 
 #include <cerrno>
 #include <csignal>
@@ -19,17 +19,26 @@ bool nommeForce = false;
 
 const int SIGNAUX[] = {SIGINT, SIGTERM, SIGHUP};
 const int NB_SIGNAUX = sizeof SIGNAUX / sizeof SIGNAUX[0];
-char cheminARetirer[4096];
-volatile sig_atomic_t arme = 0;
 bool installe[NB_SIGNAUX];
 struct sigaction anciennes[NB_SIGNAUX];
-const CFichierProvisoire* proprietaire = nullptr;
+
+// One place per object being written: a level's save holds several at once.
+struct Place {
+    char chemin[4096];
+    volatile sig_atomic_t arme = 0;
+    const CFichierProvisoire* objet = nullptr;
+};
+const int NB_PLACES = 8;
+Place places[NB_PLACES];
+int occupees = 0;
 
 void surSignal(int numero)
 {
-    if (arme)
-        unlink(cheminARetirer);
-    arme = 0;
+    for (Place& p : places) {
+        if (p.arme)
+            unlink(p.chemin);
+        p.arme = 0;
+    }
     // Then what the signal would have done without us: the raised signal
     // stays blocked until the handler returns, then ends the process.
     for (int i = 0; i < NB_SIGNAUX; ++i)
@@ -38,11 +47,23 @@ void surSignal(int numero)
     raise(numero);
 }
 
+Place* placeDe(const CFichierProvisoire* objet)
+{
+    for (Place& p : places)
+        if (p.objet == objet)
+            return &p;
+    return nullptr;
+}
+
 void installeRetrait(const CFichierProvisoire* objet)
 {
-    if (proprietaire)
+    Place* place = placeDe(objet);
+    if (place || !(place = placeDe(nullptr)))
+        return;  // already there, or no room: what a kill leaves is removed later
+    place->arme = 0;
+    place->objet = objet;
+    if (occupees++ > 0)
         return;
-    proprietaire = objet;
     struct sigaction action = {};
     action.sa_handler = surSignal;
     sigemptyset(&action.sa_mask);
@@ -55,22 +76,26 @@ void installeRetrait(const CFichierProvisoire* objet)
 
 void retireSurSignal(const CFichierProvisoire* objet, const std::string& chemin)
 {
-    if (proprietaire != objet || chemin.size() >= sizeof cheminARetirer)
+    Place* place = placeDe(objet);
+    if (!place || chemin.size() >= sizeof place->chemin)
         return;
-    arme = 0;
-    memcpy(cheminARetirer, chemin.c_str(), chemin.size() + 1);
-    arme = 1;
+    place->arme = 0;
+    memcpy(place->chemin, chemin.c_str(), chemin.size() + 1);
+    place->arme = 1;
 }
 
 void desinstalleRetrait(const CFichierProvisoire* objet)
 {
-    if (proprietaire != objet)
+    Place* place = placeDe(objet);
+    if (!place)
         return;
-    arme = 0;
+    place->arme = 0;
+    place->objet = nullptr;
+    if (--occupees > 0)
+        return;
     for (int i = 0; i < NB_SIGNAUX; ++i)
         if (installe[i])
             sigaction(SIGNAUX[i], &anciennes[i], nullptr);
-    proprietaire = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -129,6 +154,8 @@ CFichierProvisoire::~CFichierProvisoire()
 
 void CFichierProvisoire::abandonne()
 {
+    // Callers report the failure that led here, not the clean-up's.
+    const int erreur = errno;
     if (fd_ >= 0)
         close(fd_);
     fd_ = -1;
@@ -136,6 +163,7 @@ void CFichierProvisoire::abandonne()
         unlink(nom_.c_str());
     nom_.clear();
     desinstalleRetrait(this);
+    errno = erreur;
 }
 
 int CFichierProvisoire::ouvre(const char* destination)
@@ -171,7 +199,7 @@ bool CFichierProvisoire::ouvreNomme()
     for (int essai = 0; essai < 100; ++essai) {
         std::string nom = destination_ + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(essai);
         retireSurSignal(this, nom);
-        fd_ = open(nom.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd_ = open(nom.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             nom_ = nom;
             return true;

@@ -1,5 +1,5 @@
-#ifndef CORVANTHELIS_SHELL_FICHIERPROVISOIRE_H
-#define CORVANTHELIS_SHELL_FICHIERPROVISOIRE_H
+#ifndef CORVANTHELIS_FOUNDATION_FICHIERPROVISOIRE_H
+#define CORVANTHELIS_FOUNDATION_FICHIERPROVISOIRE_H
 
 // A file written in full before it appears under its name: one object per
 // output being written. `ouvre` gives a descriptor to write to; `publie`
@@ -13,8 +13,8 @@
 // removed on SIGINT, SIGTERM and SIGHUP before the signal takes its usual
 // course (a signal the process ignores stays ignored); such files left by a
 // process that no longer exists are removed when the next one is opened
-// for the same destination. One object at a time is covered by the signal
-// cleanup.
+// for the same destination. Eight objects at a time are covered by the
+// signal cleanup.
 
 #include <string>
 
