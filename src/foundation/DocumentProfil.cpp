@@ -174,21 +174,74 @@ bool CDocumentProfil::ajouteSection(const char* section, const char* apres,
     return ajouteSections(apres, {{section, cles}});
 }
 
-bool CDocumentProfil::ajouteSections(const char* apres, const std::vector<SectionNouvelle>& sections)
+namespace {
+
+// Header names the format can hold; says which one it cannot.
+bool nomsSectionsValides(const std::vector<SectionNouvelle>& sections)
 {
     for (const SectionNouvelle& n : sections)
         if (n.nom.empty() || n.nom.find_first_of(std::string("[]\r\n\0", 5)) != std::string::npos) {
             messageErreur("Section refusée : [%s]\n", n.nom.c_str());
             return false;
         }
+    return true;
+}
+
+// The text of the new sections starting at line `ligne`, a blank line before
+// each when `blanc`; each header's line goes to `lignes`. False, refused,
+// for a key or value holding a line break.
+bool blocSections(const std::vector<SectionNouvelle>& sections, const char* fin, int ligne, bool blanc,
+                  std::vector<int>& lignes, std::string& bloc)
+{
+    for (const SectionNouvelle& n : sections) {
+        if (blanc) {
+            bloc += fin;
+            ++ligne;
+        }
+        lignes.push_back(ligne);
+        bloc += "[" + n.nom + "]" + fin;
+        ligne += 1 + static_cast<int>(n.cles.size());
+        for (const auto& cle : n.cles) {
+            if ((cle.first + cle.second).find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
+                return refuse(n.nom.c_str(), cle.first.c_str());
+            bloc += cle.first + "=" + cle.second + fin;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool CDocumentProfil::ajouteSections(const char* apres, const std::vector<SectionNouvelle>& sections)
+{
+    if (!nomsSectionsValides(sections))
+        return false;
     const std::string avant = texte_;
     const std::string fin = finDeLigne();
     if (!texte_.empty() && texte_.back() != '\n')
         texte_ += fin;
 
-    // A stale section of one of those names would be the one read.
-    size_t position = 0;
     bool blanc = false;
+    const size_t position = placeSections(apres, sections, blanc);
+    int ligne = 1 + static_cast<int>(std::count(texte_.begin(), texte_.begin() + position, '\n'));
+    std::vector<int> lignes;  // each new header's line
+    std::string bloc;
+    if (!blocSections(sections, fin.c_str(), ligne, blanc, lignes, bloc)) {
+        texte_ = avant;
+        return false;
+    }
+    texte_.insert(position, bloc);
+
+    const bool relu = relisSections(sections, lignes);
+    if (!relu)
+        texte_ = avant;
+    modifie_ = texte_ != texteFichier_;
+    return relu;
+}
+
+size_t CDocumentProfil::placeSections(const char* apres, const std::vector<SectionNouvelle>& sections, bool& blanc)
+{
+    // A stale section of one of those names would be the one read.
     for (;;) {
         CIndexProfil index(texte_, TAILLE_LIGNE);
         const SectionProfil* perimee = nullptr;
@@ -203,7 +256,7 @@ bool CDocumentProfil::ajouteSections(const char* apres, const std::vector<Sectio
             texte_.erase(debut, finSection - debut);
             continue;
         }
-        position = texte_.size();
+        size_t position = texte_.size();
         blanc = !texte_.empty();
         if (const SectionProfil* a = apres && *apres ? index.trouveSection(apres) : nullptr) {
             int derniere = a->ligne;
@@ -215,29 +268,12 @@ bool CDocumentProfil::ajouteSections(const char* apres, const std::vector<Sectio
             blanc = a->ligne > 1
                 && texte_.find_first_not_of(" \t\r\n", debutLigne(a->ligne - 1)) >= debutLigne(a->ligne);
         }
-        break;
+        return position;
     }
-    int ligne = 1 + static_cast<int>(std::count(texte_.begin(), texte_.begin() + position, '\n'));
-    std::vector<int> lignes;  // each new header's line
-    std::string bloc;
-    for (const SectionNouvelle& n : sections) {
-        if (blanc) {
-            bloc += fin;
-            ++ligne;
-        }
-        lignes.push_back(ligne);
-        bloc += "[" + n.nom + "]" + fin;
-        ligne += 1 + static_cast<int>(n.cles.size());
-        for (const auto& cle : n.cles) {
-            if ((cle.first + cle.second).find_first_of(std::string("\r\n\0", 3)) != std::string::npos) {
-                texte_ = avant;
-                return refuse(n.nom.c_str(), cle.first.c_str());
-            }
-            bloc += cle.first + "=" + cle.second + fin;
-        }
-    }
-    texte_.insert(position, bloc);
+}
 
+bool CDocumentProfil::relisSections(const std::vector<SectionNouvelle>& sections, const std::vector<int>& lignes) const
+{
     // Read back in one go: each header must be the one opened for its name
     // (no earlier one beginning alike) and every key must read as written.
     CIndexProfil index(texte_, TAILLE_LIGNE);
@@ -253,9 +289,6 @@ bool CDocumentProfil::ajouteSections(const char* apres, const std::vector<Sectio
         if (!relu)
             messageErreur("Section refusée : [%s] ne se relirait pas telle quelle\n", sections[i].nom.c_str());
     }
-    if (!relu)
-        texte_ = avant;
-    modifie_ = texte_ != texteFichier_;
     return relu;
 }
 

@@ -99,6 +99,11 @@ private:
     size_t debutLigne(int ligne) const;
     size_t finLigne(size_t debut) const;
     const char* finDeLigne() const;
+    // ajouteSections' steps: where the new sections go once stale ones of
+    // their names are removed (`blanc`: a blank line before each), and the
+    // check that they read back as written.
+    size_t placeSections(const char* apres, const std::vector<SectionNouvelle>& sections, bool& blanc);
+    bool relisSections(const std::vector<SectionNouvelle>& sections, const std::vector<int>& lignes) const;
 
     std::string fichier_;
     std::string texte_;

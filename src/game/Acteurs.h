@@ -157,6 +157,12 @@ private:
     void prepareJeu(TypeActeur& type);
     void changeEtat(CActeur& a, int etat, int anim);
     void comporte(CActeur& a, const HerosMonde& heros, float dt);
+    // One per moving behaviour (game/Comportements.cpp), from what comporte
+    // measured of the actor and the hero this frame.
+    struct Situation;
+    void comporteFeuFollet(CActeur& a, const Situation& s, float dt);
+    void comporteLoup(CActeur& a, const Situation& s, float dt);
+    void comporteChauveSouris(CActeur& a, const Situation& s, float dt);
     void frappe(CActeur& a, const HerosMonde& heros, SortieEffets* sons, int xEcran);
     uint32_t dernier = 0;
 };

@@ -119,6 +119,12 @@ int bornePositionNiveau(int position)
 
 void avanceNiveauBorne(CLevel& niveau, int ecoule, bool defile, bool versPlusX)
 {
+    etapeNiveauBorne(niveau, ecoule, defile, versPlusX);
+    dessineNiveau(niveau, versPlusX);
+}
+
+void etapeNiveauBorne(CLevel& niveau, int ecoule, bool defile, bool versPlusX)
+{
     niveau.avance(defile ? ecoule : 0, defile, versPlusX, false, false);
     int borne = bornePositionNiveau(niveau.getPositionX());
     bool contreUnBout = defile && (versPlusX ? borne == PositionNiveauMax : borne == PositionNiveauMin);
@@ -126,6 +132,10 @@ void avanceNiveauBorne(CLevel& niveau, int ecoule, bool defile, bool versPlusX)
         niveau.setPositionX(borne);
         niveau.resteX = 0;
     }
+}
+
+void dessineNiveau(CLevel& niveau, bool versPlusX)
+{
     niveau.drawScene(0, 0, false, versPlusX, false, false);
 }
 

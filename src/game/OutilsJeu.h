@@ -75,6 +75,10 @@ int bornePositionNiveau(int position);
 // next step is dropped at a limit, so a hero walking against an end sees
 // the planes stand still.
 void avanceNiveauBorne(CLevel& niveau, int ecoule, bool defile, bool versPlusX);
+// Its two halves: the scroll and its limits, then the drawing where the
+// level stands (versPlusX, the last direction, places a fast plane's part step).
+void etapeNiveauBorne(CLevel& niveau, int ecoule, bool defile, bool versPlusX);
+void dessineNiveau(CLevel& niveau, bool versPlusX);
 
 // Writes debut, n in decimal and fin into `tampon` (taille bytes with the
 // terminating NUL). False, with the buffer emptied, when it does not fit.

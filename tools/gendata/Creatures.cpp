@@ -47,87 +47,122 @@ struct PoseLoup {
     float eclat = 0;    // hurt flash
 };
 
-CToile dessineLoup(const PoseLoup& p) {
-    CToile t(kLoupLargeur * E, kLoupHauteur * E);
+Couleur teinteLoup(const PoseLoup& p, Couleur c) { return melange(c, rvb(255, 226, 220), p.eclat); }
+
+// Where the wolf's joints fall in a pose; `dy` sets its lowest paw on the
+// ground (d() applies it).
+struct SqueletteLoup {
+    Point hanche, epaule, centre;
+    float a;  // the body's angle
+    Point attache[4], genou[4], patte[4];
+    float dy;
+    Point d(Point q) const { return Point{q.x, q.y + dy}; }
+};
+
+SqueletteLoup squeletteLoup(const PoseLoup& p) {
+    SqueletteLoup s;
     const float sol = kLoupHauteur - 2;
-    auto teinte = [&](Couleur c) { return melange(c, rvb(255, 226, 220), p.eclat); };
     // Lying down, the legs fold and the body sinks to the ground.
     float baisse = p.couche * 30;
     Point hanche = {38 + p.recul, sol - 50 + p.corpsY + baisse}, epaule = {88 + p.recul, sol - 52 + p.corpsY + baisse};
     Point centre = {(hanche.x + epaule.x) / 2, (hanche.y + epaule.y) / 2};
     hanche = tourne(hanche, centre, p.inclinaison);
     epaule = tourne(epaule, centre, p.inclinaison);
-    float a = std::atan2(epaule.y - hanche.y, epaule.x - hanche.x) / kDeg;
+    s.hanche = hanche;
+    s.epaule = epaule;
+    s.centre = centre;
+    s.a = std::atan2(epaule.y - hanche.y, epaule.x - hanche.x) / kDeg;
     // Legs: their joints under the body, paws on the ground unless leaping.
-    Point attache[4] = {{hanche.x + 2, hanche.y + 6}, {hanche.x - 2, hanche.y + 6}, {epaule.x - 2, epaule.y + 8}, {epaule.x + 2, epaule.y + 8}};
-    Point genou[4], patte[4];
+    const Point attache[4] = {{hanche.x + 2, hanche.y + 6}, {hanche.x - 2, hanche.y + 6}, {epaule.x - 2, epaule.y + 8}, {epaule.x + 2, epaule.y + 8}};
     float lc = 20 * (1 - 0.4f * p.couche), lt = 22 * (1 - 0.4f * p.couche);
     for (int i = 0; i < 4; ++i) {
         float c = p.cuisse[i] + p.couche * (i < 2 ? -70 : 70), ti = p.tibia[i] + p.couche * (i < 2 ? -80 : 80);
-        genou[i] = avance(attache[i], dirBas(c), lc);
-        patte[i] = avance(genou[i], dirBas(ti), lt);
+        s.attache[i] = attache[i];
+        s.genou[i] = avance(attache[i], dirBas(c), lc);
+        s.patte[i] = avance(s.genou[i], dirBas(ti), lt);
     }
     // Standing, the lowest paw rests on the ground.
     float bas = -1e9f;
-    for (int i = 0; i < 4; ++i) bas = std::max(bas, patte[i].y + 3);
-    float dy = p.couche > 0 ? 0 : sol - bas - p.enAir;
-    auto d = [&](Point q) { return Point{q.x, q.y + dy}; };
-    auto jambe = [&](int i, float ombre) {
-        membre(t, d(attache[i]), i < 2 ? 6.5f : 5.5f, d(genou[i]), 3.4f, teinte(fois(kPoil, ombre)));
-        membre(t, d(genou[i]), 3.0f, d(patte[i]), 2.4f, teinte(fois(kPoilSombre, ombre)));
-        membre(t, d(patte[i]), 3.4f, d({patte[i].x + (i < 2 ? 4.f : 5.f), patte[i].y + 0.5f}), 2.8f, teinte(fois(kPoilSombre, ombre * 0.9f)));
-    };
-    jambe(0, 0.7f);
-    jambe(2, 0.7f);
-    // Tail: a bushy curve from the rump.
-    Point q0 = d(avance(hanche, {-0.9f, -0.2f}, 8));
+    for (int i = 0; i < 4; ++i) bas = std::max(bas, s.patte[i].y + 3);
+    s.dy = p.couche > 0 ? 0 : sol - bas - p.enAir;
+    return s;
+}
+
+void peintJambeLoup(CToile& t, const SqueletteLoup& s, const PoseLoup& p, int i, float ombre) {
+    const Point patte = s.patte[i];
+    membre(t, s.d(s.attache[i]), i < 2 ? 6.5f : 5.5f, s.d(s.genou[i]), 3.4f, teinteLoup(p, fois(kPoil, ombre)));
+    membre(t, s.d(s.genou[i]), 3.0f, s.d(patte), 2.4f, teinteLoup(p, fois(kPoilSombre, ombre)));
+    membre(t, s.d(patte), 3.4f, s.d({patte.x + (i < 2 ? 4.f : 5.f), patte.y + 0.5f}), 2.8f, teinteLoup(p, fois(kPoilSombre, ombre * 0.9f)));
+}
+
+// A bushy curve from the rump.
+void peintQueueLoup(CToile& t, const SqueletteLoup& s, const PoseLoup& p) {
+    Point q0 = s.d(avance(s.hanche, {-0.9f, -0.2f}, 8));
     float aq = -28 - p.queue;
     Point q1 = avance(q0, dirBas(aq), 15);
     Point q2 = avance(q1, dirBas(aq + 15), 14);
-    membre(t, q0, 4, q1, 7, teinte(kPoil));
-    membre(t, q1, 7, q2, 3, teinte(kPoil));
-    t.capsule((q1.x + (q2.x - q1.x) * 0.55f) * E, (q1.y + (q2.y - q1.y) * 0.55f) * E, 4.5f * E, q2.x * E, q2.y * E, 2 * E, teinte(kPoilSombre));
-    // Body, haunch, chest and neck: one silhouette, outlined once.
-    Point tronc = d(centre), croupe = d({hanche.x + 2, hanche.y + 3}), poitrail = d({epaule.x + 3, epaule.y + 5});
-    Point base = d(epaule), cou = d(tourne({epaule.x + 16, epaule.y - 14}, epaule, p.tete));
-    Point tete = d(tourne({epaule.x + 22, epaule.y - 16}, epaule, p.tete));
+    membre(t, q0, 4, q1, 7, teinteLoup(p, kPoil));
+    membre(t, q1, 7, q2, 3, teinteLoup(p, kPoil));
+    t.capsule((q1.x + (q2.x - q1.x) * 0.55f) * E, (q1.y + (q2.y - q1.y) * 0.55f) * E, 4.5f * E, q2.x * E, q2.y * E, 2 * E, teinteLoup(p, kPoilSombre));
+}
+
+void peintOreillesLoup(CToile& t, const PoseLoup& p, Point tete, float at, bool contour) {
+    for (float ex : {-4.f, 1.f}) {
+        Point e0 = tourne({tete.x + ex - 3, tete.y - 5}, tete, at), e1 = tourne({tete.x + ex + 3, tete.y - 6}, tete, at);
+        Point e2 = tourne({tete.x + ex - 1, tete.y - 16}, tete, at);
+        Polygone oreille = {hr(e0), hr(e1), hr(e2)};
+        if (contour) {
+            for (Point& q : oreille) q = {q.x + (q.x - hr(tete).x) * 0.06f, q.y + (q.y - hr(tete).y) * 0.06f};
+            t.polygone(oreille, kContourCreature);
+        } else {
+            t.polygone(oreille, teinteLoup(p, ex < 0 ? kPoilSombre : kPoil));
+        }
+    }
+}
+
+// Body, haunch, chest, neck and head: one silhouette, outlined once; then
+// the pale belly and throat, the darker back, the nose and the eye.
+void peintCorpsLoup(CToile& t, const SqueletteLoup& s, const PoseLoup& p) {
+    const Point hanche = s.hanche, epaule = s.epaule;
+    const float a = s.a;
+    Point tronc = s.d(s.centre), croupe = s.d({hanche.x + 2, hanche.y + 3}), poitrail = s.d({epaule.x + 3, epaule.y + 5});
+    Point base = s.d(epaule), cou = s.d(tourne({epaule.x + 16, epaule.y - 14}, epaule, p.tete));
+    Point tete = s.d(tourne({epaule.x + 22, epaule.y - 16}, epaule, p.tete));
     float at = a + p.tete;
-    Point museau = d(tourne({epaule.x + 40, epaule.y - 9}, epaule, p.tete));
-    Point machoire = d(tourne(tourne({epaule.x + 35, epaule.y - 7}, {epaule.x + 24, epaule.y - 12}, p.gueule), epaule, p.tete));
+    Point museau = s.d(tourne({epaule.x + 40, epaule.y - 9}, epaule, p.tete));
+    Point machoire = s.d(tourne(tourne({epaule.x + 35, epaule.y - 7}, {epaule.x + 24, epaule.y - 12}, p.gueule), epaule, p.tete));
     float longTronc = std::hypot(epaule.x - hanche.x, epaule.y - hanche.y) / 2 + 8;
     for (bool contour : {true, false}) {
-        auto o = [&](Point c, float rx, float ry, float ang, Couleur k) { ovale(t, c, rx, ry, ang, teinte(k), contour); };
+        auto o = [&](Point c, float rx, float ry, float ang, Couleur k) { ovale(t, c, rx, ry, ang, teinteLoup(p, k), contour); };
         o(tronc, longTronc, 11.5f, a, kPoil);
         o(croupe, 13, 13, 0, kPoil);
         o(poitrail, 15, 18, -10, kPoil);
         float r = contour ? kT : 0;
-        t.capsule(base.x * E, base.y * E, (9 + r) * E, cou.x * E, cou.y * E, (8 + r) * E, contour ? kContourCreature : teinte(kPoil));
+        t.capsule(base.x * E, base.y * E, (9 + r) * E, cou.x * E, cou.y * E, (8 + r) * E, contour ? kContourCreature : teinteLoup(p, kPoil));
         o(tete, 10, 8.5f, at, kPoil);
-        t.capsule(tete.x * E, tete.y * E, (6 + r) * E, museau.x * E, museau.y * E, (3.6f + r) * E, contour ? kContourCreature : teinte(kPoil));
-        t.capsule(tete.x * E, (tete.y + 3) * E, (4 + r) * E, machoire.x * E, machoire.y * E, (2.6f + r) * E, contour ? kContourCreature : teinte(kPoilSombre));
-        // Ears.
-        for (float ex : {-4.f, 1.f}) {
-            Point e0 = tourne({tete.x + ex - 3, tete.y - 5}, tete, at), e1 = tourne({tete.x + ex + 3, tete.y - 6}, tete, at);
-            Point e2 = tourne({tete.x + ex - 1, tete.y - 16}, tete, at);
-            Polygone oreille = {hr(e0), hr(e1), hr(e2)};
-            if (contour) {
-                for (Point& q : oreille) q = {q.x + (q.x - hr(tete).x) * 0.06f, q.y + (q.y - hr(tete).y) * 0.06f};
-                t.polygone(oreille, kContourCreature);
-            } else {
-                t.polygone(oreille, teinte(ex < 0 ? kPoilSombre : kPoil));
-            }
-        }
+        t.capsule(tete.x * E, tete.y * E, (6 + r) * E, museau.x * E, museau.y * E, (3.6f + r) * E, contour ? kContourCreature : teinteLoup(p, kPoil));
+        t.capsule(tete.x * E, (tete.y + 3) * E, (4 + r) * E, machoire.x * E, machoire.y * E, (2.6f + r) * E, contour ? kContourCreature : teinteLoup(p, kPoilSombre));
+        peintOreillesLoup(t, p, tete, at, contour);
     }
-    // Pale belly and throat, darker back.
-    t.ellipse(tronc.x * E, (tronc.y + 7) * E, (longTronc - 6) * E, 5 * E, a * kDeg, teinte(kVentre));
-    t.ellipse(poitrail.x * E, (poitrail.y + 6) * E, 8 * E, 9 * E, 0, teinte(kVentre));
-    t.ellipse(tronc.x * E, (tronc.y - 8) * E, (longTronc - 4) * E, 4 * E, a * kDeg, teinte(kPoilSombre));
+    t.ellipse(tronc.x * E, (tronc.y + 7) * E, (longTronc - 6) * E, 5 * E, a * kDeg, teinteLoup(p, kVentre));
+    t.ellipse(poitrail.x * E, (poitrail.y + 6) * E, 8 * E, 9 * E, 0, teinteLoup(p, kVentre));
+    t.ellipse(tronc.x * E, (tronc.y - 8) * E, (longTronc - 4) * E, 4 * E, a * kDeg, teinteLoup(p, kPoilSombre));
     t.disque(museau.x * E, museau.y * E, 2.2f * E, kContourCreature);  // nose
     Point oeil = tourne({tete.x + 4, tete.y - 2}, tete, at);
     t.ellipse(oeil.x * E, oeil.y * E, 2.0f * E, 1.4f * E, at * kDeg, kContourCreature);
     t.disque(oeil.x * E + 0.3f * E, oeil.y * E, 1.1f * E, kOeilLoup);
-    jambe(1, 1);
-    jambe(3, 1);
+}
+
+// The far legs first, the near ones last, over the body.
+CToile dessineLoup(const PoseLoup& p) {
+    CToile t(kLoupLargeur * E, kLoupHauteur * E);
+    const SqueletteLoup s = squeletteLoup(p);
+    peintJambeLoup(t, s, p, 0, 0.7f);
+    peintJambeLoup(t, s, p, 2, 0.7f);
+    peintQueueLoup(t, s, p);
+    peintCorpsLoup(t, s, p);
+    peintJambeLoup(t, s, p, 1, 1);
+    peintJambeLoup(t, s, p, 3, 1);
     return termine(t);
 }
 

@@ -165,15 +165,20 @@ void ecritNuages() {
 
 // ---- Hills and forest ----------------------------------------------------------
 
-void ecritCollines() {
-    CPlanDecor plan;
-    constexpr int periode = 2048, bas = 410;
-    auto crete = [](float x) { return 330 - 110 * std::pow(fbm1(x / 256.f, 501, 4, periode / 256), 1.3f); };
-    // Three rows of trees along the ridge, in clumps with clearings: the
-    // farthest row stands higher up, smaller and paler; the nearest lower
-    // down the slope, taller and darker. A few round-topped trees break the
-    // line of spires.
-    struct Arbre { float x, pied, h; uint32_t graine; int rang; bool rond; };
+constexpr int kPeriodeCollines = 2048, kBasCollines = 410;
+
+float creteCollines(float x) {
+    return 330 - 110 * std::pow(fbm1(x / 256.f, 501, 4, kPeriodeCollines / 256), 1.3f);
+}
+
+struct Arbre { float x, pied, h; uint32_t graine; int rang; bool rond; };
+
+// Three rows of trees along the ridge, in clumps with clearings: the
+// farthest row stands higher up, smaller and paler; the nearest lower
+// down the slope, taller and darker. A few round-topped trees break the
+// line of spires.
+std::vector<Arbre> arbresCollines() {
+    constexpr int periode = kPeriodeCollines;
     std::vector<Arbre> arbres;
     const float tailles[3] = {26, 38, 52}, decalages[3] = {-4, 3, 11}, ecarts[3] = {7, 10, 15}, seuils[3] = {0.36f, 0.44f, 0.52f};
     for (int rang = 0; rang < 3; ++rang) {
@@ -183,76 +188,97 @@ void ecritCollines() {
             if (foret > seuils[rang]) {
                 float h = tailles[rang] * float(r.entre(0.7, 1.25)) * (0.85f + 0.8f * (foret - seuils[rang]));
                 bool rond = r.unite() < 0.12;
-                arbres.push_back({x, crete(x) + decalages[rang], rond ? h * 0.7f : h, uint32_t(r.suivant()), rang, rond});
+                arbres.push_back({x, creteCollines(x) + decalages[rang], rond ? h * 0.7f : h, uint32_t(r.suivant()), rang, rond});
                 x += ecarts[rang] * float(r.entre(0.45, 1.5));
             } else {
                 x += float(r.entre(18, 60));
             }
         }
     }
-    float cime = bas;
-    for (const Arbre& a : arbres) cime = std::min(cime, a.pied - a.h);
-    const int haut = int(std::floor(std::min(cime, 240.f))) - 4, hauteur = bas - haut;
+    return arbres;
+}
+
+// One tree standing at `ax` of a hill tile whose top is at `haut`.
+void peintArbre(CToile& t, const Arbre& a, float ax, int haut, const Couleur& teinte) {
+    if (!a.rond) {
+        sapin(t, ax * E, a.pied * E - haut * E, a.h * E, teinte, a.graine);
+        return;
+    }
+    float pied = (a.pied - haut) * E;
+    t.capsule(ax * E, pied, a.h * 0.05f * E, ax * E, pied - a.h * 0.5f * E, a.h * 0.03f * E, fois(teinte, 0.7f));
+    for (int m = 0; m < 3; ++m)
+        masseFeuilles(t, (ax + (m - 1) * a.h * 0.18f) * E, pied - a.h * (0.62f + 0.12f * (m == 1)) * E, a.h * 0.24f * E,
+                      fois(teinte, 1.1f), a.graine + m);
+}
+
+// The hills' tile `i`: slope and grass, then the trees row by row, the
+// neighbouring periods' too where they reach over its edges.
+void ajouteTuileCollines(CPlanDecor& plan, const std::vector<Arbre>& arbres, int i, int haut, int hauteur) {
+    constexpr int periode = kPeriodeCollines;
     const Couleur teintes[3] = {brume(rvb(16, 32, 40), 0.5f), brume(rvb(14, 30, 36), 0.32f), brume(rvb(10, 22, 28), 0.14f)};
-    for (int i = 0; i < periode / 256; ++i) {
-        CToile t(256 * E, hauteur * E);
-        float x0 = i * 256.f;
-        peintTerrain(t, [&](float x) { return (crete(x0 + x / E) - haut) * E; }, [&](float x, float y) {
-            float wx = x0 + x / E, wy = y / E + haut;
-            float prof = borne((wy - crete(wx)) / 60.f);
-            float herbe = fbm2(wx / 32.f, wy / 20.f, 504, 3, periode / 32);
-            return brume(melange(rvb(34, 58, 66), rvb(16, 26, 38), prof), 0.22f + 0.12f * herbe);
-        });
-        for (int rang = 0; rang < 3; ++rang)
-            for (int k = -1; k <= 1; ++k)
-                for (const Arbre& a : arbres) {
-                    float ax = a.x + k * periode - x0;
-                    if (a.rang != rang || ax < -50 || ax > 306) continue;
-                    if (!a.rond) {
-                        sapin(t, ax * E, a.pied * E - haut * E, a.h * E, teintes[rang], a.graine);
-                        continue;
-                    }
-                    float pied = (a.pied - haut) * E;
-                    t.capsule(ax * E, pied, a.h * 0.05f * E, ax * E, pied - a.h * 0.5f * E, a.h * 0.03f * E, fois(teintes[rang], 0.7f));
-                    for (int m = 0; m < 3; ++m)
-                        masseFeuilles(t, (ax + (m - 1) * a.h * 0.18f) * E, pied - a.h * (0.62f + 0.12f * (m == 1)) * E, a.h * 0.24f * E,
-                                      fois(teintes[rang], 1.1f), a.graine + m);
-                }
-        eclaireLune(t, kLumiere, 0.35f, 3 * E);
-        TuilePlan p;
-        p.cadre(plan.planche.ajoute(t.reduit(E), true));
-        p.place(x0, haut);
-        plan.tuiles.push_back(p);
-    }
-    // A ruined tower with one lit window on a far hill.
-    {
-        CToile t(60 * E, 120 * E);
-        Couleur pierre = brume(rvb(40, 44, 60), 0.3f);
-        t.polygone({{8.f * E, 120.f * E}, {12.f * E, 30.f * E}, {18.f * E, 22.f * E}, {24.f * E, 28.f * E}, {32.f * E, 18.f * E},
-                    {40.f * E, 26.f * E}, {48.f * E, 30.f * E}, {52.f * E, 120.f * E}}, pierre);
-        t.polygone({{27.f * E, 44.f * E}, {33.f * E, 44.f * E}, {33.f * E, 54.f * E}, {27.f * E, 54.f * E}}, rvb(255, 190, 100));
-        t.polygone({{20.f * E, 74.f * E}, {25.f * E, 74.f * E}, {25.f * E, 82.f * E}, {20.f * E, 82.f * E}}, rvb(230, 160, 80));
-        eclaireLune(t, kLumiere, 0.4f);
-        TuilePlan p;
-        p.cadre(plan.planche.ajoute(t.reduit(E)));
-        p.place(1380 - 30, crete(1380) - 110);
-        plan.tuiles.push_back(p);
-    }
-    // Mist lying in the valley between the hills and the ground.
-    {
-        CToile t(256 * E, 70 * E);
-        for (int y = 0; y < t.hauteur(); ++y)
-            for (int x = 0; x < t.longueur(); ++x) {
-                float fy = y / float(t.hauteur());
-                float v = fbm2(x / float(E * 32), y / float(E * 12), 505, 4, 256 / 32);
-                float a = std::pow(std::sin(fy * float(M_PI)), 2.f) * borne((v - 0.45f) * 2.5f);
-                t.pose(x, y, Couleur(0.62f, 0.68f, 0.82f, a * 0.55f));
+    CToile t(256 * E, hauteur * E);
+    float x0 = i * 256.f;
+    peintTerrain(t, [&](float x) { return (creteCollines(x0 + x / E) - haut) * E; }, [&](float x, float y) {
+        float wx = x0 + x / E, wy = y / E + haut;
+        float prof = borne((wy - creteCollines(wx)) / 60.f);
+        float herbe = fbm2(wx / 32.f, wy / 20.f, 504, 3, periode / 32);
+        return brume(melange(rvb(34, 58, 66), rvb(16, 26, 38), prof), 0.22f + 0.12f * herbe);
+    });
+    for (int rang = 0; rang < 3; ++rang)
+        for (int k = -1; k <= 1; ++k)
+            for (const Arbre& a : arbres) {
+                float ax = a.x + k * periode - x0;
+                if (a.rang != rang || ax < -50 || ax > 306) continue;
+                peintArbre(t, a, ax, haut, teintes[rang]);
             }
-        TuilePlan p;
-        p.cadre(plan.planche.ajoute(t.reduit(E), true), 120);
-        for (int x = 0; x < periode; x += 256) p.place(x, 318);
-        plan.tuiles.push_back(p);
-    }
+    eclaireLune(t, kLumiere, 0.35f, 3 * E);
+    TuilePlan p;
+    p.cadre(plan.planche.ajoute(t.reduit(E), true));
+    p.place(x0, haut);
+    plan.tuiles.push_back(p);
+}
+
+// A ruined tower with one lit window on a far hill.
+void ajouteTour(CPlanDecor& plan) {
+    CToile t(60 * E, 120 * E);
+    Couleur pierre = brume(rvb(40, 44, 60), 0.3f);
+    t.polygone({{8.f * E, 120.f * E}, {12.f * E, 30.f * E}, {18.f * E, 22.f * E}, {24.f * E, 28.f * E}, {32.f * E, 18.f * E},
+                {40.f * E, 26.f * E}, {48.f * E, 30.f * E}, {52.f * E, 120.f * E}}, pierre);
+    t.polygone({{27.f * E, 44.f * E}, {33.f * E, 44.f * E}, {33.f * E, 54.f * E}, {27.f * E, 54.f * E}}, rvb(255, 190, 100));
+    t.polygone({{20.f * E, 74.f * E}, {25.f * E, 74.f * E}, {25.f * E, 82.f * E}, {20.f * E, 82.f * E}}, rvb(230, 160, 80));
+    eclaireLune(t, kLumiere, 0.4f);
+    TuilePlan p;
+    p.cadre(plan.planche.ajoute(t.reduit(E)));
+    p.place(1380 - 30, creteCollines(1380) - 110);
+    plan.tuiles.push_back(p);
+}
+
+// Mist lying in the valley between the hills and the ground.
+void ajouteBrumeVallee(CPlanDecor& plan) {
+    CToile t(256 * E, 70 * E);
+    for (int y = 0; y < t.hauteur(); ++y)
+        for (int x = 0; x < t.longueur(); ++x) {
+            float fy = y / float(t.hauteur());
+            float v = fbm2(x / float(E * 32), y / float(E * 12), 505, 4, 256 / 32);
+            float a = std::pow(std::sin(fy * float(M_PI)), 2.f) * borne((v - 0.45f) * 2.5f);
+            t.pose(x, y, Couleur(0.62f, 0.68f, 0.82f, a * 0.55f));
+        }
+    TuilePlan p;
+    p.cadre(plan.planche.ajoute(t.reduit(E), true), 120);
+    for (int x = 0; x < kPeriodeCollines; x += 256) p.place(x, 318);
+    plan.tuiles.push_back(p);
+}
+
+void ecritCollines() {
+    CPlanDecor plan;
+    const std::vector<Arbre> arbres = arbresCollines();
+    float cime = kBasCollines;
+    for (const Arbre& a : arbres) cime = std::min(cime, a.pied - a.h);
+    const int haut = int(std::floor(std::min(cime, 240.f))) - 4, hauteur = kBasCollines - haut;
+    for (int i = 0; i < kPeriodeCollines / 256; ++i)
+        ajouteTuileCollines(plan, arbres, i, haut, hauteur);
+    ajouteTour(plan);
+    ajouteBrumeVallee(plan);
     plan.ecrit(kDossier + "collines");
 }
 

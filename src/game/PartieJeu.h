@@ -1,0 +1,75 @@
+#ifndef CORVANTHELIS_GAME_PARTIEJEU_H
+#define CORVANTHELIS_GAME_PARTIEJEU_H
+
+// One game session on a level: the scene (sky, moon, level, hero), the hero
+// control, the actors and their rules, the heads-up display, the pause and
+// the frame pacing. mainVorna creates one once the display is open and the
+// level's music plays, then runs each frame as
+//   prendEvenements, etape, dessine, attend, recommenceSiTerminee.
+//
+// The sound manager is not owned and must outlive the session. Creating it
+// loads every picture, sound and font the level needs (the loaders say what
+// is missing); it needs `config`, the display and a current GL context, and
+// must be destroyed while the context lives.
+
+#include "foundation/Temps.h"
+#include "game/Acteurs.h"
+#include "game/ControleHeros.h"
+#include "game/Demarrage.h"
+#include "game/Effets.h"
+#include "game/OutilsJeu.h"
+#include "game/Partie.h"
+
+#include <memory>
+
+class CPauseJeu;
+class GestionnaireSon;
+
+class CPartieJeu {
+public:
+    // `depart`: the level position of the start and of every restart.
+    CPartieJeu(GestionnaireSon* son, const char* fichierNiveau, int depart);
+    ~CPartieJeu();
+    CPartieJeu(const CPartieJeu&) = delete;
+    CPartieJeu& operator=(const CPartieJeu&) = delete;
+
+    // Takes every pending event; true when the game should end after this
+    // frame (Escape, a window close, Quitter, a signal).
+    bool prendEvenements();
+    // The hero, the rules and the knock-back (not while paused), then the
+    // level's scroll by the time since the previous frame.
+    void etape();
+    // Draws the frame and presents it.
+    void dessine();
+    // Paces the loop: a short sleep while playing, a wait for an event while
+    // paused.
+    void attend();
+    // After a loss (its picture series first) or a shown ending, the level
+    // again from the start.
+    void recommenceSiTerminee();
+
+private:
+    void etapeHeros();
+    void etapeRegles();
+    void recommence();
+
+    SceneJeu scene;
+    int depart;
+    CControleHeros heros;
+    SpriteHerosCSprite spriteHeros;
+    SortieEffetsSon effets;
+    CActeurs acteurs;
+    int arriveeX = 0;
+    bool arrivee = false;
+    bool avecRegles = false;
+    CPartie partie;
+    CAffichagePartie affichagePartie;
+    GeometrieHeros geometrie;
+    CChronoImage chrono;
+    CCompteurFPS fps;
+    bool avecSonde = false;
+    std::unique_ptr<CPauseJeu> pause;
+    bool capture = false;
+};
+
+#endif
