@@ -226,4 +226,5 @@ ConditionEcran pixelVaut(int x, int y, Couleur attendue, int tolerance)
         return bool(couleurEn(ecran, x, y, attendue, tolerance));
     };
 }
+
 }

@@ -95,6 +95,7 @@ int pixelsDifferents(const std::vector<Couleur>& a, const std::vector<Couleur>& 
                                      Couleur attendue, int tolerance);
 // The same as a condition to wait for (attendEcran).
 ConditionEcran pixelVaut(int x, int y, Couleur attendue, int tolerance);
+
 }
 
 #endif

@@ -254,4 +254,5 @@ std::vector<Couleur> attendEcranStable(int largeur, int hauteur, const Condition
         },
         delaiMs);
 }
+
 }
