@@ -35,21 +35,21 @@ protected:
     void attendEditeur(const std::string& sortie = "sortie.txt")
     {
         ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
-        for (int essai = 0; essai < 100 && lisFichier(sortie).find("FPS : ") == std::string::npos; ++essai)
-            pause(200);
+        attendLigne(sortie, "FPS : ", 20000);
         ASSERT_NE(lisFichier(sortie).find("FPS : "), std::string::npos) << lisFichier("erreurs.txt");
     }
     // The ground plane (the fourth), grid on, a click at screen (x, y).
+    // The editor reads its events in order, each click at its own place:
+    // what follows needs no wait.
     void placeSurSol(int x, int y)
     {
         execute("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
-        pause(300);
     }
+    // Saves, and waits for the report: every earlier event has been taken.
     void enregistre(const std::string& sortie = "sortie.txt")
     {
         appuie("ctrl+s");
-        for (int essai = 0; essai < 50 && lisFichier(sortie).find("Enregistrement") == std::string::npos; ++essai)
-            pause(200);
+        attendLigne(sortie, "Enregistrement");
     }
     static int compte(const std::string& texte, const std::string& motif)
     {
@@ -68,8 +68,9 @@ TEST_F(EditeurE2E, TwoPlacementsOneUndoneSaveKeepsOneAndTheCheckerPasses)
 {
     ProgrammeLance editeur(cheminBinaire("editor"), {});
     attendEditeur();
-    // Left alone, the editor draws only a few frames a second.
-    pause(2500);
+    // Left alone, the editor draws only a few frames a second: the report
+    // after the first counts a second of that.
+    attendQue([] { return compte(lisFichier("sortie.txt"), "FPS : ") >= 2; });
     std::string journal = lisFichier("sortie.txt");
     size_t fps = journal.rfind("FPS : ");
     ASSERT_NE(fps, std::string::npos);
@@ -79,25 +80,23 @@ TEST_F(EditeurE2E, TwoPlacementsOneUndoneSaveKeepsOneAndTheCheckerPasses)
     placeSurSol(100, 100);
     placeSurSol(400, 100);
     appuie("ctrl+z");
-    pause(200);
     // Another program changes the plane meanwhile: the save asks first. A
     // copy beside it, then overwriting, are two of the answers.
     ecritFichier(PlanSol, avant + "; ailleurs\n");
     const std::string conflit = "Fichier modifié par un autre programme";
+    const std::string mien = std::string(PlanSol) + ".mien";
     for (int fois = 1; fois <= 2; ++fois) {
         appuie("ctrl+s");
-        for (int essai = 0; essai < 50 && compte(lisFichier("erreurs.txt"), conflit) < fois; ++essai)
-            pause(200);
+        attendQue([&] { return compte(lisFichier("erreurs.txt"), conflit) >= fois; });
         ASSERT_EQ(compte(lisFichier("erreurs.txt"), conflit), fois) << lisFichier("erreurs.txt");
         EXPECT_EQ(lisFichier(PlanSol), avant + "; ailleurs\n");
         appuie(fois == 1 ? "c" : "e");
-        pause(300);
+        if (fois == 1)
+            attendQue([&] { return lisFichier(mien).find("positionX=2896\npositionY=96\n") != std::string::npos; });
     }
-    const std::string mien = std::string(PlanSol) + ".mien";
     EXPECT_NE(lisFichier(mien).find("positionX=2896\npositionY=96\n"), std::string::npos);
     unlink(mien.c_str());
-    for (int essai = 0; essai < 50 && lisFichier("sortie.txt").find("Enregistrement") == std::string::npos; ++essai)
-        pause(200);
+    attendLigne("sortie.txt", "Enregistrement");
     std::string sortie = lisFichier("sortie.txt");
     // The editor's own check of the saved level.
     EXPECT_NE(sortie.find(" ms, 0 problème(s)"), std::string::npos) << sortie;
@@ -124,8 +123,7 @@ TEST_F(EditeurE2E, KilledEditorOffersItsAutosaveAtTheNextStart)
         for (const char* t : {"Tab", "Tab", "Tab", "g"})
             appuie(t);
         placeSurSol(100, 100);
-        for (int essai = 0; essai < 30 && !fichierExiste("data/levels/level1.ini.autosave"); ++essai)
-            pause(200);
+        attendQue([] { return fichierExiste("data/levels/level1.ini.autosave"); });
         editeur.signale(SIGKILL);
         int statut = 0;
         ASSERT_TRUE(editeur.attendFin(5000, &statut));
@@ -136,12 +134,16 @@ TEST_F(EditeurE2E, KilledEditorOffersItsAutosaveAtTheNextStart)
     ProgrammeLance editeur(cheminBinaire("editor"), {}, "sortie2.txt");
     attendEditeur("sortie2.txt");
     appuie("Return");
-    pause(300);
     enregistre("sortie2.txt");
     quitteParEchap(editeur);
     std::string apres = lisFichier(PlanSol);
     EXPECT_EQ(compte(apres, "Position"), compte(avant, "Position") + 1);
     EXPECT_NE(apres.find("positionX=2896\npositionY=96\n"), std::string::npos);
+}
+
+bool pareilsHorsHudEtHeros(const std::vector<Couleur>& a, const std::vector<Couleur>& b)
+{
+    return pixelsDifferents(a, b, 0, 60, 290, 480) + pixelsDifferents(a, b, 390, 60, 640, 480) == 0;
 }
 
 // The plain preview (F1) at the editor's start is the game's picture at
@@ -153,15 +155,14 @@ TEST_F(EditeurE2E, PreviewShowsTheLevelAsTheGameDoes)
     {
         ProgrammeLance partie(cheminBinaire("corvanthelis"), {"--position", "2800"}, "jeu.txt");
         attendEditeur("jeu.txt");
-        pause(500);
-        jeu = captureEcranX(640, 480);
+        jeu = attendEcranStable(640, 480, nullptr, DelaiAttente, pareilsHorsHudEtHeros);
         quitteParEchap(partie);
     }
     ProgrammeLance editeur(cheminBinaire("editor"), {});
     attendEditeur();
     appuie("F1");
-    pause(1000);
-    apercu = captureEcranX(640, 480);
+    apercu = attendEcran(640, 480,
+                         [&](const std::vector<Couleur>& e) { return pareilsHorsHudEtHeros(jeu, e); });
     quitteParEchap(editeur);
     ASSERT_EQ(jeu.size(), apercu.size());
     EXPECT_EQ(pixelsDifferents(jeu, apercu, 0, 60, 290, 480) + pixelsDifferents(jeu, apercu, 390, 60, 640, 480), 0);

@@ -27,35 +27,31 @@ TEST_F(JouerE2E, F5ShowsTheLevelAtTheEditedPositionAndEscapeComesBack)
     ASSERT_TRUE(ecritNiveauBande("./data/levels", "data/levels/level1.ini", 200));
     ProgrammeLance editeur(cheminBinaire("editor"), {});
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
-    for (int essai = 0; essai < 100 && lisFichier("sortie.txt").find("FPS : ") == std::string::npos; ++essai)
-        pause(200);
+    attendLigne("sortie.txt", "FPS : ", 20000);
     const std::vector<Couleur> depart = captureEcranX(640, 480);
-    const std::vector<Couleur> edite = tiensTouche("Right", 800);
+    // Scrolled, then settled once Right is up: the position to play from.
+    tiensToucheJusqua(
+        "Right", [&](const std::vector<Couleur>& e) { return !memeLigneEcran(depart, e, LigneBande); });
+    const std::vector<Couleur> edite = attendEcranStable(640, 480);
     ASSERT_FALSE(edite.empty());
     ASSERT_FALSE(memeLigneEcran(depart, edite, LigneBande)) << "the editor did not scroll";
 
     appuie("F5");
-    for (int essai = 0; essai < 100 && fenetresJeu() < 2; ++essai)
-        pause(100);
+    attendQue([] { return fenetresJeu() >= 2; }, DelaiAttente, 100);
     ASSERT_EQ(fenetresJeu(), 2) << lisFichier("erreurs.txt");
     // No intro: the level within a few seconds, at the editor's position.
-    std::vector<Couleur> jeu;
-    for (int essai = 0; essai < 30; ++essai) {
-        pause(200);
-        jeu = captureEcranX(640, 480);
-        if (memeLigneEcran(edite, jeu, LigneBande))
-            break;
-    }
+    auto commeEdite
+        = [&](const std::vector<Couleur>& e) { return memeLigneEcran(edite, e, LigneBande); };
+    std::vector<Couleur> jeu = attendEcran(640, 480, commeEdite);
     EXPECT_TRUE(memeLigneEcran(edite, jeu, LigneBande));
     EXPECT_TRUE(couleurEn(jeu, 100, 100, CielMonde, 2));
 
     appuie("Escape");
-    for (int essai = 0; essai < 100 && fenetresJeu() > 1; ++essai)
-        pause(100);
+    attendQue([] { return fenetresJeu() <= 1; }, DelaiAttente, 100);
     EXPECT_EQ(fenetresJeu(), 1);
     EXPECT_TRUE(editeur.enCours());
-    pause(300);
-    EXPECT_TRUE(memeLigneEcran(edite, captureEcranX(640, 480), LigneBande)); // where the work was left
+    EXPECT_TRUE(
+        memeLigneEcran(edite, attendEcran(640, 480, commeEdite), LigneBande)); // where the work was left
     quitteParEchap(editeur);
 }
 

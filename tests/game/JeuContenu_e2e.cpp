@@ -43,31 +43,31 @@ TEST_F(JeuContenuE2E, SkipsTheIntroWalksTheLevelAndQuitsCleanly)
     // The intro lasts over two minutes; the game loop's frame-rate report
     // within seconds shows that Escape skipped it.
     appuie("Escape");
-    bool enJeu = false;
-    for (int essai = 0; essai < 100 && !enJeu; ++essai) {
-        pause(200);
-        enJeu = lisFichier("sortie.txt").find("FPS : ") != std::string::npos;
-    }
+    bool enJeu = attendLigne("sortie.txt", "FPS : ", 20000);
     ASSERT_TRUE(enJeu) << "the intro did not give way to the level";
     EXPECT_TRUE(jeu.enCours());
 
-    pause(300);
-    std::vector<Couleur> debout = captureEcranX(640, 480);
+    // Settled but for the hero, whose standing may be an animation.
+    std::vector<Couleur> debout
+        = attendEcranStable(640, 480, nullptr, DelaiAttente,
+                            [](const std::vector<Couleur>& a, const std::vector<Couleur>& b) {
+                                return changementsHorsHeros(a, b) == 0;
+                            });
     ASSERT_FALSE(debout.empty());
 
     // Crouching moves nothing but the hero: whatever changes in its columns
     // is the hero being drawn over the level.
-    enfonce("Down");
-    pause(600);
-    std::vector<Couleur> accroupi = captureEcranX(640, 480);
-    relache("Down");
+    std::vector<Couleur> accroupi = tiensToucheJusqua("Down", [&](const std::vector<Couleur>& e) {
+        return pixelsDifferents(debout, e, HerosX0, HerosY0, HerosX1, HerosY1) > 500;
+    });
     ASSERT_FALSE(accroupi.empty());
     EXPECT_EQ(changementsHorsHeros(debout, accroupi), 0) << "the level moved while crouching";
     EXPECT_GT(pixelsDifferents(debout, accroupi, HerosX0, HerosY0, HerosX1, HerosY1), 500)
         << "no hero drawn at x 300";
 
     // Holding Right scrolls the level under the hero.
-    std::vector<Couleur> apresMarche = tiensTouche("Right", 1500);
+    std::vector<Couleur> apresMarche = tiensToucheJusqua(
+        "Right", [&](const std::vector<Couleur>& e) { return changementsHorsHeros(debout, e) > 20000; });
     ASSERT_FALSE(apresMarche.empty());
     EXPECT_GT(changementsHorsHeros(debout, apresMarche), 20000) << "the level did not scroll";
 

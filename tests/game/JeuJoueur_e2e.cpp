@@ -86,34 +86,30 @@ TEST_F(JeuJoueurE2E, OwnKeysPauseScreenshotAndOptionsMenu)
 
     // Without pictures the intro lasts two minutes: the sky within seconds
     // means Space skipped it.
-    pause(300);
     appuie("space");
-    std::vector<Couleur> debut;
-    for (int essai = 0; essai < 25 && !couleurEn(debut, 100, 100, CielMonde, 2); ++essai) {
-        pause(200);
-        debut = captureEcranX(640, 480);
-    }
+    std::vector<Couleur> debut = attendEcran(640, 480, pixelVaut(100, 100, CielMonde, 2));
     ASSERT_TRUE(couleurEn(debut, 100, 100, CielMonde, 2)) << "Space did not skip the intro";
 
     const int lignePlan = HautPlanMonde + 40;
+    auto aDefile = [&](const std::vector<Couleur>& avant) {
+        return [&avant, lignePlan](const std::vector<Couleur>& e) {
+            return !memeLigneEcran(avant, e, lignePlan);
+        };
+    };
+    // Right does nothing for a while: the time is what this checks.
     std::vector<Couleur> apresDroite = tiensTouche("Right", 800);
     EXPECT_TRUE(memeLigneEcran(debut, apresDroite, lignePlan)) << "Right still walks";
 
-    // On a loaded machine the first steps may come late: look for up to 3 s.
     enfonce("d");
-    std::vector<Couleur> marche;
-    for (int essai = 0; essai < 10 && (marche.empty() || memeLigneEcran(apresDroite, marche, lignePlan));
-         ++essai) {
-        pause(300);
-        marche = captureEcranX(640, 480);
-    }
+    std::vector<Couleur> marche = attendEcran(640, 480, aDefile(apresDroite));
     EXPECT_FALSE(memeLigneEcran(apresDroite, marche, lignePlan)) << "D does not walk";
 
     // Paused with D still held: nothing moves, under a veil.
     appuie("p");
-    pause(300);
-    std::vector<Couleur> gele1 = captureEcranX(640, 480);
-    pause(1000);
+    std::vector<Couleur> gele1 = attendEcranStable(640, 480, [](const std::vector<Couleur>& e) {
+        return pixelEcran(e, 100, 100).r < CielMonde.r - 50;
+    });
+    pause(1000); // still frozen a second later: the time is what this checks
     std::vector<Couleur> gele2 = captureEcranX(640, 480);
     ASSERT_FALSE(gele1.empty());
     EXPECT_EQ(pixelsDifferents(gele1, gele2, 0, 0, 640, 480), 0) << "the scene moved while paused";
@@ -121,11 +117,8 @@ TEST_F(JeuJoueurE2E, OwnKeysPauseScreenshotAndOptionsMenu)
 
     // F12 saves the picture being shown, named after the date.
     appuie("F12");
-    std::vector<std::string> captures;
-    for (int essai = 0; essai < 20 && captures.empty(); ++essai) {
-        pause(100);
-        captures = fichiersDe("captures");
-    }
+    attendLigne("sortie.txt", "Capture enregistrée");
+    std::vector<std::string> captures = fichiersDe("captures");
     ASSERT_EQ(captures.size(), 1u);
     EXPECT_TRUE(std::regex_match(captures[0], std::regex("corvanthelis-\\d{8}-\\d{6}\\.png")))
         << captures[0];
@@ -138,20 +131,13 @@ TEST_F(JeuJoueurE2E, OwnKeysPauseScreenshotAndOptionsMenu)
         appuie(t);
     std::string attendue = ConfigCommentee;
     attendue.replace(attendue.find("VolumeMusique=100"), 17, "VolumeMusique=90");
-    for (int essai = 0; essai < 20 && lisFichier("config.ini") != attendue; ++essai)
-        pause(100);
+    attendQue([&] { return lisFichier("config.ini") == attendue; });
     EXPECT_EQ(lisFichier("config.ini"), attendue);
 
     // P again: the held D walks on.
     appuie("p");
-    pause(300);
-    std::vector<Couleur> reprise1 = captureEcranX(640, 480);
-    std::vector<Couleur> reprise2;
-    for (int essai = 0; essai < 10 && (reprise2.empty() || memeLigneEcran(reprise1, reprise2, lignePlan));
-         ++essai) {
-        pause(300);
-        reprise2 = captureEcranX(640, 480);
-    }
+    std::vector<Couleur> reprise1 = attendEcran(640, 480, pixelVaut(100, 100, CielMonde, 2));
+    std::vector<Couleur> reprise2 = attendEcran(640, 480, aDefile(reprise1));
     relache("d");
     EXPECT_TRUE(couleurEn(reprise2, 100, 100, CielMonde, 2)) << "still veiled after P";
     EXPECT_FALSE(memeLigneEcran(reprise1, reprise2, lignePlan)) << "the scene stays frozen after P";
@@ -192,11 +178,8 @@ TEST(JeuJoueurPleinEcranE2E, DesktopSizeWithBarsThenStretchedFromTheOptions)
 
     // 4:3 on 1280 x 1024: the 640 x 480 picture doubled, 32-pixel bars above
     // and below. The plane's band ends the picture at row 991.
-    std::vector<Couleur> ecran;
-    for (int essai = 0; essai < 100 && nonNoirs(ecran, 1280, 991) == 0; ++essai) {
-        pause(200);
-        ecran = captureEcranX(1280, 1024);
-    }
+    std::vector<Couleur> ecran = attendEcran(
+        1280, 1024, [](const std::vector<Couleur>& e) { return nonNoirs(e, 1280, 991) > 0; }, 20000);
     ASSERT_FALSE(ecran.empty());
     EXPECT_TRUE(procheCouleur(pixelA(ecran, 1280, 200, 32 + 200), CielMonde, 2));
     EXPECT_TRUE(procheCouleur(pixelA(ecran, 1280, 1275, 32 + 200), CielMonde, 2));
@@ -209,8 +192,9 @@ TEST(JeuJoueurPleinEcranE2E, DesktopSizeWithBarsThenStretchedFromTheOptions)
     // Proportions off in the options: the picture takes the bars at once.
     for (const char* t : {"p", "Down", "Return", "Down", "Down", "Down", "Left", "p"})
         appuie(t);
-    pause(500);
-    ecran = captureEcranX(1280, 1024);
+    ecran = attendEcran(1280, 1024,
+                        [](const std::vector<Couleur>& e) { return nonNoirs(e, 1280, 1020) > 1000; });
+    attendLigne("config.ini", "GarderProportions=0");
     ASSERT_FALSE(ecran.empty());
     EXPECT_GT(nonNoirs(ecran, 1280, 1020), 1000);
     EXPECT_NE(lisFichier("config.ini").find("GarderProportions=0"), std::string::npos);
@@ -241,9 +225,12 @@ TEST_F(JeuJoueurE2E, MusicVolumeZeroIsSilence)
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     unsetenv("SDL_DISKAUDIOFILE");
     unsetenv("SDL_DISKAUDIODELAY");
-    for (int essai = 0; essai < 100 && lisFichier("100/son.raw").size() < 200000; ++essai)
-        pause(100);
-    pause(300);
+    // Both games have played a while (the silent one started first).
+    attendQue(
+        [] {
+            return lisFichier("100/son.raw").size() >= 200000 && lisFichier("0/son.raw").size() > 100000;
+        },
+        DelaiAttente, 50);
     for (auto& jeu : jeux) {
         jeu->signale(SIGTERM);
         EXPECT_TRUE(jeu->attendFin(10000, nullptr));

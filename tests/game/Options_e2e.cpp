@@ -44,13 +44,7 @@ TEST_F(OptionsE2E, ALevelFileStartsAtTheGivenPositionWithoutTheIntro)
     ProgrammeLance jeu(cheminBinaire("corvanthelis"), {"--niveau", "autre/niveau.ini", "--position", "1234"});
     ASSERT_TRUE(jeu.lance());
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
-    std::vector<Couleur> ecran;
-    for (int essai = 0; essai < 40; ++essai) {
-        pause(200);
-        ecran = captureEcranX(640, 480);
-        if (!ecran.empty() && procheCouleur(pixelEcran(ecran, 100, 100), CielMonde, 2))
-            break;
-    }
+    std::vector<Couleur> ecran = attendEcran(640, 480, pixelVaut(100, 100, CielMonde, 2));
     ASSERT_TRUE(couleurEn(ecran, 100, 100, CielMonde, 2)) << "still in the intro";
     for (int x : {0, 17, 300, 639})
         EXPECT_TRUE(couleurEn(ecran, x, 240, colonneBande(1234 + x), 2)) << x;

@@ -27,17 +27,24 @@ TEST_F(OutilsE2E, LevelViewerScrollsBothWaysAndReportsFrameRate)
     ASSERT_TRUE(ecritNiveauBande("./dataqv/levels", "dataqv/levels/level1.ini", 300));
     ProgrammeLance vue(cheminBinaire("levelviewer"), {});
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
-    pause(1000);
-    std::vector<Couleur> debut = captureEcranX(640, 480);
+    std::vector<Couleur> debut = attendEcranStable(640, 480, [](const std::vector<Couleur>& e) {
+        return !couleurEn(e, 10, 340, {0, 0, 0}, 0);
+    });
     ASSERT_FALSE(debut.empty());
     EXPECT_FALSE(couleurEn(debut, 10, 340, {0, 0, 0}, 0)); // the band is drawn
 
-    std::vector<Couleur> droite = tiensTouche("Right", 1200);
+    std::vector<Couleur> droite = tiensToucheJusqua(
+        "Right", [&](const std::vector<Couleur>& e) { return !memeLigneEcran(debut, e, 340); });
     EXPECT_FALSE(memeLigneEcran(debut, droite, 340));
 
     // Back to the left end: the position stops at 1, so the first view
-    // comes back (it was drawn at 1 too).
-    std::vector<Couleur> gauche = tiensTouche("Left", 3500);
+    // comes back (it was drawn at 1 too). Left is held until the view is
+    // there or past it (the band's first column is black).
+    auto commeDebut = [&](const std::vector<Couleur>& e) { return memeLigneEcran(debut, e, 340); };
+    tiensToucheJusqua("Left", [&](const std::vector<Couleur>& e) {
+        return commeDebut(e) || couleurEn(e, 0, 340, {0, 0, 0}, 0);
+    });
+    std::vector<Couleur> gauche = attendEcranStable(640, 480, commeDebut);
     EXPECT_TRUE(memeLigneEcran(debut, gauche, 340));
 
     quitteParEchap(vue);
@@ -51,11 +58,13 @@ TEST_F(OutilsE2E, EditorWithoutTheGamesLevelOffersToCreateItAndEscapeCreatesNoth
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
     for (int i = 0; i < 3; ++i)
         appuie("F1");  // the question waits for its own keys
-    pause(300);
-    std::vector<Couleur> ecran = captureEcranX(640, 480);
-    EXPECT_TRUE(couleurEn(ecran, 40, 240, {19, 19, 47}, 8));  // the question's box
+    const Couleur Boite = {19, 19, 47};
+    std::vector<Couleur> ecran = attendEcran(640, 480, pixelVaut(40, 240, Boite, 8));
+    EXPECT_TRUE(couleurEn(ecran, 40, 240, Boite, 8)); // the question's box
     appuie("Escape");
-    pause(200);
+    attendEcran(640, 480,
+                [&](const std::vector<Couleur>& e) { return !couleurEn(e, 40, 240, Boite, 8); });
+    pause(200); // and the editor still runs a while later: the time is what this checks
     EXPECT_TRUE(editeur.enCours());
     quitteParEchap(editeur);
     EXPECT_NE(lisFichier("erreurs.txt").find("Fichier introuvable : ./data/levels/level1.ini"), std::string::npos);
@@ -68,13 +77,7 @@ TEST_F(OutilsE2E, GameOverPlayerShowsEachFrameInTurn)
     ASSERT_TRUE(ecritImageBMP("img_2.bmp", 640, 480, [](int, int) { return Couleur{0, 0, 255}; }));
     ProgrammeLance lecteur(cheminBinaire("gameover"), {"3", "2000", "./img_", ".bmp"});
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
-    std::vector<Couleur> ecran;
-    for (int essai = 0; essai < 40; ++essai) {
-        ecran = captureEcranX(640, 480);
-        if (!ecran.empty() && procheCouleur(pixelEcran(ecran, 100, 100), {0, 0, 255}, 0))
-            break;
-        pause(100);
-    }
+    std::vector<Couleur> ecran = attendEcran(640, 480, pixelVaut(100, 100, {0, 0, 255}, 0));
     EXPECT_TRUE(couleurEn(ecran, 100, 100, {0, 0, 255}, 0)); // frame 2 came after frame 1
     // Escape stops it at the next frame; frame 3 does not exist.
     quitteParEchap(lecteur);
@@ -91,7 +94,7 @@ TEST_F(OutilsE2E, SpriteViewerWithoutNameOpensAndQuits)
 {
     ProgrammeLance vue(cheminBinaire("viewer"), {});
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
-    pause(300);
+    attendLigne("erreurs.txt", "viewinfos.vwe"); // read before its first frame
     EXPECT_TRUE(vue.enCours());
     quitteParEchap(vue);
     EXPECT_NE(lisFichier("erreurs.txt").find("viewinfos.vwe"), std::string::npos);
@@ -109,18 +112,12 @@ void ecritSpriteConverti(const std::string& fichier)
               0);
 }
 
-// A screenshot, taken again (for up to 10 s on a loaded machine) until
-// pixel (x, y) is red.
+// A screenshot once pixel (x, y) is red.
 std::vector<Couleur> captureQuandRouge(int largeur, int hauteur, int x, int y)
 {
-    std::vector<Couleur> ecran;
-    for (int essai = 0; essai < 100; ++essai) {
-        ecran = captureEcranX(largeur, hauteur);
-        if (ecran.size() == size_t(largeur) * hauteur && procheCouleur(ecran[y * largeur + x], {255, 0, 0}, 0))
-            break;
-        pause(100);
-    }
-    return ecran;
+    return attendEcran(largeur, hauteur, [=](const std::vector<Couleur>& e) {
+        return procheCouleur(e[y * largeur + x], {255, 0, 0}, 0);
+    });
 }
 
 TEST_F(OutilsE2E, ConvertedSpritesShowInTheViewerAndTheSpriteTest)
@@ -154,7 +151,13 @@ TEST_F(OutilsE2E, PictureTestsUseBackslashNamesInTheWorkingFolder)
                               [](int, int) { return Couleur{0, 255, 0}; }));
     ProgrammeLance zoom(cheminBinaire("imagetests"), {"zoom"});
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
-    pause(500);
+    // The picture shows, growing from nothing.
+    attendEcran(640, 480, [](const std::vector<Couleur>& e) {
+        for (const Couleur& c : e)
+            if (procheCouleur(c, {0, 255, 0}, 40))
+                return true;
+        return false;
+    });
     EXPECT_TRUE(zoom.enCours());
     quitteParEchap(zoom);
     // The picture was found: no load failure reported.

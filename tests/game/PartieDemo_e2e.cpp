@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <SDL_image.h>
+#include <chrono>
 #include <cstdlib>
 #include <regex>
 #include <sstream>
@@ -78,26 +79,28 @@ TEST_F(PartieDemoE2E, AScriptedPlayerWhoStrikesWhatComesFinishesTheLevel)
     bool marche = false, espace = false;
     int morts = 0, santePrecedente = 3;
     std::string sortie;
-    const int Limite = 9 * 60 * 1000;
-    for (int ecoule = 0; ecoule < Limite && sortie.find("Niveau terminé") == std::string::npos; ecoule += 30) {
-        pause(30);
-        sortie = lisFichier("sortie.txt");
-        Sonde s = derniereSonde(sortie);
-        if (!s.lue)
-            continue;
-        if (s.sante > santePrecedente)
-            ++morts;
-        santePrecedente = s.sante;
-        bool danger = s.devant < Reaction;
-        if (danger == marche) {
-            marche = !danger;
-            marche ? enfonce("Right") : relache("Right");
-        }
-        if (danger || espace) {
-            espace = !espace;
-            espace ? enfonce("space") : relache("space");
-        }
-    }
+    // Each look at the probe is a reaction, until the level is finished.
+    attendQue(
+        [&] {
+            sortie = lisFichier("sortie.txt");
+            Sonde s = derniereSonde(sortie);
+            if (!s.lue)
+                return false;
+            if (s.sante > santePrecedente)
+                ++morts;
+            santePrecedente = s.sante;
+            bool danger = s.devant < Reaction;
+            if (danger == marche) {
+                marche = !danger;
+                marche ? enfonce("Right") : relache("Right");
+            }
+            if (danger || espace) {
+                espace = !espace;
+                espace ? enfonce("space") : relache("space");
+            }
+            return sortie.find("Niveau terminé") != std::string::npos;
+        },
+        9 * 60 * 1000, 30);
     relache("Right");
     relache("space");
     std::smatch m;
@@ -151,31 +154,40 @@ TEST_F(PartieDemoE2E, AHeroWhoStandsStillIsFoundAndDiesAndTheGameOverPlays)
     size_t longueur = 0;
     Sonde depart, derniere;
     int silence = 0;
-    for (int ecoule = 0; ecoule < 120000 && silence < 500; ecoule += 100) {
-        pause(100);
-        std::string sortie = lisFichier("sortie.txt");
-        silence = sortie.size() == longueur && derniere.lue ? silence + 100 : 0;
-        longueur = sortie.size();
-        derniere = derniereSonde(sortie);
-        if (!depart.lue)
-            depart = derniere;
-    }
+    auto ecrit = std::chrono::steady_clock::now();
+    attendQue(
+        [&] {
+            std::string sortie = lisFichier("sortie.txt");
+            auto maintenant = std::chrono::steady_clock::now();
+            if (sortie.size() != longueur || !derniere.lue)
+                ecrit = maintenant;
+            silence
+                = int(std::chrono::duration_cast<std::chrono::milliseconds>(maintenant - ecrit).count());
+            longueur = sortie.size();
+            derniere = derniereSonde(sortie);
+            if (!depart.lue)
+                depart = derniere;
+            return silence >= 500;
+        },
+        120000, 100);
     ASSERT_GE(silence, 500) << "the idle hero was still standing after 2 minutes";
     EXPECT_EQ(derniere.sante, 1);
-    bool gameOver = false;
-    for (int essai = 0; essai < 40 && !gameOver; ++essai) {
-        std::vector<Couleur> ecran = captureEcranX(640, 480);
-        gameOver = ecran.size() == 640u * 480u && montreUneImage(ecran);
-        if (!gameOver)
-            pause(150);
-    }
+    std::vector<Couleur> ecran = attendEcran(640, 480, montreUneImage);
+    bool gameOver = ecran.size() == 640u * 480u && montreUneImage(ecran);
     EXPECT_TRUE(gameOver) << "no game-over picture was shown";
     for (SDL_Surface* i : images)
         SDL_FreeSurface(i);
     // Escape skips the sequence; the level starts again, at full health.
+    // Waits for a probe line written after Escape.
+    const size_t avantEchap = lisFichier("sortie.txt").size();
     appuie("Escape");
-    pause(1500);
-    Sonde reprise = derniereSonde(lisFichier("sortie.txt"));
+    std::string apres;
+    attendQue([&] {
+        apres = lisFichier("sortie.txt");
+        size_t sonde = apres.rfind("sonde ", apres.rfind('\n'));
+        return sonde != std::string::npos && sonde >= avantEchap;
+    });
+    Sonde reprise = derniereSonde(apres);
     EXPECT_EQ(reprise.sante, 3);
     EXPECT_EQ(reprise.herosX, depart.herosX);
     EXPECT_NE(derniere.herosX, depart.herosX) << "each hit knocks the level back";

@@ -58,15 +58,12 @@ TEST_F(ReglesE2E, WalkingToTheFinishTakesTheLightAndPrintsTheCompletionLine)
     ASSERT_TRUE(jeu.lance());
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
     appuie("Escape");
-    pause(1000);
     // The light waits ahead, right of the hero.
-    EXPECT_TRUE(couleurEn(captureEcranX(640, 480), 420, 320, Rouge, 2));
-    tiensTouche("Right", 3500);
-    std::string sortie;
-    for (int essai = 0; essai < 20 && sortie.find("Niveau terminé") == std::string::npos; ++essai) {
-        pause(200);
-        sortie = lisFichier("sortie.txt");
-    }
+    EXPECT_TRUE(couleurEn(attendEcran(640, 480, pixelVaut(420, 320, Rouge, 2)), 420, 320, Rouge, 2));
+    enfonce("Right");
+    attendLigne("sortie.txt", "Niveau terminé", 20000);
+    relache("Right");
+    std::string sortie = lisFichier("sortie.txt");
     EXPECT_NE(sortie.find("Niveau terminé en 0 min 0"), std::string::npos) << sortie;
     EXPECT_NE(sortie.find(" s : 1 lueurs sur 1, 0 créatures vaincues\n"), std::string::npos) << sortie;
     EXPECT_EQ(lisFichier("erreurs.txt").find("acteur"), std::string::npos);
@@ -88,19 +85,14 @@ TEST_F(ReglesE2E, AHeroWhoStandsStillDiesAndTheGameOverPlays)
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
     appuie("Escape");
     // Three hits, 1.5 s apart at least, then the game-over pictures.
-    bool gameOver = false;
-    for (int essai = 0; essai < 60 && !gameOver; ++essai) {
-        pause(250);
-        std::vector<Couleur> ecran = captureEcranX(640, 480);
-        gameOver = !ecran.empty() && procheCouleur(pixelEcran(ecran, 4, 4), Magenta, 2);
-    }
+    std::vector<Couleur> ecran = attendEcran(640, 480, pixelVaut(4, 4, Magenta, 2), 30000);
+    bool gameOver = !ecran.empty() && procheCouleur(pixelEcran(ecran, 4, 4), Magenta, 2);
     EXPECT_TRUE(gameOver);
     EXPECT_TRUE(jeu.enCours());
     EXPECT_EQ(lisFichier("erreurs.txt").find("anim_gameover"), std::string::npos);
     // Escape skips the sequence, as it does the intro; the level starts again.
     appuie("Escape");
-    pause(1000);
-    EXPECT_TRUE(couleurEn(captureEcranX(640, 480), 320, 320, Rouge, 2));
+    EXPECT_TRUE(couleurEn(attendEcran(640, 480, pixelVaut(320, 320, Rouge, 2)), 320, 320, Rouge, 2));
     quitteParEchap(jeu);
 }
 

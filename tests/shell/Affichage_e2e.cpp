@@ -36,12 +36,23 @@ Couleur en(const std::vector<Couleur>& ecran, int largeur, int x, int y)
     return ecran.at(static_cast<size_t>(y) * largeur + x);
 }
 
-std::vector<Couleur> apresRedimension(const std::string& fenetre, int largeur, int hauteur)
+void redimensionne(const std::string& fenetre, int largeur, int hauteur)
 {
     execute("xdotool windowsize " + fenetre + " " + std::to_string(largeur) + " "
             + std::to_string(hauteur) + " >/dev/null 2>&1");
-    pause(800);
-    return captureEcranX(largeur, hauteur);
+}
+
+// The settled screen once `ciel` is the sky and `noir` black: the picture
+// laid out for the window's size.
+struct Point {
+    int x, y;
+};
+std::vector<Couleur> attendDisposition(int largeur, int hauteur, Point ciel, Point noir)
+{
+    return attendEcranStable(largeur, hauteur, [=](const std::vector<Couleur>& e) {
+        return procheCouleur(en(e, largeur, ciel.x, ciel.y), Ciel, 2)
+               && procheCouleur(en(e, largeur, noir.x, noir.y), Noir, 0);
+    });
 }
 
 using AffichageE2E = TestSurServeurX;
@@ -55,12 +66,12 @@ TEST_F(AffichageE2E, ResizedInTheIntroAndTheGameTheFourThreePictureFillsTheMiddl
     ASSERT_NE(fenetre, "") << lisFichier("erreurs.txt");
 
     // Widened during the intro: the game's picture is 800 x 600 between
-    // two 100-pixel bars, scaled by 1.25.
-    apresRedimension(fenetre, 1000, 600);
+    // two 100-pixel bars, scaled by 1.25. The intro takes the resize before
+    // the key: the game reads its events in order.
+    redimensionne(fenetre, 1000, 600);
     pointeSur(fenetre);
     appuie("Escape");
-    pause(1500);
-    std::vector<Couleur> large = captureEcranX(1000, 600);
+    std::vector<Couleur> large = attendDisposition(1000, 600, {225, 125}, {50, 300});
     ASSERT_FALSE(large.empty());
     EXPECT_TRUE(procheCouleur(en(large, 1000, 225, 125), Ciel, 2));  // picture (100, 100)
     EXPECT_TRUE(procheCouleur(en(large, 1000, 890, 60), Ciel, 2));   // picture (632, 48)
@@ -71,7 +82,8 @@ TEST_F(AffichageE2E, ResizedInTheIntroAndTheGameTheFourThreePictureFillsTheMiddl
     }
 
     // Made tall during the game: 600 x 450 between bars above and below.
-    std::vector<Couleur> haut = apresRedimension(fenetre, 600, 740);
+    redimensionne(fenetre, 600, 740);
+    std::vector<Couleur> haut = attendDisposition(600, 740, {300, 220}, {300, 60});
     ASSERT_FALSE(haut.empty());
     EXPECT_TRUE(procheCouleur(en(haut, 600, 300, 60), Noir, 0));
     EXPECT_TRUE(procheCouleur(en(haut, 600, 300, 220), Ciel, 2)); // picture (400, 100)
@@ -79,11 +91,13 @@ TEST_F(AffichageE2E, ResizedInTheIntroAndTheGameTheFourThreePictureFillsTheMiddl
 
     // Alt+Enter twice: full screen and back, still drawing the level.
     pointeSur(fenetre);
+    // The second switch waits for the first: the new mode must be on.
     appuie("alt+Return");
-    pause(800);
+    attendEcran(1024, 768, [](const std::vector<Couleur>& e) {
+        return procheCouleur(en(e, 1024, 1000, 100), Ciel, 2);
+    });
     appuie("alt+Return");
-    pause(800);
-    std::vector<Couleur> retour = captureEcranX(600, 740);
+    std::vector<Couleur> retour = attendDisposition(600, 740, {300, 220}, {300, 700});
     ASSERT_FALSE(retour.empty());
     EXPECT_TRUE(procheCouleur(en(retour, 600, 300, 220), Ciel, 2));
     EXPECT_TRUE(procheCouleur(en(retour, 600, 300, 700), Noir, 0));
@@ -102,7 +116,7 @@ TEST_F(AffichageE2E, SigtermEndsTheIntroAndTheGameAtOnce)
     ProgrammeLance jeu(cheminBinaire("corvanthelis"), {});
     ASSERT_TRUE(jeu.lance());
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
-    pause(500);
+    attendQue([&] { return jeu.traiteSignal(SIGTERM); });
     auto debut = std::chrono::steady_clock::now();
     jeu.signale(SIGTERM);
     int statut = -1;

@@ -26,12 +26,14 @@ TEST_F(DossierDepartE2E, ProgramMovesToItsOwnFolderWhenTheCurrentOneHasNoData)
     ProgrammeLance vue(cheminBinaire("levelviewer"), {});
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
     bool dessine = false;
-    for (int essai = 0; essai < 100 && !dessine; ++essai) {
-        for (const Couleur& c : captureEcranX(640, 480))
-            dessine = dessine || c.r || c.g || c.b;
-        if (!dessine)
-            pause(100);
-    }
+    attendEcran(
+        640, 480,
+        [&](const std::vector<Couleur>& e) {
+            for (const Couleur& c : e)
+                dessine = dessine || c.r || c.g || c.b;
+            return dessine;
+        },
+        20000);
     EXPECT_TRUE(dessine);
     quitteParEchap(vue);
     EXPECT_EQ(lisFichier("erreurs.txt").find("data"), std::string::npos) << lisFichier("erreurs.txt");

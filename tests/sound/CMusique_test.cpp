@@ -1,5 +1,6 @@
 #include "sound/CMusique.h"
 #include "sound/SonsDeTest.h"
+#include "support/Pilote.h"
 #include "support/TestSupport.h"
 
 #include <SDL.h>
@@ -29,18 +30,6 @@ protected:
 
     DossierTemporaire dossier;
 };
-
-// Polls for up to `ms` milliseconds until `condition` holds.
-template <class F>
-bool attendQue(F condition, int ms)
-{
-    for (int t = 0; t < ms; t += 20) {
-        if (condition())
-            return true;
-        SDL_Delay(20);
-    }
-    return condition();
-}
 
 TEST_F(Son, InitOpensTheDeviceWithTheDefaultsOrTheGivenValues)
 {

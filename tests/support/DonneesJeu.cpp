@@ -154,11 +154,21 @@ void quitteParEchap(ProgrammeLance& programme)
 
 std::vector<Couleur> tiensTouche(const std::string& touche, int ms)
 {
+    // Fixed waits on purpose: callers check what this much time does.
     enfonce(touche);
     pause(ms);
     relache(touche);
     pause(200);
     return captureEcranX(640, 480);
+}
+
+std::vector<Couleur> tiensToucheJusqua(const std::string& touche, const ConditionEcran& voulu,
+                                       int delaiMs)
+{
+    enfonce(touche);
+    std::vector<Couleur> ecran = attendEcran(640, 480, voulu, delaiMs);
+    relache(touche);
+    return ecran;
 }
 
 Couleur pixelEcran(const std::vector<Couleur>& ecran, int x, int y)
@@ -208,6 +218,13 @@ int pixelsDifferents(const std::vector<Couleur>& a, const std::vector<Couleur>& 
     return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << c.r << ", " << c.g
                                          << ", " << c.b << ", expected " << attendue.r << ", "
                                          << attendue.g << ", " << attendue.b;
+}
+
+ConditionEcran pixelVaut(int x, int y, Couleur attendue, int tolerance)
+{
+    return [=](const std::vector<Couleur>& ecran) {
+        return bool(couleurEn(ecran, x, y, attendue, tolerance));
+    };
 }
 
 }

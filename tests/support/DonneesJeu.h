@@ -74,8 +74,12 @@ std::string attendFenetreActive(const std::string& titre, int ms = 20000);
 void quitteParEchap(ProgrammeLance& programme);
 
 // Holds `touche` for `ms`, releases it, lets the program settle for 200 ms
-// and returns a 640 x 480 screenshot.
+// and returns a 640 x 480 screenshot: for checks on what a given time does.
 std::vector<Couleur> tiensTouche(const std::string& touche, int ms);
+// Holds `touche` until a 640 x 480 screenshot meets `voulu` (attendEcran),
+// releases it and returns that screenshot.
+std::vector<Couleur> tiensToucheJusqua(const std::string& touche, const ConditionEcran& voulu,
+                                       int delaiMs = DelaiAttente);
 
 // Reading 640-pixel-wide screenshots (captureEcranX).
 Couleur pixelEcran(const std::vector<Couleur>& ecran, int x, int y);
@@ -89,6 +93,8 @@ int pixelsDifferents(const std::vector<Couleur>& a, const std::vector<Couleur>& 
 // Pixel (x, y) is `attendue` within `tolerance` per channel.
 ::testing::AssertionResult couleurEn(const std::vector<Couleur>& ecran, int x, int y,
                                      Couleur attendue, int tolerance);
+// The same as a condition to wait for (attendEcran).
+ConditionEcran pixelVaut(int x, int y, Couleur attendue, int tolerance);
 
 }
 

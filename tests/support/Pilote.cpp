@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -126,19 +127,31 @@ void ProgrammeLance::signale(int numero)
         kill(pid_, numero);
 }
 
+bool ProgrammeLance::traiteSignal(int numero) const
+{
+    // "SigCgt:" is the mask of caught signals in hexadecimal, bit n - 1 for
+    // signal n.
+    if (pid_ <= 0 || fini_)
+        return false;
+    std::string etat = lisFichier("/proc/" + std::to_string(pid_) + "/status");
+    size_t p = etat.find("SigCgt:");
+    return p != std::string::npos && (std::stoull(etat.substr(p + 7), nullptr, 16) >> (numero - 1) & 1);
+}
+
 std::string attendFenetre(const std::string& titre, int ms)
 {
-    for (int attente = 0; attente <= ms; attente += 100) {
-        std::string sortie;
-        if (execute("xdotool search --name '^" + titre + "$' 2>/dev/null | head -n 1", &sortie) == 0) {
-            while (!sortie.empty() && (sortie.back() == '\n' || sortie.back() == ' '))
-                sortie.pop_back();
-            if (!sortie.empty())
-                return sortie;
-        }
-        usleep(100000);
-    }
-    return "";
+    std::string fenetre;
+    attendQue(
+        [&] {
+            if (execute("xdotool search --name '^" + titre + "$' 2>/dev/null | head -n 1", &fenetre)
+                != 0)
+                fenetre.clear();
+            while (!fenetre.empty() && (fenetre.back() == '\n' || fenetre.back() == ' '))
+                fenetre.pop_back();
+            return !fenetre.empty();
+        },
+        ms, 100);
+    return fenetre;
 }
 
 void pointeSur(const std::string& fenetre)
@@ -196,6 +209,50 @@ std::vector<Couleur> captureEcranX(int largeur, int hauteur)
 void pause(int ms)
 {
     usleep(static_cast<useconds_t>(ms) * 1000);
+}
+
+bool attendQue(const std::function<bool()>& condition, int delaiMs, int pasMs)
+{
+    const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(delaiMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= fin)
+            return condition();
+        pause(pasMs);
+    }
+    return true;
+}
+
+bool attendLigne(const std::string& fichier, const std::string& texte, int delaiMs)
+{
+    return attendQue([&] { return lisFichier(fichier).find(texte) != std::string::npos; }, delaiMs);
+}
+
+std::vector<Couleur> attendEcran(int largeur, int hauteur, const ConditionEcran& voulu, int delaiMs)
+{
+    std::vector<Couleur> ecran;
+    attendQue(
+        [&] {
+            ecran = captureEcranX(largeur, hauteur);
+            return !ecran.empty() && voulu(ecran);
+        },
+        delaiMs);
+    return ecran;
+}
+
+std::vector<Couleur> attendEcranStable(int largeur, int hauteur, const ConditionEcran& voulu,
+                                       int delaiMs, const ComparaisonEcran& pareils)
+{
+    std::vector<Couleur> precedent;
+    return attendEcran(
+        largeur, hauteur,
+        [&](const std::vector<Couleur>& ecran) {
+            bool stable = !precedent.empty()
+                          && (pareils ? pareils(precedent, ecran) : ecran == precedent)
+                          && (!voulu || voulu(ecran));
+            precedent = ecran;
+            return stable;
+        },
+        delaiMs);
 }
 
 }

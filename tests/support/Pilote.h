@@ -9,6 +9,7 @@
 // Without a window manager, keys go to the window under the pointer, so
 // pointeSur() moves the pointer onto the program's window first.
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -49,6 +50,9 @@ public:
     bool enCours();
     // Sends it `numero` (SIGTERM...) while it runs.
     void signale(int numero);
+    // It has its own handler for `numero` (from /proc): a signal sent now
+    // reaches its code.
+    bool traiteSignal(int numero) const;
 
 private:
     pid_t pid_;
@@ -70,13 +74,41 @@ void relache(const std::string& touche);
 struct Couleur {
     int r, g, b;
 };
+inline bool operator==(Couleur a, Couleur b)
+{
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
 
 // The top-left largeur x hauteur pixels of the X screen, top row first;
 // empty on failure.
 std::vector<Couleur> captureEcranX(int largeur, int hauteur);
 
+// A fixed wait: only where the time itself is what a test checks.
 void pause(int ms);
 
+// Waits for a condition rather than a guessed time. Deadlines are generous
+// (a loaded CI machine may take seconds for what takes 100 ms here) and run
+// on the clock, the checks' own time included; the checks are frequent, so
+// a quiet machine goes on at once.
+const int DelaiAttente = 10000;
+
+// Checks `condition` every `pasMs` until it holds, for at most `delaiMs`,
+// with one last check at the deadline; whether it held.
+bool attendQue(const std::function<bool()>& condition, int delaiMs = DelaiAttente, int pasMs = 20);
+// `texte` shows in the file `fichier` (a program's output).
+bool attendLigne(const std::string& fichier, const std::string& texte, int delaiMs = DelaiAttente);
+
+using ConditionEcran = std::function<bool(const std::vector<Couleur>&)>;
+using ComparaisonEcran = std::function<bool(const std::vector<Couleur>&, const std::vector<Couleur>&)>;
+// Screenshots (captureEcranX) until one meets `voulu`; the last one taken,
+// which fails `voulu` when the deadline passed (the caller's check reports).
+std::vector<Couleur> attendEcran(int largeur, int hauteur, const ConditionEcran& voulu,
+                                 int delaiMs = DelaiAttente);
+// Screenshots until two in a row agree (by `pareils`, or pixel for pixel):
+// the screen has settled; and the second meets `voulu` when one is given.
+std::vector<Couleur> attendEcranStable(int largeur, int hauteur, const ConditionEcran& voulu = nullptr,
+                                       int delaiMs = DelaiAttente,
+                                       const ComparaisonEcran& pareils = nullptr);
 }
 
 #endif
