@@ -13,6 +13,7 @@
 #include "scenery/CLevel.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
+#include "shell/SchemaConfiguration.h"
 #include "sprites/DescriptionSprite.h"
 #include "sprites/SpriteConverti.h"
 
@@ -25,31 +26,9 @@ namespace {
 const long MIN32 = INT_MIN, MAX32 = INT_MAX;
 const int TE = TAILLE_LIGNE_ENTIER;
 
-const std::vector<DefCle> clesVideo = {
-    {"ResolutionHorizontale", Entier, 640, 0, 16384, TE},
-    {"ResolutionVerticale", Entier, 480, 0, 16384, TE},
-    {"PleinEcran", Booleen, 1, 0, 1, TE},
-    {"Bilineaire", Booleen, 1, 0, 1, TE},
-    {"VSync", Booleen, 1, 0, 1, TE},
-    {"Mode16bits", Booleen, 0, 0, 1, TE},
-    {"HogCPU", Booleen, 0, 0, 1, TE},
-    {"GarderProportions", Booleen, 0, 0, 1, TE},
-    {"Journal", Booleen, 1, 0, 1, TE},
-    {"VolumeMusique", Entier, 100, 0, 100, TE},
-    {"VolumeEffets", Entier, 100, 0, 100, TE},
-    {"Intro", Booleen, 1, 0, 1, TE},
-};
-// The player's controls are read whole lines at a time (CDocumentProfil).
-const int TC = CDocumentProfil::TAILLE_LIGNE;
-const std::vector<DefCle> clesControles = {
-    {"Droite", Texte, 0, 0, 0, TC}, {"Gauche", Texte, 0, 0, 0, TC},
-    {"Saut", Texte, 0, 0, 0, TC},   {"Accroupi", Texte, 0, 0, 0, TC},
-    {"Frappe", Texte, 0, 0, 0, TC}, {"Pause", Texte, 0, 0, 0, TC},
-    {"ManetteSaut", Entier, 0, -1, Controles::BoutonsMax - 1, TC},
-    {"ManetteFrappe", Entier, 1, -1, Controles::BoutonsMax - 1, TC},
-    {"ManettePause", Entier, 7, -1, Controles::BoutonsMax - 1, TC},
-    {"ManetteSeuil", Entier, 8000, 0, 32767, TC},
-};
+const std::vector<DefCle> clesVideo = schemaConfiguration::definitions(schemaConfiguration::TableVideo);
+const std::vector<DefCle> clesControles = schemaConfiguration::definitions(schemaConfiguration::TableControles);
+const int TC = schemaConfiguration::TailleLigneControles;
 
 // The finish is reached by the hero's x (level position + 300), so it must
 // lie between the level's first and last positions.
@@ -197,6 +176,39 @@ CVerificateur::AnimLue verifieFrames(CVerificateur& verificateur, CRapport& rapp
     return lue;
 }
 
+// The player's keys as Controles::lis takes them: a name that is no key, or
+// a key the options screen refuses, keeps the action's default; a key left
+// to two actions plays both.
+void verifieTouches(CRapport& rapport, const std::string& chemin, ValeursSection& lues)
+{
+    Controles controles;
+    int lignes[NombreActions] = {};
+    std::string refus;
+    for (int a = 0; a < NombreActions; ++a) {
+        const ValeurLue& v = lues[nomAction(a)];
+        if (!v.trouvee)
+            continue;
+        SDLKey touche = toucheNommee(v.texte);
+        if (touche == SDLK_UNKNOWN)
+            rapport.erreur(chemin, v.ligne, texte("[CONTROLES] %s : aucune touche ne s'appelle « %s », le jeu garde la sienne",
+                                                  nomAction(a), v.texte.c_str()));
+        else if (!toucheAdmise(touche, &refus))
+            rapport.erreur(chemin, v.ligne, texte("[CONTROLES] %s : « %s » refusée (%s), le jeu garde la sienne",
+                                                  nomAction(a), v.texte.c_str(), refus.c_str()));
+        else {
+            controles.touches[a] = touche;
+            lignes[a] = v.ligne;
+        }
+    }
+    for (int a = 1; a < NombreActions; ++a) {
+        int premier = controles.quiUtilise(controles.touches[a]);
+        if (premier != a)
+            rapport.erreur(chemin, lignes[a] ? lignes[a] : lignes[premier],
+                           texte("[CONTROLES] : la touche %s sert à %s et à %s : les deux jouent",
+                                 nomTouche(controles.touches[a]), nomAction(premier), nomAction(a)));
+    }
+}
+
 }
 
 bool CVerificateur::ouvrable(const std::string& chemin, const std::string& fichier, int ligne)
@@ -244,21 +256,15 @@ void CVerificateur::verifieConfiguration(const std::string& chemin)
         rapport_.avertissement(chemin, 0, "fichier absent : le jeu prend les valeurs par défaut (plein écran, 640 × 480)");
         return;
     }
-    d.litSection("VIDEO", clesVideo, nullptr, false);
+    d.litSection(schemaConfiguration::SectionVideo, clesVideo, nullptr, false);
     // An older file without the section plays with the default controls.
     std::shared_ptr<const CIndexProfil> index = indexProfil(chemin.c_str(), TC);
-    if (!index || !index->trouveSection("CONTROLES")) {
+    if (!index || !index->trouveSection(schemaConfiguration::SectionControles)) {
         d.termine([](const std::string&) { return std::string(); });
         return;
     }
-    ValeursSection controles = d.litSection("CONTROLES", clesControles, nullptr, false);
-    for (int a = 0; a < NombreActions; ++a) {
-        const ValeurLue& v = controles[nomAction(a)];
-        if (v.trouvee && toucheNommee(v.texte) == SDLK_UNKNOWN)
-            rapport_.erreur(chemin, v.ligne,
-                            texte("[CONTROLES] %s : aucune touche ne s'appelle « %s », le jeu garde la sienne",
-                                  nomAction(a), v.texte.c_str()));
-    }
+    ValeursSection controles = d.litSection(schemaConfiguration::SectionControles, clesControles, nullptr, false);
+    verifieTouches(rapport_, chemin, controles);
     d.termine([](const std::string&) { return std::string(); });
 }
 
