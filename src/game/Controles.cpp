@@ -14,16 +14,17 @@ namespace sc = schemaConfiguration;
 namespace {
 
 // An action's key in config.ini is the schema's key of the same rank.
-static_assert(ActionDroite == sc::Droite && ActionGauche == sc::Gauche && ActionSaut == sc::Saut &&
-                  ActionAccroupi == sc::Accroupi && ActionFrappe == sc::Frappe && ActionPause == sc::Pause,
+static_assert(int(ActionDroite) == sc::Droite && int(ActionGauche) == sc::Gauche && int(ActionSaut) == sc::Saut
+                  && int(ActionAccroupi) == sc::Accroupi && int(ActionFrappe) == sc::Frappe
+                  && int(ActionPause) == sc::Pause,
               "actions and their config.ini keys in the same order");
 
 const char* const SECTION = sc::SectionControles;
 // The joystick button key of each action; null for the ones the stick plays.
-const DefCle* const CLES_BOUTONS[NombreActions] = {
+constexpr const DefCle* CLES_BOUTONS[NombreActions] = {
     nullptr, nullptr, &sc::cleControle(sc::ManetteSaut), nullptr,
     &sc::cleControle(sc::ManetteFrappe), &sc::cleControle(sc::ManettePause)};
-const DefCle& CLE_SEUIL = sc::cleControle(sc::ManetteSeuil);
+constexpr const DefCle& CLE_SEUIL = sc::cleControle(sc::ManetteSeuil);
 
 struct NomTouche {
     SDLKey touche;

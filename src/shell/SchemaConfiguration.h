@@ -51,7 +51,7 @@ enum CleVideo {
 // The seven keys every config.ini has print the profile reader's notice when
 // missing; the ones added since are optional. A size of 0 means the desktop's
 // in full screen and the drawing space's in a window.
-inline const CleConfiguration TableVideo[NombreClesVideo] = {
+inline constexpr CleConfiguration TableVideo[NombreClesVideo] = {
     {{"ResolutionHorizontale", Entier, 640, 0, 16384, TAILLE_LIGNE_ENTIER}, nullptr,
      " Largeur en pixels ; 0 : tout l'écran en plein écran, 640 en fenêtre."},
     {{"ResolutionVerticale", Entier, 480, 0, 16384, TAILLE_LIGNE_ENTIER}, nullptr,
@@ -96,7 +96,7 @@ enum CleControle {
 };
 
 const int TailleLigneControles = CDocumentProfil::TAILLE_LIGNE;
-inline const CleConfiguration TableControles[NombreClesControles] = {
+inline constexpr CleConfiguration TableControles[NombreClesControles] = {
     {{"Droite", Texte, 0, 0, 0, TailleLigneControles, true}, "right",
      " Touches du joueur, nommées comme SDL les nomme (right, left shift, a, f1, [0]...)."},
     {{"Gauche", Texte, 0, 0, 0, TailleLigneControles, true}, "left", nullptr},
@@ -112,12 +112,12 @@ inline const CleConfiguration TableControles[NombreClesControles] = {
      " Zone morte du stick, de 0 à 32767."},
 };
 
-inline const DefCle& cleVideo(CleVideo cle)
+constexpr const DefCle& cleVideo(CleVideo cle)
 {
     return TableVideo[cle].def;
 }
 
-inline const DefCle& cleControle(CleControle cle)
+constexpr const DefCle& cleControle(CleControle cle)
 {
     return TableControles[cle].def;
 }
