@@ -166,8 +166,12 @@ CMenuPause::Demande CMenuPause::change(int sens)
         return Rien;
     reglageChange = choix;
     switch (choix) {
-    case OptVolumeMusique: reglages.volumeMusique = borneVolume(sc::VolumeMusique, reglages.volumeMusique + 10 * sens); break;
-    case OptVolumeEffets: reglages.volumeEffets = borneVolume(sc::VolumeEffets, reglages.volumeEffets + 10 * sens); break;
+    case OptVolumeMusique:
+        reglages.volumeMusique = borneVolume(sc::VolumeMusique, reglages.volumeMusique + 10 * sens);
+        break;
+    case OptVolumeEffets:
+        reglages.volumeEffets = borneVolume(sc::VolumeEffets, reglages.volumeEffets + 10 * sens);
+        break;
     case OptPleinEcran: reglages.pleinEcran = !reglages.pleinEcran; break;
     case OptProportions: reglages.garderProportions = !reglages.garderProportions; break;
     case OptVSync: reglages.vSync = !reglages.vSync; break;

@@ -3,9 +3,7 @@
 #include "verification/Acteurs.h"
 #include "verification/Description.h"
 #include "foundation/DocumentProfil.h"
-#include "foundation/IndexProfil.h"
 #include "game/ControleHeros.h"
-#include "game/Controles.h"
 #include "game/FichiersJeu.h"
 #include "game/Intro.h"
 #include "game/OutilsJeu.h"
@@ -13,7 +11,6 @@
 #include "scenery/CLevel.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
-#include "shell/SchemaConfiguration.h"
 #include "sprites/DescriptionSprite.h"
 #include "sprites/SpriteConverti.h"
 
@@ -25,10 +22,6 @@ namespace {
 
 const long MIN32 = INT_MIN, MAX32 = INT_MAX;
 const int TE = TAILLE_LIGNE_ENTIER;
-
-const std::vector<DefCle> clesVideo = schemaConfiguration::definitions(schemaConfiguration::TableVideo);
-const std::vector<DefCle> clesControles = schemaConfiguration::definitions(schemaConfiguration::TableControles);
-const int TC = schemaConfiguration::TailleLigneControles;
 
 // The finish is reached by the hero's x (level position + 300), so it must
 // lie between the level's first and last positions.
@@ -176,39 +169,6 @@ CVerificateur::AnimLue verifieFrames(CVerificateur& verificateur, CRapport& rapp
     return lue;
 }
 
-// The player's keys as Controles::lis takes them: a name that is no key, or
-// a key the options screen refuses, keeps the action's default; a key left
-// to two actions plays both.
-void verifieTouches(CRapport& rapport, const std::string& chemin, ValeursSection& lues)
-{
-    Controles controles;
-    int lignes[NombreActions] = {};
-    std::string refus;
-    for (int a = 0; a < NombreActions; ++a) {
-        const ValeurLue& v = lues[nomAction(a)];
-        if (!v.trouvee)
-            continue;
-        SDLKey touche = toucheNommee(v.texte);
-        if (touche == SDLK_UNKNOWN)
-            rapport.erreur(chemin, v.ligne, texte("[CONTROLES] %s : aucune touche ne s'appelle « %s », le jeu garde la sienne",
-                                                  nomAction(a), v.texte.c_str()));
-        else if (!toucheAdmise(touche, &refus))
-            rapport.erreur(chemin, v.ligne, texte("[CONTROLES] %s : « %s » refusée (%s), le jeu garde la sienne",
-                                                  nomAction(a), v.texte.c_str(), refus.c_str()));
-        else {
-            controles.touches[a] = touche;
-            lignes[a] = v.ligne;
-        }
-    }
-    for (int a = 1; a < NombreActions; ++a) {
-        int premier = controles.quiUtilise(controles.touches[a]);
-        if (premier != a)
-            rapport.erreur(chemin, lignes[a] ? lignes[a] : lignes[premier],
-                           texte("[CONTROLES] : la touche %s sert à %s et à %s : les deux jouent",
-                                 nomTouche(controles.touches[a]), nomAction(premier), nomAction(a)));
-    }
-}
-
 }
 
 bool CVerificateur::ouvrable(const std::string& chemin, const std::string& fichier, int ligne)
@@ -247,25 +207,6 @@ void CVerificateur::verifieMusique(const std::string& chemin)
         rapport_.erreur(chemin, 0, e.raison);
     else if (!e.partiel.empty())
         rapport_.avertissement(chemin, 0, "musique décodée en partie : " + e.partiel);
-}
-
-void CVerificateur::verifieConfiguration(const std::string& chemin)
-{
-    CDescription d(rapport_, chemin);
-    if (!d.ouverte()) {
-        rapport_.avertissement(chemin, 0, "fichier absent : le jeu prend les valeurs par défaut (plein écran, 640 × 480)");
-        return;
-    }
-    d.litSection(schemaConfiguration::SectionVideo, clesVideo, nullptr, false);
-    // An older file without the section plays with the default controls.
-    std::shared_ptr<const CIndexProfil> index = indexProfil(chemin.c_str(), TC);
-    if (!index || !index->trouveSection(schemaConfiguration::SectionControles)) {
-        d.termine([](const std::string&) { return std::string(); });
-        return;
-    }
-    ValeursSection controles = d.litSection(schemaConfiguration::SectionControles, clesControles, nullptr, false);
-    verifieTouches(rapport_, chemin, controles);
-    d.termine([](const std::string&) { return std::string(); });
 }
 
 void CVerificateur::verifieNiveau(const std::string& chemin)

@@ -112,10 +112,11 @@ TEST(SchemaConfiguration, OutOfRangeValuesAreReportedAndBroughtIntoRange)
     EXPECT_EQ(c.resolutionHorizontale, 16384);
     EXPECT_TRUE(c.vSync);
     EXPECT_FALSE(c.intro); // read as atoi reads it, as the checker says
-    EXPECT_EQ(capture.erreurs, "Valeur hors limites pour ResolutionHorizontale dans config.ini : 20000 (de 0 à 16384)\n"
-                               "Valeur hors limites pour VSync dans config.ini : 2 (de 0 à 1)\n"
-                               "Valeur hors limites pour VolumeMusique dans config.ini : 150 (de 0 à 100)\n"
-                               "Valeur non entière pour Intro dans config.ini : « x »\n");
+    EXPECT_EQ(capture.erreurs,
+              "Valeur hors limites pour ResolutionHorizontale dans config.ini : 20000 (de 0 à 16384)\n"
+              "Valeur hors limites pour VSync dans config.ini : 2 (de 0 à 1)\n"
+              "Valeur hors limites pour VolumeMusique dans config.ini : 150 (de 0 à 100)\n"
+              "Valeur non entière pour Intro dans config.ini : « x »\n");
 }
 
 } // namespace
