@@ -101,7 +101,7 @@ inline void ajouteSprite(Chargement& c, const std::string& sprite)
 }
 
 // Decodes each picture once and uploads each texture of each frame once,
-// as the engine cuts them (tiles of config->tailleTexture, power-of-two
+// as the engine cuts them (tiles of reglages().tailleTexture, power-of-two
 // sizes), from one scratch buffer. The textures are left in `textures`.
 inline void borneChargement(const Chargement& c, std::vector<GLuint>& textures)
 {

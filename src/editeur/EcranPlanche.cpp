@@ -82,7 +82,7 @@ void versDessin(int fx, int fy, int& x, int& y)
 {
     const SDL_Surface* ecran = SDL_GetVideoSurface();
     const int l = ecran ? ecran->w : 640, h = ecran ? ecran->h : 480;
-    RectangleVue vue = rectangleVue(l, h, 640, 480, config && config->garderProportions);
+    RectangleVue vue = rectangleVue(l, h, 640, 480, reglages().garderProportions);
     const int haut = h - (vue.y + vue.hauteur);
     x = vue.largeur > 0 ? (fx - vue.x) * 640 / vue.largeur : fx;
     y = vue.hauteur > 0 ? (fy - haut) * 480 / vue.hauteur : fy;

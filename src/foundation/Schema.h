@@ -36,4 +36,12 @@ void coupeMot(std::string& mot);
 // min à max)".
 bool dansLimites(const DefCle& cle, long valeur, const char* fichier);
 
+// Whether an integer key's text is a plain whole number (sign, up to ten
+// characters; a ';' comment after it allowed), which the reader's atoi
+// takes whole. Anything else is read as far as atoi goes.
+bool texteEntier(const std::string& valeur);
+// The same, with one line on standard error when it is not: "Valeur non
+// entière pour <cle> dans <fichier> : « texte »".
+bool valeurEntiere(const DefCle& cle, const std::string& valeur, const char* fichier);
+
 #endif

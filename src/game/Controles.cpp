@@ -2,20 +2,29 @@
 
 #include "foundation/DocumentProfil.h"
 #include "foundation/Messages.h"
+#include "shell/SchemaConfiguration.h"
 
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+namespace sc = schemaConfiguration;
+
 namespace {
 
-const char* const SECTION = "CONTROLES";
-const char* const CLES_BOUTONS[NombreActions] = {nullptr, nullptr, "ManetteSaut", nullptr,
-                                                 "ManetteFrappe", "ManettePause"};
-const char* const CLE_SEUIL = "ManetteSeuil";
-const int SEUIL_DEFAUT = 8000;
-const int AXE_MAX = 32767;
+// An action's key in config.ini is the schema's key of the same rank.
+static_assert(int(ActionDroite) == sc::Droite && int(ActionGauche) == sc::Gauche && int(ActionSaut) == sc::Saut
+                  && int(ActionAccroupi) == sc::Accroupi && int(ActionFrappe) == sc::Frappe
+                  && int(ActionPause) == sc::Pause,
+              "actions and their config.ini keys in the same order");
+
+const char* const SECTION = sc::SectionControles;
+// The joystick button key of each action; null for the ones the stick plays.
+constexpr const DefCle* CLES_BOUTONS[NombreActions] = {
+    nullptr, nullptr, &sc::cleControle(sc::ManetteSaut), nullptr,
+    &sc::cleControle(sc::ManetteFrappe), &sc::cleControle(sc::ManettePause)};
+constexpr const DefCle& CLE_SEUIL = sc::cleControle(sc::ManetteSeuil);
 
 struct NomTouche {
     SDLKey touche;
@@ -80,7 +89,7 @@ std::string nettoye(const std::string& texte)
 }
 
 // A whole decimal number within [minimum, maximum]; false for anything else.
-bool litNombre(const std::string& texte, int minimum, int maximum, int& nombre)
+bool litNombre(const std::string& texte, long minimum, long maximum, int& nombre)
 {
     std::string t = nettoye(texte);
     if (t.empty())
@@ -92,11 +101,6 @@ bool litNombre(const std::string& texte, int minimum, int maximum, int& nombre)
     nombre = static_cast<int>(n);
     return true;
 }
-
-const SDLKey TOUCHES_DEFAUT[NombreActions] = {SDLK_RIGHT, SDLK_LEFT, SDLK_UP,
-                                              SDLK_DOWN, SDLK_SPACE, SDLK_p};
-const int BOUTONS_DEFAUT[NombreActions] = {Controles::AucunBouton, Controles::AucunBouton, 0,
-                                           Controles::AucunBouton, 1, 7};
 
 } // namespace
 
@@ -119,16 +123,14 @@ SDLKey toucheNommee(const std::string& nom)
 
 const char* nomAction(int action)
 {
-    static const char* const noms[NombreActions] = {"Droite", "Gauche", "Saut",
-                                                    "Accroupi", "Frappe", "Pause"};
-    return action >= 0 && action < NombreActions ? noms[action] : nullptr;
+    return action >= 0 && action < NombreActions ? sc::TableControles[action].def.nom : nullptr;
 }
 
-Controles::Controles() : seuilManette(SEUIL_DEFAUT)
+Controles::Controles() : seuilManette(static_cast<int>(CLE_SEUIL.defaut))
 {
     for (int a = 0; a < NombreActions; ++a) {
-        touches[a] = TOUCHES_DEFAUT[a];
-        boutons[a] = BOUTONS_DEFAUT[a];
+        touches[a] = toucheNommee(sc::TableControles[a].texteDefaut);
+        boutons[a] = CLES_BOUTONS[a] ? static_cast<int>(CLES_BOUTONS[a]->defaut) : AucunBouton;
     }
 }
 
@@ -161,14 +163,21 @@ bool refuse(std::string* refus, const std::string& message)
 
 } // namespace
 
-bool Controles::changeTouche(int action, SDLKey touche, std::string* refus)
+bool toucheAdmise(SDLKey touche, std::string* refus)
 {
-    if (!nomAction(action))
-        return refuse(refus, "Action inconnue");
     if (touche == SDLK_ESCAPE)
         return refuse(refus, "Touche réservée : escape quitte le jeu");
     if (!nomTouche(touche))
         return refuse(refus, "Touche sans nom, choisissez-en une autre");
+    return true;
+}
+
+bool Controles::changeTouche(int action, SDLKey touche, std::string* refus)
+{
+    if (!nomAction(action))
+        return refuse(refus, "Action inconnue");
+    if (!toucheAdmise(touche, refus))
+        return false;
     int proprietaire = quiUtilise(touche);
     if (proprietaire >= 0 && proprietaire != action)
         return refuse(refus, std::string("Touche déjà prise par ") + nomAction(proprietaire));
@@ -191,24 +200,29 @@ bool Controles::changeBouton(int action, int bouton, std::string* refus)
 
 void Controles::lis(const CDocumentProfil& document, const char* fichier)
 {
-    std::string valeur;
+    std::string valeur, refus;
     for (int a = 0; a < NombreActions; ++a) {
         if (document.lit(SECTION, nomAction(a), valeur)) {
             SDLKey touche = toucheNommee(valeur);
             if (touche == SDLK_UNKNOWN)
                 messageErreur("%s [%s] %s : touche inconnue \"%s\", %s gardée\n", fichier,
                         SECTION, nomAction(a), valeur.c_str(), nomTouche(touches[a]));
+            else if (!toucheAdmise(touche, &refus))
+                messageErreur("%s [%s] %s : touche \"%s\" refusée (%s), %s gardée\n", fichier, SECTION,
+                              nomAction(a), valeur.c_str(), refus.c_str(), nomTouche(touches[a]));
             else
                 touches[a] = touche;
         }
-        if (CLES_BOUTONS[a] && document.lit(SECTION, CLES_BOUTONS[a], valeur) &&
-            !litNombre(valeur, AucunBouton, BoutonsMax - 1, boutons[a]))
+        const DefCle* bouton = CLES_BOUTONS[a];
+        if (bouton && document.lit(SECTION, bouton->nom, valeur) &&
+            !litNombre(valeur, bouton->min, bouton->max, boutons[a]))
             messageErreur("%s [%s] %s : bouton inconnu \"%s\", %d gardé\n", fichier, SECTION,
-                    CLES_BOUTONS[a], valeur.c_str(), boutons[a]);
+                    bouton->nom, valeur.c_str(), boutons[a]);
     }
-    if (document.lit(SECTION, CLE_SEUIL, valeur) && !litNombre(valeur, 0, AXE_MAX, seuilManette))
-        messageErreur("%s [%s] %s : \"%s\" hors de 0 à %d, %d gardé\n", fichier, SECTION,
-                CLE_SEUIL, valeur.c_str(), AXE_MAX, seuilManette);
+    const DefCle& seuil = CLE_SEUIL;
+    if (document.lit(SECTION, seuil.nom, valeur) && !litNombre(valeur, seuil.min, seuil.max, seuilManette))
+        messageErreur("%s [%s] %s : \"%s\" hors de %ld à %ld, %d gardé\n", fichier, SECTION,
+                seuil.nom, valeur.c_str(), seuil.min, seuil.max, seuilManette);
     // A hand-edited file may give one key two actions: both then play.
     for (int a = 1; a < NombreActions; ++a) {
         int premier = quiUtilise(touches[a]);
@@ -226,9 +240,9 @@ bool Controles::ecris(CDocumentProfil& document) const
         if (nom)
             ok = document.fixe(SECTION, nomAction(a), nom) && ok;
         if (CLES_BOUTONS[a])
-            ok = document.fixe(SECTION, CLES_BOUTONS[a], std::to_string(boutons[a])) && ok;
+            ok = document.fixe(SECTION, CLES_BOUTONS[a]->nom, std::to_string(boutons[a])) && ok;
     }
-    return document.fixe(SECTION, CLE_SEUIL, std::to_string(seuilManette)) && ok;
+    return document.fixe(SECTION, CLE_SEUIL.nom, std::to_string(seuilManette)) && ok;
 }
 
 Controles lisControles(const char* fichier)

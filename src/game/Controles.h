@@ -12,14 +12,17 @@
 //   ManetteSeuil   how far (0 to 32767) the stick must lean before it walks
 //       or crouches; default 8000
 //
-// Missing keys take their defaults silently; a value that names no key or
-// button prints one line on standard error and keeps the default.
+// The keys, defaults and ranges are shell/SchemaConfiguration.h's. Missing
+// keys take their defaults silently; a value that names no key or button,
+// or a key the options screen refuses (Escape), prints one line on standard
+// error and keeps the default.
 //
 // Key names are known without SDL being initialised (SDL_GetKeyName needs
 // the video subsystem). The joystick state is fed from SDL events by the
 // game's event pump, so it needs no device to be tested.
 
 #include "game/ControleHeros.h"
+#include "shell/SchemaConfiguration.h"
 
 #include <SDL.h>
 #include <cstdint>
@@ -46,9 +49,14 @@ enum ActionJoueur {
 // The action's config.ini key, which is also its name shown to the player.
 const char* nomAction(int action);
 
+// Whether `touche` may play an action at all, whoever holds it: Escape always
+// leaves the game, and a key without a name could not be saved. The French
+// line to show goes to `refus` when it may not.
+bool toucheAdmise(SDLKey touche, std::string* refus = nullptr);
+
 struct Controles {
     static const int AucunBouton = -1;
-    static const int BoutonsMax = 32;
+    static const int BoutonsMax = schemaConfiguration::BoutonsManette;
 
     // The defaults.
     Controles();

@@ -4,6 +4,8 @@
 
 const char* const CMenuPause::RappelEchap = "Échap : quitter le jeu";
 
+namespace sc = schemaConfiguration;
+
 namespace {
 
 const char* const ProchainDemarrage = "au prochain démarrage";
@@ -13,9 +15,11 @@ std::string ouiNon(bool oui)
     return oui ? "oui" : "non";
 }
 
-int borneVolume(int volume)
+// A volume moved within its key's range.
+int borneVolume(sc::CleVideo cle, int volume)
 {
-    return volume < 0 ? 0 : (volume > 100 ? 100 : volume);
+    const DefCle& def = sc::cleVideo(cle);
+    return static_cast<int>(volume < def.min ? def.min : (volume > def.max ? def.max : volume));
 }
 
 } // namespace
@@ -162,8 +166,12 @@ CMenuPause::Demande CMenuPause::change(int sens)
         return Rien;
     reglageChange = choix;
     switch (choix) {
-    case OptVolumeMusique: reglages.volumeMusique = borneVolume(reglages.volumeMusique + 10 * sens); break;
-    case OptVolumeEffets: reglages.volumeEffets = borneVolume(reglages.volumeEffets + 10 * sens); break;
+    case OptVolumeMusique:
+        reglages.volumeMusique = borneVolume(sc::VolumeMusique, reglages.volumeMusique + 10 * sens);
+        break;
+    case OptVolumeEffets:
+        reglages.volumeEffets = borneVolume(sc::VolumeEffets, reglages.volumeEffets + 10 * sens);
+        break;
     case OptPleinEcran: reglages.pleinEcran = !reglages.pleinEcran; break;
     case OptProportions: reglages.garderProportions = !reglages.garderProportions; break;
     case OptVSync: reglages.vSync = !reglages.vSync; break;

@@ -11,18 +11,25 @@
 // Up and Down choose a line, Return or Space takes it, Left and Right change
 // a value; Backspace goes back a screen.
 
+#include "shell/SchemaConfiguration.h"
+
 #include <string>
 #include <vector>
 
-// The settings the options show, as config.ini holds them.
+// The settings the options show, as config.ini holds them; their defaults
+// and ranges are shell/SchemaConfiguration.h's.
 struct ReglagesJoueur {
-    int volumeMusique = 100; // 0 to 100
-    int volumeEffets = 100;
-    bool pleinEcran = false;
-    bool garderProportions = false;
-    bool vSync = true;
-    bool bilineaire = true;
-    bool intro = true;
+    static int defaut(schemaConfiguration::CleVideo cle)
+    {
+        return static_cast<int>(schemaConfiguration::cleVideo(cle).defaut);
+    }
+    int volumeMusique = defaut(schemaConfiguration::VolumeMusique);
+    int volumeEffets = defaut(schemaConfiguration::VolumeEffets);
+    bool pleinEcran = defaut(schemaConfiguration::PleinEcran);
+    bool garderProportions = defaut(schemaConfiguration::GarderProportions);
+    bool vSync = defaut(schemaConfiguration::VSync);
+    bool bilineaire = defaut(schemaConfiguration::Bilineaire);
+    bool intro = defaut(schemaConfiguration::Intro);
 };
 
 struct LigneMenu {

@@ -5,13 +5,16 @@
 #include "game/FichiersJeu.h"
 #include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
+#include "shell/SchemaConfiguration.h"
 #include "shell/gfx.h"
 #include "sound/CMusique.h"
 
 #include <SDL.h>
 
+namespace sc = schemaConfiguration;
+
 namespace {
-const char* const FichierConfiguration = "config.ini";
+const char* const FichierConfiguration = sc::Fichier;
 }
 
 CPauseJeu::CPauseJeu(GestionnaireSon* son) : controles(lisControles(FichierConfiguration)), son(son)
@@ -121,10 +124,11 @@ void CPauseJeu::changeTouche()
         document.sauve();
 }
 
-void CPauseJeu::sauve(const char* cle, int valeur)
+void CPauseJeu::sauve(sc::CleVideo cle, int valeur)
 {
     CDocumentProfil document;
-    if (document.charge(FichierConfiguration) && document.fixe("VIDEO", cle, std::to_string(valeur)))
+    if (document.charge(FichierConfiguration)
+        && document.fixe(sc::SectionVideo, sc::cleVideo(cle).nom, std::to_string(valeur)))
         document.sauve();
 }
 
@@ -135,30 +139,30 @@ void CPauseJeu::appliqueReglage(int ligne)
     case CMenuPause::OptVolumeMusique:
         if (son)
             son->setVolumeZic(r.volumeMusique * MIX_MAX_VOLUME / 100);
-        sauve("VolumeMusique", r.volumeMusique);
+        sauve(sc::VolumeMusique, r.volumeMusique);
         break;
     case CMenuPause::OptVolumeEffets:
         if (son)
             son->setVolumeSons(r.volumeEffets * MIX_MAX_VOLUME / 100);
-        sauve("VolumeEffets", r.volumeEffets);
+        sauve(sc::VolumeEffets, r.volumeEffets);
         break;
     case CMenuPause::OptPleinEcran:
-        if (config && config->pleinEcran != r.pleinEcran)
+        if (config && reglages().pleinEcran != r.pleinEcran)
             basculePleinEcran();
-        sauve("PleinEcran", r.pleinEcran);
+        sauve(sc::PleinEcran, r.pleinEcran);
         break;
     case CMenuPause::OptProportions:
         if (config) {
             config->garderProportions = r.garderProportions;
-            appliqueProjection(config->resolutionHorizontale, config->resolutionVerticale,
-                               config->largeurLogique, config->hauteurLogique);
+            const CEngineGL& e = reglages();
+            appliqueProjection(e.resolutionHorizontale, e.resolutionVerticale, e.largeurLogique, e.hauteurLogique);
         }
-        sauve("GarderProportions", r.garderProportions);
+        sauve(sc::GarderProportions, r.garderProportions);
         break;
     // These wait for the next start.
-    case CMenuPause::OptVSync: sauve("VSync", r.vSync); break;
-    case CMenuPause::OptBilineaire: sauve("Bilineaire", r.bilineaire); break;
-    case CMenuPause::OptIntro: sauve("Intro", r.intro); break;
+    case CMenuPause::OptVSync: sauve(sc::VSync, r.vSync); break;
+    case CMenuPause::OptBilineaire: sauve(sc::Bilineaire, r.bilineaire); break;
+    case CMenuPause::OptIntro: sauve(sc::Intro, r.intro); break;
     default: break;
     }
 }

@@ -54,7 +54,7 @@ private:
     void appliqueReglage(int ligne);
     void changeTouche();
     void listeCommandes();
-    void sauve(const char* cle, int valeur);
+    void sauve(schemaConfiguration::CleVideo cle, int valeur);
 };
 
 #endif

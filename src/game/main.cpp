@@ -22,7 +22,7 @@ int mainVorna(const OptionsJeu& options)
 {
     CPorteeMoteur portee(CPorteeMoteur::ConfigurationSeule);
     // A start position is a test of that place: no intro before it.
-    const bool intro = config->intro && !options.positionDonnee();
+    const bool intro = reglages().intro && !options.positionDonnee();
     const char* fichierNiveau = options.niveau.empty() ? fichiersJeu::Niveau : options.niveau.c_str();
     const int depart = options.positionDonnee() ? bornePositionNiveau(options.position) : PositionNiveauDepart;
     // The first pictures decode on a worker while the display opens.
@@ -34,8 +34,8 @@ int mainVorna(const OptionsJeu& options)
 
     GestionnaireSon* son = new GestionnaireSon();
     son->init();
-    son->setVolumeZic(config->volumeMusique * MIX_MAX_VOLUME / 100);
-    son->setVolumeSons(config->volumeEffets * MIX_MAX_VOLUME / 100);
+    son->setVolumeZic(reglages().volumeMusique * MIX_MAX_VOLUME / 100);
+    son->setVolumeSons(reglages().volumeEffets * MIX_MAX_VOLUME / 100);
     if (intro) {
         son->joueMusique(fichiersJeu::MusiqueIntro, 0);
         // A quit request or a skip during the intro ends only the intro; a

@@ -4,7 +4,7 @@
 #include "foundation/util.h"
 #include "render/Decoupe.h"
 #include "render/EtapesImage.h"
-#include "shell/CEngineGL.h"
+#include "render/ReglagesRendu.h"
 
 #include <SDL.h>
 
@@ -17,7 +17,8 @@ namespace {
 
 int tailleTuile()
 {
-    return reglages().tailleTexture > 0 ? reglages().tailleTexture : 256;
+    int taille = reglagesRendu().tailleTexture;
+    return taille > 0 ? taille : 256;
 }
 
 // One tile's block of `image` at (sx, sy), cut into its buffer with
@@ -171,8 +172,8 @@ void CImageGL::bindSubImage(int k)
     GLint enveloppe = GL_CLAMP_TO_EDGE;
     GLint format = GL_RGBA;
 #else
-    GLint enveloppe = reglages().sansClampToEdge ? GL_CLAMP : GL_CLAMP_TO_EDGE;
-    GLint format = reglages().mode16bits ? GL_RGBA4 : GL_RGBA8;
+    GLint enveloppe = reglagesRendu().sansClampToEdge ? GL_CLAMP : GL_CLAMP_TO_EDGE;
+    GLint format = reglagesRendu().mode16bits ? GL_RGBA4 : GL_RGBA8;
 #endif
     tuile.textureId = creeTexture(tuile.pixels, tuile.texLongueur, tuile.texHauteur, enveloppe, format);
 }

@@ -4,11 +4,11 @@
 // Pictures drawn as textured quads in the 640x480 drawing space.
 //
 // CImageGL: one object per picture, held as a grid of square GL textures of
-// at most config->tailleTexture (256) pixels a side, each a power of two wide
+// at most reglagesRendu().tailleTexture (256) pixels a side, each a power of two wide
 // and high, stored column by column (tile of column i, row j has index
 // i * nbTilesY + j). The object owns its tiles, their pixel buffers (kept for
-// its whole life) and their texture names. Loading needs `config` and a
-// current GL context (after initSDL/initGL); destroy the picture while that
+// its whole life) and their texture names. Loading needs a current GL
+// context (after initSDL/initGL, which hand over render/ReglagesRendu.h); destroy the picture while that
 // context still lives. A picture that failed to load is empty (0 x 0): drawing
 // and destroying it are harmless. Loading again releases the old tiles first.
 //

@@ -3,7 +3,6 @@
 #include "foundation/Messages.h"
 #include "foundation/util.h"
 #include "render/EtapesImage.h"
-#include "shell/CEngineGL.h"
 
 #include <SDL.h>
 
@@ -198,11 +197,12 @@ void CImageGL3::instancieImage(CImageGL3* autre)
 void CImageGL3::captureEcran()
 {
     libere();
-    if (!config)
+    // Nothing to read without a window.
+    if (!SDL_GetVideoSurface())
         return;
     // The picture is where the viewport is: the whole window, or the 4:3
     // rectangle between black bars.
-    GLint vue[4] = {0, 0, config->resolutionHorizontale, config->resolutionVerticale};
+    GLint vue[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, vue);
     const int l = vue[2];
     const int h = vue[3];

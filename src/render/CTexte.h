@@ -8,8 +8,8 @@
 // code, x, y, largeur, hauteur, decalageX, decalageY and avance) and the one
 // sheet picture it names, held as one CImageGL that the object owns. The
 // offsets place a glyph's rectangle from the pen at the top of the line;
-// avance moves the pen right. Loading and drawing need `config` and a
-// current GL context; destroy the object while that context still lives.
+// avance moves the pen right. Loading and drawing need a current GL
+// context (after initSDL/initGL); destroy the object while that context still lives.
 //
 // A missing or broken description prints one line on standard error and
 // leaves the font empty: it draws nothing and every width is 0. Bytes that

@@ -3,7 +3,7 @@
 #include "foundation/Messages.h"
 #include "render/CImageGL.h"
 #include "render/Decodage.h"
-#include "shell/CEngineGL.h"
+#include "render/ReglagesRendu.h"
 
 #include <SDL.h>
 
@@ -16,7 +16,7 @@ const char* const MESSAGE_TEXTURE = "Impossible de créer une texture à partir 
 
 bool filtrageLineaire()
 {
-    return reglages().bilineaire;
+    return reglagesRendu().bilineaire;
 }
 
 SDL_Surface* litImage(const char* fichier)

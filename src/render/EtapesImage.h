@@ -17,7 +17,7 @@ namespace etapesImage {
 extern const char* const MESSAGE_BLIT;
 extern const char* const MESSAGE_TEXTURE;
 
-// Linear filtering as the configuration asks (on without a configuration).
+// Linear filtering as the render settings ask (render/ReglagesRendu.h).
 bool filtrageLineaire();
 
 // decodeImage, with the loaders' two lines on standard error on failure.
@@ -33,7 +33,7 @@ void appliqueColorKey(unsigned char* pixels, size_t nbPixels, unsigned char r, u
                       unsigned char b);
 
 // A new texture name holding `pixels` (texLongueur x texHauteur, RGBA), with
-// the filter the configuration asks for.
+// the filter the render settings ask for.
 GLuint creeTexture(const unsigned char* pixels, int texLongueur, int texHauteur, GLint enveloppe,
                    GLint format);
 

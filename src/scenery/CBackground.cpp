@@ -4,8 +4,8 @@
 #include "foundation/Messages.h"
 #include "render/Decodage.h"
 #include "render/PartageImages.h"
+#include "render/ReglagesRendu.h"
 #include "scenery/DescriptionNiveau.h"
-#include "shell/CEngineGL.h"
 #include "sprites/CAnimGL.h"
 #include "sprites/Planche.h"
 
@@ -120,7 +120,7 @@ int CBackground::chargeTile(LecteurDescriptionPlan& lecteur, int t)
         return 1;
     }
     lecteur.litCleCouleur(t, description);
-    bool bilineaire = reglages().bilineaire;
+    bool bilineaire = reglagesRendu().bilineaire;
     for (int m = 1; m <= f; ++m) {
         RectanglePlanche rectangle = lecteur.litRectangle(t, m);
         if (!lecteur.getBudget().preleve(octetsRectanglePlanche(feuille, rectangle))) {

@@ -7,7 +7,7 @@
 // cut from a sheet picture) and placements (CPosTile) that put copies of
 // those tiles in the plane. The plane owns both tables and destroys them,
 // frame pictures included, in its destructor: destroy it while the GL
-// context still lives. Loading needs `config` and a current GL context.
+// context still lives. Loading needs a current GL context (after initGL).
 //
 // Plane coordinates: pixels, x right, y down, origin top-left. The plane's
 // width and height are measured from the origin to the farthest edge of a

@@ -6,7 +6,7 @@
 // switches, over one horizontal scroll position.
 //
 // The level owns its planes and their settings. It is loaded once from a
-// level file (which needs `config` and a current GL context, as the planes
+// level file (which needs a current GL context after initGL, as the planes
 // load pictures), then drawScene is called once per frame: it turns the
 // frame's movement time into whole steps of the scroll position and draws
 // the planes back to front, each through an 800 x 600 window at its own

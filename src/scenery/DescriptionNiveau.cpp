@@ -4,7 +4,6 @@
 #include "foundation/Schema.h"
 #include "scenery/CBackground.h"
 #include "scenery/ClesNiveau.h"
-#include "shell/CEngineGL.h"
 #include "sprites/CAnimGL.h"
 
 #include <cstdio>

@@ -1,6 +1,7 @@
 #include "shell/Affichage.h"
 
 #include "foundation/Messages.h"
+#include "render/ReglagesRendu.h"
 #include "shell/CEngineGL.h"
 #include "shell/Plateforme.h"
 #include "shell/Signaux.h"
@@ -76,7 +77,7 @@ bool changeMode(int largeur, int hauteur, Uint32 drapeaux)
     if (config) {
         config->resolutionHorizontale = ecran->w;
         config->resolutionVerticale = ecran->h;
-        appliqueProjection(ecran->w, ecran->h, config->largeurLogique, config->hauteurLogique);
+        appliqueProjection(ecran->w, ecran->h, reglages().largeurLogique, reglages().hauteurLogique);
     } else {
         glViewport(0, 0, ecran->w, ecran->h);
     }
@@ -90,7 +91,8 @@ int initSDL(int largeur, int hauteur)
         messageErreur("Impossible d'ouvrir l'écran!\n");
         return -1;
     }
-    int profondeur = config->mode16bits ? 16 : 32;
+    const CEngineGL& r = reglages();
+    int profondeur = r.mode16bits ? 16 : 32;
     // Without video (no X display, say) nothing below may run: SDL would
     // dereference its missing driver. A missing joystick or CD part is no
     // reason to stop.
@@ -112,16 +114,16 @@ int initSDL(int largeur, int hauteur)
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     // The interval has to be asked for before the mode is set; SDL only
     // applies it where the display really offers swap control.
-    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, config->vSync ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, r.vSync ? 1 : 0);
 
     retientBureau();
     // A size of 0 (read as 1) means the desktop's in full screen, and the
     // drawing space's in a window, which is also the window Alt+Enter gives
     // back.
     if (largeur <= 1 || hauteur <= 1) {
-        largeurFenetre = config->largeurLogique;
-        hauteurFenetre = config->hauteurLogique;
-        if (!config->pleinEcran) {
+        largeurFenetre = r.largeurLogique;
+        hauteurFenetre = r.hauteurLogique;
+        if (!r.pleinEcran) {
             largeur = largeurFenetre;
             hauteur = hauteurFenetre;
             config->resolutionHorizontale = largeur;
@@ -132,7 +134,7 @@ int initSDL(int largeur, int hauteur)
         hauteurFenetre = hauteur;
     }
     SDL_Surface* ecran;
-    if (config->pleinEcran) {
+    if (r.pleinEcran) {
         choisitTaillePleinEcran(largeur, hauteur);
         ecran = SDL_SetVideoMode(largeur, hauteur, profondeur, SDL_FULLSCREEN | SDL_OPENGL);
     } else {
@@ -143,7 +145,7 @@ int initSDL(int largeur, int hauteur)
         messageErreur("Impossible d'ouvrir l'écran!\n");
         return -1;
     }
-    if (config->pleinEcran) {
+    if (r.pleinEcran) {
         SDL_ShowCursor(SDL_DISABLE);
         config->resolutionHorizontale = ecran->w;
         config->resolutionVerticale = ecran->h;
@@ -222,11 +224,18 @@ void initGL(int largeur, int hauteur)
     if (!npot)
         messageInfo("Extension Texture_no_power_of_two non disponible !  :(\n\n");
 
-    fixePrioriteProcessus(reglages().hogCPU);
+    const CEngineGL& r = reglages();
+    fixePrioriteProcessus(r.hogCPU);
+    ReglagesRendu rendu;
+    rendu.tailleTexture = r.tailleTexture;
+    rendu.sansClampToEdge = r.sansClampToEdge;
+    rendu.mode16bits = r.mode16bits;
+    rendu.bilineaire = r.bilineaire;
+    fixeReglagesRendu(rendu);
 
     SDL_Surface* ecran = SDL_GetVideoSurface();
-    int largeurFenetre = config ? config->resolutionHorizontale : (ecran ? ecran->w : largeur);
-    int hauteurFenetre = config ? config->resolutionVerticale : (ecran ? ecran->h : hauteur);
+    int largeurFenetre = config ? r.resolutionHorizontale : (ecran ? ecran->w : largeur);
+    int hauteurFenetre = config ? r.resolutionVerticale : (ecran ? ecran->h : hauteur);
     appliqueProjection(largeurFenetre, hauteurFenetre, largeur, hauteur);
 }
 

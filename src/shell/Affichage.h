@@ -8,8 +8,10 @@
 // context as `config` says, which must exist first; 0 on success, -1 with
 // "Impossible d'ouvrir l'écran!" on standard error when no mode can be set.
 // initGL then reports the driver, records its capabilities in `config`,
-// settles swap control and pacing, raises the process priority and sets the
-// largeur x hauteur drawing space (origin top-left, y down) over the window.
+// hands the pictures their settings (render/ReglagesRendu.h: tile size,
+// clamping, 16-bit storage, filtering), settles swap control and pacing,
+// raises the process priority and sets the largeur x hauteur drawing space
+// (origin top-left, y down) over the window.
 // Without a current context it treats the extension lists as empty.
 
 int initSDL(int largeur, int hauteur);

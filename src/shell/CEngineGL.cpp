@@ -1,83 +1,96 @@
 #include "shell/CEngineGL.h"
 
-#include "foundation/IndexProfil.h"
 #include "foundation/InputOutput.h"
+#include "shell/SchemaConfiguration.h"
+
+#include <cstdlib>
 
 CEngineGL* config = nullptr;
 
+using namespace schemaConfiguration;
+
 namespace {
 
-const char* const SECTION = "VIDEO";
-const char* const FICHIER = "config.ini";
-
-// An optional key is read like the others when it stands in the file, and
-// otherwise takes its default silently.
-bool clePresente(const char* cle)
+long defaut(CleVideo cle)
 {
-    std::shared_ptr<const CIndexProfil> index = indexProfil(FICHIER, 100);
-    const SectionProfil* section = index ? index->trouveSection(SECTION) : nullptr;
-    return section && index->trouveCle(*section, cle);
+    return cleVideo(cle).defaut;
 }
 
-bool litBoolOptionnel(InputOutput& io, const char* cle, bool defaut)
+long borne(const DefCle& def, long valeur)
 {
-    if (!clePresente(cle))
-        return defaut;
-    return io.getPrivateProfileBool(SECTION, cle, defaut, FICHIER, false);
+    return valeur < def.min ? def.min : (valeur > def.max ? def.max : valeur);
 }
 
-// A volume: 0 to 100, a value outside brought back into it.
-int litVolume(InputOutput& io, const char* cle, int defaut)
+// One [VIDEO] key as the game takes it. A missing key gives its default,
+// with the profile reader's notice unless it is optional. A value that is
+// not a plain number, lies out of range, or is a boolean other than 0 or 1
+// gets one line on standard error: a number is read as far as atoi goes and
+// brought into range, a boolean keeps its default.
+long litCle(CleVideo cle)
 {
-    if (!clePresente(cle))
-        return defaut;
-    int volume = io.getPrivateProfileInt(SECTION, cle, defaut, FICHIER, false);
-    return volume < 0 ? 0 : (volume > 100 ? 100 : volume);
+    const DefCle& def = cleVideo(cle);
+    InputOutput io(def.facultative);
+    char texte[TAILLE_LIGNE_ENTIER];
+    if (io.getPrivateProfileString(SectionVideo, def.nom, "", texte, sizeof texte, Fichier, false) <= 0)
+        return def.defaut;
+    bool entier = valeurEntiere(def, texte, Fichier);
+    long valeur = atoi(texte);
+    if (def.type == Booleen) {
+        if (valeur == 0 || valeur == 1)
+            return valeur;
+        if (entier)
+            dansLimites(def, valeur, Fichier);
+        return def.defaut;
+    }
+    if (entier)
+        dansLimites(def, valeur, Fichier);
+    return borne(def, valeur);
 }
 
 } // namespace
 
 CEngineGL::CEngineGL(ParDefaut)
 {
-    resolutionHorizontale = 640;
-    resolutionVerticale = 480;
+    resolutionHorizontale = defaut(ResolutionHorizontale);
+    resolutionVerticale = defaut(ResolutionVerticale);
     largeurLogique = 640;
     hauteurLogique = 480;
     tailleTexture = 256;
-    bilineaire = true;
-    pleinEcran = true;
-    vSync = true;
-    mode16bits = false;
+    bilineaire = defaut(Bilineaire);
+    pleinEcran = defaut(PleinEcran);
+    vSync = defaut(VSync);
+    mode16bits = defaut(Mode16bits);
     sansClampToEdge = true;
-    hogCPU = false;
-    garderProportions = false;
+    hogCPU = defaut(HogCPU);
+    garderProportions = defaut(GarderProportions);
     npotDisponible = false;
-    journal = true;
-    volumeMusique = 100;
-    volumeEffets = 100;
-    intro = true;
+    journal = defaut(Journal);
+    volumeMusique = defaut(VolumeMusique);
+    volumeEffets = defaut(VolumeEffets);
+    intro = defaut(Intro);
 }
 
 CEngineGL::CEngineGL() : CEngineGL(ParDefaut())
 {
-    // The order of the lookups fixes the order of the reader's notices.
-    InputOutput io;
-    resolutionHorizontale = io.getPrivateProfileInt(SECTION, "ResolutionHorizontale", resolutionHorizontale, FICHIER, false);
-    resolutionVerticale = io.getPrivateProfileInt(SECTION, "ResolutionVerticale", resolutionVerticale, FICHIER, false);
-    pleinEcran = io.getPrivateProfileBool(SECTION, "PleinEcran", pleinEcran, FICHIER, false);
-    bilineaire = io.getPrivateProfileBool(SECTION, "Bilineaire", bilineaire, FICHIER, false);
-    vSync = io.getPrivateProfileBool(SECTION, "VSync", vSync, FICHIER, false);
+    // In the schema's order, which fixes the order of the reader's notices.
+    resolutionHorizontale = litCle(ResolutionHorizontale);
+    resolutionVerticale = litCle(ResolutionVerticale);
+    pleinEcran = litCle(PleinEcran);
+    bilineaire = litCle(Bilineaire);
+    vSync = litCle(VSync);
+    mode16bits = litCle(Mode16bits);
+    hogCPU = litCle(HogCPU);
+    garderProportions = litCle(GarderProportions);
+    journal = litCle(Journal);
+    volumeMusique = litCle(VolumeMusique);
+    volumeEffets = litCle(VolumeEffets);
+    intro = litCle(Intro);
+    // 0 asks for the desktop's or the drawing space's size (initSDL), read
+    // as 1 like any smaller size.
     if (resolutionHorizontale < 1)
         resolutionHorizontale = 1;
     if (resolutionVerticale < 1)
         resolutionVerticale = 1;
-    mode16bits = io.getPrivateProfileBool(SECTION, "Mode16bits", mode16bits, FICHIER, false);
-    hogCPU = io.getPrivateProfileBool(SECTION, "HogCPU", hogCPU, FICHIER, false);
-    garderProportions = litBoolOptionnel(io, "GarderProportions", garderProportions);
-    journal = litBoolOptionnel(io, "Journal", journal);
-    volumeMusique = litVolume(io, "VolumeMusique", volumeMusique);
-    volumeEffets = litVolume(io, "VolumeEffets", volumeEffets);
-    intro = litBoolOptionnel(io, "Intro", intro);
 }
 
 const CEngineGL& reglages()

@@ -7,10 +7,17 @@
 // also closes it. Display initialisation fills in the two capability flags;
 // resizing and Alt+Enter update the window size and the full-screen switch.
 //
+// The keys, their defaults and ranges are shell/SchemaConfiguration.h's.
 // The seven keys every config.ini has print the profile reader's notice
 // when they are missing; the keys added since (GarderProportions, Journal,
 // VolumeMusique, VolumeEffets, Intro) are optional and take their default
-// silently.
+// silently. A value that is not a plain number, out of its range, or a
+// boolean other than 0 and 1 gets one line on standard error (as the data
+// checker reports it): a number is brought into range, a boolean keeps its
+// default.
+//
+// Settings are read through reglages(); `config` is for the entries that
+// open it and the display code that updates it.
 
 class CEngineGL {
 public:

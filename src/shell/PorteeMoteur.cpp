@@ -1,6 +1,7 @@
 #include "shell/PorteeMoteur.h"
 
 #include "foundation/Messages.h"
+#include "render/ReglagesRendu.h"
 #include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
 
@@ -11,7 +12,7 @@ CPorteeMoteur::CPorteeMoteur(Ouverture ouverture, const std::function<void(CEngi
 {
     if (proprietaire) {
         config = new CEngineGL();
-        fixeJournal(config->journal);
+        fixeJournal(reglages().journal);
     }
     if (ajuste)
         ajuste(*config);
@@ -26,9 +27,10 @@ bool CPorteeMoteur::ouvreAffichage()
 {
     // Inside another scope too: the mode sets its own video mode on the
     // open window (the viewer's 800 x 600).
-    ouverte_ = initSDL(config->resolutionHorizontale, config->resolutionVerticale) == 0;
+    const CEngineGL& r = reglages();
+    ouverte_ = initSDL(r.resolutionHorizontale, r.resolutionVerticale) == 0;
     if (ouverte_)
-        initGL(config->largeurLogique, config->hauteurLogique);
+        initGL(r.largeurLogique, r.hauteurLogique);
     return ouverte_;
 }
 
@@ -40,5 +42,6 @@ CPorteeMoteur::~CPorteeMoteur()
     SDL_Quit();
     delete config;
     config = nullptr;
+    fixeReglagesRendu(ReglagesRendu());
     fixeJournal(true);
 }

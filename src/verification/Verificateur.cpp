@@ -3,9 +3,7 @@
 #include "verification/Acteurs.h"
 #include "verification/Description.h"
 #include "foundation/DocumentProfil.h"
-#include "foundation/IndexProfil.h"
 #include "game/ControleHeros.h"
-#include "game/Controles.h"
 #include "game/FichiersJeu.h"
 #include "game/Intro.h"
 #include "game/OutilsJeu.h"
@@ -24,32 +22,6 @@ namespace {
 
 const long MIN32 = INT_MIN, MAX32 = INT_MAX;
 const int TE = TAILLE_LIGNE_ENTIER;
-
-const std::vector<DefCle> clesVideo = {
-    {"ResolutionHorizontale", Entier, 640, 0, 16384, TE},
-    {"ResolutionVerticale", Entier, 480, 0, 16384, TE},
-    {"PleinEcran", Booleen, 1, 0, 1, TE},
-    {"Bilineaire", Booleen, 1, 0, 1, TE},
-    {"VSync", Booleen, 1, 0, 1, TE},
-    {"Mode16bits", Booleen, 0, 0, 1, TE},
-    {"HogCPU", Booleen, 0, 0, 1, TE},
-    {"GarderProportions", Booleen, 0, 0, 1, TE},
-    {"Journal", Booleen, 1, 0, 1, TE},
-    {"VolumeMusique", Entier, 100, 0, 100, TE},
-    {"VolumeEffets", Entier, 100, 0, 100, TE},
-    {"Intro", Booleen, 1, 0, 1, TE},
-};
-// The player's controls are read whole lines at a time (CDocumentProfil).
-const int TC = CDocumentProfil::TAILLE_LIGNE;
-const std::vector<DefCle> clesControles = {
-    {"Droite", Texte, 0, 0, 0, TC}, {"Gauche", Texte, 0, 0, 0, TC},
-    {"Saut", Texte, 0, 0, 0, TC},   {"Accroupi", Texte, 0, 0, 0, TC},
-    {"Frappe", Texte, 0, 0, 0, TC}, {"Pause", Texte, 0, 0, 0, TC},
-    {"ManetteSaut", Entier, 0, -1, Controles::BoutonsMax - 1, TC},
-    {"ManetteFrappe", Entier, 1, -1, Controles::BoutonsMax - 1, TC},
-    {"ManettePause", Entier, 7, -1, Controles::BoutonsMax - 1, TC},
-    {"ManetteSeuil", Entier, 8000, 0, 32767, TC},
-};
 
 // The finish is reached by the hero's x (level position + 300), so it must
 // lie between the level's first and last positions.
@@ -235,31 +207,6 @@ void CVerificateur::verifieMusique(const std::string& chemin)
         rapport_.erreur(chemin, 0, e.raison);
     else if (!e.partiel.empty())
         rapport_.avertissement(chemin, 0, "musique décodée en partie : " + e.partiel);
-}
-
-void CVerificateur::verifieConfiguration(const std::string& chemin)
-{
-    CDescription d(rapport_, chemin);
-    if (!d.ouverte()) {
-        rapport_.avertissement(chemin, 0, "fichier absent : le jeu prend les valeurs par défaut (plein écran, 640 × 480)");
-        return;
-    }
-    d.litSection("VIDEO", clesVideo, nullptr, false);
-    // An older file without the section plays with the default controls.
-    std::shared_ptr<const CIndexProfil> index = indexProfil(chemin.c_str(), TC);
-    if (!index || !index->trouveSection("CONTROLES")) {
-        d.termine([](const std::string&) { return std::string(); });
-        return;
-    }
-    ValeursSection controles = d.litSection("CONTROLES", clesControles, nullptr, false);
-    for (int a = 0; a < NombreActions; ++a) {
-        const ValeurLue& v = controles[nomAction(a)];
-        if (v.trouvee && toucheNommee(v.texte) == SDLK_UNKNOWN)
-            rapport_.erreur(chemin, v.ligne,
-                            texte("[CONTROLES] %s : aucune touche ne s'appelle « %s », le jeu garde la sienne",
-                                  nomAction(a), v.texte.c_str()));
-    }
-    d.termine([](const std::string&) { return std::string(); });
 }
 
 void CVerificateur::verifieNiveau(const std::string& chemin)

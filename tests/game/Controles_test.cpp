@@ -1,6 +1,7 @@
 #include "game/Controles.h"
 #include "foundation/DocumentProfil.h"
 #include "support/TestSupport.h"
+#include "verification/Verificateur.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,24 @@ TEST(Controles, ReadFromConfigWithDefaultsAndClearLinesForBadValues)
               "config.ini [CONTROLES] Frappe : touche inconnue \"bogus\", space gardée\n"
               "config.ini [CONTROLES] ManetteFrappe : bouton inconnu \"x\", 1 gardé\n"
               "config.ini [CONTROLES] ManetteSeuil : \"99999\" hors de 0 à 32767, 8000 gardé\n");
+}
+
+TEST(Controles, EscapeInConfigIsRefusedAsTheOptionsScreenRefusesIt)
+{
+    DossierTemporaire dossier;
+    ecritFichier("config.ini", "[VIDEO]\nVSync=1\n[CONTROLES]\nFrappe=Escape\nPause=escape\n");
+    Capture erreurs(2);
+    Controles c = lisControles();
+    EXPECT_EQ(c.touches[ActionFrappe], SDLK_SPACE);
+    EXPECT_EQ(c.touches[ActionPause], SDLK_p);
+    EXPECT_EQ(erreurs.texte(),
+              "config.ini [CONTROLES] Frappe : touche \"Escape\" refusée (Touche réservée : escape quitte le jeu), "
+              "space gardée\n"
+              "config.ini [CONTROLES] Pause : touche \"escape\" refusée (Touche réservée : escape quitte le jeu), "
+              "p gardée\n");
+    CRapport rapport;
+    CVerificateur(rapport).verifieConfiguration("config.ini");
+    EXPECT_EQ(rapport.nbErreurs(), 2);
 }
 
 TEST(Controles, RemappingRefusesTakenKeysAndButtonsNamingTheHolder)

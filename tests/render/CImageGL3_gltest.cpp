@@ -2,7 +2,7 @@
 // filtering, shared pixels, screen capture and the three drawing forms.
 
 #include "render/CImageGL.h"
-#include "shell/CEngineGL.h"
+#include "render/ReglagesRendu.h"
 #include "support/ContexteGL.h"
 #include "support/TestSupport.h"
 
@@ -69,12 +69,15 @@ TEST_F(CImageGL3Test, DefaultsAndOneTextureLoadedFromAFile)
 TEST_F(CImageGL3Test, EdgeCopiesAndBilinearCorrection)
 {
     ecritTGA("planche.tga", 80, 80, motif(80, 80));
-    config->bilineaire = true;
+    const ReglagesRendu reglagesAvant = reglagesRendu();
+    ReglagesRendu lineaire = reglagesAvant;
+    lineaire.bilineaire = true;
+    fixeReglagesRendu(lineaire);
     CImageGL3 bord;
     int res = bord.chargeImageSDL("planche.tga", 10, 20, 40, 40, -1, 0, 0, true);
     CImageGL3 sansCorrection;
     sansCorrection.chargeImageSDL("planche.tga", 10, 20, 40, 40, -1, 0, 0, false);
-    config->bilineaire = false;
+    fixeReglagesRendu(reglagesAvant);
     ASSERT_EQ(0, res);
     ASSERT_EQ(64, bord.texLongueur);
     ASSERT_EQ(64, bord.texHauteur);

@@ -2,7 +2,7 @@
 // checked pixel by pixel on a real context with nearest filtering.
 
 #include "render/CImageGL.h"
-#include "shell/CEngineGL.h"
+#include "render/ReglagesRendu.h"
 #include "support/ContexteGL.h"
 #include "support/TestSupport.h"
 
@@ -265,15 +265,16 @@ TEST_F(CImageGLTest, BilinearFilteringLeavesNoSeamAtTileEdges)
     const Pixel gris = {90, 140, 200, 255};
     ecritTGA("g.tga", 300, 300, uni(300, 300, gris));
     ecritTGA("bande.tga", 256, 60, uni(256, 60, gris));
-    config->bilineaire = true;
-    bool ancienClamp = config->sansClampToEdge;
-    config->sansClampToEdge = false;
+    const ReglagesRendu avant = reglagesRendu();
+    ReglagesRendu lineaire = avant;
+    lineaire.bilineaire = true;
+    lineaire.sansClampToEdge = false;
+    fixeReglagesRendu(lineaire);
     CImageGL image, gauche, droite;
     image.chargeImageSDL("g.tga", -1, 0, 0);
     gauche.chargeImageSDL("bande.tga", -1, 0, 0);
     droite.chargeImageSDL("bande.tga", -1, 0, 0);
-    config->bilineaire = false;
-    config->sansClampToEdge = ancienClamp;
+    fixeReglagesRendu(avant);
 
     image.affiche(20, 10);
     EXPECT_TRUE(zoneUnie(20, 10, 300, 300, gris, "lineaire_tuiles"));
@@ -300,15 +301,15 @@ TEST_F(CImageGLTest, TextureStateFollowsTheConfiguration)
     };
     for (Reglage r : {Reglage{false, false, false, GL_NEAREST, GL_RGBA8, GL_CLAMP_TO_EDGE},
                       Reglage{true, true, true, GL_LINEAR, GL_RGBA4, GL_CLAMP}}) {
-        config->bilineaire = r.bilineaire;
-        config->mode16bits = r.mode16bits;
-        bool ancienClamp = config->sansClampToEdge;
-        config->sansClampToEdge = r.sansClamp;
+        const ReglagesRendu avant = reglagesRendu();
+        ReglagesRendu essai = avant;
+        essai.bilineaire = r.bilineaire;
+        essai.mode16bits = r.mode16bits;
+        essai.sansClampToEdge = r.sansClamp;
+        fixeReglagesRendu(essai);
         CImageGL image;
         image.chargeImageSDL("m.tga", -1, 0, 0);
-        config->bilineaire = false;
-        config->mode16bits = false;
-        config->sansClampToEdge = ancienClamp;
+        fixeReglagesRendu(avant);
         glBindTexture(GL_TEXTURE_2D, image.tiles[0].textureId);
         GLint v = 0;
         glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &v);

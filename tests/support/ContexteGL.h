@@ -9,7 +9,8 @@
 // mode. The window maps one logical unit to one pixel. It needs X (run the
 // tests under `xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"`). The
 // configuration stays in the global `config`; a test may change its fields
-// and should put them back.
+// and should put them back. Pictures follow the render settings initGL
+// handed over (render/ReglagesRendu.h): change those with fixeReglagesRendu.
 //
 // Typical use:
 //

@@ -1,54 +1,41 @@
 #include "Contenu.h"
 #include "Outils.h"
+#include "shell/SchemaConfiguration.h"
 
 #include <cstring>
 
 namespace gendata {
 
 void genereConfiguration() {
-    // Every VIDEO key, each under a line that explains it. Windowed by
-    // default, so that a first start doesn't grab the screen.
-    struct Cle { const char* nom; int valeur; const char* explication; };
-    const Cle cles[] = {
-        {"ResolutionHorizontale", 0, " Largeur en pixels ; 0 : tout l'écran en plein écran, 640 en fenêtre."},
-        {"ResolutionVerticale", 0, " Hauteur en pixels ; 0 : tout l'écran en plein écran, 480 en fenêtre."},
-        {"PleinEcran", 0, " 1 : plein écran sans curseur ; 0 : fenêtre redimensionnable (conseillé au premier lancement)."},
-        {"Bilineaire", 1, " 1 : textures lissées (filtrage bilinéaire) ; 0 : pixels nets."},
-        {"VSync", 1, " 1 : synchronisation verticale souhaitée ; 0 : sans."},
-        {"Mode16bits", 0, " 1 : couleurs 16 bits et textures réduites (vieilles cartes) ; 0 : 32 bits."},
-        {"HogCPU", 0, " 1 : priorité maximale du processus ; 0 : priorité haute ordinaire."},
-        {"GarderProportions", 1, " 1 : image en 4:3 centrée, bandes noires autour ; 0 : image étirée sur tout l'écran."},
-        {"Journal", 0, " 1 : messages détaillés (clés des tuiles, extensions OpenGL) ; 0 : l'essentiel seulement."},
-        {"VolumeMusique", 100, " Volume de la musique, de 0 (muette) à 100."},
-        {"VolumeEffets", 100, " Volume des effets sonores, de 0 (muets) à 100."},
-        {"Intro", 1, " 1 : l'introduction se joue au lancement ; 0 : le jeu commence aussitôt."},
+    namespace sc = schemaConfiguration;
+    // Every key under the line that explains it, at its default but for
+    // these: the demo opens a window of the drawing space's size with black
+    // bars, so that a first start doesn't grab the screen, and says little.
+    const struct { sc::CleVideo cle; long valeur; } demo[] = {
+        {sc::ResolutionHorizontale, 0}, {sc::ResolutionVerticale, 0}, {sc::PleinEcran, 0},
+        {sc::GarderProportions, 1}, {sc::Journal, 0},
     };
     CFichierProfil f;
-    f.section("VIDEO");
-    for (const Cle& c : cles) {
-        f.commentaire(c.explication);
-        f.cle(c.nom, c.valeur);
+    f.section(sc::SectionVideo);
+    for (int k = 0; k < sc::NombreClesVideo; ++k) {
+        const sc::CleConfiguration& c = sc::TableVideo[k];
+        long valeur = c.def.defaut;
+        for (const auto& d : demo)
+            if (d.cle == k)
+                valeur = d.valeur;
+        f.commentaire(c.commentaire);
+        f.cle(c.def.nom, valeur);
     }
     // The player's controls at their defaults: key names as SDL names them,
     // joystick buttons by number.
-    struct Controle { const char* nom; const char* valeur; const char* explication; };
-    const Controle controles[] = {
-        {"Droite", "right", " Touches du joueur, nommées comme SDL les nomme (right, left shift, a, f1, [0]...)."},
-        {"Gauche", "left", nullptr},
-        {"Saut", "up", nullptr},
-        {"Accroupi", "down", nullptr},
-        {"Frappe", "space", nullptr},
-        {"Pause", "p", nullptr},
-        {"ManetteSaut", "0", " Boutons de la première manette (-1 : aucun) ; le stick ou la croix marche et s'accroupit."},
-        {"ManetteFrappe", "1", nullptr},
-        {"ManettePause", "7", nullptr},
-        {"ManetteSeuil", "8000", " Zone morte du stick, de 0 à 32767."},
-    };
     f.ligneVide();
-    f.section("CONTROLES");
-    for (const Controle& c : controles) {
-        if (c.explication) f.commentaire(c.explication);
-        f.cle(c.nom, c.valeur);
+    f.section(sc::SectionControles);
+    for (const sc::CleConfiguration& c : sc::TableControles) {
+        if (c.commentaire) f.commentaire(c.commentaire);
+        if (c.def.type == Texte)
+            f.cle(c.def.nom, c.texteDefaut);
+        else
+            f.cle(c.def.nom, c.def.defaut);
     }
     f.ecrit("config.ini");
 

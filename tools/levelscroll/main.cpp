@@ -89,7 +89,7 @@ int lance(int argc, char** argv)
         }
         presenteImage();
         // Without any frame pacing, keep to the frame time the scroll assumes.
-        if (!config->vSync && !cadencementActif())
+        if (!reglages().vSync && !cadencementActif())
             attendre(MOUVEMENT_MS);
     }
     printf("Position finale : %d\n", niveau->getPositionX());

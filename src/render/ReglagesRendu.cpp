@@ -1,0 +1,15 @@
+#include "render/ReglagesRendu.h"
+
+namespace {
+ReglagesRendu enVigueur;
+}
+
+void fixeReglagesRendu(const ReglagesRendu& reglages)
+{
+    enVigueur = reglages;
+}
+
+const ReglagesRendu& reglagesRendu()
+{
+    return enVigueur;
+}
