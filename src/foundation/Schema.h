@@ -10,6 +10,8 @@
 
 #include <string>
 
+class InputOutput;
+
 enum TypeCle { Entier, Booleen, Texte };
 
 struct DefCle {
@@ -35,5 +37,25 @@ void coupeMot(std::string& mot);
 // on standard error: "Valeur hors limites pour <cle> dans <fichier> : v (de
 // min à max)".
 bool dansLimites(const DefCle& cle, long valeur, const char* fichier);
+
+// Whether `valeur` (as read, without its line break) is a plain whole
+// number as the readers' atoi takes it: a sign, then at most 10 characters
+// of digits; what follows a ';' and trailing blanks do not count.
+bool estEntierEcrit(const std::string& valeur);
+
+// An integer or boolean key read as the game has always read it (the key's
+// default when missing; for a boolean, anything but 0 and 1 gives the
+// default). A value that is not a whole number, or lies outside the key's
+// range, is said in one line on standard error (unless muet), and the
+// answer is false; `valeur` still holds what the reader read.
+bool litEntierCle(InputOutput& io, const char* section, const DefCle& cle, const char* fichier, int& valeur,
+                  bool muet = false);
+// A text key read through the key's buffer (destination holds cle.tampon
+// bytes), `defaut` when missing. A line the buffer cuts is said in one line
+// on standard error (unless muet). What getPrivateProfileString returns.
+int litTexteCle(InputOutput& io, const char* section, const DefCle& cle, const char* defaut, char* destination,
+                const char* fichier, bool muet = false);
+// What the key's value is clamped to.
+long borneCle(const DefCle& cle, long valeur);
 
 #endif

@@ -6,23 +6,7 @@
 
 namespace {
 
-const int TAMPON_ENTIER = 100;
-
-// Integer text as atoi reads it, and whether it is a plain integer (a
-// comment after it is reported on its own).
-bool estEntier(const std::string& valeur)
-{
-    std::string s = valeur.substr(0, valeur.find(';'));
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.pop_back();
-    size_t i = (!s.empty() && (s[0] == '-' || s[0] == '+')) ? 1 : 0;
-    if (i >= s.size())
-        return false;
-    for (; i < s.size(); ++i)
-        if (s[i] < '0' || s[i] > '9')
-            return false;
-    return s.size() < 11;
-}
+const int TAMPON_ENTIER = TAILLE_LIGNE_ENTIER;
 
 std::string enTexte(const DefCle& def)
 {
@@ -102,7 +86,7 @@ void CDescription::verifieValeur(const DefCle& def, const CFichierProfil::Valeur
         return;
     }
     long lu_atoi = atol(v.texte.c_str());
-    bool nombre = estEntier(v.texte);
+    bool nombre = estEntierEcrit(v.texte);
     if (!nombre)
         rapport_.erreur(chemin(), v.ligne, texte("%s : `%s` n'est pas un nombre entier, le jeu lit %ld",
                                                  def.nom, v.texte.c_str(), lu_atoi));

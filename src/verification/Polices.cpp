@@ -4,32 +4,7 @@
 #include "verification/Verificateur.h"
 #include "render/CTexte.h"
 
-#include <climits>
 #include <map>
-
-namespace {
-
-const int TE = TAILLE_LIGNE_ENTIER;
-const long D = CTexte::DECALAGE_MAX;
-
-const std::vector<DefCle> clesEntetePolice = {
-    {"pathPlanche", Texte, 0, 0, 0, 200},
-    {"hauteurLigne", Entier, 0, 1, D, TE},
-    {"base", Entier, 0, 0, D, TE},
-    {"nombreGlyphes", Entier, 0, 1, CTexte::NB_GLYPHES_MAX, TE},
-};
-const std::vector<DefCle> clesGlyphe = {
-    {"code", Entier, 0, 0, 0x10FFFF, TE},
-    {"x", Entier, 0, 0, INT_MAX, TE},
-    {"y", Entier, 0, 0, INT_MAX, TE},
-    {"largeur", Entier, 0, 0, INT_MAX, TE},
-    {"hauteur", Entier, 0, 0, INT_MAX, TE},
-    {"decalageX", Entier, 0, -D, D, TE},
-    {"decalageY", Entier, 0, -D, D, TE},
-    {"avance", Entier, 0, -D, D, TE},
-};
-
-}
 
 void CVerificateur::verifiePolice(const std::string& chemin)
 {
@@ -40,7 +15,7 @@ void CVerificateur::verifiePolice(const std::string& chemin)
         rapport_.erreur(chemin, 0, defautFichier(chemin) + " : ce texte ne s'affiche pas");
         return;
     }
-    ValeursSection entete = d.litSection("Entete", clesEntetePolice);
+    ValeursSection entete = d.litSection("Entete", schemaPolice::entete);
     const ValeurLue& planche = entete["pathPlanche"];
     EtatMedia feuille;
     if (planche.trouvee)
@@ -51,7 +26,7 @@ void CVerificateur::verifiePolice(const std::string& chemin)
     std::map<long, int> codes; // code -> line
     for (long n = 1; n <= nb; ++n) {
         std::string section = texte("Glyphe%ld", n);
-        ValeursSection g = d.litSection(section, clesGlyphe);
+        ValeursSection g = d.litSection(section, schemaPolice::glyphe);
         const ValeurLue& code = g["code"];
         auto deja = codes.find(code.entier);
         if (deja != codes.end())
