@@ -4,6 +4,7 @@
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -83,6 +84,14 @@ bool litEntierCle(InputOutput& io, const char* section, const DefCle& cle, const
     if (muet)
         return lu >= cle.min && lu <= cle.max;
     return dansLimites(cle, lu, fichier);
+}
+
+bool litCompteCle(InputOutput& io, const char* section, const DefCle& cle, const char* fichier, int& valeur,
+                  bool muet)
+{
+    DefCle sansPlafond = cle;
+    sansPlafond.max = INT_MAX;
+    return litEntierCle(io, section, sansPlafond, fichier, valeur, muet);
 }
 
 int litTexteCle(InputOutput& io, const char* section, const DefCle& cle, const char* defaut, char* destination,

@@ -55,6 +55,10 @@ bool litEntierCle(InputOutput& io, const char* section, const DefCle& cle, const
 // on standard error (unless muet). What getPrivateProfileString returns.
 int litTexteCle(InputOutput& io, const char* section, const DefCle& cle, const char* defaut, char* destination,
                 const char* fichier, bool muet = false);
+// A count's key: as litEntierCle, but above its range is left to the
+// caller, whose refusal says how many the file may hold.
+bool litCompteCle(InputOutput& io, const char* section, const DefCle& cle, const char* fichier, int& valeur,
+                  bool muet = false);
 // What the key's value is clamped to.
 long borneCle(const DefCle& cle, long valeur);
 

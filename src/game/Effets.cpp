@@ -19,7 +19,7 @@ bool litEffets(const char* fichier, std::vector<EffetDecrit>& effets)
         return false;
     InputOutput io(true);
     int n;
-    if (!litEntierCle(io, "Entete", sa::NombreSons, fichier, n))
+    if (!litCompteCle(io, "Entete", sa::NombreSons, fichier, n))
         return false;
     long maximum = maxElements(taille) < MAX_EFFETS ? maxElements(taille) : MAX_EFFETS;
     if (n > maximum) {

@@ -33,6 +33,14 @@ int lis(InputOutput& io, const char* section, const DefCle& cle, const char* fic
     return v;
 }
 
+// A count, never negative; above its limit the caller refuses it.
+int compte(InputOutput& io, const char* section, const DefCle& cle, const char* fichier, bool muet)
+{
+    int v;
+    litCompteCle(io, section, cle, fichier, v, muet);
+    return positif(v);
+}
+
 }
 
 LecteurDescriptionNiveau::LecteurDescriptionNiveau(const char* fichier, bool muet)
@@ -44,7 +52,7 @@ EnteteNiveau LecteurDescriptionNiveau::litEntete()
 {
     EnteteNiveau entete;
     entete.nombrePriorites = positif(lis(io, Entete, sn::NombrePriorites, fichier, muet));
-    int n = positif(lis(io, Entete, sn::NombrePlans, fichier, muet));
+    int n = compte(io, Entete, sn::NombrePlans, fichier, muet);
     entete.nombrePlans = compteAccepte(n, MAX_PLANS_NIVEAU, "Trop de plans");
     return entete;
 }
@@ -97,7 +105,7 @@ int LecteurDescriptionNiveau::litNombreActeurs()
     InputOutput discret(true);
     int n;
     // A count that is not one leaves every actor out: said, not silent.
-    if (!litEntierCle(discret, Entete, sn::NombreActeurs, fichier, n, muet))
+    if (!litCompteCle(discret, Entete, sn::NombreActeurs, fichier, n, muet))
         return 0;
     return compteAccepte(n, MAX_ACTEURS_NIVEAU, "Trop d'acteurs");
 }
@@ -180,7 +188,7 @@ bool LecteurDescriptionPlan::compteRefuse(const char* cle, long long n, long lon
 
 int LecteurDescriptionPlan::litNombreTiles()
 {
-    int n = positif(lis(io, Entete, sn::NombreTiles, fichier, muet));
+    int n = compte(io, Entete, sn::NombreTiles, fichier, muet);
     return compteRefuse(NombreTiles, n, MAX_TILES_PLAN, sizeof(CAnimGL)) ? -1 : n;
 }
 
@@ -191,7 +199,7 @@ long long LecteurDescriptionPlan::litNbPositions(int nbTiles, std::vector<int>& 
     char section[32];
     for (int t = 1; t <= nbTiles; ++t) {
         snprintf(section, sizeof section, SectionTile, t);
-        nbPositions[t - 1] = positif(lis(io, section, sn::NbPositions, fichier, muet));
+        nbPositions[t - 1] = compte(io, section, sn::NbPositions, fichier, muet);
         total += nbPositions[t - 1];
     }
     return compteRefuse(NbPositions, total, MAX_POSITIONS_PLAN, sizeof(CPosTile)) ? -1 : total;
@@ -208,7 +216,7 @@ bool LecteurDescriptionPlan::litTile(int t, TileDecrite& tile)
 {
     char section[32];
     snprintf(section, sizeof section, SectionTile, t);
-    tile.nbFrames = positif(lis(io, section, sn::NbFrames, fichier, muet));
+    tile.nbFrames = compte(io, section, sn::NbFrames, fichier, muet);
     tile.pathPlanche[0] = '\0';
     tile.colorkeyR = -1;
     tile.colorkeyG = tile.colorkeyB = 0;

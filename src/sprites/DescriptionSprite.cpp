@@ -17,7 +17,7 @@ LecteurDescriptionSprite::LecteurDescriptionSprite(const char* fichier, bool mue
 int LecteurDescriptionSprite::litNbAnims()
 {
     int nb;
-    litEntierCle(io, "Entete", schemaSprite::NbAnims, fichier, nb, muet);
+    litCompteCle(io, "Entete", schemaSprite::NbAnims, fichier, nb, muet);
     if (nb < 0)
         return 0;
     long maximum = plusPetit(NB_ANIMS_MAX, elementsRestants);
@@ -36,7 +36,7 @@ bool LecteurDescriptionSprite::litAnimation(int n, AnimationDecrite& animation)
     char section[32];
     snprintf(section, sizeof section, "Anim%d", n);
     int f;
-    litEntierCle(io, section, schemaSprite::NbFrames, fichier, f, muet);
+    litCompteCle(io, section, schemaSprite::NbFrames, fichier, f, muet);
     litEntierCle(io, section, schemaSprite::ColorkeyR, fichier, animation.colorkeyR, muet);
     litEntierCle(io, section, schemaSprite::ColorkeyG, fichier, animation.colorkeyG, muet);
     litEntierCle(io, section, schemaSprite::ColorkeyB, fichier, animation.colorkeyB, muet);
