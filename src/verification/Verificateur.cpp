@@ -24,7 +24,6 @@
 
 namespace {
 
-const long MIN32 = INT_MIN, MAX32 = INT_MAX;
 const int TE = TAILLE_LIGNE_ENTIER;
 
 const std::vector<DefCle> clesVideo = {
@@ -109,12 +108,12 @@ void verifieRectangle(CRapport& rapport, const std::string& chemin, const std::s
     if (!feuille.lisible)
         return;
     // As stored: 16 bits, signed for the corner.
-    long x = static_cast<int16_t>(f["positionX"].entier), y = static_cast<int16_t>(f["positionY"].entier);
-    long w = static_cast<uint16_t>(f["longueur"].entier), h = static_cast<uint16_t>(f["hauteur"].entier);
+    long x = static_cast<int16_t>(f[ss::RectX.nom].entier), y = static_cast<int16_t>(f[ss::RectY.nom].entier);
+    long w = static_cast<uint16_t>(f[ss::RectLongueur.nom].entier), h = static_cast<uint16_t>(f[ss::RectHauteur.nom].entier);
     if (w == 0 || h == 0)
         return;
     if (x < 0 || y < 0 || x + w > feuille.largeur || y + h > feuille.hauteur)
-        rapport.erreur(chemin, ligneDe(f["positionX"], ligneDe(f["longueur"], 0)),
+        rapport.erreur(chemin, ligneDe(f[ss::RectX.nom], ligneDe(f[ss::RectLongueur.nom], 0)),
                        texte("[%s] : rectangle %ld, %ld, %ld × %ld hors de la planche %s (%d × %d)",
                              section.c_str(), x, y, w, h, planche.c_str(), feuille.largeur, feuille.hauteur));
 }
@@ -134,7 +133,7 @@ CVerificateur::AnimLue verifieFrames(CVerificateur& verificateur, CRapport& rapp
         std::string sf = texte("%s%ldFrame%ld", prefixe, n, m);
         ValeursSection f = d.litSection(sf, cles);
         verifieRectangle(rapport, chemin, sf, f, feuille, planche.texte);
-        CVerificateur::Taille t{f["longueur"].entier, f["hauteur"].entier};
+        CVerificateur::Taille t{f[ss::RectLongueur.nom].entier, f[ss::RectHauteur.nom].entier};
         if (m == 1)
             lue.premiere = t;
         lue.plusGrande.largeur = std::max(lue.plusGrande.largeur, t.largeur);
@@ -235,7 +234,7 @@ void CVerificateur::verifieNiveau(const std::string& chemin)
         if (plan.trouvee && ouvrable(plan.texte, chemin, plan.ligne))
             verifiePlan(plan.texte);
     }
-    long acteurs = std::max(0L, std::min<long>(entete["nombreActeurs"].entier, MAX_ACTEURS_NIVEAU));
+    long acteurs = std::max(0L, std::min<long>(entete[sn::NombreActeurs.nom].entier, MAX_ACTEURS_NIVEAU));
     verifieActeurs(d, acteurs);
     d.termine([&](const std::string& nom) {
         NomNumerote m;
@@ -296,7 +295,7 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
         return;
     }
     ValeursSection entete = d.litSection("Entete", ss::entete);
-    long anims = entete["nbAnims"].entier;
+    long anims = entete[ss::NbAnims.nom].entier;
     std::map<std::string, AnimLue>& lues = sprites_[chemin];
     if (anims < 0 || anims > LecteurDescriptionSprite::NB_ANIMS_MAX)
         anims = 0;
@@ -305,8 +304,8 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
     for (long n = 1; n <= anims; ++n) {
         std::string section = texte("Anim%ld", n);
         ValeursSection v = d.litSection(section, ss::anim);
-        frames[n] = std::max(0L, std::min<long>(v["nbFrames"].entier, LecteurDescriptionSprite::NB_FRAMES_MAX));
-        const ValeurLue& nom = v["nomAnim"];
+        frames[n] = std::max(0L, std::min<long>(v[ss::NbFrames.nom].entier, LecteurDescriptionSprite::NB_FRAMES_MAX));
+        const ValeurLue& nom = v[ss::NomAnim.nom];
         if (nom.trouvee) {
             auto deja = noms.find(nom.texte);
             if (deja != noms.end())
@@ -316,7 +315,7 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
             else
                 noms[nom.texte] = nom.ligne;
         }
-        AnimLue lue = verifieFrames(*this, rapport_, d, chemin, v["pathPlanche"], "Anim", n, frames[n], ss::frame);
+        AnimLue lue = verifieFrames(*this, rapport_, d, chemin, v[ss::PathPlanche.nom], "Anim", n, frames[n], ss::frame);
         lue.ligne = nom.ligne;
         if (nom.trouvee && !lues.count(nom.texte))
             lues[nom.texte] = lue;
