@@ -1,6 +1,6 @@
 // Reading the editor's state from the documents' texts with the game's
-// rules (scenery/DescriptionNiveau.cpp): the same buffer sizes, defaults
-// and count limits.
+// rules: buffer sizes, defaults and count limits from the level and plane
+// keys' table (scenery/SchemaNiveau.h).
 #include "editeur/EtatModele.h"
 
 #include "foundation/FichierDescription.h"
@@ -9,6 +9,7 @@
 #include "scenery/CLevel.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
+#include "scenery/SchemaNiveau.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,9 +24,17 @@ namespace editeur {
 
 namespace {
 
-const int TAILLE_ENTIER = TAILLE_LIGNE_ENTIER;
-const int TAILLE_PLANCHE = 200;    // TileDecrite::pathPlanche
-const int TAILLE_TYPE = 64;        // the actor type's buffer
+namespace sn = schemaNiveau;
+
+int entier(CLecture& l, const std::string& section, const DefCle& cle)
+{
+    return l.entier(section, cle.nom, static_cast<int>(cle.defaut));
+}
+
+bool booleen(CLecture& l, const std::string& section, const DefCle& cle)
+{
+    return l.booleen(section, cle.nom, cle.defaut != 0);
+}
 
 int positif(int n)
 {
@@ -62,7 +71,7 @@ bool CLecture::chaine(const std::string& section, const char* cle, int taille, s
 
 int CLecture::entier(const std::string& section, const char* cle, int defaut)
 {
-    const CIndexProfil& i = index(TAILLE_ENTIER);
+    const CIndexProfil& i = index(TAILLE_LIGNE_ENTIER);
     const SectionProfil* s = i.trouveSection(section.c_str());
     const CleProfil* c = s ? i.trouveCle(*s, cle) : nullptr;
     return c ? atoi(c->valeur.c_str()) : defaut;
@@ -167,43 +176,43 @@ bool lisPlan(const std::string& texte, std::vector<TileEditee>& tiles, std::stri
         erreur = std::string("Valeur trop grande pour ") + cle + " : " + std::to_string(n);
         return false;
     };
-    int nombre = positif(l.entier(Entete, NombreTiles, 0));
-    if (!accepte(nombre, MAX_TILES_PLAN, NombreTiles))
+    int nombre = positif(entier(l, Entete, sn::NombreTiles));
+    if (!accepte(nombre, sn::NombreTiles.max, NombreTiles))
         return false;
     long long total = 0;
     for (int t = 1; t <= nombre; ++t)
-        total += positif(l.entier(nomSection(SectionTile, t), NbPositions, 0));
-    if (!accepte(total, MAX_POSITIONS_PLAN, NbPositions))
+        total += positif(entier(l, nomSection(SectionTile, t), sn::NbPositions));
+    if (!accepte(total, sn::NbPositions.max, NbPositions))
         return false;
     tiles.resize(nombre);
     for (int t = 1; t <= nombre; ++t) {
         TileEditee& tile = tiles[t - 1];
         const std::string section = nomSection(SectionTile, t);
-        int nbFrames = positif(l.entier(section, NbFrames, 0));
-        if (!accepte(nbFrames, MAX_FRAMES_TILE, NbFrames))
+        int nbFrames = positif(entier(l, section, sn::NbFrames));
+        if (!accepte(nbFrames, sn::NbFrames.max, NbFrames))
             return false;
-        if (!l.chaine(section, PathPlanche, TAILLE_PLANCHE, tile.planche))
+        if (!l.chaine(section, PathPlanche, sn::PathPlanche.tampon, tile.planche))
             tile.planche = "nothing";
-        tile.cleR = l.entier(section, ColorkeyR, -1);
-        tile.cleG = l.entier(section, ColorkeyG, 0);
-        tile.cleB = l.entier(section, ColorkeyB, 0);
+        tile.cleR = entier(l, section, sn::ColorkeyR);
+        tile.cleG = entier(l, section, sn::ColorkeyG);
+        tile.cleB = entier(l, section, sn::ColorkeyB);
         tile.frames.resize(nbFrames);
         for (int m = 1; m <= nbFrames; ++m) {
             const std::string f = nomSection(SectionFrame, t, m);
             FrameEditee& frame = tile.frames[m - 1];
-            frame.positionX = static_cast<int16_t>(l.entier(f, PositionX, 0));
-            frame.positionY = static_cast<int16_t>(l.entier(f, PositionY, 0));
-            frame.longueur = static_cast<uint16_t>(l.entier(f, "longueur", 0));
-            frame.hauteur = static_cast<uint16_t>(l.entier(f, "hauteur", 0));
-            frame.alpha = l.entier(f, ValeurAlpha, 255);
-            frame.pause = l.entier(f, "pause", 0);
+            frame.positionX = static_cast<int16_t>(entier(l, f, sn::RectX));
+            frame.positionY = static_cast<int16_t>(entier(l, f, sn::RectY));
+            frame.longueur = static_cast<uint16_t>(entier(l, f, sn::RectLongueur));
+            frame.hauteur = static_cast<uint16_t>(entier(l, f, sn::RectHauteur));
+            frame.alpha = entier(l, f, sn::ValeurAlpha);
+            frame.pause = entier(l, f, sn::PauseTile);
         }
         int nbPositions = positif(l.entier(section, NbPositions, 0));
         tile.positions.resize(nbPositions);
         for (int j = 1; j <= nbPositions; ++j) {
             const std::string p = nomSection(SectionPosition, t, j);
-            tile.positions[j - 1].x = l.entier(p, PositionX, 0);
-            tile.positions[j - 1].y = l.entier(p, PositionY, 0);
+            tile.positions[j - 1].x = entier(l, p, sn::PlaceX);
+            tile.positions[j - 1].y = entier(l, p, sn::PlaceY);
         }
     }
     return true;
@@ -217,22 +226,22 @@ void CModeleNiveau::Etat::relit(std::vector<std::string>* erreurs)
     CLecture l(texte);
     long maximum = maxElements(static_cast<long>(texte.size()));
 
-    int nombrePlans = positif(l.entier(Entete, NombrePlans, 0));
-    if (nombrePlans > MAX_PLANS_NIVEAU || nombrePlans > maximum)
+    int nombrePlans = positif(entier(l, Entete, sn::NombrePlans));
+    if (nombrePlans > sn::NombrePlans.max || nombrePlans > maximum)
         nombrePlans = 0;
     plans.resize(nombrePlans);
     for (int n = 1; n <= nombrePlans; ++n) {
         PlanEdite& plan = plans[n - 1];
         const std::string section = nomSection(SectionPlan, n);
-        if (!l.chaine(section, PathPlan, LecteurDescriptionNiveau::TAILLE_CHEMIN_PLAN, plan.chemin))
+        if (!l.chaine(section, PathPlan, sn::PathPlan.tampon, plan.chemin))
             plan.chemin = "nothing";
         ParametresPlanEdites& p = plan.parametres;
-        p.priorite = l.entier(section, Priorite, 1);
-        p.repeatX = l.booleen(section, RepeatX, false);
-        p.repeatY = l.booleen(section, RepeatY, false);
-        p.positionEcranX = l.entier(section, PositionEcranX, 1);
-        p.positionEcranY = l.entier(section, PositionEcranY, 1);
-        p.scrollRatio = l.entier(section, ScrollRatio, 1);
+        p.priorite = entier(l, section, sn::Priorite);
+        p.repeatX = booleen(l, section, sn::RepeatX);
+        p.repeatY = booleen(l, section, sn::RepeatY);
+        p.positionEcranX = entier(l, section, sn::PositionEcranX);
+        p.positionEcranY = entier(l, section, sn::PositionEcranY);
+        p.scrollRatio = entier(l, section, sn::ScrollRatio);
 
         int d = n - 1 < static_cast<int>(documentPlan.size()) ? documentPlan[n - 1] : -1;
         if (d < 0) {
@@ -262,21 +271,21 @@ void CModeleNiveau::Etat::relit(std::vector<std::string>* erreurs)
         p.alpha = premiere && commune && premiere->alpha >= 0 ? premiere->alpha : -1;
     }
 
-    int nombre = positif(l.entier(Entete, NombreActeurs, 0));
-    if (nombre > MAX_ACTEURS_NIVEAU || nombre > maximum)
+    int nombre = positif(entier(l, Entete, sn::NombreActeurs));
+    if (nombre > sn::NombreActeurs.max || nombre > maximum)
         nombre = 0;
     acteurs.resize(nombre);
     for (int n = 1; n <= nombre; ++n) {
         const std::string section = nomSection(SectionActeur, n);
         std::string type;
-        l.chaine(section, TypeActeur, TAILLE_TYPE, type);
+        l.chaine(section, TypeActeur, sn::TypeActeur.tampon, type);
         coupeMot(type);
         acteurs[n - 1].type = type;
-        acteurs[n - 1].x = l.entier(section, PositionX, 0);
-        acteurs[n - 1].y = l.entier(section, PositionY, 0);
+        acteurs[n - 1].x = entier(l, section, sn::ActeurX);
+        acteurs[n - 1].y = entier(l, section, sn::ActeurY);
     }
     const int absent = -2147483647;
-    nombrePriorites = l.entier(Entete, NombrePriorites, 0);
+    nombrePriorites = entier(l, Entete, sn::NombrePriorites);
     arriveeX = l.entier(Entete, ArriveeX, absent);
     aArrivee = arriveeX != absent;
 }

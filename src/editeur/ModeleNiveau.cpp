@@ -2,6 +2,7 @@
 
 #include "editeur/EtatModele.h"
 #include "foundation/FichierDescription.h"
+#include "foundation/IndexProfil.h"
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
 #include "scenery/CBackground.h"
@@ -76,6 +77,14 @@ bool CModeleNiveau::ouvre(const std::string& fichierNiveau)
     e->chemins.push_back(fichierNiveau);
     if (!e->niveau().charge(fichierNiveau.c_str()))
         return false;
+    // Any file reads as some level, most as an empty one: one that says
+    // nothing of a level is not opened, so a save can never overwrite it.
+    const std::string& texte = e->niveau().texte();
+    if (!texte.empty() && !CIndexProfil(texte, CDocumentProfil::TAILLE_LIGNE).trouveSection(clesNiveau::Entete)) {
+        messageErreur("Ce fichier n'est pas un niveau (aucune section [%s]) : %s\n", clesNiveau::Entete,
+                      fichierNiveau.c_str());
+        return false;
+    }
     e->lectures.resize(1);
     e->relit();
 

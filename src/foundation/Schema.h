@@ -10,6 +10,8 @@
 
 #include <string>
 
+class InputOutput;
+
 enum TypeCle { Entier, Booleen, Texte };
 
 struct DefCle {
@@ -36,12 +38,28 @@ void coupeMot(std::string& mot);
 // min à max)".
 bool dansLimites(const DefCle& cle, long valeur, const char* fichier);
 
-// Whether an integer key's text is a plain whole number (sign, up to ten
-// characters; a ';' comment after it allowed), which the reader's atoi
-// takes whole. Anything else is read as far as atoi goes.
-bool texteEntier(const std::string& valeur);
-// The same, with one line on standard error when it is not: "Valeur non
-// entière pour <cle> dans <fichier> : « texte »".
-bool valeurEntiere(const DefCle& cle, const std::string& valeur, const char* fichier);
+// Whether `valeur` (as read, without its line break) is a plain whole
+// number as the readers' atoi takes it: a sign, then at most 10 characters
+// of digits; what follows a ';' and trailing blanks do not count.
+bool estEntierEcrit(const std::string& valeur);
+
+// An integer or boolean key read as the game has always read it (the key's
+// default when missing; for a boolean, anything but 0 and 1 gives the
+// default). A value that is not a whole number, or lies outside the key's
+// range, is said in one line on standard error (unless muet), and the
+// answer is false; `valeur` still holds what the reader read.
+bool litEntierCle(InputOutput& io, const char* section, const DefCle& cle, const char* fichier, int& valeur,
+                  bool muet = false);
+// A text key read through the key's buffer (destination holds cle.tampon
+// bytes), `defaut` when missing. A line the buffer cuts is said in one line
+// on standard error (unless muet). What getPrivateProfileString returns.
+int litTexteCle(InputOutput& io, const char* section, const DefCle& cle, const char* defaut, char* destination,
+                const char* fichier, bool muet = false);
+// A count's key: as litEntierCle, but above its range is left to the
+// caller, whose refusal says how many the file may hold.
+bool litCompteCle(InputOutput& io, const char* section, const DefCle& cle, const char* fichier, int& valeur,
+                  bool muet = false);
+// What the key's value is clamped to.
+long borneCle(const DefCle& cle, long valeur);
 
 #endif

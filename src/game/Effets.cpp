@@ -4,43 +4,54 @@
 #include "foundation/Schema.h"
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
+#include "game/SchemaActeur.h"
 #include "sound/CMusique.h"
 
 #include <cstdio>
 #include <cstring>
 
-int chargeEffets(GestionnaireSon& son, const char* fichier)
+bool litEffets(const char* fichier, std::vector<EffetDecrit>& effets)
 {
+    namespace sa = schemaActeur;
+    effets.clear();
     long taille = tailleFichier(fichier);
     if (taille < 0)
-        return 0;
+        return false;
     InputOutput io(true);
-    int n = io.getPrivateProfileInt("Entete", "nombreSons", 0, fichier, false);
+    int n;
+    if (!litCompteCle(io, "Entete", sa::NombreSons, fichier, n))
+        return false;
     long maximum = maxElements(taille) < MAX_EFFETS ? maxElements(taille) : MAX_EFFETS;
     if (n > maximum) {
         messageErreur("Trop de sons dans %s : %d (au plus %ld)\n", fichier, n, maximum);
-        return 0;
+        return false;
     }
-    int charges = 0;
     for (int i = 1; i <= n; ++i) {
         char section[32];
         snprintf(section, sizeof section, "Son%d", i);
-        char nom[64];
-        char chemin[200];
-        io.getPrivateProfileString(section, "nom", "", nom, sizeof nom, fichier, false);
-        io.getPrivateProfileString(section, "fichier", "", chemin, sizeof chemin, fichier, false);
+        char nom[sa::NomSon.tampon];
+        char chemin[sa::FichierSon.tampon];
+        litTexteCle(io, section, sa::NomSon, "", nom, fichier);
+        litTexteCle(io, section, sa::FichierSon, "", chemin, fichier);
         coupeMot(nom);
         coupeMot(chemin);
-        if (!nom[0] || strlen(nom) > 19 || !chemin[0]) {
+        if (!nom[0] || strlen(nom) > static_cast<size_t>(sa::NomSonMax) || !chemin[0]) {
             messageErreur("Son %d incomplet dans %s\n", i, fichier);
             continue;
         }
-        if (tailleDescription(chemin) < 0)
-            continue;
-        son.chargeSon(chemin, nom);
-        ++charges;
+        if (tailleDescription(chemin) >= 0)
+            effets.push_back({nom, chemin});
     }
-    return charges;
+    return true;
+}
+
+int chargeEffets(GestionnaireSon& son, const char* fichier)
+{
+    std::vector<EffetDecrit> effets;
+    litEffets(fichier, effets);
+    for (const EffetDecrit& e : effets)
+        son.chargeSon(e.chemin.c_str(), e.nom.c_str());
+    return static_cast<int>(effets.size());
 }
 
 int angleEcran(int xEcran)

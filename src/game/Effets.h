@@ -7,12 +7,24 @@
 // that was not registered is silent.
 
 #include "game/Acteurs.h"
+#include "game/SchemaActeur.h"
+
+#include <string>
+#include <vector>
 
 class GestionnaireSon;
 
 const char* const FichierEffets = "./data/sons/effets.ini";
 // More sounds than this in one list are refused.
-const int MAX_EFFETS = 256;
+const int MAX_EFFETS = schemaActeur::MaxEffets;
+
+struct EffetDecrit {
+    std::string nom, chemin;
+};
+// The sounds of the list whose file exists, in order; an incomplete one is
+// said and left out. False when the list is missing (silently) or its count
+// is refused (with a message): then there are none.
+bool litEffets(const char* fichier, std::vector<EffetDecrit>& effets);
 
 // Registers every sound of the list; how many. A missing list is silence
 // and no message; a count too large, one message and nothing registered.

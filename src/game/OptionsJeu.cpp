@@ -1,6 +1,7 @@
 #include "game/OptionsJeu.h"
 
 #include "foundation/Messages.h"
+#include "game/OutilsJeu.h"
 #include "shell/DossierDepart.h"
 
 #include <cerrno>
@@ -51,6 +52,12 @@ bool litOptionsJeu(int argc, char** argv, OptionsJeu& options)
             } else if (!litPosition(valeur, options.position)) {
                 messageErreur("Option --position : « %s » n'est pas une position (nombre entier positif ou nul)\n",
                               valeur);
+                return false;
+            } else if (options.position > PositionNiveauMax) {
+                // Held at the level's end, it would start past the finish
+                // line, and the level would end at once, again and again.
+                messageErreur("Option --position : %s est au-delà du niveau (de 0 à %d)\n", valeur,
+                              PositionNiveauMax);
                 return false;
             }
         } else if (strncmp(option, "--", 2) != 0) {

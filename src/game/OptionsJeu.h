@@ -23,7 +23,7 @@ struct OptionsJeu {
 
 // Reads argv[1..]. False, with one French line on standard error, on an
 // unknown "--" option, a missing value, or a position that is not a whole
-// number >= 0. Files are not looked at here.
+// number from 0 to the level's last position (PositionNiveauMax). Files are not looked at here.
 bool litOptionsJeu(int argc, char** argv, OptionsJeu& options);
 
 // Once the working folder is chosen: relative file names made relative to

@@ -184,6 +184,9 @@ bool chargeSiPresente(CImageGL& image, const char* fichier)
 void CAffichagePartie::charge()
 {
     avecCoeurs = chargeSiPresente(coeur, ImageCoeur) && chargeSiPresente(coeurVide, ImageCoeurVide);
+    if (!avecCoeurs)
+        messageErreur("Cœurs de santé introuvables (%s, %s) : la santé s'affiche en texte\n", ImageCoeur,
+                      ImageCoeurVide);
     avecLueur = chargeSiPresente(lueur, ImageLueur);
     if (tailleFichier(fichiersJeu::PoliceTexte) >= 0)
         texte.charge(fichiersJeu::PoliceTexte);

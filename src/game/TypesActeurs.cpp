@@ -4,14 +4,18 @@
 #include "foundation/Schema.h"
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
+#include "game/SchemaActeur.h"
 #include "scenery/DescriptionNiveau.h"
 #include "sprites/CSprite.h"
 
 #include <cstdio>
 #include <cstring>
 
-const char* const clesParams[NB_PARAMS] = {"vitesse", "vitesseAttaque", "distanceAlerte", "patrouille",
-                                           "amplitude", "periode", "recul"};
+namespace sa = schemaActeur;
+
+const char* const clesParams[NB_PARAMS] = {sa::Vitesse.nom,   sa::VitesseAttaque.nom, sa::DistanceAlerte.nom,
+                                           sa::Patrouille.nom, sa::Amplitude.nom,      sa::Periode.nom,
+                                           sa::Recul.nom};
 
 int* champParam(ParamsComportement& p, int i)
 {
@@ -22,36 +26,29 @@ int* champParam(ParamsComportement& p, int i)
 
 int comportementNomme(const char* nom)
 {
-    static const char* const noms[] = {"feu_follet", "loup", "chauve_souris", "lueur", "sanctuaire"};
-    for (int i = 0; i < 5; ++i)
-        if (strcmp(nom, noms[i]) == 0)
+    for (int i = 0; i < sa::NbComportements; ++i)
+        if (strcmp(nom, sa::comportements[i]) == 0)
             return i;
     return -1;
 }
 
 namespace {
 
-const char* const clesAnims[NbRolesAnim] = {"repos", "marche", "attaque", "blesse", "mort", "allume"};
-const char* const clesSons[NbRolesSon] = {"blesse", "mort", "attaque"};
-// Above these, a value is a typing error rather than a creature.
-const int SANTE_MAX = 1000;
-const int PARAM_MAX = 100000;
-const int COTE_MAX = 4096;
-
-// A value without what follows it on the line (spaces, a comment).
-int litMot(InputOutput& io, const char* section, const char* cle, char* mot, int taille, const char* fichier)
+// A word value without what follows it on the line (spaces, a comment).
+void litMot(InputOutput& io, const char* section, const DefCle& cle, char* mot, const char* fichier)
 {
-    int lu = io.getPrivateProfileString(section, cle, "", mot, taille, fichier, false);
+    litTexteCle(io, section, cle, "", mot, fichier);
     coupeMot(mot);
-    return lu;
 }
 
-bool horsLimites(const char* fichier, const char* cle, int valeur, int min, int max)
+// Every key is read, so each bad value is said; false when one is.
+bool litEntiers(InputOutput& io, const char* section, const DefCle* const* cles, int* const* valeurs, int n,
+                const char* fichier)
 {
-    if (valeur >= min && valeur <= max)
-        return false;
-    messageErreur("Valeur hors limites pour %s dans %s : %d (de %d à %d)\n", cle, fichier, valeur, min, max);
-    return true;
+    bool bon = true;
+    for (int i = 0; i < n; ++i)
+        bon = litEntierCle(io, section, *cles[i], fichier, *valeurs[i]) && bon;
+    return bon;
 }
 
 }
@@ -61,46 +58,36 @@ bool litTypeActeur(const char* fichier, TypeActeur& type)
     if (tailleDescription(fichier) < 0)
         return false;
     InputOutput io(true);
-    char mot[200];
-    litMot(io, "Acteur", "comportement", mot, sizeof mot, fichier);
+    char mot[sa::Comportement.tampon];
+    litMot(io, "Acteur", sa::Comportement, mot, fichier);
     type.comportement = comportementNomme(mot);
     if (type.comportement < 0) {
         messageErreur("Comportement inconnu dans %s : \"%s\"\n", fichier, mot);
         return false;
     }
-    litMot(io, "Acteur", "sprite", mot, sizeof mot, fichier);
-    type.sprite = mot;
-    type.sante = io.getPrivateProfileInt("Acteur", "sante", 0, fichier, false);
-    type.degats = io.getPrivateProfileInt("Acteur", "degats", 0, fichier, false);
+    char sprite[sa::Sprite.tampon];
+    litMot(io, "Acteur", sa::Sprite, sprite, fichier);
+    type.sprite = sprite;
     RectangleFrame& c = type.contact;
-    c.x = io.getPrivateProfileInt("Acteur", "contactX", 0, fichier, false);
-    c.y = io.getPrivateProfileInt("Acteur", "contactY", 0, fichier, false);
-    c.largeur = io.getPrivateProfileInt("Acteur", "contactLargeur", 0, fichier, false);
-    c.hauteur = io.getPrivateProfileInt("Acteur", "contactHauteur", 0, fichier, false);
-    if (horsLimites(fichier, "sante", type.sante, 0, SANTE_MAX)
-        || horsLimites(fichier, "degats", type.degats, 0, SANTE_MAX)
-        || horsLimites(fichier, "contactX", c.x, -COTE_MAX, COTE_MAX)
-        || horsLimites(fichier, "contactY", c.y, -COTE_MAX, COTE_MAX)
-        || horsLimites(fichier, "contactLargeur", c.largeur, 1, COTE_MAX)
-        || horsLimites(fichier, "contactHauteur", c.hauteur, 1, COTE_MAX))
+    const DefCle* const cles[] = {&sa::Sante, &sa::Degats, &sa::ContactX, &sa::ContactY, &sa::ContactLargeur,
+                                  &sa::ContactHauteur};
+    int* const valeurs[] = {&type.sante, &type.degats, &c.x, &c.y, &c.largeur, &c.hauteur};
+    if (!litEntiers(io, "Acteur", cles, valeurs, 6, fichier))
         return false;
 
     for (int i = 0; i < NbRolesAnim; ++i)
-        litMot(io, "Animations", clesAnims[i], type.anims[i], sizeof type.anims[i], fichier);
+        litMot(io, "Animations", sa::animations[i], type.anims[i], fichier);
     if (!type.anims[AnimRepos][0]) {
         messageErreur("Animation repos manquante dans %s\n", fichier);
         return false;
     }
     for (int i = 0; i < NbRolesSon; ++i)
-        litMot(io, "Sons", clesSons[i], type.sons[i], sizeof type.sons[i], fichier);
+        litMot(io, "Sons", sa::sons[i], type.sons[i], fichier);
 
-    for (int i = 0; i < NB_PARAMS; ++i) {
-        int* v = champParam(type.params, i);
-        *v = io.getPrivateProfileInt("Comportement", clesParams[i], *v, fichier, false);
-        if (horsLimites(fichier, clesParams[i], *v, i == 5 ? 1 : 0, PARAM_MAX))
-            return false;
-    }
-    return true;
+    bool bon = true;
+    for (int i = 0; i < NB_PARAMS; ++i)
+        bon = litEntierCle(io, "Comportement", sa::comportement[i], fichier, *champParam(type.params, i)) && bon;
+    return bon;
 }
 
 bool CActeurs::charge(const char* fichierNiveau, bool avecImages, int& arriveeX)
@@ -149,12 +136,8 @@ bool CActeurs::charge(const char* fichierNiveau, bool avecImages, int& arriveeX)
         ParamsComportement params = types[t].params;
         for (int k = 0; k < NB_PARAMS; ++k) {
             int* v = champParam(params, k);
-            *v = lecteur.litCleActeur(i, clesParams[k], *v);
-            if (*v < 0)
-                *v = 0;
+            *v = lecteur.litCleActeur(i, sa::comportement[k], *v);
         }
-        if (params.periode < 1)
-            params.periode = 1;
         ajoute(t, place.positionX, place.positionY, params);
     }
     recommence();

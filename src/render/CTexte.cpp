@@ -3,6 +3,7 @@
 #include "foundation/FichierDescription.h"
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
+#include "foundation/Schema.h"
 #include "render/Decodage.h"
 
 #include <SDL.h>
@@ -15,8 +16,6 @@ namespace {
 
 // Pens this far out draw nothing visible and would not fit an int.
 const long long POSITION_MAX = 1 << 24;
-
-int borne(int v, int mini, int maxi) { return v < mini ? mini : (v > maxi ? maxi : v); }
 
 bool continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
@@ -58,25 +57,64 @@ void CTexte::vide()
     hauteurLigne = base = 0;
 }
 
+bool litDescriptionPolice(const char* fichier, DescriptionPolice& police)
+{
+    namespace sp = schemaPolice;
+    police = DescriptionPolice();
+    long taille = tailleDescription(fichier);
+    if (taille < 0)
+        return false;
+    InputOutput io;
+    int nb;
+    // Said once, by the font's own message.
+    bool bon = litEntierCle(io, "Entete", sp::NombreGlyphes, fichier, nb, true);
+    long long maximum = std::min<long long>(sp::NbGlyphesMax, maxElements(taille));
+    if (!bon || nb <= 0 || nb > maximum) {
+        messageErreur("Nombre de glyphes invalide dans %s : %d (de 1 à %lld)\n", fichier, nb, maximum);
+        return false;
+    }
+    char chemin[sp::PathPlanche.tampon];
+    litTexteCle(io, "Entete", sp::PathPlanche, "nothing", chemin, fichier);
+    police.planche = chemin;
+    // Past DecalageMax a value is nonsense from a bad file; kept within it,
+    // no sum over a long string can overflow.
+    auto lis = [&](const char* section, const DefCle& cle, long mini) {
+        int v;
+        litEntierCle(io, section, cle, fichier, v);
+        return static_cast<int>(std::max(mini, std::min<long>(v, cle.max)));
+    };
+    police.hauteurLigne = lis("Entete", sp::HauteurLigne, 0);
+    police.base = lis("Entete", sp::Base, 0);
+    police.glyphes.reserve(nb);
+    for (int n = 1; n <= nb; ++n) {
+        char section[32];
+        snprintf(section, sizeof section, "Glyphe%d", n);
+        GlyphePolice g;
+        int code;
+        litEntierCle(io, section, sp::Code, fichier, code);
+        g.code = static_cast<uint32_t>(code);
+        int* valeurs[] = {&g.x, &g.y, &g.largeur, &g.hauteur};
+        const DefCle* cles[] = {&sp::X, &sp::Y, &sp::Largeur, &sp::Hauteur};
+        for (int i = 0; i < 4; ++i)
+            litEntierCle(io, section, *cles[i], fichier, *valeurs[i]);
+        g.decalageX = lis(section, sp::DecalageX, -sp::DecalageMax);
+        g.decalageY = lis(section, sp::DecalageY, -sp::DecalageMax);
+        g.avance = lis(section, sp::Avance, -sp::DecalageMax);
+        if (code >= 0 && code <= 0x10FFFF)
+            police.glyphes.push_back(g);
+    }
+    return true;
+}
+
 int CTexte::charge(const char* fichier)
 {
     vide();
-    long taille = tailleDescription(fichier);
-    if (taille < 0)
+    DescriptionPolice police;
+    if (!litDescriptionPolice(fichier, police))
         return 1;
-    InputOutput io;
-    int nb = io.getPrivateProfileInt("Entete", "nombreGlyphes", 0, fichier, false);
     CBudgetChargement budget;
-    long long maximum = std::min<long long>(NB_GLYPHES_MAX, maxElements(taille));
-    maximum = std::min(maximum, budget.combien(sizeof(Glyphe)));
-    if (nb <= 0 || nb > maximum) {
-        messageErreur("Nombre de glyphes invalide dans %s : %d (de 1 à %lld)\n", fichier, nb, maximum);
-        return 1;
-    }
-    budget.preleve(nb, sizeof(Glyphe));
-
-    char chemin[200];
-    io.getPrivateProfileString("Entete", "pathPlanche", "nothing", chemin, sizeof chemin, fichier, false);
+    budget.preleve(static_cast<long long>(police.glyphes.size()), sizeof(Glyphe));
+    const char* chemin = police.planche.c_str();
     SDL_Surface* feuille = decodeImage(chemin);
     if (!feuille || !budget.preleve(static_cast<long long>(feuille->w) * feuille->h, 4) ||
         planche.chargeImageSDL(feuille, 0, 0, feuille->w, feuille->h, -1, 0, 0, false) != 0) {
@@ -88,33 +126,14 @@ int CTexte::charge(const char* fichier)
     SDL_FreeSurface(feuille);
     const int W = planche.getLongueur(), H = planche.getHauteur();
 
-    hauteurLigne = borne(io.getPrivateProfileInt("Entete", "hauteurLigne", 0, fichier, false), 0, DECALAGE_MAX);
-    base = borne(io.getPrivateProfileInt("Entete", "base", 0, fichier, false), 0, DECALAGE_MAX);
-    glyphes.reserve(nb);
-    for (int n = 1; n <= nb; ++n) {
-        char section[32];
-        snprintf(section, sizeof section, "Glyphe%d", n);
-        auto lis = [&](const char* cle) { return io.getPrivateProfileInt(section, cle, 0, fichier, false); };
-        Glyphe g;
-        int code = lis("code");
-        g.code = static_cast<uint32_t>(code);
-        g.x = lis("x");
-        g.y = lis("y");
-        g.largeur = lis("largeur");
-        g.hauteur = lis("hauteur");
-        // Past DECALAGE_MAX a value is nonsense from a bad file; kept within
-        // it, no sum over a long string can overflow.
-        g.decalageX = borne(lis("decalageX"), -DECALAGE_MAX, DECALAGE_MAX);
-        g.decalageY = borne(lis("decalageY"), -DECALAGE_MAX, DECALAGE_MAX);
-        g.avance = borne(lis("avance"), -DECALAGE_MAX, DECALAGE_MAX);
-        if (code < 0 || code > 0x10FFFF)
-            continue;
+    hauteurLigne = police.hauteurLigne;
+    base = police.base;
+    glyphes = police.glyphes;
+    for (Glyphe& g : glyphes)
         // A rectangle outside the sheet would show its neighbours: the
         // glyph keeps its advance and draws nothing.
         if (g.x < 0 || g.y < 0 || g.largeur <= 0 || g.hauteur <= 0 || g.largeur > W - g.x || g.hauteur > H - g.y)
             g.largeur = g.hauteur = 0;
-        glyphes.push_back(g);
-    }
     // The first description of a character wins.
     std::stable_sort(glyphes.begin(), glyphes.end(),
                      [](const Glyphe& a, const Glyphe& b) { return a.code < b.code; });

@@ -17,6 +17,7 @@
 // a new line hauteurLigne lower, at the same x.
 
 #include "render/CImageGL.h"
+#include "render/SchemaPolice.h"
 
 #include <cstdint>
 #include <string>
@@ -31,12 +32,27 @@ const uint32_t CARACTERE_REMPLACEMENT = '?';
 // moves past the lead byte and the continuation bytes that followed it.
 uint32_t lisCaractereUtf8(const char*& p, const char* fin);
 
+struct GlyphePolice {
+    uint32_t code;
+    int x, y, largeur, hauteur, decalageX, decalageY, avance;
+};
+// A font description as read, before its sheet is opened.
+struct DescriptionPolice {
+    std::string planche;
+    int hauteurLigne = 0, base = 0;
+    std::vector<GlyphePolice> glyphes; // in file order; bad codes left out
+};
+// Reads `fichier` with the font's rules (sizes and offsets brought within
+// their ranges); a value out of range is said. False, with one message, when
+// the file is missing or its glyph count is refused.
+bool litDescriptionPolice(const char* fichier, DescriptionPolice& police);
+
 class CTexte {
 public:
     // Most glyphs a font may describe.
-    static const int NB_GLYPHES_MAX = 65536;
+    static const int NB_GLYPHES_MAX = schemaPolice::NbGlyphesMax;
     // Offsets, advances and line metrics are kept within +-DECALAGE_MAX.
-    static const int DECALAGE_MAX = 4096;
+    static const int DECALAGE_MAX = schemaPolice::DecalageMax;
 
     CTexte();
     CTexte(const CTexte&) = delete;
@@ -62,10 +78,7 @@ public:
     void setBrightness(unsigned char r, unsigned char g, unsigned char b) { planche.setBrightness(r, g, b); }
 
 private:
-    struct Glyphe {
-        uint32_t code;
-        int x, y, largeur, hauteur, decalageX, decalageY, avance;
-    };
+    using Glyphe = GlyphePolice;
     const Glyphe* glyphe(uint32_t code) const;
     // Width of the line starting at p, which is moved past its '\n'.
     long long largeurLigne(const char*& p, const char* fin) const;

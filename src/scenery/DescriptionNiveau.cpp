@@ -4,12 +4,14 @@
 #include "foundation/Schema.h"
 #include "scenery/CBackground.h"
 #include "scenery/ClesNiveau.h"
+#include "scenery/SchemaNiveau.h"
 #include "sprites/CAnimGL.h"
 
 #include <cstdio>
 #include <cstring>
 
 using namespace clesNiveau;
+namespace sn = schemaNiveau;
 
 namespace {
 
@@ -23,6 +25,21 @@ int positif(int n)
     return n < 0 ? 0 : n;
 }
 
+int lis(InputOutput& io, const char* section, const DefCle& cle, const char* fichier, bool muet)
+{
+    int v;
+    litEntierCle(io, section, cle, fichier, v, muet);
+    return v;
+}
+
+// A count, never negative; above its limit the caller refuses it.
+int compte(InputOutput& io, const char* section, const DefCle& cle, const char* fichier, bool muet)
+{
+    int v;
+    litCompteCle(io, section, cle, fichier, v, muet);
+    return positif(v);
+}
+
 }
 
 LecteurDescriptionNiveau::LecteurDescriptionNiveau(const char* fichier, bool muet)
@@ -33,8 +50,8 @@ LecteurDescriptionNiveau::LecteurDescriptionNiveau(const char* fichier, bool mue
 EnteteNiveau LecteurDescriptionNiveau::litEntete()
 {
     EnteteNiveau entete;
-    entete.nombrePriorites = positif(io.getPrivateProfileInt(Entete, NombrePriorites, 0, fichier, false));
-    int n = positif(io.getPrivateProfileInt(Entete, NombrePlans, 0, fichier, false));
+    entete.nombrePriorites = positif(lis(io, Entete, sn::NombrePriorites, fichier, muet));
+    int n = compte(io, Entete, sn::NombrePlans, fichier, muet);
     entete.nombrePlans = compteAccepte(n, MAX_PLANS_NIVEAU, "Trop de plans");
     return entete;
 }
@@ -53,7 +70,7 @@ bool LecteurDescriptionNiveau::litCheminPlan(int n, char (&chemin)[TAILLE_CHEMIN
 {
     char section[32];
     snprintf(section, sizeof section, SectionPlan, n);
-    return io.getPrivateProfileString(section, PathPlan, "nothing", chemin, sizeof chemin, fichier, false) > 0;
+    return litTexteCle(io, section, sn::PathPlan, "nothing", chemin, fichier, muet) > 0;
 }
 
 ParamPlan LecteurDescriptionNiveau::litParametresPlan(int n)
@@ -61,12 +78,12 @@ ParamPlan LecteurDescriptionNiveau::litParametresPlan(int n)
     char section[32];
     snprintf(section, sizeof section, SectionPlan, n);
     ParamPlan p;
-    p.priorite = io.getPrivateProfileInt(section, Priorite, 1, fichier, false);
-    p.repeatX = io.getPrivateProfileBool(section, RepeatX, false, fichier, false);
-    p.repeatY = io.getPrivateProfileBool(section, RepeatY, false, fichier, false);
-    p.positionEcranX = io.getPrivateProfileInt(section, PositionEcranX, 1, fichier, false);
-    p.positionEcranY = io.getPrivateProfileInt(section, PositionEcranY, 1, fichier, false);
-    p.scrollRatio = io.getPrivateProfileInt(section, ScrollRatio, 1, fichier, false);
+    p.priorite = lis(io, section, sn::Priorite, fichier, muet);
+    p.repeatX = lis(io, section, sn::RepeatX, fichier, muet) != 0;
+    p.repeatY = lis(io, section, sn::RepeatY, fichier, muet) != 0;
+    p.positionEcranX = lis(io, section, sn::PositionEcranX, fichier, muet);
+    p.positionEcranY = lis(io, section, sn::PositionEcranY, fichier, muet);
+    p.scrollRatio = lis(io, section, sn::ScrollRatio, fichier, muet);
     return p;
 }
 
@@ -85,7 +102,10 @@ int LecteurDescriptionNiveau::litNombreActeurs()
 {
     // Optional keys: a level without them says nothing more than before.
     InputOutput discret(true);
-    int n = positif(discret.getPrivateProfileInt(Entete, NombreActeurs, 0, fichier, false));
+    int n;
+    // A count that is not one leaves every actor out: said, not silent.
+    if (!litCompteCle(discret, Entete, sn::NombreActeurs, fichier, n, muet))
+        return 0;
     return compteAccepte(n, MAX_ACTEURS_NIVEAU, "Trop d'acteurs");
 }
 
@@ -93,8 +113,11 @@ bool LecteurDescriptionNiveau::litArrivee(int& x)
 {
     InputOutput discret(true);
     const int absent = -2147483647;
-    x = discret.getPrivateProfileInt(Entete, ArriveeX, absent, fichier, false);
-    return x != absent;
+    DefCle cle = sn::ArriveeX;
+    cle.defaut = absent;
+    // Out of the level's positions, a finish ends the level at its first
+    // frame or never: the level then has none, as without the key.
+    return litEntierCle(discret, Entete, cle, fichier, x, muet) && x != absent;
 }
 
 bool LecteurDescriptionNiveau::litActeur(int n, ActeurPlace& acteur)
@@ -102,27 +125,35 @@ bool LecteurDescriptionNiveau::litActeur(int n, ActeurPlace& acteur)
     char section[32];
     snprintf(section, sizeof section, SectionActeur, n);
     InputOutput discret(true);
-    char type[64];
-    discret.getPrivateProfileString(section, TypeActeur, "", type, sizeof type, fichier, false);
+    char type[sn::TypeActeur.tampon];
+    litTexteCle(discret, section, sn::TypeActeur, "", type, fichier, muet);
     coupeMot(type);
     acteur.type[0] = '\0';
-    acteur.positionX = discret.getPrivateProfileInt(section, PositionX, 0, fichier, false);
-    acteur.positionY = discret.getPrivateProfileInt(section, PositionY, 0, fichier, false);
+    // Far positions would overflow the actor's motion and drawing.
+    bool place = litEntierCle(discret, section, sn::ActeurX, fichier, acteur.positionX, muet);
+    place = litEntierCle(discret, section, sn::ActeurY, fichier, acteur.positionY, muet) && place;
     if (!nomTypeActeurValide(type)) {
         if (!muet)
             messageErreur("Type d'acteur invalide dans %s [%s] : \"%s\"\n", fichier, section, type);
         return false;
     }
+    if (!place)
+        return false;
     memcpy(acteur.type, type, strlen(type) + 1); // checked to fit
     return true;
 }
 
-int LecteurDescriptionNiveau::litCleActeur(int n, const char* cle, int defaut)
+int LecteurDescriptionNiveau::litCleActeur(int n, const DefCle& cle, int defaut)
 {
     char section[32];
     snprintf(section, sizeof section, SectionActeur, n);
     InputOutput discret(true);
-    return discret.getPrivateProfileInt(section, cle, defaut, fichier, false);
+    DefCle avecDefaut = cle;
+    avecDefaut.defaut = defaut;
+    int v;
+    if (!litEntierCle(discret, section, avecDefaut, fichier, v, muet))
+        v = static_cast<int>(borneCle(cle, v));
+    return v;
 }
 
 LecteurDescriptionPlan::LecteurDescriptionPlan(const char* fichier, CBudgetChargement& budget, bool muet)
@@ -156,7 +187,7 @@ bool LecteurDescriptionPlan::compteRefuse(const char* cle, long long n, long lon
 
 int LecteurDescriptionPlan::litNombreTiles()
 {
-    int n = positif(io.getPrivateProfileInt(Entete, NombreTiles, 0, fichier, false));
+    int n = compte(io, Entete, sn::NombreTiles, fichier, muet);
     return compteRefuse(NombreTiles, n, MAX_TILES_PLAN, sizeof(CAnimGL)) ? -1 : n;
 }
 
@@ -167,7 +198,7 @@ long long LecteurDescriptionPlan::litNbPositions(int nbTiles, std::vector<int>& 
     char section[32];
     for (int t = 1; t <= nbTiles; ++t) {
         snprintf(section, sizeof section, SectionTile, t);
-        nbPositions[t - 1] = positif(io.getPrivateProfileInt(section, NbPositions, 0, fichier, false));
+        nbPositions[t - 1] = compte(io, section, sn::NbPositions, fichier, muet);
         total += nbPositions[t - 1];
     }
     return compteRefuse(NbPositions, total, MAX_POSITIONS_PLAN, sizeof(CPosTile)) ? -1 : total;
@@ -184,14 +215,13 @@ bool LecteurDescriptionPlan::litTile(int t, TileDecrite& tile)
 {
     char section[32];
     snprintf(section, sizeof section, SectionTile, t);
-    tile.nbFrames = positif(io.getPrivateProfileInt(section, NbFrames, 0, fichier, false));
+    tile.nbFrames = compte(io, section, sn::NbFrames, fichier, muet);
     tile.pathPlanche[0] = '\0';
     tile.colorkeyR = -1;
     tile.colorkeyG = tile.colorkeyB = 0;
     if (compteRefuse(NbFrames, tile.nbFrames, MAX_FRAMES_TILE, sizeof(CImageAnim)))
         return false;
-    io.getPrivateProfileString(section, PathPlanche, "nothing", tile.pathPlanche, sizeof tile.pathPlanche,
-                               fichier, false);
+    litTexteCle(io, section, sn::PathPlanche, "nothing", tile.pathPlanche, fichier, muet);
     return true;
 }
 
@@ -199,9 +229,9 @@ void LecteurDescriptionPlan::litCleCouleur(int t, TileDecrite& tile)
 {
     char section[32];
     snprintf(section, sizeof section, SectionTile, t);
-    tile.colorkeyR = io.getPrivateProfileInt(section, ColorkeyR, -1, fichier, false);
-    tile.colorkeyG = io.getPrivateProfileInt(section, ColorkeyG, 0, fichier, false);
-    tile.colorkeyB = io.getPrivateProfileInt(section, ColorkeyB, 0, fichier, false);
+    tile.colorkeyR = lis(io, section, sn::ColorkeyR, fichier, muet);
+    tile.colorkeyG = lis(io, section, sn::ColorkeyG, fichier, muet);
+    tile.colorkeyB = lis(io, section, sn::ColorkeyB, fichier, muet);
 }
 
 RectanglePlanche LecteurDescriptionPlan::litRectangle(int t, int m)
@@ -210,14 +240,14 @@ RectanglePlanche LecteurDescriptionPlan::litRectangle(int t, int m)
     snprintf(section, sizeof section, SectionFrame, t, m);
     if (!muet)
         messageDetail("clé : %s\n", section);
-    return lisRectanglePlanche(io, section, fichier);
+    return lisRectanglePlanche(io, section, fichier, muet);
 }
 
 int LecteurDescriptionPlan::litAlpha(int t, int m)
 {
     char section[64];
     snprintf(section, sizeof section, SectionFrame, t, m);
-    return io.getPrivateProfileInt(section, ValeurAlpha, 255, fichier, false);
+    return lis(io, section, sn::ValeurAlpha, fichier, muet);
 }
 
 int LecteurDescriptionPlan::litPause(int t, int m)
@@ -226,7 +256,7 @@ int LecteurDescriptionPlan::litPause(int t, int m)
     snprintf(section, sizeof section, SectionFrame, t, m);
     // Optional: a plane without pauses says nothing more than before.
     InputOutput discret(true);
-    int pause = discret.getPrivateProfileInt(section, PauseFrame, 0, fichier, false);
+    int pause = lis(discret, section, sn::PauseTile, fichier, muet);
     return pause > 0 ? pause : 0;
 }
 
@@ -234,6 +264,6 @@ void LecteurDescriptionPlan::litPosition(int t, int j, int& positionX, int& posi
 {
     char section[64];
     snprintf(section, sizeof section, SectionPosition, t, j);
-    positionX = io.getPrivateProfileInt(section, PositionX, 0, fichier, false);
-    positionY = io.getPrivateProfileInt(section, PositionY, 0, fichier, false);
+    positionX = lis(io, section, sn::PlaceX, fichier, muet);
+    positionY = lis(io, section, sn::PlaceY, fichier, muet);
 }

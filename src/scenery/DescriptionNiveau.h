@@ -19,6 +19,7 @@
 #include "foundation/FichierDescription.h"
 #include "foundation/InputOutput.h"
 #include "scenery/CLevel.h"
+#include "scenery/SchemaNiveau.h"
 #include "sprites/Planche.h"
 
 #include <vector>
@@ -27,9 +28,6 @@ struct EnteteNiveau {
     int nombrePriorites;  // 0 or more
     int nombrePlans;      // 0 or more; 0 when refused
 };
-
-// More actors than this in one level file are refused.
-const int MAX_ACTEURS_NIVEAU = 10000;
 
 struct ActeurPlace {
     char type[32];  // names data/acteurs/<type>.ini
@@ -42,7 +40,7 @@ bool nomTypeActeurValide(const char* nom);
 
 class LecteurDescriptionNiveau {
 public:
-    static const int TAILLE_CHEMIN_PLAN = 100;
+    static const int TAILLE_CHEMIN_PLAN = schemaNiveau::PathPlan.tampon;
 
     explicit LecteurDescriptionNiveau(const char* fichier, bool muet = false);
 
@@ -57,16 +55,19 @@ public:
     ParamPlan litParametresPlan(int n);
 
     // Optional actor keys, read without notices. nombreActeurs: 0 when
-    // missing or above MAX_ACTEURS_NIVEAU or what the file can hold (then
-    // refused with a message).
+    // missing, and 0 with a message when not a number, negative, or above
+    // MAX_ACTEURS_NIVEAU or what the file can hold.
     int litNombreActeurs();
-    // False when the level has no finish line.
+    // False when the level has no finish line: arriveeX missing, or (with
+    // a message) not a number or outside the level's positions.
     bool litArrivee(int& x);
     // Section "Acteur"+n: type, positionX, positionY. False, with one
-    // message, when the type is missing or not made of [a-z0-9_].
+    // message, when the type is missing or not made of [a-z0-9_], or a
+    // position is not one the level can hold.
     bool litActeur(int n, ActeurPlace& acteur);
-    // Any other key of that section, `defaut` when missing.
-    int litCleActeur(int n, const char* cle, int defaut);
+    // Any other key of that section, the key's default when missing; a
+    // value out of the key's range is said and brought within it.
+    int litCleActeur(int n, const DefCle& cle, int defaut);
 
 private:
     // n, or 0 with "<trop> dans <file> : n (au plus m)" when above `limite`
@@ -81,7 +82,7 @@ private:
 
 struct TileDecrite {
     int nbFrames;          // 0 or more
-    char pathPlanche[200];
+    char pathPlanche[schemaNiveau::PathPlanche.tampon];
     int colorkeyR;         // -1: no colour key
     int colorkeyG;
     int colorkeyB;

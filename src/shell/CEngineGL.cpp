@@ -3,7 +3,6 @@
 #include "foundation/InputOutput.h"
 #include "shell/SchemaConfiguration.h"
 
-#include <cstdlib>
 
 CEngineGL* config = nullptr;
 
@@ -16,11 +15,6 @@ long defaut(CleVideo cle)
     return cleVideo(cle).defaut;
 }
 
-long borne(const DefCle& def, long valeur)
-{
-    return valeur < def.min ? def.min : (valeur > def.max ? def.max : valeur);
-}
-
 // One [VIDEO] key as the game takes it. A missing key gives its default,
 // with the profile reader's notice unless it is optional. A value that is
 // not a plain number, lies out of range, or is a boolean other than 0 or 1
@@ -30,21 +24,9 @@ long litCle(CleVideo cle)
 {
     const DefCle& def = cleVideo(cle);
     InputOutput io(def.facultative);
-    char texte[TAILLE_LIGNE_ENTIER];
-    if (io.getPrivateProfileString(SectionVideo, def.nom, "", texte, sizeof texte, Fichier, false) <= 0)
-        return def.defaut;
-    bool entier = valeurEntiere(def, texte, Fichier);
-    long valeur = atoi(texte);
-    if (def.type == Booleen) {
-        if (valeur == 0 || valeur == 1)
-            return valeur;
-        if (entier)
-            dansLimites(def, valeur, Fichier);
-        return def.defaut;
-    }
-    if (entier)
-        dansLimites(def, valeur, Fichier);
-    return borne(def, valeur);
+    int valeur = 0;
+    litEntierCle(io, SectionVideo, def, Fichier, valeur);
+    return def.type == Booleen ? valeur : borneCle(def, valeur);
 }
 
 } // namespace

@@ -16,7 +16,8 @@ LecteurDescriptionSprite::LecteurDescriptionSprite(const char* fichier, bool mue
 
 int LecteurDescriptionSprite::litNbAnims()
 {
-    int nb = io.getPrivateProfileInt("Entete", "nbAnims", 0, fichier, false);
+    int nb;
+    litCompteCle(io, "Entete", schemaSprite::NbAnims, fichier, nb, muet);
     if (nb < 0)
         return 0;
     long maximum = plusPetit(NB_ANIMS_MAX, elementsRestants);
@@ -34,10 +35,11 @@ bool LecteurDescriptionSprite::litAnimation(int n, AnimationDecrite& animation)
 {
     char section[32];
     snprintf(section, sizeof section, "Anim%d", n);
-    int f = io.getPrivateProfileInt(section, "nbFrames", 0, fichier, false);
-    animation.colorkeyR = io.getPrivateProfileInt(section, "colorkeyR", -1, fichier, false);
-    animation.colorkeyG = io.getPrivateProfileInt(section, "colorkeyG", 0, fichier, false);
-    animation.colorkeyB = io.getPrivateProfileInt(section, "colorkeyB", 0, fichier, false);
+    int f;
+    litCompteCle(io, section, schemaSprite::NbFrames, fichier, f, muet);
+    litEntierCle(io, section, schemaSprite::ColorkeyR, fichier, animation.colorkeyR, muet);
+    litEntierCle(io, section, schemaSprite::ColorkeyG, fichier, animation.colorkeyG, muet);
+    litEntierCle(io, section, schemaSprite::ColorkeyB, fichier, animation.colorkeyB, muet);
     animation.nbFrames = f < 0 ? 0 : f;
     animation.nomAnim[0] = '\0';
     animation.pathPlanche[0] = '\0';
@@ -50,10 +52,8 @@ bool LecteurDescriptionSprite::litAnimation(int n, AnimationDecrite& animation)
     }
     if (f > 0)
         elementsRestants -= f;
-    io.getPrivateProfileString(section, "nomAnim", "nothing", animation.nomAnim,
-                               sizeof animation.nomAnim, fichier, false);
-    io.getPrivateProfileString(section, "pathPlanche", "nothing", animation.pathPlanche,
-                               sizeof animation.pathPlanche, fichier, false);
+    litTexteCle(io, section, schemaSprite::NomAnim, "nothing", animation.nomAnim, fichier, muet);
+    litTexteCle(io, section, schemaSprite::PathPlanche, "nothing", animation.pathPlanche, fichier, muet);
     return true;
 }
 
@@ -62,53 +62,59 @@ FrameDecrite LecteurDescriptionSprite::litFrame(int n, int m)
     char section[48];
     snprintf(section, sizeof section, "Anim%dFrame%d", n, m);
     FrameDecrite frame;
-    frame.rectangle = lisRectanglePlanche(io, section, fichier);
-    frame.pause = io.getPrivateProfileInt(section, "pause", 0, fichier, false);
+    frame.rectangle = lisRectanglePlanche(io, section, fichier, muet);
+    litEntierCle(io, section, schemaSprite::Pause, fichier, frame.pause, muet);
     return frame;
 }
 
 namespace {
-// Sizes and offsets beyond this are not a sprite's.
-const int COTE_MAX = 16384;
+const int ABSENT = -schemaSprite::CoteMax - 1;
 
-bool litRectangle(const char* section, const char* prefixe, const char* fichier, RectangleFrame& r)
+// A rectangle whose four keys are all given and within range; one given
+// out of range is said, and the rectangle dropped.
+bool litRectangle(const char* section, const DefCle* const (&cles)[4], const char* fichier, bool muet,
+                  RectangleFrame& r)
 {
     InputOutput discret(true);
-    const char* noms[4] = {"X", "Y", "Largeur", "Hauteur"};
     int* valeurs[4] = {&r.x, &r.y, &r.largeur, &r.hauteur};
+    bool bon = true;
     for (int i = 0; i < 4; ++i) {
-        char cle[32];
-        snprintf(cle, sizeof cle, "%s%s", prefixe, noms[i]);
-        *valeurs[i] = discret.getPrivateProfileInt(section, cle, -COTE_MAX - 1, fichier, false);
-        if (*valeurs[i] < -COTE_MAX || *valeurs[i] > COTE_MAX) {
-            r = RectangleFrame();
-            return false;
-        }
+        DefCle cle = *cles[i];
+        cle.defaut = ABSENT;
+        int v;
+        bool valide = litEntierCle(discret, section, cle, fichier, v, muet);
+        bon = bon && valide && v != ABSENT;
+        *valeurs[i] = v;
     }
-    if (r.largeur <= 0 || r.hauteur <= 0) {
+    if (!bon)
         r = RectangleFrame();
-        return false;
-    }
-    return true;
+    return bon;
 }
 }
 
 bool LecteurDescriptionSprite::litContact(RectangleFrame& contact)
 {
-    return litRectangle("Entete", "contact", fichier, contact);
+    using namespace schemaSprite;
+    static const DefCle* const cles[4] = {&ContactX, &ContactY, &ContactLargeur, &ContactHauteur};
+    return litRectangle("Entete", cles, fichier, muet, contact);
 }
 
 bool LecteurDescriptionSprite::litFrappe(int n, FrappeDecrite& frappe)
 {
+    using namespace schemaSprite;
     char section[32];
     snprintf(section, sizeof section, "Anim%d", n);
     frappe = FrappeDecrite();
-    if (!litRectangle(section, "frappe", fichier, frappe.rectangle))
-        return false;
+    static const DefCle* const cles[4] = {&FrappeX, &FrappeY, &FrappeLargeur, &FrappeHauteur};
+    // Every key is read, so a bad one is said even when another drops the strike.
+    bool rectangle = litRectangle(section, cles, fichier, muet, frappe.rectangle);
     InputOutput discret(true);
-    frappe.debut = discret.getPrivateProfileInt(section, "frappeDebut", 1, fichier, false);
-    frappe.fin = discret.getPrivateProfileInt(section, "frappeFin", NB_FRAMES_MAX, fichier, false);
-    if (frappe.debut < 1 || frappe.fin < frappe.debut) {
+    bool debut = litEntierCle(discret, section, FrappeDebut, fichier, frappe.debut, muet);
+    bool fin = litEntierCle(discret, section, FrappeFin, fichier, frappe.fin, muet);
+    if (!rectangle || !debut || !fin || frappe.fin < frappe.debut) {
+        if (rectangle && debut && fin && !muet)
+            messageErreur("Frappe sans image dans %s [%s] : frappeFin (%d) avant frappeDebut (%d)\n", fichier,
+                          section, frappe.fin, frappe.debut);
         frappe = FrappeDecrite();
         return false;
     }

@@ -16,14 +16,15 @@
 
 #include "foundation/InputOutput.h"
 #include "sprites/Planche.h"
+#include "sprites/SchemaSprite.h"
 
 struct AnimationDecrite {
     int nbFrames;         // 0 or more
     int colorkeyR;        // -1: no colour key
     int colorkeyG;
     int colorkeyB;
-    char nomAnim[20];     // read through a 20-byte buffer, so cut as the game cuts it
-    char pathPlanche[200];
+    char nomAnim[schemaSprite::NomAnim.tampon];  // cut as the game cuts it
+    char pathPlanche[schemaSprite::PathPlanche.tampon];
 };
 
 struct FrameDecrite {
@@ -46,10 +47,8 @@ struct FrappeDecrite {
 
 class LecteurDescriptionSprite {
 public:
-    // Highest animation count (section names go up to Anim999).
-    static const int NB_ANIMS_MAX = 999;
-    // Highest frame count of one animation (the converted file's 16-bit count).
-    static const int NB_FRAMES_MAX = 65535;
+    static const int NB_ANIMS_MAX = schemaSprite::NbAnimsMax;
+    static const int NB_FRAMES_MAX = schemaSprite::NbFramesMax;
 
     // A silent reader (muet) prints neither the profile reader's notices nor
     // refusals.
@@ -67,7 +66,8 @@ public:
     // Optional keys, read without notices: "Entete"/contactX, contactY,
     // contactLargeur, contactHauteur (false when absent or not a positive
     // size), and "Anim"+n's frappeX, frappeY, frappeLargeur, frappeHauteur,
-    // frappeDebut, frappeFin (false when absent or out of order).
+    // frappeDebut, frappeFin (false when absent or out of order). A value
+    // given outside its range drops the rectangle with a message.
     bool litContact(RectangleFrame& contact);
     bool litFrappe(int n, FrappeDecrite& frappe);
 

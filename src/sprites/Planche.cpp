@@ -3,17 +3,23 @@
 #include "foundation/FichierDescription.h"
 #include "foundation/InputOutput.h"
 #include "foundation/util.h"
+#include "sprites/SchemaSprite.h"
 #include "render/CImageGL.h"
 
 #include <SDL.h>
 
-RectanglePlanche lisRectanglePlanche(InputOutput& io, const char* section, const char* fichier)
+RectanglePlanche lisRectanglePlanche(InputOutput& io, const char* section, const char* fichier, bool muet)
 {
     RectanglePlanche r;
-    r.positionX = static_cast<int16_t>(io.getPrivateProfileInt(section, "positionX", 0, fichier, false));
-    r.positionY = static_cast<int16_t>(io.getPrivateProfileInt(section, "positionY", 0, fichier, false));
-    r.longueur = static_cast<uint16_t>(io.getPrivateProfileInt(section, "longueur", 0, fichier, false));
-    r.hauteur = static_cast<uint16_t>(io.getPrivateProfileInt(section, "hauteur", 0, fichier, false));
+    int v;
+    litEntierCle(io, section, schemaSprite::RectX, fichier, v, muet);
+    r.positionX = static_cast<int16_t>(v);
+    litEntierCle(io, section, schemaSprite::RectY, fichier, v, muet);
+    r.positionY = static_cast<int16_t>(v);
+    litEntierCle(io, section, schemaSprite::RectLongueur, fichier, v, muet);
+    r.longueur = static_cast<uint16_t>(v);
+    litEntierCle(io, section, schemaSprite::RectHauteur, fichier, v, muet);
+    r.hauteur = static_cast<uint16_t>(v);
     return r;
 }
 

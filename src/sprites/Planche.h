@@ -24,8 +24,9 @@ struct RectanglePlanche {
 };
 
 // Keys positionX, positionY, longueur and hauteur of `section`, default 0,
-// each kept to its low 16 bits (a longueur of -1 reads as 65535).
-RectanglePlanche lisRectanglePlanche(InputOutput& io, const char* section, const char* fichier);
+// each kept to its low 16 bits (a longueur of -1 reads as 65535). A value
+// outside sprites/SchemaSprite.h's range is said unless muet.
+RectanglePlanche lisRectanglePlanche(InputOutput& io, const char* section, const char* fichier, bool muet = false);
 
 // Lowers the rectangle's width and height to the sheet's (a null sheet
 // changes nothing). The picture loader lowers a picture's size to its

@@ -1,6 +1,10 @@
 #include "verification/Acteurs.h"
 
+#include "game/Acteurs.h"
 #include "game/Effets.h"
+#include "game/SchemaActeur.h"
+#include "scenery/SchemaNiveau.h"
+#include "sprites/SchemaSprite.h"
 
 
 #include <algorithm>
@@ -12,38 +16,7 @@ const char* const FICHIER_EFFETS = FichierEffets;
 
 namespace {
 
-const int TE = TAILLE_LIGNE_ENTIER;
-const long MAX32 = INT_MAX;
-const int TAILLE_NOM_SON = 20; // a registry name is at most 19 characters
-
-const char* const COMPORTEMENTS[] = {"feu_follet", "loup", "chauve_souris", "lueur", "sanctuaire"};
-
-// Every number of [Comportement], which a level's actor section may also set.
-const std::vector<DefCle> clesComportement = {
-    {"vitesse", Entier, 0, 0, 5000, TE, true},         {"vitesseAttaque", Entier, 0, 0, 5000, TE, true},
-    {"distanceAlerte", Entier, 0, 0, 10000, TE, true}, {"patrouille", Entier, 0, 0, 10000, TE, true},
-    {"amplitude", Entier, 0, 0, 480, TE, true},        {"periode", Entier, 1000, 1, 600000, TE, true},
-    {"recul", Entier, 0, 0, 600000, TE, true},
-};
-const std::vector<DefCle> clesActeur = {
-    {"comportement", Texte, 0, 0, 0, 32},
-    {"sprite", Texte, 0, 0, 0, 200},
-    {"sante", Entier, 1, 0, 1000, TE},
-    {"degats", Entier, 1, 0, 100, TE},
-    {"contactX", Entier, 0, -32768, 32767, TE},
-    {"contactY", Entier, 0, -32768, 32767, TE},
-    {"contactLargeur", Entier, 0, 1, 32767, TE},
-    {"contactHauteur", Entier, 0, 1, 32767, TE},
-};
-const char* const ANIMATIONS[] = {"repos", "marche", "attaque", "blesse", "mort", "allume"};
-const std::vector<DefCle> clesAnimations = {
-    {"repos", Texte, 0, 0, 0, 20},         {"marche", Texte, 0, 0, 0, 20, true}, {"attaque", Texte, 0, 0, 0, 20, true},
-    {"blesse", Texte, 0, 0, 0, 20, true},  {"mort", Texte, 0, 0, 0, 20, true},   {"allume", Texte, 0, 0, 0, 20, true},
-};
-const std::vector<DefCle> clesSons = {
-    {"blesse", Texte, 0, 0, 0, 100, true}, {"mort", Texte, 0, 0, 0, 100, true}, {"attaque", Texte, 0, 0, 0, 100, true}};
-const std::vector<DefCle> clesEnteteEffets = {{"nombreSons", Entier, 0, 0, 1000, TE}};
-const std::vector<DefCle> clesSon = {{"nom", Texte, 0, 0, 0, 100}, {"fichier", Texte, 0, 0, 0, 200}};
+namespace sa = schemaActeur;
 
 // The types on disk, for suggestions.
 std::vector<std::string> typesPresents()
@@ -95,11 +68,11 @@ int ligneDe(const ValeurLue& v, int defaut) { return v.ligne > 0 ? v.ligne : def
 void verifieContact(CRapport& rapport, const std::string& chemin, const std::string& section, ValeursSection& v,
                     const std::string& anim, const CVerificateur::Taille& cadre)
 {
-    if (!v["contactX"].trouvee && !v["contactY"].trouvee && !v["contactLargeur"].trouvee && !v["contactHauteur"].trouvee)
+    if (!v[sa::ContactX.nom].trouvee && !v[sa::ContactY.nom].trouvee && !v[sa::ContactLargeur.nom].trouvee && !v[sa::ContactHauteur.nom].trouvee)
         return;
-    long x = v["contactX"].entier, y = v["contactY"].entier, l = v["contactLargeur"].entier, h = v["contactHauteur"].entier;
+    long x = v[sa::ContactX.nom].entier, y = v[sa::ContactY.nom].entier, l = v[sa::ContactLargeur.nom].entier, h = v[sa::ContactHauteur.nom].entier;
     if (cadre.largeur > 0 && (x < 0 || y < 0 || x + l > cadre.largeur || y + h > cadre.hauteur))
-        rapport.erreur(chemin, ligneDe(v["contactX"], 0),
+        rapport.erreur(chemin, ligneDe(v[sa::ContactX.nom], 0),
                        texte("[%s] : rectangle de contact %ld, %ld, %ld × %ld hors du cadre de `%s` (%ld × %ld)",
                              section.c_str(), x, y, l, h, anim.c_str(), cadre.largeur, cadre.hauteur));
 }
@@ -107,7 +80,8 @@ void verifieContact(CRapport& rapport, const std::string& chemin, const std::str
 void verifieFrappe(CRapport& rapport, const std::string& chemin, const std::string& section, ValeursSection& v,
                    const CVerificateur::AnimLue& anim)
 {
-    const char* cles[] = {"frappeX", "frappeY", "frappeLargeur", "frappeHauteur", "frappeDebut", "frappeFin"};
+    using namespace schemaSprite;
+    const char* cles[] = {FrappeX.nom, FrappeY.nom, FrappeLargeur.nom, FrappeHauteur.nom, FrappeDebut.nom, FrappeFin.nom};
     int donnees = 0, premiere = 0;
     for (const char* c : cles)
         if (v[c].trouvee) {
@@ -121,15 +95,15 @@ void verifieFrappe(CRapport& rapport, const std::string& chemin, const std::stri
                                                "frappeDebut et frappeFin", section.c_str()));
         return;
     }
-    long x = v["frappeX"].entier, y = v["frappeY"].entier, l = v["frappeLargeur"].entier, h = v["frappeHauteur"].entier;
+    long x = v[schemaSprite::FrappeX.nom].entier, y = v[schemaSprite::FrappeY.nom].entier, l = v[schemaSprite::FrappeLargeur.nom].entier, h = v[schemaSprite::FrappeHauteur.nom].entier;
     const CVerificateur::Taille& c = anim.plusGrande;
     if (c.largeur > 0 && (x < 0 || y < 0 || x + l > c.largeur || y + h > c.hauteur))
-        rapport.erreur(chemin, v["frappeX"].ligne,
+        rapport.erreur(chemin, v[schemaSprite::FrappeX.nom].ligne,
                        texte("[%s] : rectangle de frappe %ld, %ld, %ld × %ld hors des cadres (%ld × %ld)",
                              section.c_str(), x, y, l, h, c.largeur, c.hauteur));
-    long debut = v["frappeDebut"].entier, fin = v["frappeFin"].entier;
+    long debut = v[schemaSprite::FrappeDebut.nom].entier, fin = v[schemaSprite::FrappeFin.nom].entier;
     if (debut > fin || fin > anim.nbFrames)
-        rapport.erreur(chemin, v["frappeDebut"].ligne,
+        rapport.erreur(chemin, v[schemaSprite::FrappeDebut.nom].ligne,
                        texte("[%s] : images de frappe %ld … %ld hors de 1 … nbFrames (%ld)", section.c_str(), debut,
                              fin, anim.nbFrames));
 }
@@ -142,16 +116,16 @@ void CVerificateur::verifieEffets(const std::string& chemin)
         rapport_.avertissement(chemin, 0, defautFichier(chemin) + " : le jeu reste sans bruitages");
         return;
     }
-    long n = std::max(0L, std::min(1000L, d.litSection("Entete", clesEnteteEffets)["nombreSons"].entier));
+    long n = std::max(0L, std::min<long>(sa::MaxEffets, d.litSection("Entete", sa::enteteEffets)[sa::NombreSons.nom].entier));
     std::map<std::string, int> noms;
     for (long i = 1; i <= n; ++i) {
         std::string section = texte("Son%ld", i);
-        ValeursSection v = d.litSection(section, clesSon);
-        const ValeurLue& nom = v["nom"];
+        ValeursSection v = d.litSection(section, sa::son);
+        const ValeurLue& nom = v[sa::NomSon.nom];
         if (nom.trouvee) {
-            if (nom.texte.size() >= static_cast<size_t>(TAILLE_NOM_SON))
+            if (nom.texte.size() > static_cast<size_t>(sa::NomSonMax))
                 rapport_.erreur(chemin, nom.ligne, texte("[%s] : nom `%s` de plus de %d caractères", section.c_str(),
-                                                         nom.texte.c_str(), TAILLE_NOM_SON - 1));
+                                                         nom.texte.c_str(), sa::NomSonMax));
             else if (noms.count(nom.texte))
                 rapport_.erreur(chemin, nom.ligne, texte("[%s] : nom `%s` déjà donné ligne %d : le jeu garde le premier",
                                                          section.c_str(), nom.texte.c_str(), noms[nom.texte]));
@@ -159,7 +133,7 @@ void CVerificateur::verifieEffets(const std::string& chemin)
                 noms[nom.texte] = nom.ligne;
             sons_.insert(nom.texte);
         }
-        const ValeurLue& fichier = v["fichier"];
+        const ValeurLue& fichier = v[sa::FichierSon.nom];
         std::string octets;
         if (!fichier.trouvee || !ouvrable(fichier.texte, chemin, fichier.ligne))
             continue;
@@ -176,16 +150,14 @@ void CVerificateur::verifieActeurs(CDescription& niveau, long nombre)
 {
     // Kept for the whole run: the description holds on to the keys it read.
     static const std::vector<DefCle> cles = [] {
-        std::vector<DefCle> c = {{"type", Texte, 0, 0, 0, 32},
-                                 {"positionX", Entier, 0, INT_MIN, MAX32, TE},
-                                 {"positionY", Entier, 0, INT_MIN, MAX32, TE}};
-        c.insert(c.end(), clesComportement.begin(), clesComportement.end());
+        std::vector<DefCle> c = schemaNiveau::acteurNiveau;
+        c.insert(c.end(), sa::comportement.begin(), sa::comportement.end());
         return c;
     }();
     for (long n = 1; n <= nombre; ++n) {
         std::string section = texte("Acteur%ld", n);
         ValeursSection v = niveau.litSection(section, cles);
-        const ValeurLue& type = v["type"];
+        const ValeurLue& type = v[schemaNiveau::TypeActeur.nom];
         if (!type.trouvee)
             continue;
         if (!nomTypeActeurValide(type.texte.c_str())) {
@@ -218,23 +190,21 @@ bool CVerificateur::verifieTypeActeur(const std::string& type, const std::string
         return false;
     }
     CDescription d(rapport_, chemin);
-    ValeursSection acteur = d.litSection("Acteur", clesActeur);
-    const ValeurLue& comportement = acteur["comportement"];
-    bool connu = std::find_if(std::begin(COMPORTEMENTS), std::end(COMPORTEMENTS), [&](const char* c) {
-                     return comportement.texte == c;
-                 }) != std::end(COMPORTEMENTS);
+    ValeursSection acteur = d.litSection("Acteur", sa::acteur);
+    const ValeurLue& comportement = acteur[sa::Comportement.nom];
+    bool connu = comportementNomme(comportement.texte.c_str()) >= 0;
     if (comportement.trouvee && !connu)
         rapport_.erreur(chemin, comportement.ligne,
                         texte("comportement `%s` inconnu : feu_follet, loup, chauve_souris, lueur ou sanctuaire",
                               comportement.texte.c_str()));
-    const ValeurLue& sprite = acteur["sprite"];
+    const ValeurLue& sprite = acteur[sa::Sprite.nom];
     std::map<std::string, AnimLue>* anims = nullptr;
     if (sprite.trouvee && ouvrable(sprite.texte, chemin, sprite.ligne)) {
         verifieSprite(sprite.texte, {});
         anims = &sprites_[sprite.texte];
     }
-    ValeursSection animations = d.litSection("Animations", clesAnimations);
-    for (const char* cle : ANIMATIONS) {
+    ValeursSection animations = d.litSection("Animations", sa::animations);
+    for (const char* cle : sa::rolesAnim) {
         const ValeurLue& a = animations[cle];
         if (!a.trouvee || !anims || anims->count(a.texte))
             continue;
@@ -247,14 +217,14 @@ bool CVerificateur::verifieTypeActeur(const std::string& type, const std::string
                                        : texte("%s : animation `%s` absente de %s — vouliez-vous dire `%s` ?", cle,
                                                a.texte.c_str(), sprite.texte.c_str(), proche.c_str()));
     }
-    const ValeurLue& repos = animations["repos"];
+    const ValeurLue& repos = animations[sa::rolesAnim[AnimRepos]];
     if (anims && anims->count(repos.texte))
         verifieContact(rapport_, chemin, "Acteur", acteur, repos.texte, (*anims)[repos.texte].premiere);
     if (d.aSection("Comportement"))
-        d.litSection("Comportement", clesComportement);
+        d.litSection("Comportement", sa::comportement);
     if (d.aSection("Sons")) {
-        ValeursSection sons = d.litSection("Sons", clesSons);
-        for (const DefCle& c : clesSons) {
+        ValeursSection sons = d.litSection("Sons", sa::sons);
+        for (const DefCle& c : sa::sons) {
             const ValeurLue& s = sons[c.nom];
             if (s.trouvee && effetsLus_ && !sons_.count(s.texte))
                 rapport_.avertissement(chemin, s.ligne, texte("%s : son `%s` absent de %s : l'acteur reste muet ici", c.nom,

@@ -6,7 +6,7 @@
 
 namespace {
 
-const int TAMPON_ENTIER = 100;
+const int TAMPON_ENTIER = TAILLE_LIGNE_ENTIER;
 
 std::string enTexte(const DefCle& def)
 {
@@ -86,7 +86,7 @@ void CDescription::verifieValeur(const DefCle& def, const CFichierProfil::Valeur
         return;
     }
     long lu_atoi = atol(v.texte.c_str());
-    bool nombre = texteEntier(v.texte);
+    bool nombre = estEntierEcrit(v.texte);
     if (!nombre)
         rapport_.erreur(chemin(), v.ligne, texte("%s : `%s` n'est pas un nombre entier, le jeu lit %ld",
                                                  def.nom, v.texte.c_str(), lu_atoi));

@@ -4,32 +4,7 @@
 #include "verification/Verificateur.h"
 #include "render/CTexte.h"
 
-#include <climits>
 #include <map>
-
-namespace {
-
-const int TE = TAILLE_LIGNE_ENTIER;
-const long D = CTexte::DECALAGE_MAX;
-
-const std::vector<DefCle> clesEntetePolice = {
-    {"pathPlanche", Texte, 0, 0, 0, 200},
-    {"hauteurLigne", Entier, 0, 1, D, TE},
-    {"base", Entier, 0, 0, D, TE},
-    {"nombreGlyphes", Entier, 0, 1, CTexte::NB_GLYPHES_MAX, TE},
-};
-const std::vector<DefCle> clesGlyphe = {
-    {"code", Entier, 0, 0, 0x10FFFF, TE},
-    {"x", Entier, 0, 0, INT_MAX, TE},
-    {"y", Entier, 0, 0, INT_MAX, TE},
-    {"largeur", Entier, 0, 0, INT_MAX, TE},
-    {"hauteur", Entier, 0, 0, INT_MAX, TE},
-    {"decalageX", Entier, 0, -D, D, TE},
-    {"decalageY", Entier, 0, -D, D, TE},
-    {"avance", Entier, 0, -D, D, TE},
-};
-
-}
 
 void CVerificateur::verifiePolice(const std::string& chemin)
 {
@@ -40,19 +15,19 @@ void CVerificateur::verifiePolice(const std::string& chemin)
         rapport_.erreur(chemin, 0, defautFichier(chemin) + " : ce texte ne s'affiche pas");
         return;
     }
-    ValeursSection entete = d.litSection("Entete", clesEntetePolice);
-    const ValeurLue& planche = entete["pathPlanche"];
+    ValeursSection entete = d.litSection("Entete", schemaPolice::entete);
+    const ValeurLue& planche = entete[schemaPolice::PathPlanche.nom];
     EtatMedia feuille;
     if (planche.trouvee)
         feuille = verifieImage(planche.texte, chemin, planche.ligne);
-    long nb = entete["nombreGlyphes"].entier;
+    long nb = entete[schemaPolice::NombreGlyphes.nom].entier;
     if (nb < 0 || nb > CTexte::NB_GLYPHES_MAX)
         nb = 0;
     std::map<long, int> codes; // code -> line
     for (long n = 1; n <= nb; ++n) {
         std::string section = texte("Glyphe%ld", n);
-        ValeursSection g = d.litSection(section, clesGlyphe);
-        const ValeurLue& code = g["code"];
+        ValeursSection g = d.litSection(section, schemaPolice::glyphe);
+        const ValeurLue& code = g[schemaPolice::Code.nom];
         auto deja = codes.find(code.entier);
         if (deja != codes.end())
             rapport_.erreur(chemin, code.ligne,
@@ -60,9 +35,9 @@ void CVerificateur::verifiePolice(const std::string& chemin)
                                   section.c_str(), code.entier, deja->second));
         else
             codes[code.entier] = code.ligne;
-        long x = g["x"].entier, y = g["y"].entier, w = g["largeur"].entier, h = g["hauteur"].entier;
+        long x = g[schemaPolice::X.nom].entier, y = g[schemaPolice::Y.nom].entier, w = g[schemaPolice::Largeur.nom].entier, h = g[schemaPolice::Hauteur.nom].entier;
         if (feuille.lisible && w > 0 && h > 0 && (x < 0 || y < 0 || x + w > feuille.largeur || y + h > feuille.hauteur))
-            rapport_.erreur(chemin, g["x"].ligne > 0 ? g["x"].ligne : g["largeur"].ligne,
+            rapport_.erreur(chemin, g[schemaPolice::X.nom].ligne > 0 ? g[schemaPolice::X.nom].ligne : g[schemaPolice::Largeur.nom].ligne,
                             texte("[%s] : rectangle %ld, %ld, %ld × %ld hors de la planche %s (%d × %d) : le "
                                   "glyphe ne se dessine pas",
                                   section.c_str(), x, y, w, h, planche.texte.c_str(), feuille.largeur,

@@ -11,7 +11,9 @@
 #include "scenery/CLevel.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
+#include "scenery/SchemaNiveau.h"
 #include "sprites/DescriptionSprite.h"
+#include "sprites/SchemaSprite.h"
 #include "sprites/SpriteConverti.h"
 
 #include <climits>
@@ -20,68 +22,11 @@
 
 namespace {
 
-const long MIN32 = INT_MIN, MAX32 = INT_MAX;
 const int TE = TAILLE_LIGNE_ENTIER;
 
-// The finish is reached by the hero's x (level position + 300), so it must
-// lie between the level's first and last positions.
-const std::vector<DefCle> clesEnteteNiveau = {
-    {clesNiveau::NombrePriorites, Entier, 0, 0, MAX32, TE},
-    {clesNiveau::NombrePlans, Entier, 0, 0, MAX_PLANS_NIVEAU, TE},
-    {"nombreActeurs", Entier, 0, 0, MAX_ACTEURS_NIVEAU, TE, true},
-    {"arriveeX", Entier, PositionNiveauMin + CControleHeros::PositionX, PositionNiveauMin + CControleHeros::PositionX,
-     PositionNiveauMax + CControleHeros::PositionX, TE, true},
-};
-const std::vector<DefCle> clesPlanNiveau = {
-    {clesNiveau::PathPlan, Texte, 0, 0, 0, LecteurDescriptionNiveau::TAILLE_CHEMIN_PLAN},
-    {clesNiveau::Priorite, Entier, 1, MIN32, MAX32, TE}, // checked against nombrePriorites
-    {clesNiveau::RepeatX, Booleen, 0, 0, 1, TE},
-    {clesNiveau::RepeatY, Booleen, 0, 0, 1, TE},
-    {clesNiveau::PositionEcranX, Entier, 1, MIN32, MAX32, TE},
-    {clesNiveau::PositionEcranY, Entier, 1, MIN32, MAX32, TE},
-    {clesNiveau::ScrollRatio, Entier, 1, 0, 10000, TE},
-};
-
-const std::vector<DefCle> clesEntetePlan = {{clesNiveau::NombreTiles, Entier, 0, 0, MAX_TILES_PLAN, TE}};
-const std::vector<DefCle> clesTile = {
-    {clesNiveau::NbPositions, Entier, 0, 0, MAX_POSITIONS_PLAN, TE},
-    {clesNiveau::NbFrames, Entier, 0, 0, MAX_FRAMES_TILE, TE},
-    {clesNiveau::PathPlanche, Texte, 0, 0, 0, sizeof(TileDecrite::pathPlanche)},
-    {clesNiveau::ColorkeyR, Entier, -1, -1, 255, TE},
-    {clesNiveau::ColorkeyG, Entier, 0, 0, 255, TE},
-    {clesNiveau::ColorkeyB, Entier, 0, 0, 255, TE},
-};
-// A frame's rectangle is stored in 16 bits; a size of 0 draws nothing.
-#define CLES_RECTANGLE                                                                                 \
-    {"positionX", Entier, 0, -32768, 32767, TE}, {"positionY", Entier, 0, -32768, 32767, TE},         \
-        {"longueur", Entier, 0, 1, 65535, TE}, {"hauteur", Entier, 0, 1, 65535, TE}
-// pause: how long the frame shows, in milliseconds (optional; 0 keeps the
-// tile on its first frame).
-const std::vector<DefCle> clesFrameTile = {CLES_RECTANGLE, {clesNiveau::ValeurAlpha, Entier, 255, 0, 255, TE},
-                                           {clesNiveau::PauseFrame, Entier, 0, 0, clesNiveau::PauseFrameMax, TE, true}};
-const std::vector<DefCle> clesPositionTile = {
-    {clesNiveau::PositionX, Entier, 0, MIN32, MAX32, TE},
-    {clesNiveau::PositionY, Entier, 0, MIN32, MAX32, TE},
-};
-
-// The body and hit rectangles (optional; the hero's).
-const std::vector<DefCle> clesEnteteSprite = {
-    {"nbAnims", Entier, 0, 0, LecteurDescriptionSprite::NB_ANIMS_MAX, TE},
-    {"contactX", Entier, 0, -32768, 32767, TE, true}, {"contactY", Entier, 0, -32768, 32767, TE, true},
-    {"contactLargeur", Entier, 0, 1, 32767, TE, true}, {"contactHauteur", Entier, 0, 1, 32767, TE, true}};
-const std::vector<DefCle> clesAnim = {
-    {"nbFrames", Entier, 0, 1, LecteurDescriptionSprite::NB_FRAMES_MAX, TE},
-    {"colorkeyR", Entier, -1, -1, 255, TE},
-    {"colorkeyG", Entier, 0, 0, 255, TE},
-    {"colorkeyB", Entier, 0, 0, 255, TE},
-    {"nomAnim", Texte, 0, 0, 0, 20},
-    {"pathPlanche", Texte, 0, 0, 0, 200},
-    {"frappeX", Entier, 0, -32768, 32767, TE, true}, {"frappeY", Entier, 0, -32768, 32767, TE, true},
-    {"frappeLargeur", Entier, 0, 1, 32767, TE, true}, {"frappeHauteur", Entier, 0, 1, 32767, TE, true},
-    {"frappeDebut", Entier, 0, 1, LecteurDescriptionSprite::NB_FRAMES_MAX, TE, true},
-    {"frappeFin", Entier, 0, 1, LecteurDescriptionSprite::NB_FRAMES_MAX, TE, true},
-};
-const std::vector<DefCle> clesFrameAnim = {CLES_RECTANGLE, {"pause", Entier, 0, 1, MAX32, TE}};
+// The level, plane and sprite formats, as their readers read them.
+namespace sn = schemaNiveau;
+namespace ss = schemaSprite;
 
 // A numbered section name: `prefixe`, a number, then optionally one of
 // `suites` and a second number. Numbers as the game writes them, or -1 for
@@ -135,12 +80,12 @@ void verifieRectangle(CRapport& rapport, const std::string& chemin, const std::s
     if (!feuille.lisible)
         return;
     // As stored: 16 bits, signed for the corner.
-    long x = static_cast<int16_t>(f["positionX"].entier), y = static_cast<int16_t>(f["positionY"].entier);
-    long w = static_cast<uint16_t>(f["longueur"].entier), h = static_cast<uint16_t>(f["hauteur"].entier);
+    long x = static_cast<int16_t>(f[ss::RectX.nom].entier), y = static_cast<int16_t>(f[ss::RectY.nom].entier);
+    long w = static_cast<uint16_t>(f[ss::RectLongueur.nom].entier), h = static_cast<uint16_t>(f[ss::RectHauteur.nom].entier);
     if (w == 0 || h == 0)
         return;
     if (x < 0 || y < 0 || x + w > feuille.largeur || y + h > feuille.hauteur)
-        rapport.erreur(chemin, ligneDe(f["positionX"], ligneDe(f["longueur"], 0)),
+        rapport.erreur(chemin, ligneDe(f[ss::RectX.nom], ligneDe(f[ss::RectLongueur.nom], 0)),
                        texte("[%s] : rectangle %ld, %ld, %ld × %ld hors de la planche %s (%d × %d)",
                              section.c_str(), x, y, w, h, planche.c_str(), feuille.largeur, feuille.hauteur));
 }
@@ -160,7 +105,7 @@ CVerificateur::AnimLue verifieFrames(CVerificateur& verificateur, CRapport& rapp
         std::string sf = texte("%s%ldFrame%ld", prefixe, n, m);
         ValeursSection f = d.litSection(sf, cles);
         verifieRectangle(rapport, chemin, sf, f, feuille, planche.texte);
-        CVerificateur::Taille t{f["longueur"].entier, f["hauteur"].entier};
+        CVerificateur::Taille t{f[ss::RectLongueur.nom].entier, f[ss::RectHauteur.nom].entier};
         if (m == 1)
             lue.premiere = t;
         lue.plusGrande.largeur = std::max(lue.plusGrande.largeur, t.largeur);
@@ -218,7 +163,7 @@ void CVerificateur::verifieNiveau(const std::string& chemin)
         rapport_.erreur(chemin, 0, defautFichier(chemin) + " : le niveau n'aura aucun plan");
         return;
     }
-    ValeursSection entete = d.litSection(clesNiveau::Entete, clesEnteteNiveau);
+    ValeursSection entete = d.litSection(clesNiveau::Entete, sn::enteteNiveau);
     long priorites = entete[clesNiveau::NombrePriorites].entier;
     long plans = entete[clesNiveau::NombrePlans].entier;
     if (plans < 0 || plans > MAX_PLANS_NIVEAU)
@@ -226,7 +171,7 @@ void CVerificateur::verifieNiveau(const std::string& chemin)
     for (long n = 1; n <= plans; ++n) {
         std::string section = texte(clesNiveau::SectionPlan, static_cast<int>(n));
         bool present = false;
-        ValeursSection v = d.litSection(section, clesPlanNiveau, &present);
+        ValeursSection v = d.litSection(section, sn::planNiveau, &present);
         const ValeurLue& priorite = v[clesNiveau::Priorite];
         if (priorite.entier < 1 || priorite.entier > priorites)
             rapport_.erreur(chemin, priorite.ligne,
@@ -236,7 +181,7 @@ void CVerificateur::verifieNiveau(const std::string& chemin)
         if (plan.trouvee && ouvrable(plan.texte, chemin, plan.ligne))
             verifiePlan(plan.texte);
     }
-    long acteurs = std::max(0L, std::min<long>(entete["nombreActeurs"].entier, MAX_ACTEURS_NIVEAU));
+    long acteurs = std::max(0L, std::min<long>(entete[sn::NombreActeurs.nom].entier, MAX_ACTEURS_NIVEAU));
     verifieActeurs(d, acteurs);
     d.termine([&](const std::string& nom) {
         NomNumerote m;
@@ -255,24 +200,24 @@ void CVerificateur::verifiePlan(const std::string& chemin)
     CDescription d(rapport_, chemin);
     if (!d.ouverte())
         return;
-    long tiles = d.litSection(clesNiveau::Entete, clesEntetePlan)[clesNiveau::NombreTiles].entier;
+    long tiles = d.litSection(clesNiveau::Entete, sn::entetePlan)[clesNiveau::NombreTiles].entier;
     if (tiles < 0 || tiles > MAX_TILES_PLAN)
         tiles = 0;
     std::vector<long> frames(tiles + 1), positions(tiles + 1);
     for (long t = 1; t <= tiles; ++t) {
         std::string section = texte(clesNiveau::SectionTile, static_cast<int>(t));
         bool present = false;
-        ValeursSection v = d.litSection(section, clesTile, &present);
+        ValeursSection v = d.litSection(section, sn::tile, &present);
         frames[t] = std::max(0L, std::min<long>(v[clesNiveau::NbFrames].entier, MAX_FRAMES_TILE));
         positions[t] = std::max(0L, std::min<long>(v[clesNiveau::NbPositions].entier, MAX_POSITIONS_PLAN));
         if (present && positions[t] > 0 && frames[t] == 0)
             rapport_.erreur(chemin, ligneDe(v[clesNiveau::NbFrames], 0),
                             texte("[%s] : %ld placements d'une tile sans image : ils ne dessinent rien",
                                   section.c_str(), positions[t]));
-        verifieFrames(*this, rapport_, d, chemin, v[clesNiveau::PathPlanche], "Tile", t, frames[t], clesFrameTile);
+        verifieFrames(*this, rapport_, d, chemin, v[clesNiveau::PathPlanche], "Tile", t, frames[t], sn::frameTile);
         for (long k = 1; k <= positions[t]; ++k)
             d.litSection(texte(clesNiveau::SectionPosition, static_cast<int>(t), static_cast<int>(k)),
-                         clesPositionTile);
+                         sn::positionTile);
     }
     d.termine([&](const std::string& nom) {
         NomNumerote m;
@@ -296,8 +241,8 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
         rapport_.erreur(chemin, 0, defautFichier(chemin) + " : le sprite n'aura aucune animation");
         return;
     }
-    ValeursSection entete = d.litSection("Entete", clesEnteteSprite);
-    long anims = entete["nbAnims"].entier;
+    ValeursSection entete = d.litSection("Entete", ss::entete);
+    long anims = entete[ss::NbAnims.nom].entier;
     std::map<std::string, AnimLue>& lues = sprites_[chemin];
     if (anims < 0 || anims > LecteurDescriptionSprite::NB_ANIMS_MAX)
         anims = 0;
@@ -305,9 +250,9 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
     std::map<std::string, int> noms;
     for (long n = 1; n <= anims; ++n) {
         std::string section = texte("Anim%ld", n);
-        ValeursSection v = d.litSection(section, clesAnim);
-        frames[n] = std::max(0L, std::min<long>(v["nbFrames"].entier, LecteurDescriptionSprite::NB_FRAMES_MAX));
-        const ValeurLue& nom = v["nomAnim"];
+        ValeursSection v = d.litSection(section, ss::anim);
+        frames[n] = std::max(0L, std::min<long>(v[ss::NbFrames.nom].entier, LecteurDescriptionSprite::NB_FRAMES_MAX));
+        const ValeurLue& nom = v[ss::NomAnim.nom];
         if (nom.trouvee) {
             auto deja = noms.find(nom.texte);
             if (deja != noms.end())
@@ -317,7 +262,7 @@ void CVerificateur::verifieSprite(const std::string& chemin, const std::vector<s
             else
                 noms[nom.texte] = nom.ligne;
         }
-        AnimLue lue = verifieFrames(*this, rapport_, d, chemin, v["pathPlanche"], "Anim", n, frames[n], clesFrameAnim);
+        AnimLue lue = verifieFrames(*this, rapport_, d, chemin, v[ss::PathPlanche.nom], "Anim", n, frames[n], ss::frame);
         lue.ligne = nom.ligne;
         if (nom.trouvee && !lues.count(nom.texte))
             lues[nom.texte] = lue;

@@ -1,4 +1,5 @@
 #include "editeur/ModeleNiveau.h"
+#include "foundation/Messages.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -316,6 +317,25 @@ TEST(ModeleNiveau, ANewLevelHasOneEmptyPlaneAndItsSheetsComeFromTheLevelThenTheD
     EXPECT_EQ(choix[0].planche, "./data/levels/z.jpg");
     EXPECT_EQ(choix[0].cleR, 255);
     EXPECT_EQ(choix[1].cleR, -1);
+}
+
+// Random bytes read as a level with nothing in it; saving that would have
+// lost the file.
+TEST(ModeleNiveau, AFileThatIsNoLevelIsNotOpened)
+{
+    DossierTemporaire dossier;
+    std::string octets;
+    uint32_t graine = 12345;
+    for (int i = 0; i < 3072; ++i) {
+        graine = graine * 1103515245u + 12345u;
+        octets += static_cast<char>(graine >> 24);
+    }
+    ecritFichier("bruit.ini", octets);
+    CModeleNiveau m;
+    CCaptureMessages messages;
+    EXPECT_FALSE(m.ouvre("bruit.ini"));
+    EXPECT_EQ(messages.erreurs, "Ce fichier n'est pas un niveau (aucune section [Entete]) : bruit.ini\n");
+    EXPECT_EQ(lisFichier("bruit.ini"), octets);
 }
 
 }

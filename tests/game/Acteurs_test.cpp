@@ -250,6 +250,39 @@ TEST(LectureActeurs, LevelActorsTypesAndOverridesWithBadOnesLeftOut)
     EXPECT_NE(gros.erreurs.find("Trop d'acteurs"), std::string::npos);
 }
 
+// The limits the game has always played: degats up to 1000, a body up to
+// 4096, and without [Comportement] a period of 1800 ms. An actor's own
+// period of 0 is brought to 1, with a word.
+TEST(LectureActeurs, TypeLimitsAreTheGamesAndOverridesAreBounded)
+{
+    DossierTemporaire dossier;
+    auto type = [](const std::string& degats, const std::string& largeur) {
+        ecritFichier("bete.ini", "[Acteur]\ncomportement=loup\nsprite=s.ini\nsante=2\ndegats=" + degats +
+                                     "\ncontactX=-4096\ncontactY=0\ncontactLargeur=" + largeur +
+                                     "\ncontactHauteur=40\n[Animations]\nrepos=Repos\n");
+        TypeActeur t;
+        CCaptureMessages messages;
+        bool lu = litTypeActeur("bete.ini", t);
+        return std::make_pair(lu ? t.params.periode : -1, messages.erreurs);
+    };
+    EXPECT_EQ(type("1000", "4096"), std::make_pair(1800, std::string()));
+    EXPECT_EQ(type("1001", "4096").second, "Valeur hors limites pour degats dans bete.ini : 1001 (de 0 à 1000)\n");
+    EXPECT_EQ(type("1", "4097").first, -1);
+    EXPECT_EQ(type("un", "40").second, "Valeur non entière pour degats dans bete.ini : « un »\n");
+
+    type("1", "40");
+    ecritFichier("niveau.ini", "[Entete]\nnombreActeurs=1\n[Acteur1]\ntype=bete\npositionX=10\npositionY=10\n"
+                               "periode=0\n");
+    system("mkdir -p data/acteurs && cp bete.ini data/acteurs/");
+    CActeurs acteurs;
+    int arrivee;
+    CCaptureMessages messages;
+    acteurs.charge("niveau.ini", false, arrivee);
+    ASSERT_EQ(acteurs.acteurs.size(), 1u);
+    EXPECT_EQ(acteurs.acteurs[0].params.periode, 1);
+    EXPECT_EQ(messages.erreurs, "Valeur hors limites pour periode dans niveau.ini : 0 (de 1 à 100000)\n");
+}
+
 TEST(LectureActeurs, EffectsListRegistersValidSoundsAndMissingListIsSilence)
 {
     DossierTemporaire dossier;

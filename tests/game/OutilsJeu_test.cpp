@@ -1,5 +1,6 @@
 #include "foundation/Messages.h"
 #include "foundation/Temps.h"
+#include "game/OptionsJeu.h"
 #include "game/OutilsJeu.h"
 #include "scenery/CLevel.h"
 #include "sprites/CSprite.h"
@@ -162,6 +163,22 @@ TEST(SpriteHerosCSprite, EmptySpriteNeverHoldsATurn)
     heros.metAJour(gauche, adaptateur);
     EXPECT_EQ(heros.etat, EtatMarche);
     retireTempsFactice();
+}
+
+// A start past the level's last position would be held at the end, past
+// the finish: refused with one line, as any other bad position.
+TEST(OptionsJeu, APositionBeyondTheLevelIsRefused)
+{
+    for (const char* position : {"14580", "14581", "2147483647"}) {
+        char nom[] = "corvanthelis", option[] = "--position";
+        std::string valeur = position;
+        char* argv[] = {nom, option, &valeur[0]};
+        OptionsJeu options;
+        CCaptureMessages messages;
+        bool accepte = litOptionsJeu(3, argv, options);
+        EXPECT_EQ(accepte, valeur == "14580") << position;
+        EXPECT_EQ(messages.erreurs.empty(), accepte) << messages.erreurs;
+    }
 }
 
 }

@@ -158,3 +158,14 @@ TEST(PartieSondeTest, ListsOnlyHarmfulCreaturesWithinReach)
     h.contact = {3100, 286, 38, 104};
     EXPECT_EQ(partie.ligneSonde(acteurs, h), "sonde 3 3100 3138 3510 300 30 40 2710 300 30 40\n");
 }
+
+// Without its heart pictures the HUD writes the health out: said once.
+TEST(AffichagePartie, MissingHeartsAreSaidOnce)
+{
+    DossierTemporaire dossier;
+    CAffichagePartie affichage;
+    CCaptureMessages messages;
+    affichage.charge();
+    EXPECT_EQ(messages.erreurs, "Cœurs de santé introuvables (./data/hud/coeur.png, ./data/hud/coeur_vide.png) : "
+                                "la santé s'affiche en texte\n");
+}

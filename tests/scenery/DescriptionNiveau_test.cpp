@@ -1,5 +1,7 @@
 #include "scenery/DescriptionNiveau.h"
 
+#include "foundation/Messages.h"
+
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -110,4 +112,52 @@ TEST(DescriptionPlan, AFramePauseIsOptionalAndNeverNegative)
     EXPECT_EQ(sortie.texte(), "");
 }
 
+}
+
+namespace {
+
+// A level whose [Entete] ends with `entete` and whose [Acteur1] stands at
+// `positionX`.
+std::string litDuNiveau(const std::string& entete, const std::string& positionX, int& arrivee, int& acteurs,
+                        bool& place)
+{
+    ecritFichier("niveau.ini", "[Entete]\nnombrePriorites=0\nnombrePlans=0\n" + entete +
+                                   "\n[Acteur1]\ntype=loup\npositionX=" + positionX + "\npositionY=300\n");
+    CCaptureMessages messages;
+    LecteurDescriptionNiveau lecteur("niveau.ini");
+    acteurs = lecteur.litNombreActeurs();
+    arrivee = 0;
+    if (!lecteur.litArrivee(arrivee))
+        arrivee = -1;
+    ActeurPlace p;
+    place = lecteur.litActeur(1, p);
+    return messages.erreurs;
+}
+
+}
+
+TEST(DescriptionNiveau, HostileFinishCountsAndPositionsAreSaidNeverPlayed)
+{
+    DossierTemporaire dossier;
+    int arrivee, acteurs;
+    bool place;
+    EXPECT_EQ(litDuNiveau("nombreActeurs=1\narriveeX=14880", "100", arrivee, acteurs, place), "");
+    EXPECT_EQ(arrivee, 14880);
+    EXPECT_EQ(acteurs, 1);
+    EXPECT_TRUE(place);
+    // A finish at the first frame, or never reached: none, and why.
+    for (const char* fin : {"fin", "-5000", "99999999", "303"}) {
+        std::string dit = litDuNiveau(std::string("nombreActeurs=1\narriveeX=") + fin, "100", arrivee, acteurs, place);
+        EXPECT_EQ(arrivee, -1) << fin;
+        EXPECT_NE(dit.find("pour arriveeX dans niveau.ini"), std::string::npos) << dit;
+    }
+    for (const char* nombre : {"beaucoup", "-4"}) {
+        std::string dit = litDuNiveau(std::string("nombreActeurs=") + nombre, "100", arrivee, acteurs, place);
+        EXPECT_EQ(acteurs, 0);
+        EXPECT_NE(dit.find("pour nombreActeurs dans niveau.ini"), std::string::npos) << dit;
+    }
+    // A position the level cannot hold would overflow the actor's motion.
+    std::string dit = litDuNiveau("nombreActeurs=1", "2147483647", arrivee, acteurs, place);
+    EXPECT_FALSE(place);
+    EXPECT_EQ(dit, "Valeur hors limites pour positionX dans niveau.ini : 2147483647 (de 0 à 15220)\n");
 }

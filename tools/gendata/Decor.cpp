@@ -1,6 +1,7 @@
 #include "Decor.h"
 #include "Formats.h"
 #include "scenery/ClesNiveau.h"
+#include "scenery/SchemaNiveau.h"
 
 #include <algorithm>
 #include <cmath>
@@ -59,10 +60,10 @@ void ecritPlan(const std::string& chemin, const std::string& planche, const std:
         f.cle(ColorkeyB, 255);
         for (size_t m = 0; m < t.cadres.size(); ++m) {
             f.section(section(SectionFrame, n + 1, m + 1));
-            f.cle("positionX", t.cadres[m].x);
-            f.cle("positionY", t.cadres[m].y);
-            f.cle("longueur", t.cadres[m].l);
-            f.cle("hauteur", t.cadres[m].h);
+            f.cle(schemaNiveau::RectX.nom, t.cadres[m].x);
+            f.cle(schemaNiveau::RectY.nom, t.cadres[m].y);
+            f.cle(schemaNiveau::RectLongueur.nom, t.cadres[m].l);
+            f.cle(schemaNiveau::RectHauteur.nom, t.cadres[m].h);
             f.cle(ValeurAlpha, t.alphas[m]);
         }
         for (size_t k = 0; k < t.positions.size(); ++k) {

@@ -3,6 +3,7 @@
 
 #include "Contenu.h"
 #include "Outils.h"
+#include "game/SchemaActeur.h"
 
 #include <cmath>
 #include <functional>
@@ -149,13 +150,13 @@ void genereEffets() {
     creeDossiers("./data/sons");
     CFichierProfil liste;
     liste.section("Entete");
-    liste.cle("nombreSons", long(effets.size()));
+    liste.cle(schemaActeur::NombreSons.nom, long(effets.size()));
     for (size_t i = 0; i < effets.size(); ++i) {
         std::string fichier = std::string("./data/sons/") + effets[i].nom + ".wav";
         ecritWav(fichier, effets[i].son, effets[i].crete);
         liste.section("Son" + std::to_string(i + 1));
-        liste.cle("nom", effets[i].nom);
-        liste.cle("fichier", fichier);
+        liste.cle(schemaActeur::NomSon.nom, effets[i].nom);
+        liste.cle(schemaActeur::FichierSon.nom, fichier);
     }
     liste.ecrit("./data/sons/effets.ini");
 }

@@ -14,6 +14,7 @@
 #include "Formats.h"
 #include "Heros.h"
 #include "Sprites.h"
+#include "sprites/SchemaSprite.h"
 
 #include <algorithm>
 #include <cmath>
@@ -355,13 +356,14 @@ void genereHeros() {
             int plusLarge = 0;
             for (const CToile& img : e.images) plusLarge = std::max(plusLarge, img.longueur());
             z.l = std::min(z.x + z.l, plusLarge) - z.x;  // the blade's tip is the frame's edge
-            e.cles = {{"frappeX", z.x}, {"frappeY", z.y}, {"frappeLargeur", z.l}, {"frappeHauteur", z.h},
-                      {"frappeDebut", debut}, {"frappeFin", fin}};
+            e.cles = {{schemaSprite::FrappeX.nom, z.x}, {schemaSprite::FrappeY.nom, z.y}, {schemaSprite::FrappeLargeur.nom, z.l},
+                      {schemaSprite::FrappeHauteur.nom, z.h}, {schemaSprite::FrappeDebut.nom, debut}, {schemaSprite::FrappeFin.nom, fin}};
         }
         sprite.push_back(e);
     }
     // The body: the torso and legs around the hip, head to feet.
-    ClesEnPlus contact = {{"contactX", long(kHanche) - 14}, {"contactY", 6}, {"contactLargeur", 28}, {"contactHauteur", 98}};
+    ClesEnPlus contact = {{schemaSprite::ContactX.nom, long(kHanche) - 14}, {schemaSprite::ContactY.nom, 6},
+                          {schemaSprite::ContactLargeur.nom, 28}, {schemaSprite::ContactHauteur.nom, 98}};
     ecritSprite("./data/sprites/vorna.png", "./data/sprites/vornaSprite.ini", sprite, contact);
 }
 

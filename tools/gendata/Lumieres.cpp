@@ -8,11 +8,14 @@
 #include "Formats.h"
 #include "Outils.h"
 #include "Sprites.h"
+#include "game/SchemaActeur.h"
 
 #include <cmath>
 #include <functional>
 
 namespace gendata {
+
+namespace sa = schemaActeur;
 
 void lueurRonde(CToile& t, float cx, float cy, float rayon, const Couleur& c, float force, float durete) {
     int x0 = std::max(0, int(cx - rayon)), x1 = std::min(t.longueur() - 1, int(cx + rayon));
@@ -139,14 +142,14 @@ struct TypeActeur {
 void ecritType(const TypeActeur& a) {
     CFichierProfil f;
     f.section("Acteur");
-    f.cle("comportement", a.nom);
-    f.cle("sprite", std::string("./data/sprites/") + a.nom + ".ini");
-    f.cle("sante", a.sante);
-    f.cle("degats", a.degats);
-    f.cle("contactX", a.contact.x);
-    f.cle("contactY", a.contact.y);
-    f.cle("contactLargeur", a.contact.l);
-    f.cle("contactHauteur", a.contact.h);
+    f.cle(sa::Comportement.nom, a.nom);
+    f.cle(sa::Sprite.nom, std::string("./data/sprites/") + a.nom + ".ini");
+    f.cle(sa::Sante.nom, a.sante);
+    f.cle(sa::Degats.nom, a.degats);
+    f.cle(sa::ContactX.nom, a.contact.x);
+    f.cle(sa::ContactY.nom, a.contact.y);
+    f.cle(sa::ContactLargeur.nom, a.contact.l);
+    f.cle(sa::ContactHauteur.nom, a.contact.h);
     f.section("Animations");
     for (const auto& c : a.animations) f.cle(c.first, c.second);
     f.section("Comportement");
@@ -192,14 +195,14 @@ void genereCreatures() {
                  passe("Mort", 6, 90, [](float t) { return estompe(peintChauveSouris(Mourant, t), 1 - 0.8f * t * t); })});
 
     ecritActeur({"feu_follet", 1, 1, {14, 16, 20, 30}, communes, {{"blesse", "touche"}, {"mort", "mort"}, {"attaque", "souffle"}},
-                 {{"vitesse", 35}, {"vitesseAttaque", 90}, {"distanceAlerte", 240}, {"amplitude", 10}, {"periode", 1600}, {"recul", 1700}}},
+                 {{sa::Vitesse.nom, 35}, {sa::VitesseAttaque.nom, 90}, {sa::DistanceAlerte.nom, 240}, {sa::Amplitude.nom, 10}, {sa::Periode.nom, 1600}, {sa::Recul.nom, 1700}}},
                 {anim("Repos", 6, 90, [](float t) { return peintFeuFollet(t, 0, 0, 1, 1); }),
                  anim("Attaque", 4, 70, [](float t) { return peintFeuFollet(t, 0.35f, 0, 1.05f, 1); }),
                  passe("Blesse", 3, 80, [](float t) { return peintFeuFollet(t, 0, 0.7f * (1 - t), 1, 1); }),
                  passe("Mort", 5, 90, [](float t) { return peintFeuFollet(t, 0.2f * t, 0.3f, 1 - 0.7f * t, 1 - 0.85f * t); })});
 
     ecritActeur({"lueur", 0, 0, {8, 8, 16, 16}, {{"repos", "Repos"}, {"mort", "Mort"}}, {},
-                 {{"amplitude", 8}, {"periode", 2000}}},
+                 {{sa::Amplitude.nom, 8}, {sa::Periode.nom, 2000}}},
                 {anim("Repos", 6, 110, [](float t) { return peintLueur(32, t, 0); }),
                  passe("Mort", 4, 60, [](float t) { return peintLueur(32, t, 0.25f + 0.7f * t); })});
 

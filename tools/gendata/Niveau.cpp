@@ -9,6 +9,7 @@
 #include "Decor.h"
 #include "Formats.h"
 #include "Niveau.h"
+#include "scenery/SchemaNiveau.h"
 
 #include <array>
 #include <cmath>
@@ -367,13 +368,13 @@ void ecritFichierNiveau() {
                  {kDossier + "collines.ini", 60, true},
                  {kDossier + "sol.ini", 100, false},
                  {kDossier + "avantplan.ini", 170, true}},
-                {{"nombreActeurs", n}, {"arriveeX", kArriveeX}}, [&](CFichierProfil& f) {
+                {{schemaNiveau::NombreActeurs.nom, n}, {schemaNiveau::ArriveeX.nom, kArriveeX}}, [&](CFichierProfil& f) {
                     for (long i = 0; i < n; ++i) {
                         const ActeurPose& a = kActeurs[i];
                         f.section("Acteur" + std::to_string(i + 1));
-                        f.cle("type", a.type);
-                        f.cle("positionX", a.x);
-                        f.cle("positionY", a.y);
+                        f.cle(schemaNiveau::TypeActeur.nom, a.type);
+                        f.cle(schemaNiveau::ActeurX.nom, a.x);
+                        f.cle(schemaNiveau::ActeurY.nom, a.y);
                         if (a.cle) f.cle(a.cle, a.valeur);
                     }
                 });

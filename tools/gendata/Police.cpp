@@ -6,10 +6,13 @@
 #include "Contenu.h"
 #include "Formats.h"
 #include "Outils.h"
+#include "render/SchemaPolice.h"
 
 #include <algorithm>
 
 namespace gendata {
+
+namespace sp = schemaPolice;
 
 namespace {
 
@@ -90,21 +93,21 @@ void generePlanche(const std::string& nom, Police police, int taille) {
     CFichierProfil f;
     f.commentaire(" DejaVu Sans " + std::to_string(taille) + " px; offsets from the top-left of the line");
     f.section("Entete");
-    f.cle("pathPlanche", image);
-    f.cle("hauteurLigne", hauteurLigne);
-    f.cle("base", base);
-    f.cle("nombreGlyphes", long(places.size()));
+    f.cle(sp::PathPlanche.nom, image);
+    f.cle(sp::HauteurLigne.nom, hauteurLigne);
+    f.cle(sp::Base.nom, base);
+    f.cle(sp::NombreGlyphes.nom, long(places.size()));
     for (size_t i = 0; i < places.size(); ++i) {
         const Place& p = places[i];
         f.section("Glyphe" + std::to_string(i + 1));
-        f.cle("code", long(p.code));
-        f.cle("x", p.x);
-        f.cle("y", p.y);
-        f.cle("largeur", p.l);
-        f.cle("hauteur", p.h);
-        f.cle("decalageX", p.l > 0 ? p.rendu.gauche - 1 : 0);
-        f.cle("decalageY", p.l > 0 ? base - p.rendu.haut - 1 : 0);
-        f.cle("avance", p.rendu.avance);
+        f.cle(sp::Code.nom, long(p.code));
+        f.cle(sp::X.nom, p.x);
+        f.cle(sp::Y.nom, p.y);
+        f.cle(sp::Largeur.nom, p.l);
+        f.cle(sp::Hauteur.nom, p.h);
+        f.cle(sp::DecalageX.nom, p.l > 0 ? p.rendu.gauche - 1 : 0);
+        f.cle(sp::DecalageY.nom, p.l > 0 ? base - p.rendu.haut - 1 : 0);
+        f.cle(sp::Avance.nom, p.rendu.avance);
     }
     f.ecrit("./data/polices/" + nom + ".ini");
 }
