@@ -213,6 +213,8 @@ bool lisPlan(const std::string& texte, std::vector<TileEditee>& tiles, std::stri
 
 void CModeleNiveau::Etat::relit(std::vector<std::string>* erreurs)
 {
+    static unsigned revisions = 0;
+    revision = ++revisions;
     const std::string& texte = niveau().texte();
     CLecture l(texte);
     long maximum = maxElements(static_cast<long>(texte.size()));

@@ -108,6 +108,11 @@ bool CModeleNiveau::ouvre(const std::string& fichierNiveau)
     return true;
 }
 
+unsigned CModeleNiveau::revision() const
+{
+    return etat_ ? etat_->revision : 0;
+}
+
 const std::string& CModeleNiveau::fichierNiveau() const
 {
     static const std::string vide;

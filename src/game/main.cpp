@@ -146,8 +146,7 @@ int mainVorna(const OptionsJeu& options)
         }
 
         clearScreen();
-        ciel->affiche(0, 40, 0, 0, 640, 360);
-        lune->affiche(500, 70);
+        dessineCiel(*ciel, *lune);
 
         const bool defile = heros.defilement && !partie.enRecul() && partie.etat == CPartie::EnJeu;
         avanceNiveauBorne(*niveau, chrono.etape(), defile, heros.sensDefilement);
