@@ -2,6 +2,8 @@
 
 #include "editeur/GeometrieEditeur.h"
 #include "editeur/ModeleNiveau.h"
+#include "foundation/FichierDescription.h"
+#include "foundation/FichierOrdinaire.h"
 #include "game/ApercuActeurs.h"
 #include "game/ControleHeros.h"
 #include "game/Demarrage.h"
@@ -10,6 +12,7 @@
 #include "render/PartageImages.h"
 #include "scenery/CBackground.h"
 #include "scenery/CLevel.h"
+#include "scenery/DescriptionNiveau.h"
 #include "sprites/CAnimGL.h"
 #include "sprites/CSprite.h"
 
@@ -84,16 +87,60 @@ void CNiveauEditeur::suit(const CModeleNiveau& modele)
         return;
     charge_ = true;
     revision_ = modele.revision();
-    niveau_.reset(new CLevel());
-    acteurs_.reset(new CApercuActeurs());
     // One decoding of each sheet for the planes and actors cut from it.
     CPartageImages partage;
     // Without a copy the view shows the sky alone, as the game does for a
     // level it cannot read.
-    if (modele.fichierNiveau().empty() || !copie_.ecrit(modele))
+    if (modele.fichierNiveau().empty() || !copie_.ecrit(modele)) {
+        niveau_.reset(new CLevel());
+        acteurs_.reset(new CApercuActeurs());
+        textesPlans_.clear();
+        acteursCharges_.clear();
         return;
-    niveau_->initFromIniFile(copie_.niveau().c_str());
-    acteurs_->charge(copie_.niveau().c_str());
+    }
+    rechargePlans();
+    const std::vector<ActeurEdite>& acteurs = modele.acteurs();
+    auto memeActeur = [](const ActeurEdite& a, const ActeurEdite& b) {
+        return a.type == b.type && a.x == b.x && a.y == b.y;
+    };
+    // The preview shows each actor still at its start: only its type and
+    // place matter.
+    if (!acteurs_ || acteurs.size() != acteursCharges_.size()
+        || !std::equal(acteurs.begin(), acteurs.end(), acteursCharges_.begin(), memeActeur)) {
+        acteurs_.reset(new CApercuActeurs());
+        acteurs_->charge(copie_.niveau().c_str());
+        acteursCharges_ = acteurs;
+    }
+}
+
+// A step changes one plane file, or only the level's settings: reading
+// every plane again would cut every sheet again at each click. So a plane
+// is read again only when its file's text changed, as long as the count of
+// planes stays.
+void CNiveauEditeur::rechargePlans()
+{
+    const char* fichier = copie_.niveau().c_str();
+    LecteurDescriptionNiveau lecteur(fichier, true);
+    const EnteteNiveau entete = lecteur.ouvert() ? lecteur.litEntete() : EnteteNiveau{0, 0};
+    const bool toutRelire = !niveau_ || entete.nombrePlans != niveau_->nombrePlans;
+    if (toutRelire) {
+        niveau_.reset(new CLevel());
+        niveau_->initFromIniFile(fichier);
+        textesPlans_.assign(niveau_->nombrePlans, std::string());
+    }
+    niveau_->nombrePriorites = entete.nombrePriorites;
+    CBudgetChargement budget;
+    for (int i = 0; i < niveau_->nombrePlans && i < static_cast<int>(textesPlans_.size()); ++i) {
+        char chemin[LecteurDescriptionNiveau::TAILLE_CHEMIN_PLAN];
+        lecteur.litCheminPlan(i + 1, chemin);
+        niveau_->paramsPlans[i] = lecteur.litParametresPlan(i + 1);
+        std::vector<unsigned char> contenu;
+        lisFichierOrdinaire(chemin, contenu, CBudgetChargement::OCTETS_MAX);
+        std::string texte = std::string(chemin) + '\n' + std::string(contenu.begin(), contenu.end());
+        if (!toutRelire && texte != textesPlans_[i])
+            niveau_->plans[i].initFromIniFile(chemin, budget);
+        textesPlans_[i] = std::move(texte);
+    }
 }
 
 int CNiveauEditeur::nombrePlans() const

@@ -4,7 +4,8 @@
 // The level as the game draws it, for the editor's view: the model's
 // playable copy (editeur/CopieJouable.h) loaded by the game's own loaders
 // (CLevel and its planes, the actors' preview of game/ApercuActeurs.h), again
-// only when the model's revision changes, and drawn at the editor's camera
+// only when the model's revision changes and then only the planes whose file
+// changed, and drawn at the editor's camera
 // through the game's windowed plane drawing. The sky and the moon are the
 // game's (game/Demarrage.h), the hero stands at his place in his resting
 // picture. Tile animations are not stepped: an editor's screen only changes
@@ -14,8 +15,11 @@
 // while that context lives.
 
 #include "editeur/CopieJouable.h"
+#include "editeur/ModeleNiveau.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class CApercuActeurs;
 class CImageGL;
@@ -24,7 +28,6 @@ class CSprite;
 
 namespace editeur {
 
-class CModeleNiveau;
 struct Cadrage;
 
 class CNiveauEditeur {
@@ -54,11 +57,15 @@ public:
     int nombrePlans() const;
 
 private:
+    void rechargePlans();
+
     std::unique_ptr<CImageGL> ciel_, lune_;
     std::unique_ptr<CSprite> heros_;
     std::unique_ptr<CLevel> niveau_;
     std::unique_ptr<CApercuActeurs> acteurs_;
     CCopieJouable copie_;
+    std::vector<std::string> textesPlans_;  // per plane: its path and text as loaded
+    std::vector<ActeurEdite> acteursCharges_;
     unsigned revision_ = 0;
     bool charge_ = false;
 };

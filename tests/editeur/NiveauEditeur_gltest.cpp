@@ -94,6 +94,16 @@ TEST_F(NiveauEditeurGL, PlanesAreTheGamesAtEveryZoomAndReloadOnlyAfterAChange)
     effaceEcran();
     dessineEditeur(vue, c, 2);
     EXPECT_TRUE(zoneUnie(50, 100, 30, 30, BLEU, "tuile-placee"));
+
+    // A change of the level's settings alone moves the plane too.
+    ParametresPlanEdites p = modele.plans()[0].parametres;
+    p.positionEcranY = 200;
+    ASSERT_TRUE(modele.fixeParametres(0, p));
+    vue.suit(modele);
+    effaceEcran();
+    dessineEditeur(vue, c, 2);
+    EXPECT_EQ(lisPixel(20, 210), ROUGE);
+    EXPECT_EQ(lisPixel(20, 30), NOIR);
 }
 
 }
