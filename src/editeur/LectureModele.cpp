@@ -283,6 +283,11 @@ void CModeleNiveau::Etat::relit(std::vector<std::string>* erreurs)
     aArrivee = arriveeX != absent;
 }
 
+unsigned CModeleNiveau::revision() const
+{
+    return etat_ ? etat_->revision : 0;
+}
+
 std::vector<std::string> CModeleNiveau::Etat::textes() const
 {
     std::vector<std::string> t;

@@ -108,11 +108,6 @@ bool CModeleNiveau::ouvre(const std::string& fichierNiveau)
     return true;
 }
 
-unsigned CModeleNiveau::revision() const
-{
-    return etat_ ? etat_->revision : 0;
-}
-
 const std::string& CModeleNiveau::fichierNiveau() const
 {
     static const std::string vide;
