@@ -109,6 +109,8 @@ private:
     void dessine();
     // False when the screen ends; `accepte` then says how.
     bool traite(const SDL_Event& e);
+    void traiteSouris(const SDL_Event& e);
+    bool traiteTouche(const SDL_keysym& k);
     bool accepte();
 
     CModeleNiveau& modele;
@@ -174,9 +176,6 @@ bool CEcranPlanche::accepte()
 
 bool CEcranPlanche::traite(const SDL_Event& e)
 {
-    if (traiteEvenementAffichage(e))
-        return true;
-    int x = 0, y = 0;
     switch (e.type) {
     case SDL_QUIT: {
         // The editor asks about unsaved work: the request goes back to it.
@@ -184,6 +183,18 @@ bool CEcranPlanche::traite(const SDL_Event& e)
         SDL_PushEvent(&quitter);
         return false;
     }
+    case SDL_KEYDOWN:
+        return traiteTouche(e.key.keysym);
+    default:
+        traiteSouris(e);
+        return true;
+    }
+}
+
+void CEcranPlanche::traiteSouris(const SDL_Event& e)
+{
+    int x = 0, y = 0;
+    switch (e.type) {
     case SDL_MOUSEBUTTONDOWN:
         versDessin(e.button.x, e.button.y, x, y);
         if (e.button.button == SDL_BUTTON_LEFT) {
@@ -199,7 +210,7 @@ bool CEcranPlanche::traite(const SDL_Event& e)
             else
                 etat->changePause(sens * CEtatPlanche::PAUSE_PAS);
         }
-        return true;
+        break;
     case SDL_MOUSEMOTION:
         versDessin(e.motion.x, e.motion.y, x, y);
         etat->glisse(x, y);
@@ -208,7 +219,7 @@ bool CEcranPlanche::traite(const SDL_Event& e)
             panX = x;
             panY = y;
         }
-        return true;
+        break;
     case SDL_MOUSEBUTTONUP:
         versDessin(e.button.x, e.button.y, x, y);
         if (e.button.button == SDL_BUTTON_LEFT) {
@@ -217,16 +228,17 @@ bool CEcranPlanche::traite(const SDL_Event& e)
         } else if (e.button.button == SDL_BUTTON_MIDDLE) {
             panoramique = false;
         }
-        return true;
-    case SDL_KEYDOWN:
         break;
     default:
-        return true;
+        break;
     }
-    const SDLKey touche = e.key.keysym.sym;
-    const bool maj = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+}
+
+bool CEcranPlanche::traiteTouche(const SDL_keysym& k)
+{
+    const bool maj = (k.mod & KMOD_SHIFT) != 0;
     const int pas = maj ? 10 * CEtatPlanche::PAUSE_PAS : CEtatPlanche::PAUSE_PAS;
-    switch (touche) {
+    switch (k.sym) {
     case SDLK_ESCAPE:
         return false;
     case SDLK_RETURN:
@@ -247,18 +259,18 @@ bool CEcranPlanche::traite(const SDL_Event& e)
         break;
     case SDLK_PAGEUP:
     case SDLK_PAGEDOWN:
-        etat->zoome(touche == SDLK_PAGEUP ? 1 : -1, ZoneLargeur / 2, ZoneHauteur / 2);
+        etat->zoome(k.sym == SDLK_PAGEUP ? 1 : -1, ZoneLargeur / 2, ZoneHauteur / 2);
         break;
     case SDLK_HOME:
         etat->ajuste(ZoneX, ZoneY, ZoneLargeur, ZoneHauteur);
         break;
     case SDLK_LEFT:
     case SDLK_RIGHT:
-        etat->defile(touche == SDLK_LEFT ? 40 : -40, 0);
+        etat->defile(k.sym == SDLK_LEFT ? 40 : -40, 0);
         break;
     case SDLK_UP:
     case SDLK_DOWN:
-        etat->defile(0, touche == SDLK_UP ? 40 : -40);
+        etat->defile(0, k.sym == SDLK_UP ? 40 : -40);
         break;
     case SDLK_TAB:
         if (planches.size() > 1) {
@@ -341,13 +353,9 @@ void CEcranPlanche::dessine()
 
 bool CEcranPlanche::lance()
 {
-    bool continuer = true;
-    while (continuer) {
-        SDL_Event e;
-        while (continuer && SDL_PollEvent(&e))
-            continuer = traite(e);
-        if (!continuer)
-            break;
+    // A signal ends the screen as Escape does; the editor then keeps the
+    // work in its autosave.
+    while (!prendEvenements([this](const SDL_Event& e) { return !traite(e); }, FinParEcran)) {
         dessine();
         attendEvenement(30);
     }

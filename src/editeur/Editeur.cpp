@@ -1,6 +1,6 @@
 // The level editor's loop: events to the tools and the model, autosave,
 // saving with the checker's answer, the questions at start and on leaving.
-#include "game/main.h"
+#include "editeur/Editeur.h"
 
 #include "editeur/EcranPlanche.h"
 #include "editeur/Jouer.h"
@@ -399,29 +399,27 @@ int CEditeur::lance()
     fps.demarre();
     const uint32_t periode = periodeAutosave();
     uint32_t derniereAutosave = tempsCourant();
-    uint32_t precedent = tempsCourant();
+    CChronoImage chrono;
     bool changeDepuisAutosave = false;
     for (;;) {
-        SDL_Event e;
-        Fin fin = Continuer;
         bool actif = false;
-        while (fin == Continuer && SDL_PollEvent(&e)) {
-            actif = true;
-            if (!traiteEvenementAffichage(e))
-                fin = traite(e);
-        }
+        const bool fin = prendEvenements(
+            [this, &actif](const SDL_Event& e) {
+                actif = true;
+                return traite(e) == Quitter;
+            },
+            FinParEcran);
         if (arretDemande()) {
             // Ended from outside: the work waits in the autosave.
             if (ouvert && modele.modifie())
                 modele.ecritAutosave();
             break;
         }
-        if (fin == Quitter)
+        if (fin)
             break;
-        uint32_t maintenant = tempsCourant();
         // Time spent in the game or on the sheet screen is not scrolling.
-        actif |= defileClavier(std::min<uint32_t>(maintenant - precedent, 100));
-        precedent = maintenant;
+        actif |= defileClavier(static_cast<uint32_t>(std::min(std::max(chrono.etape(), 0), 100)));
+        const uint32_t maintenant = tempsCourant();
         if (etat.change) {
             changeDepuisAutosave = true;
             etat.change = false;

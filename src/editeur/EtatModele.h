@@ -65,6 +65,7 @@ struct CModeleNiveau::Etat {
     bool aArrivee = false;
     int arriveeX = 0;
     int nombrePriorites = 0;
+    unsigned revision = 0;  // set anew by every relit()
 
     // Per document: the text its state was read from, and what was read.
     struct LecturePlan {

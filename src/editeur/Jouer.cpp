@@ -1,14 +1,14 @@
 #include "editeur/Jouer.h"
 
-#include "editeur/ModeleNiveau.h"
+#include "editeur/CopieJouable.h"
 #include "foundation/Messages.h"
+#include "foundation/Temps.h"
+#include "game/OutilsJeu.h"
 #include "shell/DossierDepart.h"
 
-#include <SDL.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ftw.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,25 +17,11 @@ namespace editeur {
 
 namespace {
 
-int retireEntree(const char* chemin, const struct stat*, int, struct FTW*)
-{
-    remove(chemin);
-    return 0;
-}
-
-// The copy and whatever the game may have left beside it.
-void retireDossier(const std::string& dossier)
-{
-    nftw(dossier.c_str(), retireEntree, 8, FTW_DEPTH | FTW_PHYS);
-}
-
 // Drops the editor's own events so its window keeps answering the window
 // system while the game has the player's attention.
 void videEvenements()
 {
-    SDL_Event evenement;
-    while (SDL_PollEvent(&evenement)) {
-    }
+    prendEvenements();
 }
 
 }  // namespace
@@ -51,18 +37,11 @@ bool joueDepuis(const CModeleNiveau& modele, int positionNiveau)
     if (positionNiveau < 0)
         positionNiveau = 0;
 
-    char modeleDossier[] = "/tmp/corvanthelis-jeu-XXXXXX";
-    if (!mkdtemp(modeleDossier)) {
-        messageErreur("Impossible de créer un dossier provisoire pour le jeu : %s\n", strerror(errno));
+    // The copy and whatever the game may leave beside it go with `copie`.
+    CCopieJouable copie;
+    if (!copie.ecrit(modele))
         return false;
-    }
-    const std::string dossier = modeleDossier;
-    std::string niveau;
-    if (!modele.ecritCopieJouable(dossier, niveau)) {
-        messageErreur("Impossible d'écrire la copie jouable du niveau dans %s\n", dossier.c_str());
-        retireDossier(dossier);
-        return false;
-    }
+    const std::string& niveau = copie.niveau();
 
     const std::string position = std::to_string(positionNiveau);
     // The child's own messages land after the editor's, not before them.
@@ -71,7 +50,6 @@ bool joueDepuis(const CModeleNiveau& modele, int positionNiveau)
     pid_t pid = fork();
     if (pid < 0) {
         messageErreur("Impossible de lancer le jeu : %s\n", strerror(errno));
-        retireDossier(dossier);
         return false;
     }
     if (pid == 0) {
@@ -86,11 +64,10 @@ bool joueDepuis(const CModeleNiveau& modele, int positionNiveau)
         if (fini == pid || (fini < 0 && errno != EINTR))
             break;
         videEvenements();
-        SDL_Delay(20);
+        attendre(20);
     }
     // What was pressed for the game (Escape, the arrows) is not the editor's.
     videEvenements();
-    retireDossier(dossier);
     if (WIFEXITED(statut) && WEXITSTATUS(statut) == 127) {
         messageErreur("Impossible de lancer le jeu : %s\n", jeu.c_str());
         return false;

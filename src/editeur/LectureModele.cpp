@@ -222,6 +222,8 @@ bool lisPlan(const std::string& texte, std::vector<TileEditee>& tiles, std::stri
 
 void CModeleNiveau::Etat::relit(std::vector<std::string>* erreurs)
 {
+    static unsigned revisions = 0;
+    revision = ++revisions;
     const std::string& texte = niveau().texte();
     CLecture l(texte);
     long maximum = maxElements(static_cast<long>(texte.size()));
@@ -288,6 +290,11 @@ void CModeleNiveau::Etat::relit(std::vector<std::string>* erreurs)
     nombrePriorites = entier(l, Entete, sn::NombrePriorites);
     arriveeX = l.entier(Entete, ArriveeX, absent);
     aArrivee = arriveeX != absent;
+}
+
+unsigned CModeleNiveau::revision() const
+{
+    return etat_ ? etat_->revision : 0;
 }
 
 std::vector<std::string> CModeleNiveau::Etat::textes() const

@@ -154,6 +154,10 @@ public:
 
     // True when the documents differ from what was last saved or opened.
     bool modifie() const;
+    // A number that changes whenever the state is read again from the
+    // documents (every step, undo, redo or opening), unique across models:
+    // a view rebuilds what it draws only when it changes.
+    unsigned revision() const;
 
     // Writes every changed document over its file, the level as a whole:
     // all the new texts are written beside their files first, then put in

@@ -4,6 +4,7 @@
 
 #include "render/CImageGL.h"
 #include "render/CTexte.h"
+#include "render/PartageImages.h"
 #include "sprites/CAnimGL.h"
 #include "sprites/CSprite.h"
 
@@ -83,6 +84,8 @@ void CVueEditeur::dessinePalette(const CModeleNiveau& modele, const EtatEditeur&
     const int n = outils.nbPalette();
     const int premier = outils.premierPalette();
     const int choix = outils.choixPalette();
+    // Tiles seen for the first time share one decoding of their sheet.
+    CPartageImages partage;
     for (int i = premier; i < n && i < premier + COutilsEditeur::casesPalette(); ++i) {
         int x = (i - premier) * CasePalette;
         int cx = x + CasePalette / 2, cy = HautPalette + 30;

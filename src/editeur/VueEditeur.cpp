@@ -1,17 +1,14 @@
 #include "editeur/VueEditeur.h"
 
 #include "game/Acteurs.h"
-#include "game/ControleHeros.h"
 #include "game/FichiersJeu.h"
 #include "render/CImageGL.h"
 #include "render/CTexte.h"
-#include "render/PartageImages.h"
 #include "sprites/CAnimGL.h"
 #include "sprites/CSprite.h"
 
 #include <SDL_opengl.h>
 #include <algorithm>
-#include <cmath>
 
 namespace editeur {
 
@@ -21,19 +18,6 @@ const int HauteurEcran = 480;
 // Other planes when dimmed.
 const int AlphaEstompe = 70;
 
-// The copies of one repeated axis that show in [0, taille): k from *kMin to
-// *kMax put the thing at debut + k * periode.
-void copiesVisibles(double debut, double longueur, int periode, double taille, int& kMin, int& kMax)
-{
-    if (periode <= 0) {
-        kMin = kMax = 0;
-        return;
-    }
-    kMin = static_cast<int>(std::floor((0 - debut - longueur) / periode)) + 1;
-    kMax = static_cast<int>(std::floor((taille - debut) / periode));
-    if (kMax < kMin)
-        kMax = kMin - 1;
-}
 }
 
 void rectanglePlein(double x, double y, double l, double h, unsigned char r, unsigned char g,
@@ -97,15 +81,7 @@ void CVueEditeur::charge()
 {
     texte_.reset(new CTexte());
     texte_->charge(fichiersJeu::PoliceTexte);
-    ciel_.reset(new CImageGL());
-    ciel_->chargeImageSDL(fichiersJeu::Ciel, -1, 0, 0);
-    lune_.reset(new CImageGL());
-    lune_->chargeImageSDL(fichiersJeu::Lune, 255, 0, 255);
-    heros_.reset(new CSprite());
-    heros_->initFromIniFile(fichiersJeu::Heros);
-    heros_->setAnimationCourante(animationEtat(EtatRepos));
-    if (CAnimGL* a = heros_->getAnimationCourante())
-        a->setImageCourante(0);
+    niveau_.charge();
 }
 
 CImageGL* CVueEditeur::imageTile(const TileEditee& tile)
@@ -163,64 +139,18 @@ void CVueEditeur::tailleActeur(const std::string& type, int& largeur, int& haute
     hauteur = s.hauteur;
 }
 
-void CVueEditeur::dessinePlan(const PlanEdite& plan, int, const EtatEditeur& etat, unsigned char alpha)
-{
-    const Cadrage& c = etat.cadrage;
-    const ParametresPlanEdites& p = plan.parametres;
-    const int fenetre = fenetrePlan(c.position, etat.ratio(plan));
-    const double largeurVue = LargeurEcran * 100.0 / c.zoom;
-    const double hauteurVue = HauteurEcran * 100.0 / c.zoom;
-    // Repetition period: the plane's extent from its origin, as the game
-    // measures it.
-    int longueurPlan = 0, hauteurPlan = 0;
-    for (const TileEditee& t : plan.tiles) {
-        if (t.frames.empty())
-            continue;
-        for (const PositionEditee& pos : t.positions) {
-            longueurPlan = std::max(longueurPlan, pos.x + t.frames[0].longueur);
-            hauteurPlan = std::max(hauteurPlan, pos.y + t.frames[0].hauteur);
-        }
-    }
-    // A cut of many tiles shares one decoding of their sheet.
-    CPartageImages partage;
-    for (const TileEditee& t : plan.tiles) {
-        CImageGL* image = imageTile(t);
-        if (!image || image->getLongueur() <= 0)
-            continue;
-        const int l = image->getLongueur(), h = image->getHauteur();
-        image->setAlphaBlending(static_cast<unsigned char>(t.frames[0].alpha * alpha / 255));
-        for (const PositionEditee& pos : t.positions) {
-            double x = p.positionEcranX + pos.x - fenetre;
-            double y = p.positionEcranY + pos.y - c.haut;
-            int kx0 = 0, kx1 = 0, ky0 = 0, ky1 = 0;
-            if (p.repeatX)
-                copiesVisibles(x, l, longueurPlan, largeurVue, kx0, kx1);
-            else if (x >= largeurVue || x + l <= 0)
-                continue;
-            if (p.repeatY)
-                copiesVisibles(y, h, hauteurPlan, hauteurVue, ky0, ky1);
-            else if (y >= hauteurVue || y + h <= 0)
-                continue;
-            for (int kx = kx0; kx <= kx1; ++kx)
-                for (int ky = ky0; ky <= ky1; ++ky)
-                    image->affiche(static_cast<int>(x) + kx * longueurPlan,
-                                   static_cast<int>(y) + ky * hauteurPlan + c.haut);
-        }
-    }
-}
-
+// The game's preview leaves out an actor without a picture: while editing
+// it shows as a box, something to click.
 void CVueEditeur::dessineActeurs(const CModeleNiveau& modele, const EtatEditeur& etat)
 {
+    niveau_.dessineActeurs(etat.cadrage);
+    if (etat.apercu)
+        return;
     const int position = etat.cadrage.position;
     for (const ActeurEdite& a : modele.acteurs()) {
         SpriteActeur& s = spriteActeur(a.type);
-        if (s.sprite) {
-            if (CAnimGL* anim = s.sprite->getAnimationCourante())
-                anim->afficheImageCourante(a.x - position, a.y);
-        } else if (!etat.apercu) {
-            // Something to click, even without its picture.
+        if (!s.sprite)
             rectanglePlein(a.x - position, a.y, s.largeur, s.hauteur, 200, 60, 200, 160);
-        }
     }
 }
 
@@ -258,12 +188,10 @@ void CVueEditeur::dessineNiveau(const CModeleNiveau& modele, const EtatEditeur& 
             if (etat.visibilite == AutresEstompes)
                 alpha = AlphaEstompe;
         }
-        dessinePlan(plans[i], i, etat, alpha);
+        niveau_.dessinePlan(i, etat.cadrage, etat.ratio(plans[i]), alpha);
     }
     dessineActeurs(modele, etat);
-    // The hero stands 300 px into the screen at the level's position.
-    if (CAnimGL* anim = heros_ ? heros_->getAnimationCourante() : nullptr)
-        anim->afficheImageCourante(CControleHeros::PositionX, CControleHeros::SolY);
+    niveau_.dessineHeros();
 }
 
 void CVueEditeur::dessineSelection(const EtatEditeur& etat, const COutilsEditeur& outils)
@@ -371,11 +299,9 @@ void CVueEditeur::dessineGrille(const CModeleNiveau& modele, const EtatEditeur& 
 void CVueEditeur::dessine(const CModeleNiveau& modele, const EtatEditeur& etat, const COutilsEditeur& outils,
                           const Annonces& annonces)
 {
+    niveau_.suit(modele);
     // Sky and moon stay where the game puts them on the screen.
-    if (ciel_)
-        ciel_->affiche(0, 40, 0, 0, 640, 360);
-    if (lune_)
-        lune_->affiche(500, 70);
+    niveau_.dessineCiel();
     commenceZoom(etat.cadrage.zoom, etat.cadrage.haut);
     dessineNiveau(modele, etat);
     finZoom();

@@ -6,12 +6,19 @@
 // line), zoomed, then the editing overlays (selection, grid, palette, plane
 // panel, status, messages, questions).
 //
-// One CVueEditeur per editor screen. It owns one picture per distinct tile
-// frame (sheet, rectangle, colour key), so a tile edited in the model gets a
-// new picture on its next drawing and untouched ones are never cut again,
-// and one sprite per actor type. Loading and drawing need `config` and a
-// current GL context; destroy the view while that context lives.
+// The level itself is the game's drawing of it (editeur/NiveauEditeur.h);
+// this view adds what only the editor shows: planes the game leaves out
+// (dimmed), the planes other than the edited one dimmed or hidden, boxes for
+// actors without a picture, and the overlays.
+//
+// One CVueEditeur per editor screen. For the palette and the placing ghost it
+// owns one picture per distinct tile frame (sheet, rectangle, colour key),
+// so a tile edited in the model gets a new picture on its next drawing and
+// untouched ones are never cut again, and one sprite per actor type.
+// Loading and drawing need `config` and a current GL context; destroy the
+// view while that context lives.
 
+#include "editeur/NiveauEditeur.h"
 #include "editeur/OutilsEditeur.h"
 
 #include <map>
@@ -55,7 +62,6 @@ private:
     SpriteActeur& spriteActeur(const std::string& type);
 
     void dessineNiveau(const CModeleNiveau& modele, const EtatEditeur& etat);
-    void dessinePlan(const PlanEdite& plan, int numero, const EtatEditeur& etat, unsigned char alpha);
     void dessineActeurs(const CModeleNiveau& modele, const EtatEditeur& etat);
     void dessineCadresActeurs(const CModeleNiveau& modele, const EtatEditeur& etat);
     void dessineSelection(const EtatEditeur& etat, const COutilsEditeur& outils);
@@ -71,8 +77,7 @@ private:
     void ecrit(int x, int y, const std::string& texte, float taille = 0.75f);
 
     std::unique_ptr<CTexte> texte_;
-    std::unique_ptr<CImageGL> ciel_, lune_;
-    std::unique_ptr<CSprite> heros_;
+    CNiveauEditeur niveau_;
     std::map<std::string, std::unique_ptr<CImageGL>> images_;
     std::map<std::string, SpriteActeur> acteurs_;
 };

@@ -12,8 +12,6 @@ namespace {
 const int DUREE_BLESSURE = 300;
 // A frame longer than this (a game-over sequence, a stall) moves no further.
 const int PAS_MAX = 100;
-const int LARGEUR_ECRAN = 640;
-const int HAUTEUR_ECRAN = 480;
 }
 
 bool seRencontrent(const RectangleJeu& a, const RectangleJeu& b)
@@ -245,7 +243,7 @@ void CActeurs::allume()
             changeEtat(a, Allume, AnimAllume);
 }
 
-void CActeurs::dessine(int positionNiveau)
+void CActeurs::dessine(int positionNiveau, int haut, int largeurVue, int hauteurVue)
 {
     for (CActeur& a : acteurs) {
         const TypeActeur& t = types[a.type];
@@ -264,7 +262,7 @@ void CActeurs::dessine(int positionNiveau)
         bool versGauche = a.sens < 0;
         if (versGauche)
             x -= largeur - t.largeur;
-        if (x >= LARGEUR_ECRAN || y >= HAUTEUR_ECRAN || x + largeur <= 0 || y + hauteur <= 0)
+        if (x >= largeurVue || y >= haut + hauteurVue || x + largeur <= 0 || y + hauteur <= haut)
             continue;
         anim->setMirrorY(versGauche);
         anim->afficheImageCourante(x, y);

@@ -136,8 +136,9 @@ public:
     // One frame. Returns the damage the hero takes (0 or the first
     // creature's degats) and that creature's world x in xCoup.
     int metAJour(const HerosMonde& heros, SortieEffets* sons, int positionNiveau, int& xCoup);
-    // Actors whose screen rectangle meets the 640 x 480 space.
-    void dessine(int positionNiveau);
+    // Actors whose screen rectangle meets the 640 x 480 space, or the
+    // largeur x hauteur space from world y `haut` (the editor's zoomed view).
+    void dessine(int positionNiveau, int haut = 0, int largeur = 640, int hauteur = 480);
     // The shrine lights up.
     void allume();
 

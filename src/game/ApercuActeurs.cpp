@@ -14,7 +14,7 @@ int CApercuActeurs::charge(const char* niveau)
     return static_cast<int>(acteurs_->acteurs.size());
 }
 
-void CApercuActeurs::affiche(int positionNiveau)
+void CApercuActeurs::affiche(int positionNiveau, int haut, int largeur, int hauteur)
 {
-    acteurs_->dessine(positionNiveau);
+    acteurs_->dessine(positionNiveau, haut, largeur, hauteur);
 }

@@ -20,8 +20,9 @@ public:
 
     // Reads the actors of `niveau`; returns how many will be drawn.
     int charge(const char* niveau);
-    // Draws them for a level at `positionNiveau` (screen x = world x - it).
-    void affiche(int positionNiveau);
+    // Draws them for a level at `positionNiveau` (screen x = world x - it),
+    // those meeting the largeur x hauteur space from world y `haut`.
+    void affiche(int positionNiveau, int haut = 0, int largeur = 640, int hauteur = 480);
 
 private:
     std::unique_ptr<CActeurs> acteurs_;

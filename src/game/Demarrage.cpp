@@ -67,12 +67,23 @@ std::vector<std::string> imagesDuDemarrage(bool avecIntro, const char* fichierNi
     return images;
 }
 
+void chargeCiel(CImageGL& ciel, CImageGL& lune)
+{
+    ciel.chargeImageSDL(fichiersJeu::Ciel, -1, 0, 0);
+    lune.chargeImageSDL(fichiersJeu::Lune, 255, 0, 255);
+}
+
+void dessineCiel(CImageGL& ciel, CImageGL& lune)
+{
+    ciel.affiche(0, 40, 0, 0, 640, 360);
+    lune.affiche(500, 70);
+}
+
 void chargeScene(SceneJeu& scene, const char* niveau, int positionNiveau)
 {
     scene.ciel = new CImageGL();
-    scene.ciel->chargeImageSDL(fichiersJeu::Ciel, -1, 0, 0);
     scene.lune = new CImageGL();
-    scene.lune->chargeImageSDL(fichiersJeu::Lune, 255, 0, 255);
+    chargeCiel(*scene.ciel, *scene.lune);
 
     scene.niveau = new CLevel();
     scene.niveau->initFromIniFile(niveau);

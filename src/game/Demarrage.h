@@ -11,6 +11,9 @@
 // loaders still say what is missing when they run. Needs no display; give the list to prechargeImages
 // (render/PartageImages.h) before opening it.
 //
+// chargeCiel and dessineCiel load and draw the sky and the moon where the
+// game's screen shows them, for the game and for the editor's view alike.
+//
 // chargeScene loads the sky, the moon, the level (at its start position)
 // and the hero (playing "Repos"), taking what the prefetch decoded, then
 // ends the prefetch. It needs `config` and the display. The scene owns its
@@ -33,6 +36,10 @@ struct SceneJeu {
     CLevel* niveau = nullptr;
     CSprite* sprite = nullptr;
 };
+
+// Both need `config` and the display; the pictures belong to the caller.
+void chargeCiel(CImageGL& ciel, CImageGL& lune);
+void dessineCiel(CImageGL& ciel, CImageGL& lune);
 
 // `positionNiveau` < 0: the level's usual start position.
 void chargeScene(SceneJeu& scene, const char* niveau = fichiersJeu::Niveau, int positionNiveau = -1);

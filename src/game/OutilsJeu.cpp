@@ -21,6 +21,25 @@ int lanceSurAffichage(const std::function<void()>& mode)
     return portee.statut();
 }
 
+namespace {
+
+// The event that ended a wait, for the next pump: looking at the queue
+// without taking from it is not offered by every SDL.
+SDL_Event evenementTenu;
+bool tenu = false;
+
+bool evenementSuivant(SDL_Event& evenement)
+{
+    if (tenu) {
+        evenement = evenementTenu;
+        tenu = false;
+        return true;
+    }
+    return SDL_PollEvent(&evenement) == 1;
+}
+
+}  // namespace
+
 void attendEvenement(uint32_t ms)
 {
     // The pacer's clock: the game's stands still in the pause.
@@ -28,9 +47,10 @@ void attendEvenement(uint32_t ms)
     // Small steps: the queue is looked at, not waited on, so a signal or a
     // key gets an answer within 10 ms.
     while (!arretDemande() && tempsMicro() < fin) {
-        SDL_PumpEvents();
-        if (SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
+        if (tenu || SDL_PollEvent(&evenementTenu) == 1) {
+            tenu = true;
             return;
+        }
         attendre(10);
     }
 }
@@ -44,11 +64,12 @@ bool prendEvenements(const std::function<bool(const SDL_Event&)>& surEvenement, 
 {
     bool quitter = false;
     SDL_Event evenement;
-    while (!(quitter && mode == ArretAuPremier) && SDL_PollEvent(&evenement)) {
+    while (!(quitter && mode != ViderFile) && evenementSuivant(evenement)) {
         if (traiteEvenementAffichage(evenement))
             continue;
-        if (evenement.type == SDL_QUIT
-            || (evenement.type == SDL_KEYDOWN && evenement.key.keysym.sym == SDLK_ESCAPE))
+        if (mode != FinParEcran
+            && (evenement.type == SDL_QUIT
+                || (evenement.type == SDL_KEYDOWN && evenement.key.keysym.sym == SDLK_ESCAPE)))
             quitter = true;
         else if (surEvenement && surEvenement(evenement))
             quitter = true;

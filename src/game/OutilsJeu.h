@@ -26,7 +26,12 @@ int lanceSurAffichage(const std::function<void()>& mode);
 // first close or Escape and leaves the events behind it queued (the intro
 // hands them to what follows). Resizes and Alt+Enter go to the
 // display; other key presses go to `surTouche` with their SDL key code.
-enum PompeEvenements { ViderFile, ArretAuPremier };
+// FinParEcran is for screens that give Escape and the close meanings of
+// their own (the editor's): those go to the handler like any other event,
+// and only the handler's answer (or a signal) ends the pump, at that event.
+// The queue is read with SDL_PollEvent alone, which the browser's SDL also
+// offers.
+enum PompeEvenements { ViderFile, ArretAuPremier, FinParEcran };
 bool prendEvenements(const std::function<void(int)>& surTouche = nullptr,
                      PompeEvenements mode = ViderFile);
 // The same pump handing every other event (key presses but Escape, focus,
@@ -36,7 +41,8 @@ union SDL_Event;
 bool prendEvenements(const std::function<bool(const SDL_Event&)>& surEvenement, PompeEvenements mode);
 
 // Waits until an event is queued or `ms` milliseconds have passed: a loop
-// that has nothing to animate (the pause) redraws only that often.
+// that has nothing to animate (the pause, the editor) redraws only that
+// often. The event that ends the wait is kept for the next pump.
 void attendEvenement(uint32_t ms);
 
 // One frame of a level: `ecoule` ms of its animations, and of scrolling

@@ -119,8 +119,7 @@ void CPartieJeu::etapeRegles()
 void CPartieJeu::dessine()
 {
     clearScreen();
-    scene.ciel->affiche(0, 40, 0, 0, 640, 360);
-    scene.lune->affiche(500, 70);
+    dessineCiel(*scene.ciel, *scene.lune);
     dessineNiveau(*scene.niveau, heros.sensDefilement);
     acteurs.dessine(scene.niveau->getPositionX());
 

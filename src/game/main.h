@@ -19,10 +19,7 @@
 // - mainCorvanthelis: the second data set's level ("./dataqv/..."), scrolled
 //   with the arrows. Creates the configuration and the display like
 //   mainVorna and returns the same statuses.
-// - mainEdit: the level editor on the game's level; mainEditNiveau on the
-//   level file `niveau` (the game's when null). F1 calls editF1Mode, which
-//   switches the running editor between editing and a plain preview.
-//   Create the configuration and the display; 0, or 1 without a display.
+//   (The level editor's entry functions are in editeur/Editeur.h.)
 // - vornaGameOver, playIntro: play a numbered series of pictures; they need
 //   `config` and an open display.
 // - viewMode: one named animation (first 20 bytes of "viewinfos.vwe") of a
@@ -58,10 +55,6 @@ private:
     CChronoImage chrono;
     bool sensDefilement;
 };
-
-int mainEdit();
-int mainEditNiveau(const char* niveau);
-void editF1Mode();
 
 void vornaGameOver();
 void playIntro(int nbImages, int delai, const char* debut, const char* fin);

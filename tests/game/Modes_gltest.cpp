@@ -1,6 +1,7 @@
 // The picture-test modes on the shared GL window, with the fake clock: a
 // quit request ends a mode only after the pass that took it has run whole.
 #include "foundation/Temps.h"
+#include "game/OutilsJeu.h"
 #include "game/main.h"
 #include "scenery/CLevel.h"
 #include "support/DonneesJeu.h"
@@ -53,6 +54,32 @@ TEST_F(ModesGL, QuitEndsEachModeAfterOneWholePass)
             EXPECT_EQ(imagesManquantes(erreurs.texte()), c.images);
         }
     }
+}
+
+// The pump reads the queue with SDL_PollEvent alone: the event that ends a
+// wait is kept for the next pump, and the editor's screens get Escape and
+// the close themselves, the events behind their answer left queued.
+TEST_F(ModesGL, AWaitKeepsItsEventAndScreensAnswerEscapeAndCloseThemselves)
+{
+    pousseTouche(SDLK_a);
+    attendEvenement(1000);
+    std::vector<int> touches;
+    EXPECT_FALSE(prendEvenements([&touches](int t) { touches.push_back(t); }));
+    EXPECT_EQ(touches, std::vector<int>{SDLK_a});
+
+    pousseTouche(SDLK_ESCAPE);
+    pousseEvenement(SDL_QUIT);
+    pousseTouche(SDLK_b);
+    std::vector<int> vus;
+    auto ecran = [&vus](const SDL_Event& e) {
+        vus.push_back(e.type == SDL_QUIT ? -1 : e.key.keysym.sym);
+        return e.type == SDL_QUIT;
+    };
+    EXPECT_TRUE(prendEvenements(ecran, FinParEcran));
+    EXPECT_EQ(vus, (std::vector<int>{SDLK_ESCAPE, -1}));
+    attendEvenement(1000);
+    EXPECT_FALSE(prendEvenements(ecran, FinParEcran));
+    EXPECT_EQ(vus.back(), SDLK_b);
 }
 
 TEST_F(ModesGL, LevelViewerKeepsItsDirectionWhenTheArrowIsReleased)

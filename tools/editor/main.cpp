@@ -1,7 +1,7 @@
 // Level editor: `editor [niveau.ini]`, the game's level by default. The
 // working folder is chosen from the game's level, so data/ is found.
+#include "editeur/Editeur.h"
 #include "game/FichiersJeu.h"
-#include "game/main.h"
 #include "shell/DossierDepart.h"
 
 int main(int argc, char** argv)
