@@ -87,8 +87,6 @@ void CNiveauEditeur::suit(const CModeleNiveau& modele)
         return;
     charge_ = true;
     revision_ = modele.revision();
-    // One decoding of each sheet for the planes and actors cut from it.
-    CPartageImages partage;
     // Without a copy the view shows the sky alone, as the game does for a
     // level it cannot read.
     if (modele.fichierNiveau().empty() || !copie_.ecrit(modele)) {

@@ -16,6 +16,7 @@
 
 #include "editeur/CopieJouable.h"
 #include "editeur/ModeleNiveau.h"
+#include "render/PartageImages.h"
 
 #include <memory>
 #include <string>
@@ -59,6 +60,10 @@ public:
 private:
     void rechargePlans();
 
+    // One decoding of each sheet for the whole session: a click reads its
+    // plane again but cuts its tiles from the pictures already decoded (a
+    // sheet rewritten on disk is decoded again).
+    CPartageImages partage_;
     std::unique_ptr<CImageGL> ciel_, lune_;
     std::unique_ptr<CSprite> heros_;
     std::unique_ptr<CLevel> niveau_;

@@ -6,6 +6,7 @@
 #include <SDL_image.h>
 
 #include <condition_variable>
+#include <sys/stat.h>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -25,12 +26,41 @@ struct Precharge {
     SDL_Surface* surface;
 };
 
+// What tells a file changed: a picture shared for a long scope (the
+// editor's session) is decoded again once its file is rewritten.
+struct Signature {
+    long long taille = -1;
+    long long secondes = 0;
+    long nanosecondes = 0;
+    bool operator==(const Signature& o) const
+    {
+        return taille == o.taille && secondes == o.secondes && nanosecondes == o.nanosecondes;
+    }
+};
+
+Signature signature(const char* fichier)
+{
+    Signature s;
+    struct stat st;
+    if (stat(fichier, &st) == 0) {
+        s.taille = st.st_size;
+        s.secondes = st.st_mtim.tv_sec;
+        s.nanosecondes = st.st_mtim.tv_nsec;
+    }
+    return s;
+}
+
+struct Partagee {
+    SDL_Surface* surface;
+    Signature signature;
+};
+
 struct Etat {
     std::mutex verrou;
     std::condition_variable changement;
     std::function<void(const char*)> ecoute;
     int niveauPartage = 0;
-    std::map<std::string, SDL_Surface*> partagees;
+    std::map<std::string, Partagee> partagees;
     std::vector<Precharge> precharges;
     bool arret = false;
     size_t octets = 0;
@@ -160,9 +190,15 @@ SDL_Surface* decodeImage(const char* fichier)
     if (e.niveauPartage > 0) {
         auto it = e.partagees.find(fichier);
         if (it != e.partagees.end()) {
-            if (it->second)
-                ++it->second->refcount;
-            return it->second;
+            if (it->second.signature == signature(fichier)) {
+                if (it->second.surface)
+                    ++it->second.surface->refcount;
+                return it->second.surface;
+            }
+            // Those who took it keep their reference.
+            if (it->second.surface)
+                SDL_FreeSurface(it->second.surface);
+            e.partagees.erase(it);
         }
     }
     SDL_Surface* surface = nullptr;
@@ -172,7 +208,7 @@ SDL_Surface* decodeImage(const char* fichier)
         verrou.lock();
     }
     if (e.niveauPartage > 0) {
-        e.partagees[fichier] = surface;
+        e.partagees[fichier] = Partagee{surface, signature(fichier)};
         if (surface)
             ++surface->refcount;
     }
@@ -193,8 +229,8 @@ CPartageImages::~CPartageImages()
     if (--e.niveauPartage > 0)
         return;
     for (auto& p : e.partagees)
-        if (p.second)
-            SDL_FreeSurface(p.second);
+        if (p.second.surface)
+            SDL_FreeSurface(p.second.surface);
     e.partagees.clear();
 }
 

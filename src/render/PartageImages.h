@@ -13,6 +13,8 @@
 //   Callers must not change a surface they got (pixels, colour key);
 //   clearing its per-surface alpha flag is the only change allowed, as every
 //   loader does the same;
+//   a file rewritten since (another size or modification time) is decoded
+//   again, so a scope may last as long as an editing session;
 // - anything else goes to decodeFichierImage, the function that reads files.
 // Failures are shared like pictures: the caller gets null and says so itself,
 // at the point where it asked.

@@ -119,3 +119,32 @@ TEST(Prechargement, LoadersTakeThePrefetchedPicturesAndFailuresStayTheirs)
 }
 
 }
+
+TEST(PartageLong, AFileRewrittenWithinTheScopeIsDecodedAgain)
+{
+    DossierTemporaire dossier;
+    auto ecrit = [](int largeur) {
+        SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, largeur, 4, 32, 0xFF, 0xFF00, 0xFF0000, 0);
+        ASSERT_NE(s, nullptr);
+        ASSERT_EQ(SDL_SaveBMP(s, "feuille.bmp"), 0);
+        SDL_FreeSurface(s);
+    };
+    Decodages d;
+    CPartageImages session;
+    ecrit(8);
+    SDL_Surface* a = decodeImage("feuille.bmp");
+    SDL_Surface* b = decodeImage("feuille.bmp");
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(d.parFichier["feuille.bmp"], 1);
+    ecrit(16);
+    SDL_Surface* c = decodeImage("feuille.bmp");
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->w, 16);
+    EXPECT_EQ(d.parFichier["feuille.bmp"], 2);
+    // The first holders keep the picture they were given.
+    EXPECT_EQ(a->w, 8);
+    SDL_FreeSurface(a);
+    SDL_FreeSurface(b);
+    SDL_FreeSurface(c);
+}
