@@ -22,8 +22,6 @@
 
 namespace {
 
-const int TE = TAILLE_LIGNE_ENTIER;
-
 // The level, plane and sprite formats, as their readers read them.
 namespace sn = schemaNiveau;
 namespace ss = schemaSprite;
