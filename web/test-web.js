@@ -185,6 +185,19 @@ async function main() {
     const rgb = i => i.ciel.map(v => v.toFixed(1)).join('/');
     if (teinte) console.log(`teinte : ciel ${rgb(marche)} -> ${rgb(teinte)}`);
 
+    // P shows the pause menu over the scene and the page goes on drawing:
+    // P again takes the menu away.
+    const avantPause = await lisCanvas(page);
+    await page.keyboard.press('p');
+    const menu = await attend(async () => {
+      const i = await lisCanvas(page, 'pause');
+      return ecart(i, avantPause) > 3 && i;
+    }, 5000, 'le menu de pause').catch(e => { fautes.push(e.message); return null; });
+    await page.keyboard.press('p');
+    await attend(async () => ecart(await lisCanvas(page), avantPause) < 2, 5000, 'la reprise par P')
+      .catch(e => fautes.push(e.message));
+    if (menu) console.log(`pause : écart ${ecart(menu, avantPause).toFixed(1)}, puis reprise`);
+
     if (mesure) {
       const intervalles = images.slice(1).map((t, k) => t - images[k]);
       console.log(`MESURE chargement jusqu'au bouton ${tPret - t0} ms, jusqu'à la première image de l'intro` +
