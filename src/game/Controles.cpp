@@ -121,6 +121,52 @@ SDLKey toucheNommee(const std::string& nom)
     return SDLK_UNKNOWN;
 }
 
+namespace {
+
+// The French names of the keys SDL names in English.
+const struct { SDLKey touche; const char* nom; } NomsFrancais[] = {
+    {SDLK_RIGHT, "Droite"}, {SDLK_LEFT, "Gauche"}, {SDLK_UP, "Haut"}, {SDLK_DOWN, "Bas"},
+    {SDLK_SPACE, "Espace"}, {SDLK_RETURN, "Entrée"}, {SDLK_BACKSPACE, "Retour arrière"},
+    {SDLK_TAB, "Tab"}, {SDLK_ESCAPE, "Échap"}, {SDLK_DELETE, "Suppr"}, {SDLK_INSERT, "Inser"},
+    {SDLK_HOME, "Début"}, {SDLK_END, "Fin"}, {SDLK_PAGEUP, "Page préc."}, {SDLK_PAGEDOWN, "Page suiv."},
+    {SDLK_LSHIFT, "Maj gauche"}, {SDLK_RSHIFT, "Maj droite"}, {SDLK_LCTRL, "Ctrl gauche"},
+    {SDLK_RCTRL, "Ctrl droite"}, {SDLK_LALT, "Alt gauche"}, {SDLK_RALT, "Alt droite"},
+    {SDLK_MODE, "Alt Gr"}, {SDLK_LMETA, "Méta gauche"}, {SDLK_RMETA, "Méta droite"},
+    {SDLK_LSUPER, "Windows gauche"}, {SDLK_RSUPER, "Windows droite"}, {SDLK_MENU, "Menu"},
+    {SDLK_CAPSLOCK, "Verr. maj"}, {SDLK_NUMLOCK, "Verr. num"}, {SDLK_SCROLLOCK, "Arrêt défil."},
+    {SDLK_PAUSE, "Pause"}, {SDLK_BREAK, "Attn"}, {SDLK_PRINT, "Impr. écran"}, {SDLK_SYSREQ, "Syst"},
+    {SDLK_CLEAR, "Effacer"}, {SDLK_HELP, "Aide"}, {SDLK_UNDO, "Annuler"}, {SDLK_COMPOSE, "Compose"},
+    {SDLK_POWER, "Marche"}, {SDLK_EURO, "€"},
+    {SDLK_KP_ENTER, "Pavé Entrée"}, {SDLK_KP_PERIOD, "Pavé ."}, {SDLK_KP_DIVIDE, "Pavé /"},
+    {SDLK_KP_MULTIPLY, "Pavé *"}, {SDLK_KP_MINUS, "Pavé -"}, {SDLK_KP_PLUS, "Pavé +"},
+    {SDLK_KP_EQUALS, "Pavé ="},
+};
+
+} // namespace
+
+std::string nomToucheAffiche(SDLKey touche)
+{
+    for (const auto& n : NomsFrancais)
+        if (n.touche == touche)
+            return n.nom;
+    if (touche >= SDLK_a && touche <= SDLK_z)
+        return std::string(1, static_cast<char>(touche - SDLK_a + 'A'));
+    if (touche >= SDLK_KP0 && touche <= SDLK_KP9)
+        return "Pavé " + std::to_string(touche - SDLK_KP0);
+    if (touche >= SDLK_F1 && touche <= SDLK_F15)
+        return "F" + std::to_string(touche - SDLK_F1 + 1);
+    // Under X11 the "world" keys are Latin-1 characters (é, ç, ² on a French
+    // keyboard): shown as their keycaps show them. Not in capitals, as both
+    // é and É are keys of their own.
+    if (touche > SDLK_WORLD_0 && touche <= SDLK_WORLD_95) {
+        const unsigned code = static_cast<unsigned>(touche);
+        return {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
+    }
+    if (const char* nom = nomTouche(touche))
+        return nom;
+    return "Touche " + std::to_string(static_cast<int>(touche));
+}
+
 const char* nomAction(int action)
 {
     return action >= 0 && action < NombreActions ? sc::TableControles[action].def.nom : nullptr;
@@ -166,7 +212,7 @@ bool refuse(std::string* refus, const std::string& message)
 bool toucheAdmise(SDLKey touche, std::string* refus)
 {
     if (touche == SDLK_ESCAPE)
-        return refuse(refus, "Touche réservée : escape quitte le jeu");
+        return refuse(refus, "Touche réservée : Échap quitte le jeu");
     if (!nomTouche(touche))
         return refuse(refus, "Touche sans nom, choisissez-en une autre");
     return true;

@@ -35,6 +35,11 @@ const char* nomTouche(SDLKey touche);
 // The key named `nom` (any case, surrounding spaces ignored); SDLK_UNKNOWN
 // when no key has that name.
 SDLKey toucheNommee(const std::string& nom);
+// The key's name as the player reads it on screen, in French ("Droite",
+// "Espace", "Pavé 0", "A"); SDL's name for the rare keys without one, and
+// "Touche <n>" for a key SDL does not name either. config.ini keeps SDL's
+// names (nomTouche).
+std::string nomToucheAffiche(SDLKey touche);
 
 enum ActionJoueur {
     ActionDroite,

@@ -27,9 +27,11 @@ int borneVolume(sc::CleVideo cle, int volume)
 void CMenuPause::ouvre(Ecran nouvel)
 {
     ecran = nouvel;
-    choix = 0;
+    // While a key is awaited the highlight stays on the action it is for.
+    choix = ecran == NouvelleTouche && action >= 0 ? action : 0;
     if (ecran == NouvelleTouche && action >= 0 && action < static_cast<int>(commandes.size()))
-        message = "Appuyez sur la nouvelle touche pour " + commandes[action].first;
+        message = "Appuyez sur la nouvelle touche pour " + commandes[action].first
+                  + "\n(Retour arrière pour annuler)";
     else
         message.clear();
 }

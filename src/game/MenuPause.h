@@ -9,7 +9,7 @@
 // Screens: the main menu (Continuer, Options, Quitter), the options, the
 // controls, the wait for a new key, and the help (the keys as configured).
 // Up and Down choose a line, Return or Space takes it, Left and Right change
-// a value; Backspace goes back a screen.
+// a value; Backspace goes back a screen, or cancels the wait for a key.
 
 #include "shell/SchemaConfiguration.h"
 

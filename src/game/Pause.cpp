@@ -10,6 +10,7 @@
 #include "sound/CMusique.h"
 
 #include <SDL.h>
+#include <algorithm>
 
 namespace sc = schemaConfiguration;
 
@@ -36,7 +37,7 @@ void CPauseJeu::listeCommandes()
 {
     menu.commandes.clear();
     for (int a = 0; a < NombreActions; ++a)
-        menu.commandes.emplace_back(nomAction(a), nomTouche(controles.touches[a]));
+        menu.commandes.emplace_back(nomAction(a), nomToucheAffiche(controles.touches[a]));
 }
 
 TouchesHeros CPauseJeu::touchesHeros() const
@@ -193,11 +194,13 @@ void CPauseJeu::dessine()
     }
     if (!menu.message.empty()) {
         texte.setBrightness(255, 170, 120);
-        texte.afficheCentre(320, 400, menu.message);
+        // A message of several lines grows upwards, clear of the foot line.
+        const int lignesMessage = 1 + static_cast<int>(std::count(menu.message.begin(), menu.message.end(), '\n'));
+        texte.afficheCentre(320, 400 - (lignesMessage - 1) * texte.getHauteurLigne(), menu.message);
     }
     texte.setBrightness(170, 170, 190);
     std::string pied = menu.getEcran() == CMenuPause::Aide
                            ? "Une touche pour reprendre"
-                           : std::string(nomTouche(controles.touches[ActionPause])) + " : reprendre";
+                           : nomToucheAffiche(controles.touches[ActionPause]) + " : reprendre";
     texte.afficheCentre(320, 440, pied + "   ·   " + CMenuPause::RappelEchap);
 }

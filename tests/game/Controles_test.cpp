@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 using namespace testsupport;
 
@@ -42,6 +43,26 @@ TEST(Controles, KeyNamesAreSdlsOwnAndParseInAnyCase)
     EXPECT_EQ(toucheNommee(""), SDLK_UNKNOWN);
 }
 
+TEST(Controles, KeysShowFrenchNamesEachTellingItsKeyApart)
+{
+    const std::pair<SDLKey, const char*> attendus[] = {
+        {SDLK_RIGHT, "Droite"}, {SDLK_SPACE, "Espace"}, {SDLK_RETURN, "Entrée"},
+        {SDLK_BACKSPACE, "Retour arrière"}, {SDLK_RSHIFT, "Maj droite"}, {SDLK_LCTRL, "Ctrl gauche"},
+        {SDLK_ESCAPE, "Échap"}, {SDLK_PAGEUP, "Page préc."}, {SDLK_KP0, "Pavé 0"}, {SDLK_KP9, "Pavé 9"},
+        {SDLK_KP_ENTER, "Pavé Entrée"}, {SDLK_F1, "F1"}, {SDLK_F12, "F12"}, {SDLK_a, "A"}, {SDLK_z, "Z"},
+        {SDLK_7, "7"}, {SDLK_SEMICOLON, ";"}, {SDLK_WORLD_73, "é"}, {SDLK_WORLD_0, "world 0"},
+        {static_cast<SDLKey>(37), "Touche 37"}};
+    for (const auto& a : attendus)
+        EXPECT_EQ(nomToucheAffiche(a.first), a.second) << a.second;
+    // No two keys look alike on screen.
+    std::map<std::string, int> vus;
+    for (int k = 0; k < SDLK_LAST; ++k)
+        if (nomTouche(static_cast<SDLKey>(k))) {
+            auto place = vus.emplace(nomToucheAffiche(static_cast<SDLKey>(k)), k);
+            EXPECT_TRUE(place.second) << place.first->first << ": " << k << " and " << place.first->second;
+        }
+}
+
 TEST(Controles, ReadFromConfigWithDefaultsAndClearLinesForBadValues)
 {
     DossierTemporaire dossier;
@@ -73,9 +94,9 @@ TEST(Controles, EscapeInConfigIsRefusedAsTheOptionsScreenRefusesIt)
     EXPECT_EQ(c.touches[ActionFrappe], SDLK_SPACE);
     EXPECT_EQ(c.touches[ActionPause], SDLK_p);
     EXPECT_EQ(erreurs.texte(),
-              "config.ini [CONTROLES] Frappe : touche \"Escape\" refusée (Touche réservée : escape quitte le jeu), "
+              "config.ini [CONTROLES] Frappe : touche \"Escape\" refusée (Touche réservée : Échap quitte le jeu), "
               "space gardée\n"
-              "config.ini [CONTROLES] Pause : touche \"escape\" refusée (Touche réservée : escape quitte le jeu), "
+              "config.ini [CONTROLES] Pause : touche \"escape\" refusée (Touche réservée : Échap quitte le jeu), "
               "p gardée\n");
     CRapport rapport;
     CVerificateur(rapport).verifieConfiguration("config.ini");

@@ -36,11 +36,19 @@ TEST(MenuPause, ChoosesOptionsChangesValuesAndWaitsForANewKey)
     menu.touche(SDLK_DOWN);
     menu.touche(SDLK_RETURN);
     EXPECT_EQ(menu.getEcran(), CMenuPause::NouvelleTouche);
-    EXPECT_EQ(menu.message, "Appuyez sur la nouvelle touche pour Saut");
+    EXPECT_EQ(menu.getChoix(), 1) << "the highlight left the action being changed";
+    EXPECT_EQ(menu.message, "Appuyez sur la nouvelle touche pour Saut\n(Retour arrière pour annuler)");
     EXPECT_EQ(menu.touche(SDLK_p), CMenuPause::ToucheChoisie);
     EXPECT_EQ(menu.getActionChoisie(), 1);
     EXPECT_EQ(menu.getToucheChoisie(), SDLK_p);
     EXPECT_EQ(menu.getEcran(), CMenuPause::Commandes);
+    EXPECT_EQ(menu.getChoix(), 1);
+    // Backspace cancels the wait, back on the same action, prompt gone.
+    menu.touche(SDLK_RETURN);
+    EXPECT_EQ(menu.touche(SDLK_BACKSPACE), CMenuPause::Rien);
+    EXPECT_EQ(menu.getEcran(), CMenuPause::Commandes);
+    EXPECT_EQ(menu.getChoix(), 1);
+    EXPECT_EQ(menu.message, "");
 
     // The help goes on any key; Backspace walks back to the game.
     menu.ouvre(CMenuPause::Aide);
