@@ -2,6 +2,7 @@
 // sees what the game reports on its probe line and answers with real key
 // presses, and a hero who never moves.
 #include "support/DonneesJeu.h"
+#include "support/JoueurScripte.h"
 #include "support/Pilote.h"
 #include "support/TestSupport.h"
 
@@ -10,8 +11,6 @@
 #include <SDL_image.h>
 #include <chrono>
 #include <cstdlib>
-#include <regex>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -21,39 +20,6 @@ using namespace testsupport;
 namespace {
 
 using PartieDemoE2E = TestSurServeurX;
-
-// Creatures whose contact ends above this never meet the hero's strike.
-const int HautFrappe = 300;
-
-struct Sonde {
-    bool lue = false;
-    int sante = 0;
-    int herosX = 0, herosDroite = 0;
-    int devant = 1 << 30;  // nearest reachable creature ahead, from the hero's right edge
-};
-
-// The last complete probe line of the game's output.
-Sonde derniereSonde(const std::string& sortie)
-{
-    Sonde s;
-    size_t fin = sortie.rfind('\n');
-    if (fin == std::string::npos)
-        return s;
-    size_t debut = sortie.rfind("sonde ", fin);
-    if (debut == std::string::npos)
-        return s;
-    std::istringstream ligne(sortie.substr(debut + 6, fin - debut - 6));
-    if (!(ligne >> s.sante >> s.herosX >> s.herosDroite))
-        return s;
-    s.lue = true;
-    int x, y, l, h;
-    while (ligne >> x >> y >> l >> h) {
-        int d = x - s.herosDroite;
-        if (y + h >= HautFrappe && x + l > s.herosX - 40 && d < s.devant)
-            s.devant = d;
-    }
-    return s;
-}
 
 void demarreDemo()
 {
@@ -69,49 +35,19 @@ void demarreDemo()
 TEST_F(PartieDemoE2E, AScriptedPlayerWhoStrikesWhatComesFinishesTheLevel)
 {
     demarreDemo();
-    ProgrammeLance jeu(cheminBinaire("corvanthelis"), {});
+    ProgrammeLance jeu(cheminBinaire("corvanthelis"), {"--niveau", "./data/levels/level1.ini"});
     ASSERT_TRUE(jeu.lance());
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
 
     // Walk right; when a creature comes within reach, stand and strike
-    // until it is gone. A strike needs Space released between two presses.
-    const int Reaction = 120;
-    bool marche = false, espace = false;
-    int morts = 0, santePrecedente = 3;
-    std::string sortie;
-    // Each look at the probe is a reaction, until the level is finished.
-    attendQue(
-        [&] {
-            sortie = lisFichier("sortie.txt");
-            Sonde s = derniereSonde(sortie);
-            if (!s.lue)
-                return false;
-            if (s.sante > santePrecedente)
-                ++morts;
-            santePrecedente = s.sante;
-            bool danger = s.devant < Reaction;
-            if (danger == marche) {
-                marche = !danger;
-                marche ? enfonce("Right") : relache("Right");
-            }
-            if (danger || espace) {
-                espace = !espace;
-                espace ? enfonce("space") : relache("space");
-            }
-            return sortie.find("Niveau terminé") != std::string::npos;
-        },
-        9 * 60 * 1000, 30);
-    relache("Right");
-    relache("space");
-    std::smatch m;
-    ASSERT_TRUE(std::regex_search(sortie, m, std::regex("Niveau terminé en (\\d+) min (\\d\\d) s : (\\d+) lueurs "
-                                                        "sur (\\d+), (\\d+) créatures vaincues\n")))
-        << "not finished within 9 minutes; deaths: " << morts;
+    // until it is gone.
+    ResultatJeu r = joueJusquAuBout(StyleJoueur());
+    ASSERT_TRUE(r.fini) << "not finished within 9 minutes; deaths: " << r.morts;
     // Every light is counted, and the level has creatures to defeat.
-    EXPECT_EQ(m[4], "11");
-    EXPECT_GT(std::stoi(m[5]), 0);
-    std::printf("Demo play-through: %s min %s s on the last life, %d deaths, %s lights, %s creatures\n",
-                m[1].str().c_str(), m[2].str().c_str(), morts, m[3].str().c_str(), m[5].str().c_str());
+    EXPECT_EQ(r.lueursTotal, 11);
+    EXPECT_GT(r.creatures, 0);
+    std::printf("Demo play-through: %d min %02d s, %d deaths, %d lights, %d creatures\n", r.minutes, r.secondes,
+                r.morts, r.lueurs, r.creatures);
     quitteParEchap(jeu);
 }
 
