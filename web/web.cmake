@@ -7,10 +7,10 @@ if(NOT EXISTS "${CONTENU_WEB}/data")
 endif()
 
 file(GLOB WEB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.cpp)
-# Replaced by the browser's own: SDL_image, giflib, libtiff and XCF decoding, libpng
+# Replaced by the browser's own: SDL_image, giflib and libtiff decoding, libpng
 # screenshots, the mixer opened at run time.
 list(FILTER WEB_SOURCES EXCLUDE REGEX
-     "/src/(render/Decodage|render/DecodageGIF|render/DecodageTIFF|render/DecodageXCF|shell/CaptureEcran|sound/BibliothequeMixer)\\.cpp$")
+     "/src/(render/DecodageBibliotheque|render/DecodageGIF|render/DecodageTIFF|shell/CaptureEcran|sound/BibliothequeMixer)\\.cpp$")
 # The editor and the data checker it runs are desktop tools.
 list(FILTER WEB_SOURCES EXCLUDE REGEX "/src/(editeur|verification)/")
 list(APPEND WEB_SOURCES ${CMAKE_SOURCE_DIR}/src/corvanthelis.cpp)

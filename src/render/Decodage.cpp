@@ -1,14 +1,12 @@
 #include "render/Decodage.h"
 
 #include "foundation/FichierOrdinaire.h"
-#include "render/DecodageGIF.h"
-#include "render/DecodageTIFF.h"
+#include "render/DecodageBibliotheque.h"
 #include "render/DecodageXCF.h"
 #include "render/EnteteImage.h"
 #include "render/StructureImage.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <cstring>
 #include <strings.h>
@@ -22,32 +20,6 @@ const char* extension(const char* fichier)
 {
     const char* point = strrchr(fichier, '.');
     return point ? point + 1 : nullptr;
-}
-
-// SDL_image gives a grey PNG with a transparent grey (tRNS) as 16-bit
-// pixels of grey then alpha, with colour masks that no 16-bit surface can
-// have. Rebuilt as the RGBA surface it gives for grey with alpha.
-SDL_Surface* corrigeGrisPNG(SDL_Surface* image)
-{
-    const SDL_PixelFormat* f = image->format;
-    if (f->BytesPerPixel != 2 || f->Bmask != 0xFF0000)
-        return image;
-    SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 32, 0x000000FF,
-                                             0x0000FF00, 0x00FF0000, 0xFF000000);
-    if (rgba) {
-        SDL_LockSurface(image);
-        for (int y = 0; y < image->h; ++y) {
-            const Uint8* source = static_cast<const Uint8*>(image->pixels) + y * image->pitch;
-            Uint8* dest = static_cast<Uint8*>(rgba->pixels) + y * rgba->pitch;
-            for (int x = 0; x < image->w; ++x) {
-                dest[4 * x] = dest[4 * x + 1] = dest[4 * x + 2] = source[2 * x];
-                dest[4 * x + 3] = source[2 * x + 1];
-            }
-        }
-        SDL_UnlockSurface(image);
-    }
-    SDL_FreeSurface(image);
-    return rgba;
 }
 
 // What the header could not tell: the size of formats it does not know, and
@@ -77,21 +49,10 @@ SDL_Surface* decodeFichier(const char* fichier)
         return nullptr;
     if (entete.format == FORMAT_XPM && !xpmComplet(donnees.data(), donnees.size()))
         return nullptr;
-    SDL_Surface* image = nullptr;
-    if (entete.format == FORMAT_GIF) {
-        image = decodeGIF(donnees.data(), donnees.size());
-    } else if (entete.format == FORMAT_XCF) {
-        image = decodeXCF(donnees.data(), donnees.size());
-    } else if (entete.format == FORMAT_INCONNU && signatureTIFF(donnees.data(), donnees.size())) {
-        image = decodeTIFF(donnees.data(), donnees.size());
-    } else {
-        SDL_RWops* flux = SDL_RWFromConstMem(donnees.data(), static_cast<int>(donnees.size()));
-        if (!flux)
-            return nullptr;
-        image = IMG_LoadTyped_RW(flux, 1, const_cast<char*>(suffixe));
-        if (image && entete.format == FORMAT_PNG)
-            image = corrigeGrisPNG(image);
-    }
+    // XCF is read by our own code, the same in every build.
+    SDL_Surface* image = entete.format == FORMAT_XCF
+                             ? decodeXCF(donnees.data(), donnees.size())
+                             : decodeParBibliotheque(donnees.data(), donnees.size(), entete, suffixe);
     if (image && !imageVraisemblable(image, entete.format, donnees.size())) {
         SDL_FreeSurface(image);
         image = nullptr;

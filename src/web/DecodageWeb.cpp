@@ -1,19 +1,12 @@
-// Pictures for the browser build, decoded in plain memory with stb_image
-// (GIFs included: their first image). The same file checks as everywhere:
-// a regular file of a sane size, the declared size within the picture
-// limits before anything is decoded, and a truncated file fails.
+// The browser build's decoding library: stb_image, in plain memory (GIFs
+// included: their first image). The file's checks before it and the
+// plausibility check after it are the desktop's (render/Decodage.cpp).
 
-#include "foundation/FichierOrdinaire.h"
-#include "render/Decodage.h"
-#include "render/EnteteImage.h"
+#include "render/DecodageBibliotheque.h"
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <cstring>
-#include <strings.h>
-#include <sys/stat.h>
-#include <vector>
 
 #define STBI_NO_STDIO
 #define STBI_NO_HDR
@@ -30,35 +23,15 @@
 #include <stb_image.h>
 #pragma GCC diagnostic pop
 
-namespace {
-
-bool nommeeTGA(const char* fichier)
+SDL_Surface* decodeParBibliotheque(const unsigned char* donnees, std::size_t taille, const EnteteImage& entete,
+                                   const char*)
 {
-    const char* point = strrchr(fichier, '.');
-    return point && strcasecmp(point + 1, "tga") == 0;
-}
-
-} // namespace
-
-SDL_Surface* decodeFichierImage(const char* fichier)
-{
-    if (!fichier)
-        return nullptr;
-    std::vector<unsigned char> donnees;
-    if (!lisFichierOrdinaire(fichier, donnees, TAILLE_FICHIER_IMAGE_MAX) || donnees.empty())
-        return nullptr;
-    EnteteImage entete = lisEnteteImage(donnees.data(), donnees.size(), nommeeTGA(fichier));
-    if (!tailleImageAcceptable(entete))
+    if (taille == 0)
         return nullptr;
     int w = 0, h = 0, canaux = 0;
-    stbi_uc* pixels
-        = stbi_load_from_memory(donnees.data(), static_cast<int>(donnees.size()), &w, &h, &canaux, 4);
+    stbi_uc* pixels = stbi_load_from_memory(donnees, static_cast<int>(taille), &w, &h, &canaux, 4);
     if (!pixels)
         return nullptr;
-    if (static_cast<long long>(w) * h > PIXELS_IMAGE_MAX || w > COTE_IMAGE_MAX || h > COTE_IMAGE_MAX) {
-        stbi_image_free(pixels);
-        return nullptr;
-    }
     // Pictures without alpha stay without, as SDL_image gives them: the
     // colour keys of the sheets apply to them.
     const bool alpha = canaux == 2 || canaux == 4;
