@@ -72,6 +72,8 @@ TEST_F(PartieDemoE2E, AScriptedPlayerWhoStrikesWhatComesFinishesTheLevel)
     ProgrammeLance jeu(cheminBinaire("corvanthelis"), {});
     ASSERT_TRUE(jeu.lance());
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
+    // Jouer on the title.
+    appuie("Return");
 
     // Walk right; when a creature comes within reach, stand and strike
     // until it is gone. A strike needs Space released between two presses.
