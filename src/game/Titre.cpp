@@ -143,7 +143,8 @@ public:
         titre.charge(fichiersJeu::PoliceTitre);
     }
 
-    void dessine(const CMenuTitre& menu)
+    // `avecMenu` false: the background alone, under the options.
+    void dessine(const CMenuTitre& menu, bool avecMenu)
     {
         const bool niveaux = menu.getEcran() == CMenuTitre::Niveaux;
         if (avecPeinture) {
@@ -156,6 +157,8 @@ public:
             clearScreen();
             glClearColor(0.f, 0.f, 0.f, 0.f);
         }
+        if (!avecMenu)
+            return;
         CTexte& grand = titre.chargee() ? titre : texte;
         grand.setBrightness(255, 236, 190);
         if (niveaux)
@@ -266,7 +269,7 @@ ChoixTitre lanceTitre(CMenuTitre& menu, GestionnaireSon* son, LanceurEditeur edi
         default: break;
         }
         if (redessine) {
-            ecran.dessine(menu);
+            ecran.dessine(menu, !options.active());
             options.dessine();
             presenteImage();
             redessine = false;

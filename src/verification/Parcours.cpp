@@ -11,14 +11,15 @@ namespace sp = schemaParcours;
 void CVerificateur::verifieParcours(const std::string& chemin)
 {
     // Neither is required: the game then plays its one level under a plain
-    // title.
-    if (!defautFichier(ImageTitre).empty())
-        rapport_.avertissement(ImageTitre, 0, "peinture du titre absente : le titre s'affiche sur un fond uni");
-    else
+    // title. A journey without its painting is likely an oversight.
+    const bool avecPeinture = defautFichier(ImageTitre).empty();
+    if (avecPeinture)
         verifieImage(ImageTitre);
     CDescription d(rapport_, chemin);
     if (!d.ouverte())
         return;
+    if (!avecPeinture)
+        rapport_.avertissement(ImageTitre, 0, "peinture du titre absente : le titre s'affiche sur un fond uni");
     ValeursSection entete = d.litSection(sp::SectionEntete, sp::entete);
     long n = entete[sp::NombreNiveaux.nom].entier;
     if (n < 0 || n > sp::NombreNiveaux.max)

@@ -104,6 +104,11 @@ TEST(Records, LeFichierRelitCeQuIlAEcritEtMetDeCoteUnFichierAbime)
     EXPECT_TRUE(relus.termine("./data/levels/level1.ini"));
     EXPECT_FALSE(relus.termine("./data/levels/col.ini"));
     EXPECT_EQ(relus.cherche("./data/levels/level1.ini")->meilleur.creatures, 9);
+    // A better time at once after, same size and same second: still written.
+    records.enregistre("./data/levels/level1.ini", resultat(157000, 0, 0));
+    ASSERT_TRUE(ecritRecords("records.ini", records));
+    ASSERT_TRUE(litRecords("records.ini", relus));
+    EXPECT_EQ(relus.cherche("./data/levels/level1.ini")->meilleur.temps, 157000u) << lisFichier("records.ini");
 
     // Each damage alone, made in the good file.
     const std::pair<std::string, std::string> abimes[] = {
