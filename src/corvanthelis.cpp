@@ -54,7 +54,12 @@ extern "C" int SDL_main(int argc, char** argv)
         return mainEditNiveau(options.niveauEditeur.empty() ? nullptr : options.niveauEditeur.c_str());
 #endif
     }
+#ifdef __EMSCRIPTEN__
     return mainVorna(options);
+#else
+    // The title's Éditeur opens the editor in the game's window.
+    return mainVorna(options, mainEditNiveau);
+#endif
 }
 
 int main(int argc, char** argv)

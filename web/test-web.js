@@ -141,14 +141,19 @@ async function main() {
     console.log(`intro : ${intro.couleurs} couleurs, ${(100 * intro.allumes).toFixed(0)} % allumé`);
 
     await page.keyboard.press('Escape');
-    // The level: a lit picture unlike the intro's, that stays.
-    const niveau = await attend(async () => {
+    // A picture unlike `avant` that stays, meeting `bonne`.
+    const suivante = (avant, nom, bonne) => attend(async () => {
       const a = await lisCanvas(page);
-      if (!vivante(a) || ecart(a, intro) < 8) return null;
+      if (!bonne(a) || ecart(a, avant) < 8) return null;
       await new Promise(ok => setTimeout(ok, 300));
-      const b = await lisCanvas(page, 'niveau');
-      return vivante(b) && ecart(a, b) < 4 && b;
-    }, 30000, 'le niveau');
+      const b = await lisCanvas(page, nom);
+      return bonne(b) && ecart(a, b) < 4 && b;
+    }, 30000, nom);
+    // The title (dark without its painting), whose Jouer (Enter) starts the
+    // level: a lit picture.
+    const titre = await suivante(intro, 'titre', () => true);
+    await page.keyboard.press('Enter');
+    const niveau = await suivante(titre, 'niveau', vivante);
     // The level's music: loaded, decoded and playing in a running audio context.
     const musique = await attend(() => page.evaluate(() => {
       const m = typeof SDL !== 'undefined' && SDL.music && SDL.music.audio;

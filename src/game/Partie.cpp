@@ -222,15 +222,32 @@ void CAffichagePartie::dessineHUD(const CPartie& partie, const CActeurs& acteurs
     texte.affiche(x, 14, ligne);
 }
 
-void CAffichagePartie::dessineFin(const CPartie& partie, const CActeurs& acteurs)
+void CAffichagePartie::dessineFin(const CPartie& partie, const CActeurs& acteurs, const Ameliorations* records)
 {
     uint32_t secondes = partie.dureeFinale / 1000;
-    char lignes[256];
-    snprintf(lignes, sizeof lignes, "Temps : %u min %02u s\nLueurs : %d / %d\nCréatures vaincues : %d",
-             secondes / 60, secondes % 60, acteurs.lueursPrises, acteurs.lueursTotal, acteurs.creaturesVaincues);
+    char lignes[3][96];
+    snprintf(lignes[0], sizeof lignes[0], "Temps : %u min %02u s", secondes / 60, secondes % 60);
+    snprintf(lignes[1], sizeof lignes[1], "Lueurs : %d / %d", acteurs.lueursPrises, acteurs.lueursTotal);
+    snprintf(lignes[2], sizeof lignes[2], "Créatures vaincues : %d", acteurs.creaturesVaincues);
+    const bool battus[3] = {records && records->temps, records && records->lueurs, records && records->creatures};
     CTexte& grand = titre.chargee() ? titre : texte;
     ligne.assign("Niveau terminé");
     grand.afficheCentre(320, 150, ligne);
-    ligne.assign(lignes);
-    texte.afficheCentre(320, 150 + grand.getHauteurLigne() + 16, ligne);
+    static const char* const Marque = "   Nouveau record !";
+    int y = 150 + grand.getHauteurLigne() + 16;
+    for (int i = 0; i < 3; ++i, y += texte.getHauteurLigne()) {
+        ligne.assign(lignes[i]);
+        if (!battus[i]) {
+            texte.afficheCentre(320, y, ligne);
+            continue;
+        }
+        // The figure keeps its place in the column; the mark follows it.
+        const int largeurLigne = texte.largeur(ligne);
+        const int x = 320 - largeurLigne / 2;
+        texte.affiche(x, y, ligne);
+        ligne.assign(Marque);
+        texte.setBrightness(255, 214, 110);
+        texte.affiche(x + largeurLigne, y, ligne);
+        texte.setBrightness(255, 255, 255);
+    }
 }

@@ -12,6 +12,7 @@
 
 #include "game/Acteurs.h"
 #include "game/ControleHeros.h"
+#include "game/Records.h"
 #include "render/CImageGL.h"
 #include "render/CTexte.h"
 
@@ -96,7 +97,9 @@ public:
     // Heart and light pictures, the text font; a missing one falls back to text.
     void charge();
     void dessineHUD(const CPartie& partie, const CActeurs& acteurs);
-    void dessineFin(const CPartie& partie, const CActeurs& acteurs);
+    // `records` (null: none) marks the figures that beat the player's best
+    // with "Nouveau record !".
+    void dessineFin(const CPartie& partie, const CActeurs& acteurs, const Ameliorations* records = nullptr);
 
 private:
     CImageGL coeur, coeurVide, lueur;

@@ -108,7 +108,16 @@ void CPartieJeu::etapeRegles()
                                     sprite->getMirroirY(), anim ? anim->getNomAnimation() : nullptr,
                                     anim ? anim->getMinLongueurImage() : 0, anim ? anim->getImageCourante() : 0,
                                     heros.numeroFrappe);
+    const CPartie::Etat avant = partie.etat;
     partie.metAJour(acteurs, h, niveau->getPositionX(), &effets);
+    if (avant == CPartie::EnJeu && partie.etat == CPartie::Fin && surArrivee) {
+        ResultatNiveau r;
+        r.temps = partie.dureeFinale;
+        r.lueurs = acteurs.lueursPrises;
+        r.lueursTotal = acteurs.lueursTotal;
+        r.creatures = acteurs.creaturesVaincues;
+        records = surArrivee(r);
+    }
     if (avecSonde && partie.etat == CPartie::EnJeu) {
         fputs(partie.ligneSonde(acteurs, h).c_str(), stdout);
         fflush(stdout);
@@ -130,7 +139,7 @@ void CPartieJeu::dessine()
     if (avecRegles)
         affichagePartie.dessineHUD(partie, acteurs);
     if (partie.etat == CPartie::Fin)
-        affichagePartie.dessineFin(partie, acteurs);
+        affichagePartie.dessineFin(partie, acteurs, dansParcours ? &records : nullptr);
     pause->dessine();
     if (capture) {
         // The picture of this frame, before it is shown.
@@ -151,11 +160,24 @@ void CPartieJeu::attend()
 
 void CPartieJeu::recommenceSiTerminee()
 {
-    if (partie.etat != CPartie::Perdu && !partie.finTerminee())
-        return;
-    if (partie.etat == CPartie::Perdu)
+    if (partie.etat == CPartie::Perdu) {
         vornaGameOver();
-    recommence();
+        recommence();
+    } else if (partie.finTerminee() && !suivant) {
+        recommence();
+    }
+}
+
+void CPartieJeu::enchaine(SurArrivee surArrivee_, bool suivant_)
+{
+    surArrivee = std::move(surArrivee_);
+    dansParcours = true;
+    suivant = suivant_;
+}
+
+bool CPartieJeu::niveauTermine() const
+{
+    return suivant && partie.finTerminee();
 }
 
 void CPartieJeu::recommence()

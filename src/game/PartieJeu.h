@@ -19,7 +19,9 @@
 #include "game/Effets.h"
 #include "game/OutilsJeu.h"
 #include "game/Partie.h"
+#include "game/Records.h"
 
+#include <functional>
 #include <memory>
 
 class CPauseJeu;
@@ -44,9 +46,20 @@ public:
     // Paces the loop: a short sleep while playing, a wait for an event while
     // paused.
     void attend();
-    // After a loss (its picture series first) or a shown ending, the level
-    // again from the start.
+    // After a loss (its picture series first), the level again from the
+    // start; after a shown ending too, unless the level is part of a
+    // journey, which goes on to the next one.
     void recommenceSiTerminee();
+
+    // Makes the level a journey's: `surArrivee` is told the run's figures
+    // the frame the finish is reached (the completion line just printed)
+    // and answers which of them beat the records, which the ending shows.
+    // With `suivant` false (a journey of one level without its file) the
+    // level still starts again after its ending.
+    using SurArrivee = std::function<Ameliorations(const ResultatNiveau&)>;
+    void enchaine(SurArrivee surArrivee, bool suivant = true);
+    // In a journey, true once the ending has been shown long enough.
+    bool niveauTermine() const;
 
 private:
     void etapeHeros();
@@ -70,6 +83,10 @@ private:
     bool avecSonde = false;
     std::unique_ptr<CPauseJeu> pause;
     bool capture = false;
+    SurArrivee surArrivee;
+    bool dansParcours = false;
+    bool suivant = false;
+    Ameliorations records;
 };
 
 #endif

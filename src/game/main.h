@@ -9,8 +9,9 @@
 //
 // mainVorna is the game; SDL_main calls it (with the command line's
 // options, game/OptionsJeu.h). It creates the configuration,
-// opens the display, plays the intro to its music, then runs the level under
-// keyboard control until Escape or a window close, and releases everything it
+// opens the display, plays the intro to its music, then the title screen and
+// the journey of levels under keyboard control until Escape or a window
+// close, and releases everything it
 // created, `config` last. SIGINT, SIGTERM or SIGHUP end the intro and the
 // game alike. Returns the process status: 0, or 1 when no display
 // could be opened.
@@ -36,7 +37,11 @@ struct OptionsJeu;
 int mainVorna();
 // The same game with the command line's options (game/OptionsJeu.h): another
 // level, a start position without the intro, restarts at that position.
-int mainVorna(const OptionsJeu& options);
+// Without either, the intro leads to the title screen and the journey
+// (game/Titre.h, game/Parcours.h); `editeur` (null: none) is the level
+// editor the title offers, run inside the open display.
+using LanceurEditeur = int (*)(const char* fichierNiveau);
+int mainVorna(const OptionsJeu& options, LanceurEditeur editeur = nullptr);
 
 int mainCorvanthelis();
 

@@ -7,6 +7,7 @@
 #include "game/FichiersJeu.h"
 #include "game/Intro.h"
 #include "game/OutilsJeu.h"
+#include "game/SchemaParcours.h"
 #include "scenery/CBackground.h"
 #include "scenery/CLevel.h"
 #include "scenery/ClesNiveau.h"
@@ -361,6 +362,7 @@ void CVerificateur::verifieTout()
         if (nomImageSerie(nom, sizeof nom, fichiersJeu::DebutGameOver, n, fichiersJeu::FinGameOver))
             verifieImage(nom);
     }
+    verifieParcours(schemaParcours::Fichier);
     verifieNiveau(fichiersJeu::NiveauVisionneuse);
     verifiePolice(fichiersJeu::PoliceTexte);
     verifiePolice(fichiersJeu::PoliceTitre);

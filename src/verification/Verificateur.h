@@ -32,6 +32,9 @@ public:
     // A font: its sheet, glyph rectangles inside it, one glyph per
     // character, and the '?' that stands for the missing ones.
     void verifiePolice(const std::string& chemin);
+    // The journey (when there is one): each level it names, and the title
+    // painting.
+    void verifieParcours(const std::string& chemin);
     // The sprite viewer's name file and converted sprite.
     void verifieVue(const std::string& infos, const std::string& anims);
 

@@ -41,8 +41,9 @@ TEST_F(JeuContenuE2E, SkipsTheIntroWalksTheLevelAndQuitsCleanly)
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
 
     // The intro lasts over two minutes; the game loop's frame-rate report
-    // within seconds shows that Escape skipped it.
+    // within seconds shows that Escape skipped it and Return played.
     appuie("Escape");
+    appuie("Return");
     bool enJeu = attendLigne("sortie.txt", "FPS : ", 20000);
     ASSERT_TRUE(enJeu) << "the intro did not give way to the level";
     EXPECT_TRUE(jeu.enCours());

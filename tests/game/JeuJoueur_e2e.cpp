@@ -85,8 +85,9 @@ TEST_F(JeuJoueurE2E, OwnKeysPauseScreenshotAndOptionsMenu)
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
 
     // Without pictures the intro lasts two minutes: the sky within seconds
-    // means Space skipped it.
+    // means Space skipped it (and Return on the title played).
     appuie("space");
+    appuie("Return");
     std::vector<Couleur> debut = attendEcran(640, 480, pixelVaut(100, 100, CielMonde, 2));
     ASSERT_TRUE(couleurEn(debut, 100, 100, CielMonde, 2)) << "Space did not skip the intro";
 
@@ -175,11 +176,18 @@ TEST(JeuJoueurPleinEcranE2E, DesktopSizeWithBarsThenStretchedFromTheOptions)
     // wherever the pointer is.
     ProgrammeLance jeu(cheminBinaire("corvanthelis"), {});
     ASSERT_TRUE(jeu.lance());
+    // The title fills the picture; Return plays.
+    attendEcran(1280, 1024, [](const std::vector<Couleur>& e) { return nonNoirs(e, 1280, 500) > 0; }, 20000);
+    appuie("Return");
 
     // 4:3 on 1280 x 1024: the 640 x 480 picture doubled, 32-pixel bars above
     // and below. The plane's band ends the picture at row 991.
     std::vector<Couleur> ecran = attendEcran(
-        1280, 1024, [](const std::vector<Couleur>& e) { return nonNoirs(e, 1280, 991) > 0; }, 20000);
+        1280, 1024,
+        [](const std::vector<Couleur>& e) {
+            return nonNoirs(e, 1280, 991) > 0 && procheCouleur(pixelA(e, 1280, 200, 32 + 200), CielMonde, 2);
+        },
+        20000);
     ASSERT_FALSE(ecran.empty());
     EXPECT_TRUE(procheCouleur(pixelA(ecran, 1280, 200, 32 + 200), CielMonde, 2));
     EXPECT_TRUE(procheCouleur(pixelA(ecran, 1280, 1275, 32 + 200), CielMonde, 2));
@@ -219,7 +227,8 @@ TEST_F(JeuJoueurE2E, MusicVolumeZeroIsSilence)
         ASSERT_EQ(symlink(musique.c_str(), "data/zic/kvtr_piste2.ogg"), 0);
         ecritFichier("config.ini", lisFichier("config.ini") + "Intro=0\nVolumeMusique=" + volume + "\n");
         setenv("SDL_DISKAUDIOFILE", (dossier.chemin() + "/" + volume + "/son.raw").c_str(), 1);
-        jeux.emplace_back(new ProgrammeLance(cheminBinaire("corvanthelis"), {}));
+        // Straight into the level, whose music this listens to.
+        jeux.emplace_back(new ProgrammeLance(cheminBinaire("corvanthelis"), {"--niveau", "data/levels/level1.ini"}));
         ASSERT_EQ(chdir(".."), 0);
     }
     setenv("SDL_AUDIODRIVER", "dummy", 1);

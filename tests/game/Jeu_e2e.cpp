@@ -27,8 +27,10 @@ TEST_F(JeuE2E, SkipIntroScrollTintAndQuit)
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
 
     // The intro has no pictures here and would last two minutes: the sky
-    // showing within seconds means Escape skipped it.
+    // showing within seconds means Escape skipped it (and Return on the
+    // title played).
     appuie("Escape");
+    appuie("Return");
     std::vector<Couleur> ecran = attendEcran(640, 480, pixelVaut(100, 100, Ciel, 2));
     ASSERT_TRUE(couleurEn(ecran, 100, 100, Ciel, 2));
     EXPECT_TRUE(jeu.enCours());
@@ -74,6 +76,7 @@ TEST_F(JeuE2E, RunsAndQuitsWithoutHeroDescription)
     ASSERT_TRUE(jeu.lance());
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "");
     appuie("Escape");
+    appuie("Return");
     attendEcran(640, 480, pixelVaut(100, 100, Ciel, 2));
     // Walk, turn, jump and strike with nothing to draw: each key held for
     // some frames, which no picture shows, hence a fixed time.

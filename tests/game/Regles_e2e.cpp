@@ -58,6 +58,7 @@ TEST_F(ReglesE2E, WalkingToTheFinishTakesTheLightAndPrintsTheCompletionLine)
     ASSERT_TRUE(jeu.lance());
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
     appuie("Escape");
+    appuie("Return");
     // The light waits ahead, right of the hero.
     EXPECT_TRUE(couleurEn(attendEcran(640, 480, pixelVaut(420, 320, Rouge, 2)), 420, 320, Rouge, 2));
     enfonce("Right");
@@ -84,6 +85,7 @@ TEST_F(ReglesE2E, AHeroWhoStandsStillDiesAndTheGameOverPlays)
     ASSERT_TRUE(jeu.lance());
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
     appuie("Escape");
+    appuie("Return");
     // Three hits, 1.5 s apart at least, then the game-over pictures.
     std::vector<Couleur> ecran = attendEcran(640, 480, pixelVaut(4, 4, Magenta, 2), 30000);
     bool gameOver = !ecran.empty() && procheCouleur(pixelEcran(ecran, 4, 4), Magenta, 2);

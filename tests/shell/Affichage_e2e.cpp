@@ -71,6 +71,7 @@ TEST_F(AffichageE2E, ResizedInTheIntroAndTheGameTheFourThreePictureFillsTheMiddl
     redimensionne(fenetre, 1000, 600);
     pointeSur(fenetre);
     appuie("Escape");
+    appuie("Return");
     std::vector<Couleur> large = attendDisposition(1000, 600, {225, 125}, {50, 300});
     ASSERT_FALSE(large.empty());
     EXPECT_TRUE(procheCouleur(en(large, 1000, 225, 125), Ciel, 2));  // picture (100, 100)

@@ -11,7 +11,9 @@
 #include "foundation/Messages.h"
 #include "game/Acteurs.h"
 #include "game/Effets.h"
+#include "game/Parcours.h"
 #include "game/SchemaActeur.h"
+#include "game/SchemaParcours.h"
 #include "render/CTexte.h"
 #include "render/SchemaPolice.h"
 #include "scenery/DescriptionNiveau.h"
@@ -75,6 +77,8 @@ std::map<std::string, Fichier> mondeValide()
           {"Sons", {{"blesse", "cri"}, {"mort", "cri"}, {"attaque", "cri"}}},
           {"Comportement", comportement}}},
         {"effets.ini", {{"Entete", {{"nombreSons", "1"}}}, {"Son1", {{"nom", "cri"}, {"fichier", "cri.wav"}}}}},
+        {"parcours.ini",
+         {{"Entete", {{"nombreNiveaux", "1"}}}, {"Niveau1", {{"fichier", "niveau.ini"}, {"nom", "Le niveau"}}}}},
         {"police.ini",
          {{"Entete", {{"pathPlanche", "feuille.bmp"}, {"hauteurLigne", "4"}, {"base", "3"}, {"nombreGlyphes", "1"}}},
           {"Glyphe1",
@@ -165,6 +169,8 @@ std::string litCommeLeJeu(const std::string& fichier)
     } else if (fichier == "effets.ini") {
         std::vector<EffetDecrit> effets;
         litEffets(f, effets);
+    } else if (fichier == "parcours.ini") {
+        litParcours(f);
     } else {
         DescriptionPolice police;
         litDescriptionPolice(f, police);
@@ -206,6 +212,8 @@ Verdict verifieCommeLeChecker(const std::string& fichier)
             v.verifieTypeActeur("bete", "", 0);
         else if (fichier == "police.ini")
             v.verifiePolice(fichier);
+        else if (fichier == "parcours.ini")
+            v.verifieParcours(fichier);
     }
     Verdict verdict;
     for (const Probleme& p : rapport.problemes()) {
@@ -275,6 +283,8 @@ TEST(Schemas, LeJeuEtLeVerificateurSAccordentSurChaqueCle)
         {"data/acteurs/bete.ini", "Comportement", &schemaActeur::comportement},
         {"effets.ini", "Entete", &schemaActeur::enteteEffets},
         {"effets.ini", "Son1", &schemaActeur::son},
+        {"parcours.ini", "Entete", &schemaParcours::entete},
+        {"parcours.ini", "Niveau1", &schemaParcours::niveau},
         {"police.ini", "Entete", &schemaPolice::entete},
         {"police.ini", "Glyphe1", &schemaPolice::glyphe},
     };
