@@ -38,8 +38,6 @@ TEST_F(PartieDemoE2E, AScriptedPlayerWhoStrikesWhatComesFinishesTheLevel)
     ProgrammeLance jeu(cheminBinaire("corvanthelis"), {"--niveau", "./data/levels/level1.ini"});
     ASSERT_TRUE(jeu.lance());
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
-    // Jouer on the title.
-    appuie("Return");
 
     // Walk right; when a creature comes within reach, stand and strike
     // until it is gone.
