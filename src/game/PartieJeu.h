@@ -44,8 +44,8 @@ public:
     // Paces the loop: a short sleep while playing, a wait for an event while
     // paused.
     void attend();
-    // After a loss (its picture series first) or a shown ending, the level
-    // again from the start.
+    // After a loss (its picture series first), the level again at the last
+    // lantern lit, else from the start; after a shown ending, from the start.
     void recommenceSiTerminee();
 
 private:
