@@ -185,7 +185,7 @@ TEST_F(ActeursTest, StrikesHurtOncePerStrikeThenKillAndLightsAreTaken)
     EXPECT_EQ(sons.joues.back(), "lueur@" + std::to_string(SonHeros));
 }
 
-TEST_F(ActeursTest, ToadLeapsAtTheNearHeroThroughItAndLandsOnTheGround)
+TEST_F(ActeursTest, ToadLeapsAtANearHeroAndLandsBoulderRollsUnderAJumperThroughBlows)
 {
     ParamsComportement p;
     p.distanceAlerte = 200;
@@ -196,65 +196,45 @@ TEST_F(ActeursTest, ToadLeapsAtTheNearHeroThroughItAndLandsOnTheGround)
     CActeur& c = acteurs.acteurs[place(Crapaud, 2000, 330, p)];
     joue(herosA(1000), 10);
     EXPECT_EQ(c.etat, Errance);
-    EXPECT_FLOAT_EQ(c.x, 2000);
-    // Near: a leap of 1 s towards the hero, 80 px high at its top, that
-    // meets the hero on the way and is not cut short by the hit.
-    HerosMonde h = herosA(1850);
-    joue(h, 1);
+    // Near: a leap of 1 s, 80 px high, that hits the hero and goes on.
+    joue(herosA(1850), 1);
     ASSERT_EQ(c.etat, Attaque);
     float plusHaut = 330;
     int degats = 0;
     for (int k = 0; k < 50 && c.etat == Attaque; ++k) {
-        degats += joue(h, 1);
+        degats += joue(herosA(1850), 1);
         plusHaut = std::min(plusHaut, c.y);
     }
     EXPECT_GT(degats, 0);
     EXPECT_NEAR(plusHaut, 250.0f, 1.0f);
     EXPECT_EQ(c.etat, Recul);
-    EXPECT_FLOAT_EQ(c.x, 1800);
-    EXPECT_FLOAT_EQ(c.y, 330);
-    // Landed, it waits, then leaps again at a hero still near.
-    joue(h, 24);
-    EXPECT_EQ(c.etat, Recul);
-    joue(h, 2);
+    EXPECT_EQ(std::make_pair(c.x, c.y), std::make_pair(1800.0f, 330.0f));
+    joue(herosA(1850), 26); // waits, then leaps again
     EXPECT_EQ(c.etat, Attaque);
-}
 
-TEST_F(ActeursTest, BoulderRollsThroughBlowsHurtsOnContactButNotAJumperAndRollsOutOfSight)
-{
-    ParamsComportement p;
     p.distanceAlerte = 300;
     p.vitesseAttaque = 300;
-    CActeur& r = acteurs.acteurs[place(Rocher, 3000, 330, p, 5, 1)];
-    joue(herosA(2600), 10);
-    EXPECT_EQ(r.etat, Errance);
-    EXPECT_FLOAT_EQ(r.x, 3000);
+    CActeur& r = acteurs.acteurs[place(Rocher, 5000, 330, p, 5, 1)];
+    joue(herosA(4600), 10);
+    EXPECT_FLOAT_EQ(r.x, 5000);
     // Within reach it rolls at the hero; a strike neither stops nor hurts it.
-    HerosMonde h = herosA(2800);
+    HerosMonde h = herosA(4800, 200); // in the air above it
     h.frappe = true;
-    h.numeroFrappe = 1;
-    h.rectFrappe = RectangleJeu{3000, 330, 80, 60};
-    joue(h, 1);
+    h.rectFrappe = RectangleJeu{5000, 330, 80, 60};
+    EXPECT_EQ(joue(h, 60), 0);
     EXPECT_EQ(r.etat, Attaque);
     EXPECT_EQ(r.sante, 5);
-    EXPECT_TRUE(sons.joues.empty());
-    // A hero jumping above it lets it roll under; one on the ground is hit
-    // and it rolls on.
-    EXPECT_EQ(joue(herosA(2800, 200), 60), 0);
-    EXPECT_LT(r.x, 2700.0f);
-    EXPECT_GT(joue(herosA(2500), 40), 0);
+    EXPECT_LT(r.x, 4700.0f);
+    EXPECT_GT(joue(herosA(4500), 40), 0);
     EXPECT_EQ(r.etat, Attaque);
-    float x = r.x;
-    // Past the left edge of the screen it is gone, not defeated; after a
-    // death it is back at its start.
+    // Past the screen's left edge it is gone, not defeated; after a death
+    // it is back at its start.
     int coup = 0;
-    avanceTempsFactice(20);
-    acteurs.metAJour(herosA(2500), &sons, static_cast<int>(x) + 100, coup);
+    acteurs.metAJour(herosA(4500), &sons, static_cast<int>(r.x) + 100, coup);
     EXPECT_EQ(r.etat, Parti);
     EXPECT_EQ(acteurs.creaturesVaincues, 0);
     acteurs.reprend();
-    EXPECT_EQ(r.etat, Errance);
-    EXPECT_FLOAT_EQ(r.x, 3000);
+    EXPECT_FLOAT_EQ(r.x, 5000);
 }
 
 TEST_F(ActeursTest, PauseFreezesEveryActor)

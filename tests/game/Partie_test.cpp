@@ -112,78 +112,58 @@ TEST_F(PartieTest, FinishLineCountsOnlyUnpausedTimeAndPrintsTheLine)
 TEST_F(PartieTest, DeathResumesAtTheLastLanternLitKeepingWhatWasWon)
 {
     TypeActeur t;
-    t.comportement = Lanterne;
-    t.sante = 1;
-    t.degats = 1; // harmless and unhurt whatever its type says
+    t.sante = t.degats = 1; // a lantern is harmless and unhurt whatever its type says
     t.contact = {0, 0, 40, 100};
     snprintf(t.anims[AnimRepos], sizeof t.anims[AnimRepos], "Repos");
-    int lanterne = acteurs.ajouteType(t);
-    t.comportement = Lueur;
-    t.degats = 0;
-    int lueur = acteurs.ajouteType(t);
-    t.comportement = Loup;
-    t.jeu[AnimMort].pauses = {60000};
-    t.jeu[AnimMort].duree = 60000;
-    int loup = acteurs.ajouteType(t);
-    acteurs.ajoute(lanterne, 5000, 286, ParamsComportement()); // 0
-    acteurs.ajoute(lueur, 4000, 286, ParamsComportement());    // 1
-    acteurs.ajoute(loup, 4500, -400, ParamsComportement());    // 2: out of reach, but for a strike
-    acteurs.ajoute(loup, 9000, 286, ParamsComportement());     // 3: far, walking about
-    acteurs.ajoute(type, 6000, 286, ParamsComportement());     // 4: kills a hero who stays
+    t.jeu[AnimMort] = {-1, {60000}, 60000};
+    int loup = 0;
+    for (int c : {Lanterne, Lueur, Loup}) {
+        t.comportement = c;
+        loup = acteurs.ajouteType(t);
+        acteurs.ajoute(loup, c == Lanterne ? 5000 : c == Lueur ? 4000 : 4500, 286, ParamsComportement());
+    }
+    acteurs.ajoute(loup, 9000, 286, ParamsComportement()); // another wolf, far, walking about
+    acteurs.ajoute(type, 6000, 286, ParamsComportement()); // kills a hero who stays
     acteurs.recommence();
-    const uint32_t debut = partie.debut;
-
+    std::vector<CActeur>& a = acteurs.acteurs;
     image(4990);
-    EXPECT_EQ(acteurs.acteurs[0].etat, Errance);
+    EXPECT_EQ(a[0].etat, Errance);
     EXPECT_FALSE(partie.reprisePossible());
     image(4000); // the light
-    HerosMonde frappe;
-    frappe.contact = {4600, 286, 38, 104};
-    frappe.frappe = true;
-    frappe.numeroFrappe = 1;
-    frappe.rectFrappe = acteurs.contactMonde(acteurs.acteurs[2]);
-    avanceTempsFactice(20);
-    partie.metAJour(acteurs, frappe, 4300, nullptr);
-    EXPECT_EQ(acteurs.acteurs[2].etat, Mourant);
-    frappe.rectFrappe = acteurs.contactMonde(acteurs.acteurs[0]);
-    frappe.numeroFrappe = 2;
-    for (int i = 0; i < 3; ++i)
-        image(5000); // past the lantern, touching it, striking it
-    partie.metAJour(acteurs, frappe, 4700, nullptr);
-    EXPECT_EQ(acteurs.acteurs[0].etat, Allume);
+    HerosMonde h;
+    h.contact = {5000, 286, 38, 104};
+    h.frappe = true;
+    h.rectFrappe = acteurs.contactMonde(a[0]);
+    partie.metAJour(acteurs, h, 4700, nullptr); // at the lantern, striking it
+    h.rectFrappe = acteurs.contactMonde(a[2]);
+    h.numeroFrappe = 1;
+    partie.metAJour(acteurs, h, 4700, nullptr); // and the wolf, which starts dying
+    EXPECT_EQ(a[0].etat, Allume);
+    EXPECT_EQ(a[2].etat, Mourant);
     EXPECT_EQ(partie.sante, +CPartie::SanteMax);
-    EXPECT_TRUE(partie.reprisePossible());
     EXPECT_EQ(partie.positionReprise(), 4700);
     for (int i = 0; i < 400 && partie.etat == CPartie::EnJeu; ++i)
         image(6000);
     ASSERT_EQ(partie.etat, CPartie::Perdu);
-    EXPECT_NE(acteurs.acteurs[3].x, 9000.0f);
+    EXPECT_NE(a[3].x, 9000.0f);
 
-    // The wolf's death had not finished playing: defeated all the same.
+    const uint32_t debut = partie.debut;
     avanceTempsFactice(5000); // the game-over pictures
     acteurs.reprend();
     partie.reprend();
     EXPECT_EQ(partie.etat, CPartie::EnJeu);
     EXPECT_EQ(partie.sante, +CPartie::SanteMax);
-    EXPECT_FALSE(partie.invulnerable());
     EXPECT_EQ(partie.debut, debut);
+    EXPECT_EQ(std::vector<int>({a[0].etat, a[1].etat, a[2].etat}), std::vector<int>({Allume, Parti, Parti}));
     EXPECT_EQ(acteurs.lueursPrises, 1);
-    EXPECT_EQ(acteurs.lueursTotal, 1);
     EXPECT_EQ(acteurs.creaturesVaincues, 1);
-    EXPECT_EQ(acteurs.acteurs[1].etat, Parti);
-    EXPECT_EQ(acteurs.acteurs[2].etat, Parti);
-    EXPECT_EQ(acteurs.acteurs[0].etat, Allume);
-    EXPECT_FLOAT_EQ(acteurs.acteurs[3].x, 9000);
-    EXPECT_EQ(acteurs.acteurs[4].etat, Errance);
-    image(4700 + 300);
+    EXPECT_FLOAT_EQ(a[3].x, 9000);
     EXPECT_EQ(partie.positionReprise(), 4700);
-    // A death after that resumes there again; the ending's restart is the
-    // level from its start, every lantern out.
+    // The ending's restart is the level from its start, every lantern out.
     acteurs.recommence();
     partie.commence(true, 10000);
     EXPECT_FALSE(partie.reprisePossible());
-    EXPECT_EQ(acteurs.acteurs[0].etat, Errance);
-    EXPECT_EQ(acteurs.lueursPrises, 0);
+    EXPECT_EQ(a[0].etat, Errance);
     // A lantern near the level's start puts the hero as far left as it goes.
     partie.repriseX = 100;
     EXPECT_EQ(partie.positionReprise(), +PositionNiveauMin);
