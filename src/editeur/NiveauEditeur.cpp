@@ -73,7 +73,8 @@ void CNiveauEditeur::charge()
 {
     ciel_.reset(new CImageGL());
     lune_.reset(new CImageGL());
-    chargeCiel(*ciel_, *lune_);
+    aspect_ = AspectNiveau();
+    chargeCiel(*ciel_, *lune_, aspect_);
     heros_.reset(new CSprite());
     heros_->initFromIniFile(fichiersJeu::Heros);
     heros_->setAnimationCourante(animationEtat(EtatRepos));
@@ -97,6 +98,10 @@ void CNiveauEditeur::suit(const CModeleNiveau& modele)
         return;
     }
     rechargePlans();
+    AspectNiveau aspect = litAspectNiveau(copie_.niveau().c_str(), true);
+    if (ciel_ && lune_ && (aspect.ciel != aspect_.ciel || aspect.lune != aspect_.lune))
+        chargeCiel(*ciel_, *lune_, aspect);
+    aspect_ = aspect;
     const std::vector<ActeurEdite>& acteurs = modele.acteurs();
     auto memeActeur = [](const ActeurEdite& a, const ActeurEdite& b) {
         return a.type == b.type && a.x == b.x && a.y == b.y;
@@ -149,7 +154,7 @@ int CNiveauEditeur::nombrePlans() const
 void CNiveauEditeur::dessineCiel()
 {
     if (ciel_ && lune_)
-        ::dessineCiel(*ciel_, *lune_);
+        ::dessineCiel(*ciel_, *lune_, aspect_);
 }
 
 void CNiveauEditeur::dessinePlan(int plan, const Cadrage& c, int ratio, unsigned char alpha)

@@ -7,7 +7,7 @@
 // only when the model's revision changes and then only the planes whose file
 // changed, and drawn at the editor's camera
 // through the game's windowed plane drawing. The sky and the moon are the
-// game's (game/Demarrage.h), the hero stands at his place in his resting
+// level's own, as the game shows them (game/Demarrage.h), the hero stands at his place in his resting
 // picture. Tile animations are not stepped: an editor's screen only changes
 // when the author does something.
 //
@@ -16,6 +16,7 @@
 
 #include "editeur/CopieJouable.h"
 #include "editeur/ModeleNiveau.h"
+#include "game/Demarrage.h"
 #include "render/PartageImages.h"
 
 #include <memory>
@@ -38,10 +39,11 @@ public:
     CNiveauEditeur(const CNiveauEditeur&) = delete;
     CNiveauEditeur& operator=(const CNiveauEditeur&) = delete;
 
-    // The sky, the moon and the hero.
+    // The default sky and moon, and the hero.
     void charge();
     // Loads the level and its actors again when `modele` changed since the
-    // last call (or is another model).
+    // last call (or is another model), and its own sky and moon when they
+    // changed.
     void suit(const CModeleNiveau& modele);
 
     // In screen coordinates.
@@ -65,6 +67,7 @@ private:
     // sheet rewritten on disk is decoded again).
     CPartageImages partage_;
     std::unique_ptr<CImageGL> ciel_, lune_;
+    AspectNiveau aspect_;  // the sky and moon loaded
     std::unique_ptr<CSprite> heros_;
     std::unique_ptr<CLevel> niveau_;
     std::unique_ptr<CApercuActeurs> acteurs_;

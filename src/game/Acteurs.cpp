@@ -2,6 +2,7 @@
 
 #include "foundation/Messages.h"
 #include "foundation/Temps.h"
+#include "game/ControleHeros.h"
 #include "sprites/CSprite.h"
 
 #include <cmath>
@@ -109,19 +110,42 @@ void CActeurs::recommence()
 {
     dernier = tempsCourant();
     lueursPrises = lueursTotal = creaturesVaincues = 0;
+    lanterneAllumeeX = -1;
     for (CActeur& a : acteurs) {
-        a.x = static_cast<float>(a.departX);
-        a.y = static_cast<float>(a.departY);
-        a.sante = types[a.type].sante;
-        // Creatures face the hero, who comes from the left.
-        int c = types[a.type].comportement;
-        a.sens = (c == Lueur || c == Sanctuaire) ? 1 : -1;
-        a.attaqueY = a.y;
-        a.derniereFrappe = -1;
-        changeEtat(a, Errance, types[a.type].comportement == Loup ? AnimMarche : AnimRepos);
+        a.definitif = false;
+        remetAuDepart(a);
         if (types[a.type].comportement == Lueur)
             ++lueursTotal;
     }
+}
+
+void CActeurs::reprend()
+{
+    dernier = tempsCourant();
+    lanterneAllumeeX = -1;
+    for (CActeur& a : acteurs) {
+        // The hero's death cut its fall short: defeated all the same.
+        if (a.etat == Mourant) {
+            a.etat = Parti;
+            a.definitif = true;
+            ++creaturesVaincues;
+        }
+        if (!a.definitif && !(types[a.type].comportement == Lanterne && a.etat == Allume))
+            remetAuDepart(a);
+    }
+}
+
+void CActeurs::remetAuDepart(CActeur& a)
+{
+    a.x = static_cast<float>(a.departX);
+    a.y = static_cast<float>(a.departY);
+    a.sante = types[a.type].sante;
+    // Creatures face the hero, who comes from the left.
+    int c = types[a.type].comportement;
+    a.sens = (c == Lueur || c == Sanctuaire || c == Lanterne) ? 1 : -1;
+    a.attaqueY = a.y;
+    a.derniereFrappe = -1;
+    changeEtat(a, Errance, c == Loup ? AnimMarche : AnimRepos);
 }
 
 void CActeurs::changeEtat(CActeur& a, int etat, int anim)
@@ -164,6 +188,9 @@ int CActeurs::imageCourante(const CActeur& a, bool& finie) const
 void CActeurs::frappe(CActeur& a, const HerosMonde& heros, SortieEffets* sons, int xEcran)
 {
     const TypeActeur& t = types[a.type];
+    // A boulder and a lantern take blows as stone and iron do.
+    if (t.comportement == Rocher || t.comportement == Lanterne)
+        return;
     if (!heros.frappe || t.sante <= 0 || a.derniereFrappe == heros.numeroFrappe)
         return;
     if (a.etat == Blesse || a.etat == Mourant || a.etat == Parti)
@@ -191,16 +218,22 @@ int CActeurs::metAJour(const HerosMonde& heros, SortieEffets* sons, int position
         pas = PAS_MAX;
     float dt = pas / 1000.0f;
     int degats = 0;
+    lanterneAllumeeX = -1;
     for (CActeur& a : acteurs) {
         const TypeActeur& t = types[a.type];
         if (a.etat == Parti)
             continue;
         int xEcran = static_cast<int>(a.x) + t.largeur / 2 - positionNiveau;
+        if (t.comportement == Lanterne) {
+            eclaire(a, positionNiveau + CControleHeros::PositionX, sons, xEcran);
+            continue;
+        }
         bool finie = false;
         if (a.etat == Mourant) {
             imageCourante(a, finie);
             if (finie) {
                 a.etat = Parti;
+                a.definitif = true;
                 ++creaturesVaincues;
             }
             continue;
@@ -219,21 +252,41 @@ int CActeurs::metAJour(const HerosMonde& heros, SortieEffets* sons, int position
         frappe(a, heros, sons, xEcran);
         if (a.etat == Mourant || a.etat == Blesse)
             continue;
+        // A boulder that rolled past the screen is gone (not defeated).
+        if (t.comportement == Rocher && a.etat == Attaque
+            && (a.sens > 0 ? a.x > positionNiveau + 640 : a.x + t.largeur < positionNiveau)) {
+            a.etat = Parti;
+            continue;
+        }
         if (!seRencontrent(heros.contact, contactMonde(a)))
             continue;
         if (t.comportement == Lueur) {
             a.etat = Parti;
+            a.definitif = true;
             ++lueursPrises;
             if (sons)
                 sons->joue("lueur", SonHeros);
         } else if (t.degats > 0 && !heros.invulnerable && degats == 0 && a.etat != Recul) {
             degats = t.degats;
             xCoup = static_cast<int>(a.x) + t.largeur / 2;
-            // A creature that touched the hero draws back before it tries again.
-            changeEtat(a, Recul, AnimRepos);
+            // A creature that touched the hero draws back before it tries
+            // again; a leaping toad lands first and a boulder rolls on.
+            if (t.comportement != Crapaud && t.comportement != Rocher)
+                changeEtat(a, Recul, AnimRepos);
         }
     }
     return degats;
+}
+
+void CActeurs::eclaire(CActeur& a, int herosX, SortieEffets* sons, int xEcran)
+{
+    if (a.etat == Allume || herosX < a.departX)
+        return;
+    changeEtat(a, Allume, AnimAllume);
+    lanterneAllumeeX = a.departX;
+    const TypeActeur& t = types[a.type];
+    if (sons && t.sons[SonAttaque][0])
+        sons->joue(t.sons[SonAttaque], xEcran);
 }
 
 void CActeurs::allume()

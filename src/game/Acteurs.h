@@ -1,7 +1,8 @@
 #ifndef CORVANTHELIS_GAME_ACTEURS_H
 #define CORVANTHELIS_GAME_ACTEURS_H
 
-// The level's actors: creatures, floating lights and the shrine.
+// The level's actors: creatures, floating lights, lanterns (where the
+// level resumes after a death) and the shrine.
 //
 // A TypeActeur is what data/acteurs/<type>.ini describes; CActeurs owns the
 // types, their sprites (one CSprite per type, shared by its actors) and the
@@ -31,7 +32,7 @@ bool seRencontrent(const RectangleJeu& a, const RectangleJeu& b);
 // edge of the narrowest one (largeurMin wide), as CSprite draws them.
 RectangleJeu placeRectangle(const RectangleFrame& r, int x, int y, int largeurMin, bool versGauche);
 
-enum Comportement { FeuFollet, Loup, ChauveSouris, Lueur, Sanctuaire };
+enum Comportement { FeuFollet, Loup, ChauveSouris, Lueur, Sanctuaire, Lanterne, Crapaud, Rocher };
 // -1 for an unknown name.
 int comportementNomme(const char* nom);
 
@@ -93,6 +94,7 @@ struct CActeur {
     int anim = AnimRepos;
     uint32_t debutAnim = 0;
     int derniereFrappe = -1;   // the strike that last hurt it
+    bool definitif = false;    // taken or defeated: stays so when the level resumes
     // Swoop of a bat: where it started, its length and the lowest y.
     float attaqueX = 0, attaqueY = 0, longueur = 0, fond = 0;
 };
@@ -131,8 +133,13 @@ public:
     void ajoute(int type, int x, int y, const ParamsComportement& params);
     void vide();
 
-    // Everyone back at the start, counts at zero; the clock starts now.
+    // Everyone back at the start, counts at zero, lanterns out; the clock
+    // starts now.
     void recommence();
+    // After a death: lights taken and creatures defeated (or dying) stay
+    // so, lanterns stay lit, the others go back to their start; the clock
+    // starts now.
+    void reprend();
     // One frame. Returns the damage the hero takes (0 or the first
     // creature's degats) and that creature's world x in xCoup.
     int metAJour(const HerosMonde& heros, SortieEffets* sons, int positionNiveau, int& xCoup);
@@ -145,6 +152,8 @@ public:
     int lueursPrises = 0;
     int lueursTotal = 0;
     int creaturesVaincues = 0;
+    // World x of the lantern the last metAJour lit; -1 when none.
+    int lanterneAllumeeX = -1;
 
     std::vector<TypeActeur> types;
     std::vector<CActeur> acteurs;
@@ -156,7 +165,10 @@ public:
 
 private:
     void prepareJeu(TypeActeur& type);
+    void remetAuDepart(CActeur& a);
     void changeEtat(CActeur& a, int etat, int anim);
+    // A lantern lights once the hero's world x reaches its x.
+    void eclaire(CActeur& a, int herosX, SortieEffets* sons, int xEcran);
     void comporte(CActeur& a, const HerosMonde& heros, float dt);
     // One per moving behaviour (game/Comportements.cpp), from what comporte
     // measured of the actor and the hero this frame.
@@ -164,6 +176,8 @@ private:
     void comporteFeuFollet(CActeur& a, const Situation& s, float dt);
     void comporteLoup(CActeur& a, const Situation& s, float dt);
     void comporteChauveSouris(CActeur& a, const Situation& s, float dt);
+    void comporteCrapaud(CActeur& a, const Situation& s, float dt);
+    void comporteRocher(CActeur& a, const Situation& s, float dt);
     void frappe(CActeur& a, const HerosMonde& heros, SortieEffets* sons, int xEcran);
     uint32_t dernier = 0;
 };

@@ -2,11 +2,14 @@
 
 #include "foundation/Temps.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 const float PI = 3.14159265f;
+// How fast a toad struck in mid-leap drops back to the ground, px per second.
+const float CHUTE = 600.0f;
 
 float signe(float v)
 {
@@ -76,6 +79,12 @@ void CActeurs::comporte(CActeur& a, const HerosMonde& heros, float dt)
         break;
     case ChauveSouris:
         comporteChauveSouris(a, s, dt);
+        break;
+    case Crapaud:
+        comporteCrapaud(a, s, dt);
+        break;
+    case Rocher:
+        comporteRocher(a, s, dt);
         break;
     case Lueur:
         a.y = a.departY + s.bob;
@@ -180,5 +189,50 @@ void CActeurs::comporteChauveSouris(CActeur& a, const Situation& s, float dt)
     } else if (a.etat == Recul && s.reculFini) {
         bool auPerchoir = a.x == a.departX && a.y == a.departY;
         changeEtat(a, auPerchoir ? Errance : Retour, auPerchoir ? AnimRepos : AnimMarche);
+    }
+}
+
+void CActeurs::comporteCrapaud(CActeur& a, const Situation& s, float dt)
+{
+    const ParamsComportement& p = s.p;
+    if (a.etat == Attaque) {
+        // An arc `amplitude` high over `periode` ms, timed from its start so
+        // that every leap lands where it should whatever the frame rate.
+        uint32_t duree = static_cast<uint32_t>(p.periode);
+        uint32_t ecoule = s.dansEtat < duree ? s.dansEtat : duree;
+        float u = static_cast<float>(ecoule) / static_cast<float>(duree);
+        a.x = a.attaqueX + a.sens * p.vitesseAttaque * (ecoule / 1000.0f);
+        a.y = a.attaqueY - p.amplitude * std::sin(PI * u);
+        if (ecoule == duree) {
+            a.y = a.attaqueY;
+            changeEtat(a, Recul, AnimRepos);
+        }
+        return;
+    }
+    if (a.y < a.departY)
+        a.y = std::min(static_cast<float>(a.departY), a.y + CHUTE * dt);
+    if (a.etat == Recul) {
+        if (!s.reculFini)
+            return;
+        changeEtat(a, Errance, AnimRepos);
+    }
+    if (a.etat != Errance)
+        return;
+    // Hidden, it watches the hero; it leaps only from the ground.
+    a.sens = static_cast<int>(signe(s.dx));
+    if (absolu(s.dx) < s.alerte && a.y >= a.departY) {
+        a.attaqueX = a.x;
+        a.attaqueY = a.y;
+        changeEtat(a, Attaque, AnimAttaque);
+    }
+}
+
+void CActeurs::comporteRocher(CActeur& a, const Situation& s, float dt)
+{
+    if (a.etat == Errance && absolu(s.dx) < s.alerte) {
+        a.sens = static_cast<int>(signe(s.dx));
+        changeEtat(a, Attaque, AnimAttaque);
+    } else if (a.etat == Attaque) {
+        a.x += a.sens * s.p.vitesseAttaque * dt;
     }
 }

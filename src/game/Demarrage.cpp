@@ -1,5 +1,8 @@
 #include "game/Demarrage.h"
 
+#include "foundation/FichierDescription.h"
+#include "foundation/InputOutput.h"
+#include "foundation/Schema.h"
 #include "game/FichiersJeu.h"
 #include "game/Intro.h"
 #include "game/OutilsJeu.h"
@@ -47,15 +50,47 @@ void ajoutePlanchesSprite(const char* sprite, std::vector<std::string>& images)
         ajoute(animation.pathPlanche, images);
 }
 
+void litChemin(InputOutput& io, const DefCle& cle, const char* fichier, bool muet, std::string& chemin)
+{
+    char lu[schemaNiveau::PathCiel.tampon];
+    static_assert(schemaNiveau::PathLune.tampon == sizeof lu && schemaNiveau::PathMusique.tampon == sizeof lu,
+                  "one buffer for the look's paths");
+    if (litTexteCle(io, clesNiveau::Entete, cle, "", lu, fichier, muet) > 0)
+        chemin = lu;
+}
+
+void litPosition(InputOutput& io, const DefCle& cle, const char* fichier, bool muet, int& position)
+{
+    int lu;
+    if (litEntierCle(io, clesNiveau::Entete, cle, fichier, lu, muet))
+        position = lu;
+}
+
 } // namespace
+
+AspectNiveau litAspectNiveau(const char* fichierNiveau, bool muet)
+{
+    AspectNiveau aspect;
+    if (tailleFichier(fichierNiveau) < 0)
+        return aspect;
+    // Optional keys: their absence is not worth a notice.
+    InputOutput io(true);
+    litChemin(io, schemaNiveau::PathCiel, fichierNiveau, muet, aspect.ciel);
+    litChemin(io, schemaNiveau::PathLune, fichierNiveau, muet, aspect.lune);
+    litPosition(io, schemaNiveau::PositionLuneX, fichierNiveau, muet, aspect.luneX);
+    litPosition(io, schemaNiveau::PositionLuneY, fichierNiveau, muet, aspect.luneY);
+    litChemin(io, schemaNiveau::PathMusique, fichierNiveau, muet, aspect.musique);
+    return aspect;
+}
 
 std::vector<std::string> imagesDuDemarrage(bool avecIntro, const char* fichierNiveau)
 {
     std::vector<std::string> images;
     for (int n = ImThanks; avecIntro && n <= ImLogoVask; ++n)
         images.push_back(fichierImageIntro(n));
-    images.push_back(fichiersJeu::Ciel);
-    images.push_back(fichiersJeu::Lune);
+    const AspectNiveau aspect = litAspectNiveau(fichierNiveau, true);
+    ajoute(aspect.ciel, images);
+    ajoute(aspect.lune, images);
     LecteurDescriptionNiveau niveau(fichierNiveau, true);
     int plans = niveau.ouvert() ? niveau.litEntete().nombrePlans : 0;
     for (int i = 1; i <= plans && images.size() < IMAGES_MAX; ++i) {
@@ -67,23 +102,26 @@ std::vector<std::string> imagesDuDemarrage(bool avecIntro, const char* fichierNi
     return images;
 }
 
-void chargeCiel(CImageGL& ciel, CImageGL& lune)
+void chargeCiel(CImageGL& ciel, CImageGL& lune, const AspectNiveau& aspect)
 {
-    ciel.chargeImageSDL(fichiersJeu::Ciel, -1, 0, 0);
-    lune.chargeImageSDL(fichiersJeu::Lune, 255, 0, 255);
+    if (ciel.chargeImageSDL(aspect.ciel.c_str(), -1, 0, 0) != 0 && aspect.ciel != fichiersJeu::Ciel)
+        ciel.chargeImageSDL(fichiersJeu::Ciel, -1, 0, 0);
+    if (lune.chargeImageSDL(aspect.lune.c_str(), 255, 0, 255) != 0 && aspect.lune != fichiersJeu::Lune)
+        lune.chargeImageSDL(fichiersJeu::Lune, 255, 0, 255);
 }
 
-void dessineCiel(CImageGL& ciel, CImageGL& lune)
+void dessineCiel(CImageGL& ciel, CImageGL& lune, const AspectNiveau& aspect)
 {
     ciel.affiche(0, 40, 0, 0, 640, 360);
-    lune.affiche(500, 70);
+    lune.affiche(aspect.luneX, aspect.luneY);
 }
 
 void chargeScene(SceneJeu& scene, const char* niveau, int positionNiveau)
 {
+    scene.aspect = litAspectNiveau(niveau);
     scene.ciel = new CImageGL();
     scene.lune = new CImageGL();
-    chargeCiel(*scene.ciel, *scene.lune);
+    chargeCiel(*scene.ciel, *scene.lune, scene.aspect);
 
     scene.niveau = new CLevel();
     scene.niveau->initFromIniFile(niveau);

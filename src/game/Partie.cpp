@@ -4,6 +4,7 @@
 #include "foundation/Messages.h"
 #include "foundation/Temps.h"
 #include "game/FichiersJeu.h"
+#include "game/OutilsJeu.h"
 
 #include <cstdio>
 #include <cstring>
@@ -69,6 +70,22 @@ void CPartie::commence(bool arrivee, int x)
     reculFait = 0;
     avecArrivee = arrivee;
     arriveeX = x;
+    repriseX = -1;
+}
+
+void CPartie::reprend()
+{
+    etat = EnJeu;
+    sante = SanteMax;
+    dureeFinale = 0;
+    blesse = false;
+    sensRecul = 0;
+    reculFait = 0;
+}
+
+int CPartie::positionReprise() const
+{
+    return bornePositionNiveau(repriseX - DecalageHeros);
 }
 
 bool CPartie::invulnerable() const
@@ -113,6 +130,8 @@ void CPartie::metAJour(CActeurs& acteurs, HerosMonde heros, int positionNiveau, 
     heros.invulnerable = etat != EnJeu || invulnerable();
     int xCoup = 0;
     int degats = acteurs.metAJour(heros, sons, positionNiveau, xCoup);
+    if (acteurs.lanterneAllumeeX >= 0)
+        repriseX = acteurs.lanterneAllumeeX;
     if (etat != EnJeu)
         return;
     if (degats > 0) {
@@ -156,7 +175,8 @@ std::string CPartie::ligneSonde(const CActeurs& acteurs, const HerosMonde& heros
     std::string ligne = "sonde " + std::to_string(sante) + " " + std::to_string(h.x) + " "
         + std::to_string(h.x + h.largeur);
     for (const CActeur& a : acteurs.acteurs) {
-        if (acteurs.types[a.type].degats <= 0 || a.etat == Mourant || a.etat == Parti)
+        const TypeActeur& t = acteurs.types[a.type];
+        if (t.degats <= 0 || t.comportement == Lanterne || a.etat == Mourant || a.etat == Parti)
             continue;
         RectangleJeu r = acteurs.contactMonde(a);
         if (r.x > h.x + h.largeur + portee || r.x + r.largeur < h.x - portee)

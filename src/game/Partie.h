@@ -3,8 +3,9 @@
 
 // One run of the level: the hero's health and blinking invulnerability,
 // the knock-back a hit gives (the level scrolls away from the creature),
-// the finish line and the ending, the counts and the time (tempsCourant(),
-// so the pause does not count). The game loop asks it each frame what to
+// the last lantern lit (where a death resumes the run), the finish line
+// and the ending, the counts and the time (tempsCourant(), so the pause
+// does not count; a death's pictures do). The game loop asks it each frame what to
 // do; it draws the heads-up display and the ending's text.
 //
 // CPartie needs no display; CAffichagePartie loads its pictures and fonts
@@ -55,6 +56,13 @@ public:
 
     // A run from now, with this finish line (avecArrivee false: none).
     void commence(bool avecArrivee, int arriveeX);
+    // The same run after a death, resumed at the last lantern lit: full
+    // health, the clock running on. Only with a lantern lit.
+    bool reprisePossible() const { return repriseX >= 0; }
+    void reprend();
+    // The level position that puts the hero at that lantern, within the
+    // level's positions.
+    int positionReprise() const;
 
     // One frame of play. Updates the actors, takes the damage, and moves to
     // Fin (the shrine lit, the line printed) or to Perdu. The level
@@ -88,6 +96,7 @@ public:
     bool blesse = false;        // invulnerability started at least once
     bool avecArrivee = false;
     int arriveeX = 0;
+    int repriseX = -1;          // world x of the last lantern lit; -1: none
     int sensRecul = 0;          // +1 / -1 while a knock-back runs
     int reculFait = 0;          // px of it already scrolled
 };

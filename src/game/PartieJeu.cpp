@@ -128,7 +128,7 @@ void CPartieJeu::etapeRegles()
 void CPartieJeu::dessine()
 {
     clearScreen();
-    dessineCiel(*scene.ciel, *scene.lune);
+    dessineCiel(*scene.ciel, *scene.lune, scene.aspect);
     dessineNiveau(*scene.niveau, heros.sensDefilement);
     acteurs.dessine(scene.niveau->getPositionX());
 
@@ -182,11 +182,18 @@ bool CPartieJeu::niveauTermine() const
 
 void CPartieJeu::recommence()
 {
-    // The level from its beginning (the given start); the music plays on.
-    scene.niveau->setPositionX(depart);
+    // After a death, at the last lantern lit when there is one; else the
+    // level from its beginning (the given start). The music plays on.
+    if (partie.etat == CPartie::Perdu && partie.reprisePossible()) {
+        scene.niveau->setPositionX(partie.positionReprise());
+        acteurs.reprend();
+        partie.reprend();
+    } else {
+        scene.niveau->setPositionX(depart);
+        acteurs.recommence();
+        partie.commence(arrivee, arriveeX);
+    }
     scene.niveau->resteX = 0;
-    acteurs.recommence();
-    partie.commence(arrivee, arriveeX);
     heros = CControleHeros();
     CSprite* sprite = scene.sprite;
     sprite->setAnimationCourante("Repos");

@@ -46,9 +46,10 @@ public:
     // Paces the loop: a short sleep while playing, a wait for an event while
     // paused.
     void attend();
-    // After a loss (its picture series first), the level again from the
-    // start; after a shown ending too, unless the level is part of a
-    // journey, which goes on to the next one.
+    // After a loss (its picture series first), the level again at the last
+    // lantern lit, else from the start; after a shown ending, from the
+    // start, unless the level is part of a journey, which goes on to the
+    // next one.
     void recommenceSiTerminee();
 
     // Makes the level a journey's: `surArrivee` is told the run's figures

@@ -7,7 +7,8 @@
 
 namespace schemaActeur {
 
-const char* const comportements[NbComportements] = {"feu_follet", "loup", "chauve_souris", "lueur", "sanctuaire"};
+const char* const comportements[NbComportements] = {"feu_follet", "loup",     "chauve_souris", "lueur",
+                                                     "sanctuaire", "lanterne", "crapaud",       "rocher"};
 const char* const rolesAnim[NbRolesAnim] = {"repos", "marche", "attaque", "blesse", "mort", "allume"};
 const char* const rolesSon[NbRolesSon] = {"blesse", "mort", "attaque"};
 
@@ -31,7 +32,7 @@ const std::vector<DefCle> son = {NomSon, FichierSon};
 // The lists above and the game's enums and fields must go together.
 static_assert(schemaActeur::NbRolesAnim == NbRolesAnim && schemaActeur::NbRolesSon == NbRolesSon,
               "one name per role");
-static_assert(schemaActeur::NbComportements == Sanctuaire + 1, "one name per behaviour");
+static_assert(schemaActeur::NbComportements == Rocher + 1, "one name per behaviour");
 static_assert(schemaActeur::NbParams == NB_PARAMS, "one key per behaviour number");
 static_assert(sizeof(TypeActeur::anims[0]) == schemaActeur::TailleNom &&
                   sizeof(TypeActeur::sons[0]) == schemaActeur::TailleNom,

@@ -22,7 +22,7 @@ constexpr int ParamMax = 100000;
 constexpr int CoteMax = 4096;
 
 // In the order of the Comportement enum (game/Acteurs.h).
-constexpr int NbComportements = 5;
+constexpr int NbComportements = 8;
 extern const char* const comportements[NbComportements];
 // In the order of RoleAnim and RoleSon.
 constexpr int NbRolesAnim = 6;

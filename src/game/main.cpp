@@ -29,9 +29,9 @@ int mainVorna()
 namespace {
 
 // The music a level plays.
-std::string musiqueDuNiveau(const char* /*fichierNiveau*/)
+std::string musiqueDuNiveau(const char* fichierNiveau)
 {
-    return fichiersJeu::MusiqueNiveau;
+    return litAspectNiveau(fichierNiveau, true).musique;
 }
 
 // The pictures decoded ahead: the intro's first, the title's painting, then

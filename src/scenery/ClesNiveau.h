@@ -29,6 +29,14 @@ constexpr const char* ArriveeX = "arriveeX";
 constexpr const char* SectionActeur = "Acteur%d";
 constexpr const char* TypeActeur = "type";
 
+// Level file, optional: the level's own sky, moon (its top-left on screen)
+// and music; without them, the first level's.
+constexpr const char* PathCiel = "pathCiel";
+constexpr const char* PathLune = "pathLune";
+constexpr const char* PositionLuneX = "positionLuneX";
+constexpr const char* PositionLuneY = "positionLuneY";
+constexpr const char* PathMusique = "pathMusique";
+
 // Plane file: [Entete], [Tile t], [Tile t Frame m], [Tile t Position j].
 constexpr const char* NombreTiles = "nombreTiles";
 constexpr const char* SectionTile = "Tile%d";

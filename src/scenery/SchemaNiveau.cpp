@@ -2,7 +2,8 @@
 
 namespace schemaNiveau {
 
-const std::vector<DefCle> enteteNiveau = {NombrePriorites, NombrePlans, NombreActeurs, ArriveeX};
+const std::vector<DefCle> enteteNiveau = {NombrePriorites, NombrePlans,   NombreActeurs, ArriveeX, PathCiel,
+                                         PathLune,        PositionLuneX, PositionLuneY, PathMusique};
 const std::vector<DefCle> planNiveau = {PathPlan, Priorite, RepeatX, RepeatY, PositionEcranX, PositionEcranY,
                                         ScrollRatio};
 const std::vector<DefCle> acteurNiveau = {TypeActeur, ActeurX, ActeurY};

@@ -38,6 +38,14 @@ constexpr DefCle NombrePriorites{clesNiveau::NombrePriorites, Entier, 0, 0, INT_
 constexpr DefCle NombrePlans{clesNiveau::NombrePlans, Entier, 0, 0, MAX_PLANS_NIVEAU, TE};
 constexpr DefCle NombreActeurs{clesNiveau::NombreActeurs, Entier, 0, 0, MAX_ACTEURS_NIVEAU, TE, true};
 constexpr DefCle ArriveeX{clesNiveau::ArriveeX, Entier, 0, ArriveeMin, ArriveeMax, TE, true};
+// The level's look; the defaults are game/FichiersJeu.h's pictures and
+// music, the moon anywhere from a screen off to the left or above to one
+// off to the right or below.
+constexpr DefCle PathCiel{clesNiveau::PathCiel, Texte, 0, 0, 0, 100, true};
+constexpr DefCle PathLune{clesNiveau::PathLune, Texte, 0, 0, 0, 100, true};
+constexpr DefCle PositionLuneX{clesNiveau::PositionLuneX, Entier, 500, -640, 1280, TE, true};
+constexpr DefCle PositionLuneY{clesNiveau::PositionLuneY, Entier, 70, -480, 960, TE, true};
+constexpr DefCle PathMusique{clesNiveau::PathMusique, Texte, 0, 0, 0, 100, true};
 
 // Level file, [Plan n].
 constexpr DefCle PathPlan{clesNiveau::PathPlan, Texte, 0, 0, 0, 100};

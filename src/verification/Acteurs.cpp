@@ -195,7 +195,8 @@ bool CVerificateur::verifieTypeActeur(const std::string& type, const std::string
     bool connu = comportementNomme(comportement.texte.c_str()) >= 0;
     if (comportement.trouvee && !connu)
         rapport_.erreur(chemin, comportement.ligne,
-                        texte("comportement `%s` inconnu : feu_follet, loup, chauve_souris, lueur ou sanctuaire",
+                        texte("comportement `%s` inconnu : feu_follet, loup, chauve_souris, lueur, sanctuaire, "
+                              "lanterne, crapaud ou rocher",
                               comportement.texte.c_str()));
     const ValeurLue& sprite = acteur[sa::Sprite.nom];
     std::map<std::string, AnimLue>* anims = nullptr;

@@ -142,15 +142,34 @@ const EtatMedia& CVerificateur::verifieImage(const std::string& chemin, const st
     return e;
 }
 
-void CVerificateur::verifieMusique(const std::string& chemin)
+void CVerificateur::verifieMusique(const std::string& chemin, const std::string& fichier, int ligne)
 {
-    EtatMedia e = examineMusique(chemin);
+    auto deja = musiques_.find(chemin);
+    bool nouvelle = deja == musiques_.end();
+    const EtatMedia& e = nouvelle ? musiques_[chemin] = examineMusique(chemin) : deja->second;
+    if (!nouvelle && fichier.empty())
+        return;
+    std::string lieu = fichier.empty() ? chemin : fichier;
+    std::string nom = fichier.empty() ? "" : " : " + chemin;
     if (!e.existe)
-        rapport_.erreur(chemin, 0, e.raison + " : le jeu reste muet");
+        rapport_.erreur(lieu, ligne, e.raison + " : le jeu reste muet" + nom);
     else if (!e.lisible)
-        rapport_.erreur(chemin, 0, e.raison);
-    else if (!e.partiel.empty())
-        rapport_.avertissement(chemin, 0, "musique décodée en partie : " + e.partiel);
+        rapport_.erreur(lieu, ligne, e.raison + nom);
+    else if (!e.partiel.empty() && nouvelle)
+        rapport_.avertissement(lieu, ligne, "musique décodée en partie : " + e.partiel + nom);
+}
+
+void CVerificateur::verifieCiel(const std::string& chemin, const std::string& fichier, int ligne)
+{
+    bool nouveau = !images_.count(chemin);
+    const EtatMedia& ciel = verifieImage(chemin, fichier, ligne);
+    // The game shows the sky's top-left 640 x 360 pixels; a smaller one
+    // leaves the rest of that band black.
+    if (nouveau && ciel.lisible && (ciel.largeur < 640 || ciel.hauteur < 360))
+        rapport_.avertissement(fichier.empty() ? chemin : fichier, ligne,
+                               texte("le ciel fait %d × %d : le jeu en montre 640 × 360, le reste de la bande "
+                                     "reste noir%s", ciel.largeur, ciel.hauteur,
+                                     fichier.empty() ? "" : (" : " + chemin).c_str()));
 }
 
 void CVerificateur::verifieNiveau(const std::string& chemin)
@@ -163,6 +182,16 @@ void CVerificateur::verifieNiveau(const std::string& chemin)
         return;
     }
     ValeursSection entete = d.litSection(clesNiveau::Entete, sn::enteteNiveau);
+    // The level's own look; without it, the defaults checked on their own.
+    const ValeurLue& ciel = entete[clesNiveau::PathCiel];
+    if (ciel.trouvee && !ciel.texte.empty())
+        verifieCiel(ciel.texte, chemin, ciel.ligne);
+    const ValeurLue& lune = entete[clesNiveau::PathLune];
+    if (lune.trouvee && !lune.texte.empty())
+        verifieImage(lune.texte, chemin, lune.ligne);
+    const ValeurLue& musique = entete[clesNiveau::PathMusique];
+    if (musique.trouvee && !musique.texte.empty())
+        verifieMusique(musique.texte, chemin, musique.ligne);
     long priorites = entete[clesNiveau::NombrePriorites].entier;
     long plans = entete[clesNiveau::NombrePlans].entier;
     if (plans < 0 || plans > MAX_PLANS_NIVEAU)
@@ -340,13 +369,7 @@ void CVerificateur::verifieTout()
     for (int i = 0; i < NbImagesIntro; ++i)
         verifieImage(fichierImageIntro(i));
     verifieMusique(fichiersJeu::MusiqueNiveau);
-    // The game shows the sky's top-left 640 x 360 pixels; a smaller one
-    // leaves the rest of that band black.
-    const EtatMedia& ciel = verifieImage(fichiersJeu::Ciel);
-    if (ciel.lisible && (ciel.largeur < 640 || ciel.hauteur < 360))
-        rapport_.avertissement(fichiersJeu::Ciel, 0,
-                               texte("le ciel fait %d × %d : le jeu en montre 640 × 360, le reste de la bande "
-                                     "reste noir", ciel.largeur, ciel.hauteur));
+    verifieCiel(fichiersJeu::Ciel);
     verifieImage(fichiersJeu::Lune);
     verifieEffets(FICHIER_EFFETS);
     verifieNiveau(fichiersJeu::Niveau);

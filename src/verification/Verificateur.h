@@ -42,7 +42,9 @@ public:
     // when another file names it, else on the file itself. Pictures return
     // their state (size) for rectangle checks.
     const EtatMedia& verifieImage(const std::string& chemin, const std::string& fichier = "", int ligne = 0);
-    void verifieMusique(const std::string& chemin);
+    void verifieMusique(const std::string& chemin, const std::string& fichier = "", int ligne = 0);
+    // A sky picture, which should cover the band the game shows.
+    void verifieCiel(const std::string& chemin, const std::string& fichier = "", int ligne = 0);
     // The sound effects list and its WAV files; its names are what actor
     // types may play.
     void verifieEffets(const std::string& chemin);
@@ -66,6 +68,7 @@ private:
     CRapport& rapport_;
     std::set<std::string> vus_;
     std::map<std::string, EtatMedia> images_;
+    std::map<std::string, EtatMedia> musiques_;
     std::map<std::string, std::map<std::string, AnimLue>> sprites_; // path -> animations
     std::map<std::string, bool> types_;                            // type -> usable
     std::set<std::string> sons_;                                   // effect names

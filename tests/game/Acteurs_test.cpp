@@ -185,6 +185,58 @@ TEST_F(ActeursTest, StrikesHurtOncePerStrikeThenKillAndLightsAreTaken)
     EXPECT_EQ(sons.joues.back(), "lueur@" + std::to_string(SonHeros));
 }
 
+TEST_F(ActeursTest, ToadLeapsAtANearHeroAndLandsBoulderRollsUnderAJumperThroughBlows)
+{
+    ParamsComportement p;
+    p.distanceAlerte = 200;
+    p.vitesseAttaque = 200;
+    p.amplitude = 80;
+    p.periode = 1000;
+    p.recul = 500;
+    CActeur& c = acteurs.acteurs[place(Crapaud, 2000, 330, p)];
+    joue(herosA(1000), 10);
+    EXPECT_EQ(c.etat, Errance);
+    // Near: a leap of 1 s, 80 px high, that hits the hero and goes on.
+    joue(herosA(1850), 1);
+    ASSERT_EQ(c.etat, Attaque);
+    float plusHaut = 330;
+    int degats = 0;
+    for (int k = 0; k < 50 && c.etat == Attaque; ++k) {
+        degats += joue(herosA(1850), 1);
+        plusHaut = std::min(plusHaut, c.y);
+    }
+    EXPECT_GT(degats, 0);
+    EXPECT_NEAR(plusHaut, 250.0f, 1.0f);
+    EXPECT_EQ(c.etat, Recul);
+    EXPECT_EQ(std::make_pair(c.x, c.y), std::make_pair(1800.0f, 330.0f));
+    joue(herosA(1850), 26); // waits, then leaps again
+    EXPECT_EQ(c.etat, Attaque);
+
+    p.distanceAlerte = 300;
+    p.vitesseAttaque = 300;
+    CActeur& r = acteurs.acteurs[place(Rocher, 5000, 330, p, 5, 1)];
+    joue(herosA(4600), 10);
+    EXPECT_FLOAT_EQ(r.x, 5000);
+    // Within reach it rolls at the hero; a strike neither stops nor hurts it.
+    HerosMonde h = herosA(4800, 200); // in the air above it
+    h.frappe = true;
+    h.rectFrappe = RectangleJeu{5000, 330, 80, 60};
+    EXPECT_EQ(joue(h, 60), 0);
+    EXPECT_EQ(r.etat, Attaque);
+    EXPECT_EQ(r.sante, 5);
+    EXPECT_LT(r.x, 4700.0f);
+    EXPECT_GT(joue(herosA(4500), 40), 0);
+    EXPECT_EQ(r.etat, Attaque);
+    // Past the screen's left edge it is gone, not defeated; after a death
+    // it is back at its start.
+    int coup = 0;
+    acteurs.metAJour(herosA(4500), &sons, static_cast<int>(r.x) + 100, coup);
+    EXPECT_EQ(r.etat, Parti);
+    EXPECT_EQ(acteurs.creaturesVaincues, 0);
+    acteurs.reprend();
+    EXPECT_FLOAT_EQ(r.x, 5000);
+}
+
 TEST_F(ActeursTest, PauseFreezesEveryActor)
 {
     place(Loup, 5000, 330);

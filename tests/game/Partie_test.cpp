@@ -1,5 +1,6 @@
 #include "foundation/Messages.h"
 #include "foundation/Temps.h"
+#include "game/OutilsJeu.h"
 #include "game/Partie.h"
 
 #include "support/TestSupport.h"
@@ -105,6 +106,67 @@ TEST_F(PartieTest, FinishLineCountsOnlyUnpausedTimeAndPrintsTheLine)
     partie.commence(false, 0);
     image(20000);
     EXPECT_EQ(partie.etat, CPartie::EnJeu);
+}
+
+// A lantern lights as the hero passes it; a death then resumes the run there.
+TEST_F(PartieTest, DeathResumesAtTheLastLanternLitKeepingWhatWasWon)
+{
+    TypeActeur t;
+    t.sante = t.degats = 1; // a lantern is harmless and unhurt whatever its type says
+    t.contact = {0, 0, 40, 100};
+    snprintf(t.anims[AnimRepos], sizeof t.anims[AnimRepos], "Repos");
+    t.jeu[AnimMort] = {-1, {60000}, 60000};
+    int loup = 0;
+    for (int c : {Lanterne, Lueur, Loup}) {
+        t.comportement = c;
+        loup = acteurs.ajouteType(t);
+        acteurs.ajoute(loup, c == Lanterne ? 5000 : c == Lueur ? 4000 : 4500, 286, ParamsComportement());
+    }
+    acteurs.ajoute(loup, 9000, 286, ParamsComportement()); // another wolf, far, walking about
+    acteurs.ajoute(type, 6000, 286, ParamsComportement()); // kills a hero who stays
+    acteurs.recommence();
+    std::vector<CActeur>& a = acteurs.acteurs;
+    image(4990);
+    EXPECT_EQ(a[0].etat, Errance);
+    EXPECT_FALSE(partie.reprisePossible());
+    image(4000); // the light
+    HerosMonde h;
+    h.contact = {5000, 286, 38, 104};
+    h.frappe = true;
+    h.rectFrappe = acteurs.contactMonde(a[0]);
+    partie.metAJour(acteurs, h, 4700, nullptr); // at the lantern, striking it
+    h.rectFrappe = acteurs.contactMonde(a[2]);
+    h.numeroFrappe = 1;
+    partie.metAJour(acteurs, h, 4700, nullptr); // and the wolf, which starts dying
+    EXPECT_EQ(a[0].etat, Allume);
+    EXPECT_EQ(a[2].etat, Mourant);
+    EXPECT_EQ(partie.sante, +CPartie::SanteMax);
+    EXPECT_EQ(partie.positionReprise(), 4700);
+    for (int i = 0; i < 400 && partie.etat == CPartie::EnJeu; ++i)
+        image(6000);
+    ASSERT_EQ(partie.etat, CPartie::Perdu);
+    EXPECT_NE(a[3].x, 9000.0f);
+
+    const uint32_t debut = partie.debut;
+    avanceTempsFactice(5000); // the game-over pictures
+    acteurs.reprend();
+    partie.reprend();
+    EXPECT_EQ(partie.etat, CPartie::EnJeu);
+    EXPECT_EQ(partie.sante, +CPartie::SanteMax);
+    EXPECT_EQ(partie.debut, debut);
+    EXPECT_EQ(std::vector<int>({a[0].etat, a[1].etat, a[2].etat}), std::vector<int>({Allume, Parti, Parti}));
+    EXPECT_EQ(acteurs.lueursPrises, 1);
+    EXPECT_EQ(acteurs.creaturesVaincues, 1);
+    EXPECT_FLOAT_EQ(a[3].x, 9000);
+    EXPECT_EQ(partie.positionReprise(), 4700);
+    // The ending's restart is the level from its start, every lantern out.
+    acteurs.recommence();
+    partie.commence(true, 10000);
+    EXPECT_FALSE(partie.reprisePossible());
+    EXPECT_EQ(a[0].etat, Errance);
+    // A lantern near the level's start puts the hero as far left as it goes.
+    partie.repriseX = 100;
+    EXPECT_EQ(partie.positionReprise(), +PositionNiveauMin);
 }
 
 TEST(GeometrieHeros, StrikeRectanglesOnTheirFramesMirroredWithTheHero)

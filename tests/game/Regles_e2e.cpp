@@ -71,9 +71,10 @@ TEST_F(ReglesE2E, WalkingToTheFinishTakesTheLightAndPrintsTheCompletionLine)
     quitteParEchap(jeu);
 }
 
-TEST_F(ReglesE2E, AHeroWhoStandsStillDiesAndTheGameOverPlays)
+// A creature that finds a hero who does not move, and the game-over pictures.
+void genereMortRapide(const std::string& entete, const std::string& acteurs)
 {
-    genereNiveau("nombreActeurs=1\n", "[Acteur1]\ntype=feu_follet\npositionX=3300\npositionY=280\n");
+    genereNiveau(entete, "[Acteur1]\ntype=feu_follet\npositionX=3300\npositionY=280\n" + acteurs);
     ecritFichier("data/acteurs/feu_follet.ini",
                  typeActeur("feu_follet", 1, "vitesseAttaque=400\ndistanceAlerte=400\nrecul=100\n"));
     mkdir("data/cin", 0755);
@@ -81,6 +82,11 @@ TEST_F(ReglesE2E, AHeroWhoStandsStillDiesAndTheGameOverPlays)
     for (int n = 1; n <= 95; ++n)
         ASSERT_TRUE(ecritImageBMP("data/cin/gameover/anim_gameover_" + std::to_string(n) + ".png", 16, 16,
                                   [](int, int) { return Magenta; }));
+}
+
+TEST_F(ReglesE2E, AHeroWhoStandsStillDiesAndTheGameOverPlays)
+{
+    genereMortRapide("nombreActeurs=1\n", "");
     ProgrammeLance jeu(cheminBinaire("corvanthelis"), {});
     ASSERT_TRUE(jeu.lance());
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
@@ -95,6 +101,34 @@ TEST_F(ReglesE2E, AHeroWhoStandsStillDiesAndTheGameOverPlays)
     // Escape skips the sequence, as it does the intro; the level starts again.
     appuie("Escape");
     EXPECT_TRUE(couleurEn(attendEcran(640, 480, pixelVaut(320, 320, Rouge, 2)), 320, 320, Rouge, 2));
+    quitteParEchap(jeu);
+}
+
+// A lantern the hero stands past at the start: after the death the level
+// resumes with the hero at its x, 50 px left of the start (the wisp's
+// knock-backs may add 40 px each).
+TEST_F(ReglesE2E, ADeathResumesTheLevelAtTheLanternLit)
+{
+    genereMortRapide("nombreActeurs=2\n", "[Acteur2]\ntype=lanterne\npositionX=3050\npositionY=-300\n");
+    ecritFichier("data/acteurs/lanterne.ini", typeActeur("lanterne", 0, ""));
+    ProgrammeLance jeu(cheminBinaire("corvanthelis"), {});
+    ASSERT_TRUE(jeu.lance());
+    ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
+    appuie("Escape");
+    attendEcran(640, 480, pixelVaut(4, 4, Magenta, 2), 30000);
+    appuie("Escape");
+    // The band's column c has colour (7c, 13c, c / 4) mod 256; screen x 10
+    // shows world x position + 10.
+    auto aLaLanterne = [](const std::vector<Couleur>& e) {
+        for (int position = 2750; position > 2600; position -= 40) {
+            int c = (position + 10) % 1000;
+            if (procheCouleur(pixelEcran(e, 10, 440), Couleur{(c * 7) % 256, (c * 13) % 256, (c / 4) % 256}, 2))
+                return true;
+        }
+        return false;
+    };
+    std::vector<Couleur> reprise = attendEcran(640, 480, aLaLanterne);
+    EXPECT_TRUE(!reprise.empty() && aLaLanterne(reprise));
     quitteParEchap(jeu);
 }
 

@@ -10,6 +10,7 @@
 
 #include "foundation/Messages.h"
 #include "game/Acteurs.h"
+#include "game/Demarrage.h"
 #include "game/Effets.h"
 #include "game/Parcours.h"
 #include "game/SchemaActeur.h"
@@ -47,7 +48,10 @@ std::map<std::string, Fichier> mondeValide()
     frameAnim.push_back({"pause", "100"});
     return {
         {"niveau.ini",
-         {{"Entete", {{"nombrePriorites", "1"}, {"nombrePlans", "1"}, {"nombreActeurs", "1"}, {"arriveeX", "1000"}}},
+         {{"Entete",
+           {{"nombrePriorites", "1"}, {"nombrePlans", "1"}, {"nombreActeurs", "1"}, {"arriveeX", "1000"},
+            {"pathCiel", "feuille.bmp"}, {"pathLune", "feuille.bmp"}, {"positionLuneX", "500"},
+            {"positionLuneY", "70"}, {"pathMusique", "cri.wav"}}},
           {"Plan1",
            {{"pathPlan", "plan.ini"}, {"priorite", "1"}, {"repeatX", "0"}, {"repeatY", "0"},
             {"positionEcranX", "0"}, {"positionEcranY", "0"}, {"scrollRatio", "100"}}},
@@ -131,6 +135,7 @@ std::string litCommeLeJeu(const std::string& fichier)
         CActeurs acteurs;
         int arrivee;
         acteurs.charge(f, false, arrivee);
+        litAspectNiveau(f);
     } else if (fichier == "plan.ini") {
         CBudgetChargement budget;
         LecteurDescriptionPlan l(f, budget);

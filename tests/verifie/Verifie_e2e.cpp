@@ -122,6 +122,24 @@ TEST_F(Verifie, CountsPrioritiesAndPlacements)
             "data/levels/level1/nuages.ini:10: erreur : section [Tile1Frame1] jamais lue : nbFrames de [Tile1] vaut 0"});
 }
 
+// A level's own sky, moon and music are checked like the game's own, at
+// the line that names them.
+TEST_F(Verifie, LevelLook)
+{
+    const char* niveau = "data/levels/level1.ini";
+    modifie(niveau, "arriveeX=14820\n",
+            "arriveeX=14820\npathCiel=./data/levels/level1/absent.jpg\npathLune=./data/levels/level1/lune.bmp\n"
+            "positionLuneX=2000\npathMusique=./data/zic/absente.ogg\n");
+    testsupport::ecritFichier("data/levels/level1/lune.bmp", "BM pas une image");
+    verificateur.verifieNiveau(niveau);
+    std::vector<std::string> l = rapport.lignes();
+    ASSERT_EQ(l.size(), 4u);
+    EXPECT_EQ(l[0], "data/levels/level1.ini:6: erreur : fichier introuvable : ./data/levels/level1/absent.jpg");
+    EXPECT_EQ(l[1].rfind("data/levels/level1.ini:7: erreur : image illisible", 0), 0u) << l[1];
+    EXPECT_EQ(l[2], "data/levels/level1.ini:8: erreur : positionLuneX vaut 2000, hors de -640 … 1280");
+    EXPECT_EQ(l[3], "data/levels/level1.ini:9: erreur : fichier introuvable : le jeu reste muet : ./data/zic/absente.ogg");
+}
+
 // A tile frame's pause is optional; a negative or absurd one is refused.
 TEST_F(Verifie, TileFramePauses)
 {
