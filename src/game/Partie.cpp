@@ -174,6 +174,9 @@ std::string CPartie::ligneSonde(const CActeurs& acteurs, const HerosMonde& heros
     const RectangleJeu& h = heros.contact;
     std::string ligne = "sonde " + std::to_string(sante) + " " + std::to_string(h.x) + " "
         + std::to_string(h.x + h.largeur);
+    // What a strike cannot stop (a boulder, a creature that cannot be hurt)
+    // comes last, after " |": it has to be jumped over.
+    std::string aSauter;
     for (const CActeur& a : acteurs.acteurs) {
         const TypeActeur& t = acteurs.types[a.type];
         if (t.degats <= 0 || t.comportement == Lanterne || a.etat == Mourant || a.etat == Parti)
@@ -181,9 +184,12 @@ std::string CPartie::ligneSonde(const CActeurs& acteurs, const HerosMonde& heros
         RectangleJeu r = acteurs.contactMonde(a);
         if (r.x > h.x + h.largeur + portee || r.x + r.largeur < h.x - portee)
             continue;
-        ligne += " " + std::to_string(r.x) + " " + std::to_string(r.y) + " " + std::to_string(r.largeur) + " "
+        std::string& vers = (t.comportement == Rocher || t.sante <= 0) ? aSauter : ligne;
+        vers += " " + std::to_string(r.x) + " " + std::to_string(r.y) + " " + std::to_string(r.largeur) + " "
             + std::to_string(r.hauteur);
     }
+    if (!aSauter.empty())
+        ligne += " |" + aSauter;
     return ligne + "\n";
 }
 

@@ -84,7 +84,8 @@ public:
     // What a scripted player sees this frame, for the automatic play-through
     // (CORVANTHELIS_SONDE=1): "sonde <health> <hero contact x> <its right
     // edge>" then " <x> <y> <w> <h>" for the contact of each creature that
-    // can still hurt and stands within `portee` px of the hero, then "\n".
+    // can still hurt and stands within `portee` px of the hero, then "\n";
+    // those a strike cannot stop come last, after " |".
     std::string ligneSonde(const CActeurs& acteurs, const HerosMonde& heros, int portee = 400) const;
 
     Etat etat = EnJeu;

@@ -199,16 +199,20 @@ TEST(GeometrieHeros, StrikeRectanglesOnTheirFramesMirroredWithTheHero)
 
 } // namespace
 
-TEST(PartieSondeTest, ListsOnlyHarmfulCreaturesWithinReach)
+TEST(PartieSondeTest, ListsOnlyHarmfulCreaturesWithinReachThoseToJumpLast)
 {
     CActeurs acteurs;
     TypeActeur creature;
     creature.comportement = Sanctuaire;
     creature.degats = 1;
+    creature.sante = 1;
     creature.contact = {10, 20, 30, 40};
     TypeActeur lumiere = creature;
     lumiere.degats = 0;
-    int c = acteurs.ajouteType(creature), l = acteurs.ajouteType(lumiere);
+    TypeActeur rocher = creature;
+    rocher.comportement = Rocher;
+    int c = acteurs.ajouteType(creature), l = acteurs.ajouteType(lumiere), r = acteurs.ajouteType(rocher);
+    acteurs.ajoute(r, 3300, 280, ParamsComportement());  // a strike does not stop it
     acteurs.ajoute(c, 3500, 280, ParamsComportement());  // within 400 px ahead
     acteurs.ajoute(l, 3400, 280, ParamsComportement());  // a light: harmless
     acteurs.ajoute(c, 4000, 280, ParamsComportement());  // too far
@@ -218,7 +222,7 @@ TEST(PartieSondeTest, ListsOnlyHarmfulCreaturesWithinReach)
     partie.commence(false, 0);
     HerosMonde h;
     h.contact = {3100, 286, 38, 104};
-    EXPECT_EQ(partie.ligneSonde(acteurs, h), "sonde 3 3100 3138 3510 300 30 40 2710 300 30 40\n");
+    EXPECT_EQ(partie.ligneSonde(acteurs, h), "sonde 3 3100 3138 3510 300 30 40 2710 300 30 40 | 3310 300 30 40\n");
 }
 
 // Without its heart pictures the HUD writes the health out: said once.
