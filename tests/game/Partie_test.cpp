@@ -222,7 +222,7 @@ TEST(PartieSondeTest, ListsOnlyHarmfulCreaturesWithinReachThoseToJumpLast)
     partie.commence(false, 0);
     HerosMonde h;
     h.contact = {3100, 286, 38, 104};
-    EXPECT_EQ(partie.ligneSonde(acteurs, h), "sonde 3 3100 3138 3510 300 30 40 2710 300 30 40 | 3310 300 30 40\n");
+    EXPECT_EQ(partie.ligneSonde(acteurs, h), "sonde 3 3100 3138 3510 300 30 40 2710 300 30 40 | 3300 300 30 40\n");
 }
 
 // Without its heart pictures the HUD writes the health out: said once.
