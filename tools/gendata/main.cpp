@@ -24,9 +24,14 @@ int main(int argc, char** argv) {
 
     // Music and the game-over frames share nothing with the rest: they run
     // beside it on the second core.
-    std::thread musique([] { gendata::genereMusique(); gendata::genereGameOver(); gendata::genereEffets(); gendata::genereCreatures(); });
+    std::thread musique([] {
+        gendata::genereMusique(); gendata::genereGameOver(); gendata::genereEffets(); gendata::genereCreatures();
+        gendata::genereTitre();
+    });
     gendata::genereConfiguration();
     gendata::genereNiveau();
+    gendata::genereMarais();
+    gendata::genereCol();
     gendata::genereNiveauQV();
     gendata::genereHeros();
     gendata::genereIntro();
