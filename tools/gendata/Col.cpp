@@ -47,7 +47,7 @@ void ecritMontagnes() {
             auto crete = [&](float wx) { return c.base - c.ampl * std::pow(fbm1(wx / 256.f, c.graine, 5, kPeriode / 256), 1.7f) * 1.8f; };
             peintTerrain(couche, [&](float x) { return (crete(i * 256 + x / kE2) - haut) * kE2; }, [&](float x, float y) {
                 float wx = i * 256 + x / kE2, wy = y / kE2 + haut;
-                float roche = fbm2(wx / 24.f, wy / 16.f, c.graine + 3, 4, kPeriode / 24 + 1);
+                float roche = fbm2(wx / 32.f, wy / 16.f, c.graine + 3, 4, kPeriode / 32);
                 // Snow down to `neige`, broken by rock ribs; haze at the foot.
                 float n = borne((c.neige - wy) / 40.f + (roche - 0.5f) * 2.2f);
                 Couleur k = melange(c.roche, rvb(210, 218, 234), n * 0.9f);
@@ -75,14 +75,6 @@ void ecritNuages() {
     plan.ecrit(kDossier + "nuages");
 }
 
-// A pine under snow: the dark tree, snow on every bough's upper edge.
-void sapinNeige(CToile& t, float x, float y, float h, const Couleur& c, uint32_t graine, int e) {
-    CToile arbre(t.longueur(), t.hauteur());
-    sapin(arbre, x, y, h, c, graine);
-    enneige(arbre, 2 * e, 0.85f);
-    t.compose(arbre, 0, 0);
-}
-
 void ecritPentes() {
     CPlanDecor plan;
     constexpr int haut = 180, hauteur = 230;
@@ -91,22 +83,26 @@ void ecritPentes() {
         CToile t(256 * kE2, hauteur * kE2);
         peintTerrain(t, [&](float x) { return (crete(i * 256 + x / kE2) - haut) * kE2; }, [&](float x, float y) {
             float wx = i * 256 + x / kE2, wy = y / kE2 + haut;
-            float n = fbm2(wx / 30.f, wy / 12.f, 2231, 3, kPeriode / 30 + 1);
+            float n = fbm2(wx / 32.f, wy / 12.f, 2231, 3, kPeriode / 32);
             return melange(rvb(176, 186, 208), rvb(120, 130, 156), borne((wy - crete(wx)) / 70.f) * 0.7f + (n - 0.5f) * 0.3f);
         });
-        // Pines in clumps along the slope, the neighbours' too where they reach in.
+        // Pines in clumps along the slope, the neighbours' too where they
+        // reach in; snow goes on the whole row at once.
+        CToile foret(t.longueur(), t.hauteur());
         for (int k = -1; k <= 1; ++k) {
             int j = (i + k + 8) % 8;
             CHasard r(2240 + j);
             for (int a = 0; a < 7; ++a) {
                 float ax = float(r.entre(0, 256)), h = float(r.entre(50, 90));
                 uint32_t g = uint32_t(r.suivant());
-                if (fbm1((j * 256 + ax) / 200.f, 2241, 2, kPeriode / 200 + 1) < 0.42f) continue;
+                if (fbm1((j * 256 + ax) / 256.f, 2241, 2, kPeriode / 256) < 0.42f) continue;
                 float x = (ax + k * 256) * kE2;
                 if (x < -40 * kE2 || x > 296 * kE2) continue;
-                sapinNeige(t, x, (crete(j * 256 + ax) + 8 - haut) * kE2, h * kE2, rvb(34, 52, 60), g, kE2);
+                sapin(foret, x, (crete(j * 256 + ax) + 8 - haut) * kE2, h * kE2, rvb(34, 52, 60), g);
             }
         }
+        enneige(foret, 3 * kE2, 0.9f);
+        t.compose(foret, 0, 0);
         t.eclaireBord(2 * kE2, -2 * kE2, kFroid, 0.25f);
         TuilePlan p;
         p.cadre(plan.planche.ajoute(t.reduit(kE2), true));
@@ -129,10 +125,10 @@ Couleur couleurCol(int s, float x, float y) {
     Couleur c = fois(melange(rvb(92, 96, 114), rvb(56, 58, 74), roche), fissure * (1 - 0.45f * borne((d - 10) / 80)));
     float neige = 14;
     switch (s) {
-    case Neige: neige = 16 + 6 * bruit(10, 1); break;
+    case Neige: neige = 26 + 8 * bruit(10, 1); break;
     case Roche: neige = 3 + 8 * borne((bruit(14, 2) - 0.45f) * 3); break;
     case Sentier: {
-        neige = 9;
+        neige = 13;
         // Trodden snow: greyer, with the prints of those who went before.
         float pas = std::fmod(x, 23.f);
         if (d < 5 && pas > 4 && pas < 10) c = rvb(150, 158, 182);
@@ -156,7 +152,7 @@ Couleur couleurCol(int s, float x, float y) {
     }
     default: break;
     }
-    float bord = neige + 2 * fbm1(x / 12, 2293, 3, 256 / 12 + 1);
+    float bord = neige + 2 * fbm1(x / 16, 2293, 3, 16);
     if (d < bord) c = melange(fois(kNeige, 0.86f + 0.16f * bruit(6, 4) - 0.12f * borne(d / bord)), c, borne((d - bord + 2) / 2));
     if (d < 1.5f && s != Glace) c = melange(c, rvb(250, 252, 255), 0.5f);
     if (d < 0) c.a = 0;
@@ -184,9 +180,11 @@ std::vector<int> suiteCol() {
     return s;
 }
 
+// A pine under snow: snow on every bough's upper edge.
 CToile peintSapinNeige() {
     CToile t(130 * E, 260 * E);
-    sapinNeige(t, 65 * E, (260 - enfoncement) * E, 250 * E, rvb(24, 44, 50), 2320, E);
+    sapin(t, 65 * E, (260 - enfoncement) * E, 250 * E, rvb(24, 44, 50), 2320);
+    enneige(t, 3 * E, 0.9f);
     t.eclaireBord(3 * E, -3 * E, kFroid, 0.35f);
     return t.reduit(E);
 }
@@ -194,7 +192,7 @@ CToile peintSapinNeige() {
 // A night prop brought into the cold light with snow on its top.
 CToile neigeSur(const std::string& nom) {
     CToile t = teinte(peintAccessoire(nom), rvb(220, 228, 250));
-    enneige(t, 3, 0.8f);
+    enneige(t, 5, 0.9f);
     return t;
 }
 

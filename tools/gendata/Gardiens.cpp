@@ -41,18 +41,18 @@ struct PoseCrapaud {
     float gorge = 0;    // throat puff 0..1
     float bouche = 0;   // mouth open 0..1
     float eclat = 0;    // hurt flash
-    float renverse = 0; // 0 upright .. 1 belly up (death)
+    float renverse = 0; // 0 upright .. 1 slumped back, eyes shut (death)
 };
 
 CToile dessineCrapaud(const PoseCrapaud& p) {
     CToile t(kCrapaudL * E, kCrapaudH * E);
     auto k = [&](Couleur c) { return melange(c, rvb(255, 232, 214), p.eclat); };
-    const float sol = kCrapaudH - 2 - p.enAir;
+    const float sol = kCrapaudH - 5 - p.enAir;   // the webbed feet reach row 62
     const float e = p.etire;
     // Body centre and tilt: crouched it sits low and level, leaping it
     // stretches forward and up.
-    Point corps = {38 + 6 * e, sol - 13 - 4 * e + 6 * p.renverse};
-    float angle = (-0.35f * e + kPi * p.renverse);
+    Point corps = {42 + 4 * e, sol - 12 - 4 * e + 3 * p.renverse};
+    float angle = -0.35f * e - 0.45f * p.renverse;
     auto tourneCorps = [&](Point q) {
         float s = std::sin(angle), c = std::cos(angle);
         return Point{corps.x + (q.x - corps.x) * c - (q.y - corps.y) * s, corps.y + (q.x - corps.x) * s + (q.y - corps.y) * c};
@@ -60,9 +60,9 @@ CToile dessineCrapaud(const PoseCrapaud& p) {
     // Hind leg: thigh folded along the body when crouched, kicked straight
     // back in the leap; the webbed foot flat on the ground or trailing.
     Point hanche = tourneCorps({corps.x - 12, corps.y + 3});
-    Point genou = {hanche.x + 12 - 26 * e, hanche.y + 4 + 2 * e};
+    Point genou = {hanche.x + 12 - 20 * e, hanche.y + 4 + 2 * e};
     Point cheville = {genou.x - 14 + 6 * e, std::min(sol - 1, genou.y + 6 + 8 * e)};
-    Point pied = {cheville.x + 12 - 24 * e, std::min(sol, cheville.y + 2 + 6 * e)};
+    Point pied = {cheville.x + 12 - 18 * e, std::min(sol, cheville.y + 2 + 6 * e)};
     // Front leg: propped under the chest, reaching forward in the leap.
     Point epaule = tourneCorps({corps.x + 12, corps.y + 6});
     Point main = {epaule.x + 4 + 14 * e, std::min(sol, epaule.y + 10 - 2 * e)};
@@ -111,7 +111,7 @@ CToile peintCrapaud(int etat, float t) {
     case 2:  // hurt: flattened, a pale flash
         p.etire = 0.15f * (1 - t); p.bouche = 0.8f; p.eclat = 0.6f * (1 - t);
         break;
-    default:  // dying: rolls onto its back
+    default:  // dying: slumps back and sinks
         p.renverse = std::min(1.f, t * 1.5f); p.bouche = 0.5f;
         break;
     }

@@ -44,7 +44,7 @@ void ecritLointain() {
             auto crete = [&](float wx) {
                 // A period that divides 2048 keeps the hills seamless.
                 float base = r.base - r.ampl * std::pow(fbm1(wx / 256.f, r.graine, 4, kPeriode / 256), 1.4f);
-                float arbres = fbm1(wx / 9.f, r.graine + 5, 2, kPeriode / 9 + 1) * 10 * borne((fbm1(wx / 128.f, r.graine + 6, 2, kPeriode / 128) - 0.4f) * 4);
+                float arbres = fbm1(wx / 8.f, r.graine + 5, 2, kPeriode / 8) * 10 * borne((fbm1(wx / 128.f, r.graine + 6, 2, kPeriode / 128) - 0.4f) * 4);
                 return base - arbres;
             };
             peintTerrain(couche, [&](float x) { return (crete(i * 256 + x / kE2) - haut) * kE2; }, [&](float, float y) {
@@ -77,13 +77,13 @@ void saule(CToile& t, float x, float y, float h, const Couleur& c, uint32_t grai
     CHasard r(graine);
     t.capsule(x, y, h * 0.05f, x + h * 0.04f, y - h * 0.55f, h * 0.025f, fois(c, 0.7f));
     // Drooping strands from a domed crown.
-    for (int i = 0; i < 46; ++i) {
-        float a = float(r.entre(-1.3, 1.3));
-        float x0 = x + std::sin(a) * h * 0.32f, y0 = y - h * (0.62f + 0.22f * std::cos(a));
-        float chute = h * float(r.entre(0.25, 0.55));
-        t.capsule(x0, y0, h * 0.035f, x0 + std::sin(a) * h * 0.08f, y0 + chute, h * 0.008f, fois(c, float(r.entre(0.75, 1.15))));
+    masseFeuilles(t, x, y - h * 0.8f, h * 0.2f, fois(c, 0.9f), graine + 1);
+    for (int i = 0; i < 70; ++i) {
+        float a = float(r.entre(-1.35, 1.35));
+        float x0 = x + std::sin(a) * h * 0.3f, y0 = y - h * (0.6f + 0.24f * std::cos(a));
+        float chute = h * float(r.entre(0.2, 0.5)) * (0.6f + 0.4f * std::fabs(std::sin(a)));
+        t.capsule(x0, y0, h * 0.014f, x0 + std::sin(a) * h * 0.07f, y0 + chute, h * 0.004f, fois(c, float(r.entre(0.8, 1.2))));
     }
-    masseFeuilles(t, x, y - h * 0.78f, h * 0.22f, c, graine + 1);
 }
 
 void ecritRives() {
@@ -97,7 +97,7 @@ void ecritRives() {
             if (wy < 352) continue;
             for (int x = 0; x < t.longueur(); ++x) {
                 float wx = i * 256 + x / float(kE2);
-                float ride = fbm2(wx / 60.f, wy / 2.f, 1220, 3, kPeriode / 60 + 1);
+                float ride = fbm2(wx / 64.f, wy / 2.f, 1220, 3, kPeriode / 64);
                 Couleur c = melange(rvb(236, 178, 160), rvb(96, 80, 120), borne((wy - 352) / 70.f));
                 c = melange(c, rvb(255, 232, 200), borne((ride - 0.62f) * 4) * 0.6f);
                 t.pose(x, y, c);
@@ -107,10 +107,10 @@ void ecritRives() {
         CHasard r(1230 + i);
         const Couleur sombre = rvb(62, 52, 70);
         for (int k = 0; k < 9; ++k) {
-            float x = float(r.entre(-10, 266)) * kE2;
+            float x = float(r.entre(30, 226)) * kE2;  // whole clumps: tiles meet on open water
             touffe(t, x, (356 - haut) * kE2, float(r.entre(18, 34)) * kE2, sombre, 1240 + i * 16 + k, 14);
         }
-        if (i % 3 != 2) saule(t, float(r.entre(60, 200)) * kE2, (356 - haut) * kE2, float(r.entre(90, 130)) * kE2, rvb(70, 72, 80), 1250 + i);
+        if (i % 3 != 2) saule(t, float(r.entre(60, 200)) * kE2, (356 - haut) * kE2, float(r.entre(62, 86)) * kE2, rvb(100, 96, 118), 1250 + i);
         else arbreMort(t, 128.f * kE2, (356 - haut) * kE2, 110.f * kE2, rvb(64, 54, 70), 1260 + i);
         t.eclaireBord(2 * kE2, -2 * kE2, kAube, 0.4f);
         TuilePlan p;

@@ -119,16 +119,28 @@ void ajouteSol(CPlanDecor& plan, const std::vector<int>& suite, const CouleurSol
         auto trouve = tuileDe.find(cle);
         if (trouve == tuileDe.end()) {
             const int g = cle[0], s = cle[1], d = cle[2];
-            CToile t(256 * E, 110 * E);
+            // The colour is asked once per final pixel (the reduction would
+            // average finer detail away); the ground line is cut at the full
+            // painting scale, so its edge stays smooth.
+            constexpr int L = 256, H = 110;
+            std::vector<Couleur> teintes(L * H);
+            std::vector<bool> faites(L * H, false);
+            CToile t(L * E, H * E);
             t.polygone({{0, 0}, {float(t.longueur()), 0}, {float(t.longueur()), float(t.hauteur())}, {0, float(t.hauteur())}}, [&](float hx, float hy) {
-                float x = hx / E, y = hy / E;
-                if (y < surfaceSol(x)) return Couleur(0, 0, 0, 0);
-                float wg = g != s ? 0.5f * (1 - lisse(borne(x / 40))) : 0;
-                float wd = d != s ? 0.5f * (1 - lisse(borne((256 - x) / 40))) : 0;
-                Couleur c = couleur(s, x, y);
-                if (wg > 0) c = melange(c, couleur(g, x, y), wg / (1 - wd));
-                if (wd > 0) c = melange(c, couleur(d, x, y), wd);
-                return c;
+                if (hy / E < surfaceSol(hx / E)) return Couleur(0, 0, 0, 0);
+                int px = std::min(L - 1, int(hx / E)), py = std::min(H - 1, int(hy / E));
+                size_t k = size_t(py) * L + px;
+                if (!faites[k]) {
+                    float x = px + 0.5f, y = std::max(py + 0.5f, surfaceSol(x) + 0.05f);
+                    float wg = g != s ? 0.5f * (1 - lisse(borne(x / 40))) : 0;
+                    float wd = d != s ? 0.5f * (1 - lisse(borne((256 - x) / 40))) : 0;
+                    Couleur c = couleur(s, x, y);
+                    if (wg > 0) c = melange(c, couleur(g, x, y), wg / (1 - wd));
+                    if (wd > 0) c = melange(c, couleur(d, x, y), wd);
+                    teintes[k] = c;
+                    faites[k] = true;
+                }
+                return teintes[k];
             });
             if (decor) decor(t, g, s, d);
             eclaireLune(t, lumiere, 0.3f, 2 * E);
