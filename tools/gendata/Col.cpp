@@ -146,7 +146,7 @@ Couleur couleurCol(int s, float x, float y) {
         neige = 3;
         const float dalle = 256 / 8.f;
         int rang = int(d / 12);
-        float u = std::fmod(x + (rang % 2) * dalle / 2, dalle), v = std::fmod(d, 12.f);
+        float u = std::fmod(x + dalle * 0.3f + (rang % 2) * dalle / 2, dalle), v = std::fmod(d, 12.f);  // no joint on the tile's edge
         if (d < 40) c = u < 1.8f || v < 1.8f ? rvb(46, 48, 62) : fois(rvb(118, 122, 140), (0.8f + 0.3f * bruit(5, 3)) * (1 - d / 100));
         break;
     }

@@ -159,15 +159,15 @@ void genereEffets() {
         }
         souffle(s, 0, 0.4f, 0.3f, [](float) { return 700.f; }, [](float t) { return std::exp(-t * 8); }, 19);
     });
-    cree("grondement", 1.0f, 0.6f, [](Son& s) {  // the boulder set rolling: a low rumble and knocks
-        souffle(s, 0, 1.0f, 1, [](float t) { return 160 + 80 * std::sin(t * 9); }, [](float t) { return std::min(1.f, t / 0.1f) * (1 - t); }, 20);
+    cree("grondement", 0.9f, 0.6f, [](Son& s) {  // the boulder set rolling: a low rumble and knocks
+        souffle(s, 0, 0.9f, 1, [](float t) { return 160 + 80 * std::sin(t * 9); }, [](float t) { return std::min(1.f, t / 0.1f) * (1 - t / 0.9f); }, 20);
         for (float d : {0.05f, 0.31f, 0.58f})
             ajoute(s, d, [](float t) { return std::sin(kPi2 * (70 + 60 * std::exp(-t * 25)) * t) * std::exp(-t * 14) * 0.5f; });
     });
-    cree("lanterne", 1.4f, 0.55f, [](Son& s) {  // a lantern lit: a warm breath and an open fifth
+    cree("lanterne", 0.95f, 0.55f, [](Son& s) {  // a lantern lit: a warm breath and an open fifth
         souffle(s, 0, 0.35f, 0.4f, [](float t) { return 500 + 2500 * t; }, [](float t) { return std::sin(float(M_PI) * t / 0.35f); }, 21);
-        cloche(s, 0.12f, 69, 0.3f, 1.2f);
-        cloche(s, 0.2f, 76, 0.25f, 1.2f);
+        cloche(s, 0.1f, 69, 0.3f, 0.8f);
+        cloche(s, 0.16f, 76, 0.25f, 0.8f);
     });
 
     creeDossiers("./data/sons");

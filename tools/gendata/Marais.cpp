@@ -141,10 +141,10 @@ Couleur couleurMarais(int s, float x, float y) {
     }
     case Ponton:
         if (d < 8) {
-            float planche = std::fmod(x, 18.f);
+            float planche = std::fmod(x, 256 / 14.f);  // whole planks per tile
             c = fois(rvb(104, 78, 64), (planche < 1.2f ? 0.5f : 0.9f + 0.2f * bruit(4, 1)) * (d < 2 ? 1.3f : 1.f));
         } else {
-            float reflet = borne((bruitSol(x * 0.5f, y * 3, 3, 1293) - 0.6f) * 6) * borne(1 - (d - 8) / 80);
+            float reflet = borne((bruitSol(x, y * 3, 6, 1293) - 0.6f) * 6) * borne(1 - (d - 8) / 80);
             c = melange(rvb(70, 62, 96), rvb(250, 200, 176), reflet * 0.7f);
             float pieu = std::fmod(x + 64, 128.f);
             if (pieu < 8) c = fois(rvb(66, 48, 44), pieu < 2 ? 0.6f : 1.f);
@@ -156,7 +156,7 @@ Couleur couleurMarais(int s, float x, float y) {
     case Chaussee: {
         const float dalle = 256 / 8.f;
         int rang = int(d / 14);
-        float u = std::fmod(x + (rang % 2) * dalle / 2, dalle), v = std::fmod(d, 14.f);
+        float u = std::fmod(x + dalle * 0.3f + (rang % 2) * dalle / 2, dalle), v = std::fmod(d, 14.f);  // no joint on the tile's edge
         bool joint = u < 1.8f || v < 1.8f;
         if (d < 42) c = joint ? rvb(58, 70, 48) : fois(rvb(132, 120, 124), (0.75f + 0.35f * bruit(5, 3)) * (1 - d / 100));
         break;
