@@ -198,7 +198,7 @@ std::vector<int> suiteMarais() {
     ajoute(Ponton, 3); ajoute(Tourbe, 2); ajoute(Vase, 2); ajoute(Berge, 3);
     ajoute(Tourbe, 2); ajoute(Vase, 1); ajoute(Berge, 2); ajoute(Ponton, 4);
     ajoute(Berge, 3); ajoute(Tourbe, 2); ajoute(Vase, 2); ajoute(Berge, 3);
-    ajoute(Chaussee, 6); ajoute(Ponton, 3); ajoute(Chaussee, 4); ajoute(Berge, 3);
+    ajoute(Chaussee, 6); ajoute(Ponton, 3); ajoute(Chaussee, 4); ajoute(Berge, 6);
     return s;
 }
 

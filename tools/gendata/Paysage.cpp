@@ -113,6 +113,7 @@ float bruitSol(float x, float y, float echelle, uint32_t graine) {
 }
 
 void ajouteSol(CPlanDecor& plan, const std::vector<int>& suite, const CouleurSol& couleur, const DecorSol& decor, const Couleur& lumiere) {
+    if (suite.size() != size_t(kTuilesSol)) echec("sol de " + std::to_string(suite.size()) + " tuiles au lieu de " + std::to_string(kTuilesSol));
     std::map<std::array<int, 3>, size_t> tuileDe;
     for (size_t i = 0; i < suite.size(); ++i) {
         std::array<int, 3> cle = {suite[i > 0 ? i - 1 : i], suite[i], suite[i + 1 < suite.size() ? i + 1 : i]};
