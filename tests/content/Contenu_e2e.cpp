@@ -3,6 +3,7 @@
 // and every description file keeps the rules of the game's profile reader.
 
 #include "ContenuCommun.h"
+#include "game/ControleHeros.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -146,6 +147,32 @@ TEST(Contenu, LevelAndHeroAreComplete) {
             for (int x = 0; x < 14580 + 640; x += 256) EXPECT_TRUE(sol.count(x)) << "pas de sol en " << x;
         }
     }
+}
+
+// Every boulder of the pass can be jumped from a standstill: the hero's
+// feet stay above its contact rectangle for longer than it takes to roll
+// under him.
+TEST(Contenu, BouldersCanBeJumpedOver) {
+    auto premier = [](const std::string& texte, const std::string& cle) { return std::stoi(valeurs(texte, cle).at(0)); };
+    std::string heros = contenu::lis(contenu::dossier() + "/data/sprites/vornaSprite.ini");
+    std::string rocher = contenu::lis(contenu::dossier() + "/data/acteurs/rocher.ini");
+    std::string niveau = contenu::lis(contenu::dossier() + "/data/levels/col.ini");
+    const int piedsEnSaut = CControleHeros::BaseSautY + premier(heros, "contactY") + premier(heros, "contactHauteur");  // minus the height
+    const int largeurs = premier(heros, "contactLargeur") + premier(rocher, "contactLargeur");
+    const int vitesse = premier(rocher, "vitesseAttaque");
+    ASSERT_GT(vitesse, 0);
+    const double passage = 1000.0 * largeurs / vitesse;  // ms the two overlap in x
+    std::vector<std::string> types = valeurs(niveau, "type"), ys = valeurs(niveau, "positionY");
+    int rochers = 0;
+    for (size_t i = 0; i < types.size(); ++i) {
+        if (types[i] != "rocher") continue;
+        ++rochers;
+        int haut = std::stoi(ys[i]) + premier(rocher, "contactY");
+        int hauteurMin = piedsEnSaut - haut;  // the jump height that clears it
+        double auDessus = 2.0 * (CControleHeros::HauteurMaxSaut - hauteurMin) * CControleHeros::MsParPixel;
+        EXPECT_GT(auDessus, passage) << "rocher " << rochers;
+    }
+    EXPECT_GE(rochers, 5);
 }
 
 // The data checker finds nothing to say about the demo content.
