@@ -48,7 +48,7 @@ void sansPlainte(const std::string& sortie, const std::string& quoi) {
 }
 
 TEST_F(DansLeContenu, LevelsLoadWithoutAFailureMessage) {
-    for (const char* fichier : {"./data/levels/level1.ini", "./dataqv/levels/level1.ini"}) {
+    for (const char* fichier : {"./data/levels/level1.ini", "./data/levels/marais.ini", "./data/levels/col.ini", "./dataqv/levels/level1.ini"}) {
         testsupport::Capture sortie(1), erreurs(2);
         CLevel niveau;
         EXPECT_EQ(niveau.initFromIniFile(fichier), 0);
@@ -120,7 +120,7 @@ TEST_F(DansLeContenu, FontsLoadWithEveryFrenchLetter) {
 
 TEST_F(DansLeContenu, MusicLoads) {
     ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096), 0) << Mix_GetError();
-    for (const char* f : {"./data/zic/kvtr_piste_intro.ogg", "./data/zic/kvtr_piste2.ogg"}) {
+    for (const char* f : {"./data/zic/kvtr_piste_intro.ogg", "./data/zic/kvtr_piste2.ogg", "./data/zic/marais.ogg", "./data/zic/col.ogg"}) {
         Mix_Music* m = Mix_LoadMUS(f);
         EXPECT_NE(m, nullptr) << f << " : " << Mix_GetError();
         if (m) Mix_FreeMusic(m);

@@ -85,8 +85,10 @@ TEST(Raccords, NeighbouringTilesContinueEachOther) {
     std::vector<std::string> plans;
     for (const char* d : {"data", "dataqv"})
         for (const std::string& f : contenu::fichiers(contenu::dossier(), d))
-            if (f.find("/level1/") != std::string::npos && f.size() > 4 && f.compare(f.size() - 4, 4, ".ini") == 0) plans.push_back(f);
-    ASSERT_GE(plans.size(), 9u);
+            if ((f.find("/level1/") != std::string::npos || f.find("/marais/") != std::string::npos || f.find("/col/") != std::string::npos) &&
+                f.size() > 4 && f.compare(f.size() - 4, 4, ".ini") == 0)
+                plans.push_back(f);
+    ASSERT_GE(plans.size(), 20u);
     int paires = 0;
     for (const std::string& f : plans) {
         Plan p = litPlan(contenu::dossier() + "/" + f);

@@ -115,6 +115,7 @@ TEST_F(ReglesE2E, ADeathResumesTheLevelAtTheLanternLit)
     ASSERT_TRUE(jeu.lance());
     ASSERT_NE(attendFenetreActive("Corvanthelis"), "") << lisFichier("erreurs.txt");
     appuie("Escape");
+    appuie("Return");
     attendEcran(640, 480, pixelVaut(4, 4, Magenta, 2), 30000);
     appuie("Escape");
     // The band's column c has colour (7c, 13c, c / 4) mod 256; screen x 10

@@ -116,7 +116,7 @@ TEST_F(Verifie, CountsPrioritiesAndPlacements)
             "data/levels/level1.ini:7: erreur : pas un fichier ordinaire : ./data/levels/level1",
             "data/levels/level1.ini:40: erreur : [Plan5] : priorité 5 hors de 1 … nombrePriorites (4) : le plan n'est "
             "jamais dessiné",
-            "data/levels/level1.ini:156: erreur : section [Plan06] jamais lue : les numéros s'écrivent sans zéro devant",
+            "data/levels/level1.ini:164: erreur : section [Plan06] jamais lue : les numéros s'écrivent sans zéro devant",
             "data/levels/level1/nuages.ini:5: erreur : [Tile1] : 2 placements d'une tile sans image : ils ne "
             "dessinent rien",
             "data/levels/level1/nuages.ini:10: erreur : section [Tile1Frame1] jamais lue : nbFrames de [Tile1] vaut 0"});
@@ -289,7 +289,7 @@ TEST_F(Verifie, ActorsTypesAndSounds)
     modifie(loup, "attaque=grognement", "attaque=grogne"); // line 25
     modifie("data/sons/effets.ini", "./data/sons/touche.wav", "./data/sons/absent.wav"); // line 8
     modifie("data/sons/saut.wav", "RIFF", "RIFX");
-    modifie(niveau, "nombreActeurs=27", "nombreActeurs=26");  // [Acteur27] at line 153
+    modifie(niveau, "nombreActeurs=29", "nombreActeurs=28");  // [Acteur29] at line 161
     const char* heros = "data/sprites/vornaSprite.ini";
     modifie(heros, "contactLargeur=28", "contactLargeur=90"); // line 5, reported at contactX (3)
     modifie(heros, "frappeFin=4", "frappeFin=9");             // line 153
@@ -303,7 +303,7 @@ TEST_F(Verifie, ActorsTypesAndSounds)
             "data/levels/level1.ini:51: erreur : clé inconnue `vitese` — vouliez-vous dire `vitesse` ?",
             "data/levels/level1.ini:56: erreur : [Acteur3] : type `Lueur` : seuls a-z, 0-9 et _ sont permis, l'acteur "
             "est laissé de côté",
-            "data/levels/level1.ini:153: erreur : section [Acteur27] jamais lue : nombreActeurs vaut 26",
+            "data/levels/level1.ini:161: erreur : section [Acteur29] jamais lue : nombreActeurs vaut 28",
             "data/acteurs/loup.ini:4: erreur : sante vaut -2, hors de 0 … 1000",
             "data/acteurs/loup.ini:6: erreur : [Acteur] : rectangle de contact 28, 28, 200 × 60 hors du cadre de "
             "`Repos` (140 × 92)",

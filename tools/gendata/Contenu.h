@@ -14,6 +14,10 @@ void genereIntro();           // ./data/intro/
 void genereGameOver();        // ./data/cin/gameover/
 void genereMusique();         // ./data/zic/
 void genereCreatures();      // ./data/sprites/, ./data/acteurs/, ./data/hud/: creatures, lights, icons
+void genereGardiens();       // ./data/sprites/, ./data/acteurs/: toad, boulder, lantern
+void genereMarais();          // ./data/levels/marais/ and marais.ini
+void genereCol();             // ./data/levels/col/ and col.ini
+void genereTitre();           // ./data/titre/titre.png and ./data/parcours.ini
 void genereEffets();         // ./data/sons/: sound effects and their list
 void generePolices();         // ./data/polices/: font sheets and descriptions
 

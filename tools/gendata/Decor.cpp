@@ -65,6 +65,7 @@ void ecritPlan(const std::string& chemin, const std::string& planche, const std:
             f.cle(schemaNiveau::RectLongueur.nom, t.cadres[m].l);
             f.cle(schemaNiveau::RectHauteur.nom, t.cadres[m].h);
             f.cle(ValeurAlpha, t.alphas[m]);
+            if (t.pauses[m] > 0) f.cle(PauseFrame, t.pauses[m]);
         }
         for (size_t k = 0; k < t.positions.size(); ++k) {
             f.section(section(SectionPosition, n + 1, k + 1));
@@ -82,13 +83,15 @@ void CPlanDecor::ecrit(const std::string& base) const {
 
 void ecritNiveau(const std::string& chemin, const std::vector<PlanNiveau>& plans,
                  const std::vector<std::pair<std::string, long>>& entete,
-                 const std::function<void(CFichierProfil&)>& acteurs) {
+                 const std::function<void(CFichierProfil&)>& acteurs,
+                 const std::vector<std::pair<std::string, std::string>>& enteteTexte) {
     using namespace clesNiveau;
     CFichierProfil f;
     f.section(Entete);
     f.cle(NombrePriorites, long(plans.size()));
     f.cle(NombrePlans, long(plans.size()));
     for (const auto& c : entete) f.cle(c.first, c.second);
+    for (const auto& c : enteteTexte) f.cle(c.first, c.second);
     for (size_t i = 0; i < plans.size(); ++i) {
         f.section(section(SectionPlan, i + 1));
         f.cle(PathPlan, plans[i].chemin);

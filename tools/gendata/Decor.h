@@ -39,8 +39,9 @@ private:
 struct TuilePlan {
     std::vector<Cadre> cadres;
     std::vector<int> alphas;      // valeurAlpha per frame (255 opaque)
+    std::vector<int> pauses;      // ms per frame; 0 (not written) holds the first
     std::vector<Point> positions; // top-left corners in the plane
-    void cadre(const Cadre& c, int alpha = 255) { cadres.push_back(c); alphas.push_back(alpha); }
+    void cadre(const Cadre& c, int alpha = 255, int pause = 0) { cadres.push_back(c); alphas.push_back(alpha); pauses.push_back(pause); }
     void place(float x, float y) { positions.push_back({x, y}); }
 };
 
@@ -58,12 +59,13 @@ struct CPlanDecor {
 
 // A level file: one plane per priority, in drawing order, each at screen
 // (0, 0).
-// Actors follow the planes: `entete` adds keys to [Entete], `acteurs` writes
-// its own sections after the planes.
+// Actors follow the planes: `entete` and `enteteTexte` add keys to
+// [Entete], `acteurs` writes its own sections after the planes.
 struct PlanNiveau { std::string chemin; int scrollRatio; bool repeatX; };
 void ecritNiveau(const std::string& chemin, const std::vector<PlanNiveau>& plans,
                  const std::vector<std::pair<std::string, long>>& entete = {},
-                 const std::function<void(CFichierProfil&)>& acteurs = nullptr);
+                 const std::function<void(CFichierProfil&)>& acteurs = nullptr,
+                 const std::vector<std::pair<std::string, std::string>>& enteteTexte = {});
 
 // Mixes a colour towards the night haze: 0 keeps it, 1 gives the haze.
 Couleur brume(const Couleur& c, float profondeur);

@@ -146,6 +146,29 @@ void genereEffets() {
         souffle(s, 0, 0.7f, 1, [](float t) { return 1200 + 900 * std::sin(t * 14); }, [](float t) { return std::sin(float(M_PI) * t / 0.7f); }, 18);
         cloche(s, 0.05f, 93, 0.12f, 0.5f);
     });
+    cree("coassement", 0.5f, 0.55f, [](Son& s) {  // the toad's croak: two throaty pulses
+        for (float d : {0.f, 0.2f}) {
+            float phase = 0;
+            for (size_t i = size_t(d * kFreq); i < s.size(); ++i) {
+                float t = float(i) / kFreq - d;
+                if (t > 0.18f) break;
+                phase += kPi2 * (120 - 40 * t) / kFreq;
+                float v = std::fmod(phase / kPi2, 1.f) < 0.3f ? 1.f : -0.4f;
+                s[i] += v * std::sin(float(M_PI) * t / 0.18f) * (0.6f + 0.4f * std::sin(kPi2 * 34 * t)) * 0.5f;
+            }
+        }
+        souffle(s, 0, 0.4f, 0.3f, [](float) { return 700.f; }, [](float t) { return std::exp(-t * 8); }, 19);
+    });
+    cree("grondement", 0.9f, 0.6f, [](Son& s) {  // the boulder set rolling: a low rumble and knocks
+        souffle(s, 0, 0.9f, 1, [](float t) { return 160 + 80 * std::sin(t * 9); }, [](float t) { return std::min(1.f, t / 0.1f) * (1 - t / 0.9f); }, 20);
+        for (float d : {0.05f, 0.31f, 0.58f})
+            ajoute(s, d, [](float t) { return std::sin(kPi2 * (70 + 60 * std::exp(-t * 25)) * t) * std::exp(-t * 14) * 0.5f; });
+    });
+    cree("lanterne", 0.95f, 0.55f, [](Son& s) {  // a lantern lit: a warm breath and an open fifth
+        souffle(s, 0, 0.35f, 0.4f, [](float t) { return 500 + 2500 * t; }, [](float t) { return std::sin(float(M_PI) * t / 0.35f); }, 21);
+        cloche(s, 0.1f, 69, 0.3f, 0.8f);
+        cloche(s, 0.16f, 76, 0.25f, 0.8f);
+    });
 
     creeDossiers("./data/sons");
     CFichierProfil liste;

@@ -31,7 +31,8 @@ namespace {
 
 constexpr float kPi = float(M_PI);
 
-// A teardrop flame standing on (cx, cy) (its round bottom's centre), hi-res.
+}
+
 Polygone flamme(float cx, float cy, float r, float h, float balance) {
     Polygone p;
     for (int k = 0; k < 48; ++k) {
@@ -42,6 +43,8 @@ Polygone flamme(float cx, float cy, float r, float h, float balance) {
     }
     return p;
 }
+
+namespace {
 
 // Will-o'-wisp: bluish-green flame, soft halo, two dark eyes.
 CToile peintFeuFollet(float phase, float etirement, float eclat, float taille, float opacite) {
@@ -115,8 +118,9 @@ CToile peintCoeur(bool plein) {
 
 // ---- Sprites and type files -------------------------------------------------------
 
-using Peintre = std::function<CToile(float)>;
-AnimSprite anim(const std::string& nom, int n, int pause, const Peintre& p, float fin = 1) {
+}
+
+AnimSprite anim(const std::string& nom, int n, int pause, const Peintre& p, float fin) {
     AnimSprite a{nom, {}, {}, {}};
     for (int k = 0; k < n; ++k) {
         a.images.push_back(p(fin < 1 ? fin * k / (n - 1) : float(k) / n));
@@ -124,20 +128,14 @@ AnimSprite anim(const std::string& nom, int n, int pause, const Peintre& p, floa
     }
     return a;
 }
-// A single pass (hurt, death): t from 0 to 1 inclusive.
+
 AnimSprite passe(const std::string& nom, int n, int pause, const Peintre& p) {
     AnimSprite a{nom, {}, {}, {}};
     for (int k = 0; k < n; ++k) { a.images.push_back(p(float(k) / (n - 1))); a.pauses.push_back(pause); }
     return a;
 }
 
-struct TypeActeur {
-    const char* nom;
-    int sante, degats;
-    Cadre contact;
-    std::vector<std::pair<const char*, const char*>> animations, sons;
-    ClesEnPlus comportement;
-};
+namespace {
 
 void ecritType(const TypeActeur& a) {
     CFichierProfil f;
@@ -161,12 +159,12 @@ void ecritType(const TypeActeur& a) {
     f.ecrit(std::string("./data/acteurs/") + a.nom + ".ini");
 }
 
+}
+
 void ecritActeur(const TypeActeur& a, const std::vector<AnimSprite>& anims) {
     std::string base = std::string("./data/sprites/") + a.nom;
     ecritSprite(base + ".png", base + ".ini", anims, {}, 512);
     ecritType(a);
-}
-
 }
 
 void genereCreatures() {
@@ -210,6 +208,7 @@ void genereCreatures() {
                 {anim("Repos", 4, 240, [](float t) { return peintFlammeSanctuaire(false, t); }),
                  anim("Allume", 6, 100, [](float t) { return peintFlammeSanctuaire(true, t); })});
 
+    genereGardiens();
     ecritPng("./data/hud/coeur.png", peintCoeur(true));
     ecritPng("./data/hud/coeur_vide.png", peintCoeur(false));
     ecritPng("./data/hud/lueur.png", peintLueur(22, 0.25f, 0));

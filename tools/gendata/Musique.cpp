@@ -1,10 +1,14 @@
-// The two music tracks, composed and synthesised here, then encoded with
+// The music tracks, composed and synthesised here, then encoded with
 // libvorbisenc: an intro piece of a little over two minutes that fades out,
-// and a one-minute loop whose end runs into its start (every note tail and
-// echo that passes the end is folded back onto the beginning).
+// and one loop of about a minute per level whose end runs into its start
+// (every note tail and echo that passes the end is folded back onto the
+// beginning).
 //
-// A minor, 80 beats per minute, 3-second bars: a soft pad, a plucked bass,
-// a bell-like arpeggio, a flute-like melody and light percussion.
+// The night: A minor, 80 beats per minute, 3-second bars: a soft pad, a
+// plucked bass, a bell-like arpeggio, a flute-like melody and light
+// percussion. The marsh at dawn: F major, slow, pad and bells in a wide
+// echo, no drums. The pass: D harmonic minor, quicker, a low insistent
+// bass and drums, the flute an octave up and sparse.
 
 #include "Contenu.h"
 #include "Outils.h"
@@ -120,32 +124,53 @@ private:
 struct Accord { int racine; int tierce; int quinte; };
 const Accord kGrille[8] = {{57, 60, 64}, {53, 57, 60}, {48, 52, 55}, {55, 59, 62}, {57, 60, 64}, {52, 55, 59}, {53, 57, 60}, {52, 56, 59}};
 const int kGamme[] = {57, 59, 60, 62, 64, 65, 67, 69, 71, 72, 74, 76};  // A minor, two octaves
+// F, A minor, B flat, F, D minor, A minor, B flat, C.
+const Accord kGrilleMarais[8] = {{53, 57, 60}, {57, 60, 64}, {58, 62, 65}, {53, 57, 60}, {50, 53, 57}, {57, 60, 64}, {58, 62, 65}, {48, 52, 55}};
+const int kGammeMarais[] = {60, 62, 64, 65, 67, 69, 70, 72, 74, 76, 77, 79};
+// D minor, B flat, G minor, A, D minor, E flat, G minor, A.
+const Accord kGrilleCol[8] = {{50, 53, 57}, {46, 50, 53}, {55, 58, 62}, {57, 61, 64}, {50, 53, 57}, {51, 55, 58}, {55, 58, 62}, {57, 61, 64}};
+const int kGammeCol[] = {62, 64, 65, 67, 69, 70, 73, 74, 76, 77, 79, 81};
+
+// A piece's harmony, pace and how loud each layer plays (1: the night's).
+struct Style {
+    const Accord* grille;
+    const int* gamme;
+    double temps;   // one beat, seconds
+    float pad, basse, cloche, flute, percussion;
+    int transpositionFlute;
+    float silenceFlute;   // chance that a melody note is left out
+};
+const Style kNuit = {kGrille, kGamme, kTemps, 1, 1, 1, 1, 1, 0, 0};
+const Style kMarais = {kGrilleMarais, kGammeMarais, 60.0 / 66, 1.3f, 0.7f, 1.3f, 0.8f, 0, 0, 0.25f};
+const Style kCol = {kGrilleCol, kGammeCol, 60.0 / 96, 0.8f, 1.3f, 0.7f, 0.8f, 1.2f, 12, 0.4f};
 
 // Fills bars [premiere, derniere) of the track. `densite` 0..1 sets how
 // many layers play (0: pad alone, 1: everything).
-void compose(CPiste& p, int premiere, int derniere, uint32_t graine, const std::function<float(int)>& densite) {
+void compose(CPiste& p, int premiere, int derniere, uint32_t graine, const std::function<float(int)>& densite, const Style& st = kNuit) {
     CHasard r(graine);
+    const double temps = st.temps, mesure = 4 * st.temps;
     int note = 4;  // index in the scale
     for (int m = premiere; m < derniere; ++m) {
-        const Accord& a = kGrille[m % 8];
-        double t0 = m * kMesure;
+        const Accord& a = st.grille[m % 8];
+        double t0 = m * mesure;
         float d = densite(m);
-        p.pad(t0, kMesure, a.racine, 0.05f);
-        p.pad(t0, kMesure, a.tierce, 0.04f);
-        p.pad(t0, kMesure, a.quinte, 0.04f);
-        if (d > 0.15f) {
-            p.basse(t0, kTemps * 2, a.racine - 12, 0.22f);
-            p.basse(t0 + 2.5 * kTemps, kTemps * 1.5, a.racine - 12, 0.16f);
+        p.pad(t0, mesure, a.racine, 0.05f * st.pad);
+        p.pad(t0, mesure, a.tierce, 0.04f * st.pad);
+        p.pad(t0, mesure, a.quinte, 0.04f * st.pad);
+        if (d > 0.15f && st.basse > 0) {
+            p.basse(t0, temps * 2, a.racine - 12, 0.22f * st.basse);
+            p.basse(t0 + 2.5 * temps, temps * 1.5, a.racine - 12, 0.16f * st.basse);
+            if (st.basse > 1) p.basse(t0 + 3.5 * temps, temps * 0.5, a.racine - 12, 0.12f * st.basse);
         }
-        if (d > 0.3f) {
+        if (d > 0.3f && st.cloche > 0) {
             const int arp[8] = {a.racine + 12, a.quinte + 12, a.tierce + 12, a.quinte + 12, a.racine + 24, a.quinte + 12, a.tierce + 12, a.quinte};
-            for (int i = 0; i < 8; ++i) p.cloche(t0 + i * kTemps / 2, arp[i], 0.05f + 0.02f * (i % 2 == 0));
+            for (int i = 0; i < 8; ++i) p.cloche(t0 + i * temps / 2, arp[i], (0.05f + 0.02f * (i % 2 == 0)) * st.cloche);
         }
-        if (d > 0.5f) {
+        if (d > 0.5f && st.percussion > 0) {
             for (int b = 0; b < 4; ++b) {
-                if (b % 2 == 0) p.grosseCaisse(t0 + b * kTemps, 0.3f);
-                p.charleston(t0 + (b + 0.5) * kTemps, 0.06f, graine + m * 8 + b);
-                if (b == 3 && m % 2 == 1) p.caisseClaire(t0 + b * kTemps, 0.09f, graine + m);
+                if (b % 2 == 0) p.grosseCaisse(t0 + b * temps, 0.3f * st.percussion);
+                p.charleston(t0 + (b + 0.5) * temps, 0.06f * st.percussion, graine + m * 8 + b);
+                if (b == 3 && m % 2 == 1) p.caisseClaire(t0 + b * temps, 0.09f * st.percussion, graine + m);
             }
         }
         if (d > 0.65f) {
@@ -157,14 +182,15 @@ void compose(CPiste& p, int premiere, int derniere, uint32_t graine, const std::
                 note += r.entier(-2, 2);
                 if (note < 0) note = 1;
                 if (note > 11) note = 10;
-                int midi = kGamme[note];
+                int midi = st.gamme[note];
                 if (i == 0) {  // nearest chord tone
                     int meilleur = midi, ecart = 99;
                     for (int c : {a.racine + 12, a.tierce + 12, a.quinte + 12, a.racine, a.tierce, a.quinte})
                         if (std::abs(c - midi) < ecart) { ecart = std::abs(c - midi); meilleur = c; }
                     midi = meilleur;
                 }
-                if (!(m % 4 == 3 && i == 3)) p.flute(t0 + t * kTemps, ry[i] * kTemps * 0.9, midi, 0.13f);
+                bool tait = st.silenceFlute > 0 && r.unite() < st.silenceFlute;
+                if (!(m % 4 == 3 && i == 3) && !tait) p.flute(t0 + t * temps, ry[i] * temps * 0.9, midi + st.transpositionFlute, 0.13f * st.flute);
                 t += ry[i];
             }
         }
@@ -263,6 +289,24 @@ void genereMusique() {
         p.echo(kTemps * 0.75, 0.35f, 3);
         normalise(p.echantillons(), 0.8f);
         encode(p.echantillons(), "./data/zic/kvtr_piste2.ogg");
+    }
+    // The marsh: 16 slow bars (58 s), the melody only from bar 4 and
+    // resting in bars 10 to 13; a long, soft echo for the mist.
+    {
+        CPiste p(16 * 4 * kMarais.temps, true);
+        compose(p, 0, 16, 9003, [](int m) { return m < 4 || (m >= 10 && m < 13) ? 0.45f : 1.f; }, kMarais);
+        p.echo(kMarais.temps * 1.5, 0.45f, 4);
+        normalise(p.echantillons(), 0.7f);
+        encode(p.echantillons(), "./data/zic/marais.ogg");
+    }
+    // The pass: 24 quicker bars (60 s), drums throughout but for a thinner
+    // stretch in bars 12 to 15; a short, hard echo off the rock.
+    {
+        CPiste p(24 * 4 * kCol.temps, true);
+        compose(p, 0, 24, 9004, [](int m) { return m >= 12 && m < 16 ? 0.55f : 1.f; }, kCol);
+        p.echo(kCol.temps * 0.5, 0.3f, 2);
+        normalise(p.echantillons(), 0.8f);
+        encode(p.echantillons(), "./data/zic/col.ogg");
     }
 }
 

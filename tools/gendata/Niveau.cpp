@@ -356,6 +356,9 @@ const ActeurPose kActeurs[] = {
     {"lueur", 14300, 320, nullptr, 0},       {"feu_follet", 14520, 290, nullptr, 0},
     // The shrine's flame, on the flame painted in the shrine (x 15020, y 350).
     {"sanctuaire", 14972, 284, nullptr, 0},
+    // Lanterns (checkpoints) in the village and at the graveyard's gate,
+    // listed last so that the actors above keep their numbers.
+    {"lanterne", 7150, 270, nullptr, 0},     {"lanterne", 10900, 270, nullptr, 0},
 };
 // The finish: the shrine in full view, before the level's last position.
 constexpr int kArriveeX = 14820;

@@ -22,11 +22,15 @@ int main(int argc, char** argv) {
     if (chdir(argv[1]) != 0) gendata::echec(std::string("dossier inaccessible: ") + argv[1]);
     auto debut = std::chrono::steady_clock::now();
 
-    // Music and the game-over frames share nothing with the rest: they run
-    // beside it on the second core.
-    std::thread musique([] { gendata::genereMusique(); gendata::genereGameOver(); gendata::genereEffets(); gendata::genereCreatures(); });
+    // Music, the game-over frames and the third level share nothing with
+    // the rest: they run beside it on the second core.
+    std::thread musique([] {
+        gendata::genereMusique(); gendata::genereGameOver(); gendata::genereEffets(); gendata::genereCreatures();
+        gendata::genereTitre(); gendata::genereCol();
+    });
     gendata::genereConfiguration();
     gendata::genereNiveau();
+    gendata::genereMarais();
     gendata::genereNiveauQV();
     gendata::genereHeros();
     gendata::genereIntro();
