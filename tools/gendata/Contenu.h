@@ -16,6 +16,7 @@ void genereMusique();         // ./data/zic/
 void genereCreatures();      // ./data/sprites/, ./data/acteurs/, ./data/hud/: creatures, lights, icons
 void genereEffets();         // ./data/sons/: sound effects and their list
 void generePolices();         // ./data/polices/: font sheets and descriptions
+void genereIcone();           // ./icones/<n>x<n>/corvanthelis.png: the desktop icon
 
 }
 

@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     gendata::genereHeros();
     gendata::genereIntro();
     gendata::generePolices();
+    gendata::genereIcone();
     musique.join();
 
     double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
