@@ -4,7 +4,8 @@
 #   P/games/corvanthelis-verifie        the data checker
 #   P/games/corvanthelis-convert        a link to the game, which converts
 #                                       sprite data under that name
-#   P/share/games/corvanthelis/         data/ and the default config.ini
+#   P/share/games/corvanthelis/         data/, the default config.ini and
+#                                       the viewers' files
 #   P/share/applications, icons/hicolor, metainfo, man/man6
 # The tools get the game's name in front: "editor" and "convert" are other
 # programs' names on a Debian system. The installed game finds its content
@@ -22,10 +23,13 @@ install(CODE "file(CREATE_LINK corvanthelis \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PRE
 if(CORVANTHELIS_TOOLS)
   install(PROGRAMS $<TARGET_FILE:editor> DESTINATION games RENAME corvanthelis-editor)
   install(PROGRAMS $<TARGET_FILE:verifie> DESTINATION games RENAME corvanthelis-verifie)
-  # The content the build generated (tools/gendata); the viewers' own files
-  # beside it are for the project's tools, not installed.
-  install(DIRECTORY ${CMAKE_BINARY_DIR}/data DESTINATION ${CORVANTHELIS_CONTENU} PATTERN .genere EXCLUDE)
-  install(FILES ${CMAKE_BINARY_DIR}/config.ini DESTINATION ${CORVANTHELIS_CONTENU})
+  # The content the build generated (tools/gendata), with the viewers'
+  # files: the checker checks them too, and passes on the installed folder.
+  install(DIRECTORY ${CMAKE_BINARY_DIR}/data ${CMAKE_BINARY_DIR}/dataqv DESTINATION ${CORVANTHELIS_CONTENU}
+          PATTERN .genere EXCLUDE)
+  install(FILES ${CMAKE_BINARY_DIR}/config.ini ${CMAKE_BINARY_DIR}/viewinfos.vwe
+          DESTINATION ${CORVANTHELIS_CONTENU})
+  install(FILES ${CMAKE_BINARY_DIR}/viewanims.spr DESTINATION ${CORVANTHELIS_CONTENU} OPTIONAL)
   foreach(taille 16 32 48 64 128 256)
     install(FILES ${CMAKE_BINARY_DIR}/icones/${taille}x${taille}/corvanthelis.png
             DESTINATION share/icons/hicolor/${taille}x${taille}/apps)

@@ -78,6 +78,7 @@ TEST_F(PaquetE2E, InstalledGamePlaysFromAnyFolderAndWritesInThePlayersFolders)
     ASSERT_EQ(execute("touch ../avant-le-jeu"), 0);
 
     EXPECT_EQ(sortieDe("/usr/games/corvanthelis --version"), "corvanthelis " + version);
+    EXPECT_EQ(execute("/usr/games/corvanthelis-verifie " + Contenu + " 2>&1", &sortie), 0) << sortie;
     for (const char* fichier :
          {"/usr/games/corvanthelis-editor", "/usr/games/corvanthelis-verifie", "/usr/games/corvanthelis-convert",
           "/usr/share/applications/corvanthelis.desktop", "/usr/share/man/man6/corvanthelis.6.gz",

@@ -70,8 +70,9 @@ TEST(DossiersJoueur, WritableFolderKeepsEverythingHere)
     EXPECT_EQ(editeur::CModeleNiveau::cheminAutosave("./data/levels/a.ini"), "./data/levels/a.ini.autosave");
     // A read-only folder; root writes anyway, so only others can see it.
     ASSERT_EQ(execute("mkdir lecture && chmod 0555 lecture"), 0);
-    if (geteuid() != 0)
+    if (geteuid() != 0) {
         EXPECT_FALSE(contenuInscriptible("lecture"));
+    }
     oublieDossiersJoueur();
 }
 

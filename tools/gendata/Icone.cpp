@@ -34,8 +34,8 @@ CToile peintIcone(int e) {
 
     // The moon, upper right, with a faint halo.
     const float luneX = 168 * s, luneY = 84 * s;
-    for (int i = 4; i >= 1; --i)
-        t.disque(luneX, luneY, (40 + i * 9) * s, rvb(200, 210, 240, 0.06f));
+    for (int i = 12; i >= 1; --i)
+        t.disque(luneX, luneY, (40 + i * 3) * s, rvb(200, 210, 240, 0.025f));
     CToile lune = peintLune(e, 96, 40);
     t.compose(lune, int(luneX - lune.longueur() / 2), int(luneY - lune.hauteur() / 2));
 
