@@ -103,16 +103,18 @@ std::string texteAide()
            "  --niveau FICHIER  joue ce fichier de niveau au lieu de celui du jeu\n"
            "  --position X      commence le niveau à la position X (de 0 à " +
            std::to_string(PositionNiveauMax) +
-           "), y revient après une chute\n"
-           "                    ou l'arrivée, sans l'introduction\n"
-           "  --editeur [niveau.ini]  ouvre l'éditeur de niveaux (sur ce niveau)\n"
+           "),\n"
+           "                    y revient après une chute ou l'arrivée ; sans l'introduction\n"
+           "  --editeur [niveau.ini]\n"
+           "                    ouvre l'éditeur de niveaux (sur ce niveau)\n"
            "  --version         affiche la version et s'arrête\n"
            "  --help            affiche cette aide et s'arrête\n"
            "\n"
-           "Les chemins donnés sont relatifs au dossier de lancement. Les réglages\n"
-           "(config.ini) et les records (records.ini) vont dans le dossier du jeu quand\n"
-           "il est modifiable, sinon dans $XDG_CONFIG_HOME/corvanthelis (~/.config/corvanthelis) ;\n"
-           "les captures (F12) dans $XDG_DATA_HOME/corvanthelis (~/.local/share/corvanthelis).\n"
+           "Les chemins donnés sont relatifs au dossier de lancement. Quand le dossier\n"
+           "du jeu ne peut pas être modifié (jeu installé), les réglages (config.ini)\n"
+           "et les records (records.ini) vont dans $XDG_CONFIG_HOME/corvanthelis\n"
+           "(~/.config/corvanthelis), les captures d'écran (F12) dans\n"
+           "$XDG_DATA_HOME/corvanthelis (~/.local/share/corvanthelis).\n"
            "Voir aussi : man corvanthelis\n";
 }
 
