@@ -46,10 +46,12 @@ const DossiersJoueur& dossiersJoueur();
 void oublieDossiersJoueur();
 
 // The file a settings file is written to: `nom` itself when local, else in
-// the settings folder, which is created. records.ini goes through here too.
+// the settings folder, which is created: call it only to write.
 std::string fichierReglages(const char* nom);
 // The file it is read from: the player's own copy when there is one, else
-// `nom` in the working folder (the installed default).
+// `nom` in the working folder (the installed default). Creates nothing.
+// records.ini, which has no installed default, is read through this one
+// (nothing there: no records yet) and written through fichierReglages.
 std::string fichierReglagesLu(const char* nom);
 // Loads the settings file `nom` to be changed and saved: the player's copy,
 // or the installed default's text, to be saved as the player's copy.
