@@ -6,18 +6,21 @@
 # in headless chromium (web/test.sh).
 set -e
 cd "$(dirname "$0")"
-./scripts/install-deps.sh
+# The package's tools too: the normal suite builds, installs and starts the
+# Debian package (tests/paquet).
+./scripts/install-deps.sh --paquet
 
 export SDL_AUDIODRIVER=dummy
 export LIBGL_ALWAYS_SOFTWARE=1
 
-# Two tests are left to the normal build: the content generator's
+# Three tests are left to the normal build: the content generator's
 # determinism test regenerates the whole demo content, minutes under the
 # sanitizers, and loads none of it; the demo play-through is three minutes
-# of real-time play whose scripted player must react within a few frames.
+# of real-time play whose scripted player must react within a few frames;
+# the package test builds its own package, with the normal flags.
 ./scripts/build.sh build-asan -DCORVANTHELIS_SANITIZE=ON -DCORVANTHELIS_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 (cd build-asan && ../scripts/sanitiseurs.sh \
-    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest -j2 --output-on-failure -E 'Determinisme|PartieDemo')
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest -j2 --output-on-failure -E 'Determinisme|PartieDemo|Paquet')
 
 ./scripts/build.sh build
 cd build

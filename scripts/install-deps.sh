@@ -3,6 +3,10 @@
 # tests need. Safe to run again: it only calls apt-get when something is missing.
 # With --web, also what the browser build and its test need: emscripten,
 # chromium, stb's headers and, from npm, the test's browser driver.
+# With --paquet, also what builds and checks the Debian package
+# (scripts/paquet.sh) and its test: about 150 packages, lintian's Perl
+# libraries most of them, a minute and a half on a fresh machine.
+# The two flags may be given together.
 set -e
 cd "$(dirname "$0")/.."
 
@@ -18,9 +22,19 @@ libfreetype-dev fonts-dejavu-core
 sox
 "
 WEB=0
-[ "$1" = "--web" ] && WEB=1
+PAQUET=0
+for option in "$@"; do
+  case "$option" in
+    --web) WEB=1 ;;
+    --paquet) PAQUET=1 ;;
+    *) echo "install-deps.sh : option inconnue : $option (--web, --paquet)" >&2; exit 2 ;;
+  esac
+done
 if [ $WEB = 1 ]; then
   PACKAGES="$PACKAGES emscripten chromium libstb-dev nodejs python3"
+fi
+if [ $PAQUET = 1 ]; then
+  PACKAGES="$PACKAGES dpkg-dev debhelper lintian desktop-file-utils appstream"
 fi
 
 missing=""

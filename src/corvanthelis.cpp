@@ -1,8 +1,10 @@
 // Process entry: plays the part of SDL's main wrapper, which SDL 1.2 does not
-// provide on Linux, and picks the mode by the command name: "convert"
-// converts sprite data (word 1 the source, word 2 the destination; status 1
-// when it fails), any other name plays the game, or runs the level editor
-// with --editeur.
+// provide on Linux, and picks the mode by the command name: "convert", or
+// "corvanthelis-convert" in any folder (the installed link's name: a
+// "convert" in the games folder would shadow or be shadowed by another
+// program's), converts sprite data (word 1 the source, word 2 the
+// destination; status 1 when it fails), any other name plays the game, or
+// runs the level editor with --editeur.
 #include "foundation/Messages.h"
 #include "game/FichiersJeu.h"
 #include "game/OptionsJeu.h"
@@ -14,10 +16,20 @@
 #include "editeur/Editeur.h"
 #endif
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
 namespace {
+
+bool nomConvertisseur(const char* nom)
+{
+    // Word 0 exactly as started: "./convert" or a full path plays the game.
+    if (strcmp(nom, "convert") == 0)
+        return true;
+    const char* barre = strrchr(nom, '/');
+    return strcmp(barre ? barre + 1 : nom, "corvanthelis-convert") == 0;
+}
 
 int convertit(int argc, char** argv)
 {
@@ -36,12 +48,15 @@ int convertit(int argc, char** argv)
 
 extern "C" int SDL_main(int argc, char** argv)
 {
-    // Word 0 exactly as started: "./convert" or a full path plays the game.
-    if (argc != 0 && argv[0] && strcmp(argv[0], "convert") == 0)
+    if (argc != 0 && argv[0] && nomConvertisseur(argv[0]))
         return convertit(argc, argv);
     OptionsJeu options;
     if (!litOptionsJeu(argc, argv, options))
         return 1;
+    if (options.version || options.aide) {
+        fputs((options.version ? texteVersion() : texteAide()).c_str(), stdout);
+        return 0;
+    }
     choisitDossierJeu(options.niveau.empty() && options.niveauEditeur.empty() ? fichiersJeu::Niveau : nullptr);
     if (!resousOptionsJeu(options))
         return 1;

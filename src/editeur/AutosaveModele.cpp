@@ -6,6 +6,7 @@
 #include "foundation/Messages.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
+#include "shell/DossiersJoueur.h"
 #include "verification/Rapport.h"
 #include "verification/Verificateur.h"
 
@@ -106,7 +107,14 @@ bool litAutosave(const std::string& fichierNiveau, Documents& documents)
 
 std::string CModeleNiveau::cheminAutosave(const std::string& fichierNiveau)
 {
-    return fichierNiveau + ".autosave";
+    // A level of the installed content cannot have its autosave beside it:
+    // the player's data folder mirrors the content's paths.
+    if (dossiersJoueur().locaux || fichierNiveau.empty() || fichierNiveau[0] == '/')
+        return fichierNiveau + ".autosave";
+    size_t debut = 0;
+    while (fichierNiveau.compare(debut, 2, "./") == 0)
+        debut += 2;
+    return cheminDonneesJoueur("autosaves/" + fichierNiveau.substr(debut) + ".autosave");
 }
 
 bool CModeleNiveau::ecritAutosave() const
@@ -117,6 +125,9 @@ bool CModeleNiveau::ecritAutosave() const
     for (size_t d = 0; d < etat_->documents.size(); ++d)
         documents.emplace_back(etat_->chemins[d], etat_->documents[d].texte());
     const std::string chemin = cheminAutosave(etat_->fichier);
+    const size_t barre = chemin.find_last_of('/');
+    if (barre != std::string::npos && barre > 0)
+        creeDossiers(chemin.substr(0, barre), 0700);
     if (!remplaceFichierAtomique(chemin.c_str(), serialise(documents))) {
         messageErreur("Sauvegarde automatique impossible : %s : %s\n", chemin.c_str(), strerror(errno));
         return false;

@@ -10,6 +10,10 @@
 #include <cstring>
 #include <sys/stat.h>
 
+#ifndef CORVANTHELIS_VERSION
+#define CORVANTHELIS_VERSION "inconnue"
+#endif
+
 namespace {
 
 // Whole decimal numbers only: "12abc", "", "-5" and "1e3" are refused, as
@@ -36,6 +40,11 @@ bool litOptionsJeu(int argc, char** argv, OptionsJeu& options)
     options = OptionsJeu();
     for (int i = 1; i < argc; ++i) {
         const char* option = argv[i];
+        if (strcmp(option, "--version") == 0 || strcmp(option, "--help") == 0) {
+            options = OptionsJeu();
+            (option[2] == 'v' ? options.version : options.aide) = true;
+            return true;
+        }
         if (strcmp(option, "--editeur") == 0) {
             options.editeur = true;
             // Its level is optional: the next word unless it is an option.
@@ -64,7 +73,8 @@ bool litOptionsJeu(int argc, char** argv, OptionsJeu& options)
             // The game has always ignored plain words after its name.
             continue;
         } else {
-            messageErreur("Option inconnue : %s (options : --niveau FICHIER, --position X, --editeur [niveau.ini])\n",
+            messageErreur("Option inconnue : %s (options : --niveau FICHIER, --position X, --editeur [niveau.ini], "
+                          "--version, --help)\n",
                           option);
             return false;
         }
@@ -74,6 +84,38 @@ bool litOptionsJeu(int argc, char** argv, OptionsJeu& options)
         return false;
     }
     return true;
+}
+
+std::string texteVersion()
+{
+    return std::string("corvanthelis ") + CORVANTHELIS_VERSION + "\n";
+}
+
+std::string texteAide()
+{
+    return "Usage : corvanthelis [--niveau FICHIER] [--position X]\n"
+           "        corvanthelis --editeur [niveau.ini]\n"
+           "        corvanthelis --version | --help\n"
+           "\n"
+           "Corvanthelis, jeu de plates-formes en deux dimensions.\n"
+           "\n"
+           "Options :\n"
+           "  --niveau FICHIER  joue ce fichier de niveau au lieu de celui du jeu\n"
+           "  --position X      commence le niveau à la position X (de 0 à " +
+           std::to_string(PositionNiveauMax) +
+           "),\n"
+           "                    y revient après une chute ou l'arrivée ; sans l'introduction\n"
+           "  --editeur [niveau.ini]\n"
+           "                    ouvre l'éditeur de niveaux (sur ce niveau)\n"
+           "  --version         affiche la version et s'arrête\n"
+           "  --help            affiche cette aide et s'arrête\n"
+           "\n"
+           "Les chemins donnés sont relatifs au dossier de lancement. Quand le dossier\n"
+           "du jeu ne peut pas être modifié (jeu installé), les réglages (config.ini)\n"
+           "et les records (records.ini) vont dans $XDG_CONFIG_HOME/corvanthelis\n"
+           "(~/.config/corvanthelis), les captures d'écran (F12) dans\n"
+           "$XDG_DATA_HOME/corvanthelis (~/.local/share/corvanthelis).\n"
+           "Voir aussi : man corvanthelis\n";
 }
 
 bool resousOptionsJeu(OptionsJeu& options)

@@ -4,6 +4,7 @@
 // The game's command line:
 //   corvanthelis [--niveau FICHIER] [--position X]
 //   corvanthelis --editeur [niveau.ini]
+//   corvanthelis --version | --help
 // --niveau plays that level file instead of the game's; --position starts
 // the level at position X (the hero at X + 300 in ratio-100 coordinates),
 // restarts it there after a death or the finish, and skips the intro.
@@ -17,6 +18,8 @@ struct OptionsJeu {
     int position = -1;       // < 0: the level's usual start
     bool editeur = false;
     std::string niveauEditeur;  // empty: the editor's default
+    bool version = false;       // print the version and stop
+    bool aide = false;          // print the usage and stop
 
     bool positionDonnee() const { return position >= 0; }
 };
@@ -24,7 +27,13 @@ struct OptionsJeu {
 // Reads argv[1..]. False, with one French line on standard error, on an
 // unknown "--" option, a missing value, or a position that is not a whole
 // number from 0 to the level's last position (PositionNiveauMax). Files are not looked at here.
+// --version and --help stop the reading: what follows them is not looked at.
 bool litOptionsJeu(int argc, char** argv, OptionsJeu& options);
+
+// "corvanthelis <version>\n".
+std::string texteVersion();
+// The French usage text that --help prints.
+std::string texteAide();
 
 // Once the working folder is chosen: relative file names made relative to
 // the folder the program was started in (shell/DossierDepart.h), and the

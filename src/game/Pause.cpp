@@ -5,6 +5,7 @@
 #include "game/FichiersJeu.h"
 #include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
+#include "shell/DossiersJoueur.h"
 #include "shell/SchemaConfiguration.h"
 #include "shell/gfx.h"
 #include "sound/CMusique.h"
@@ -18,7 +19,7 @@ namespace {
 const char* const FichierConfiguration = sc::Fichier;
 }
 
-CPauseJeu::CPauseJeu(GestionnaireSon* son) : controles(lisControles(FichierConfiguration)), son(son)
+CPauseJeu::CPauseJeu(GestionnaireSon* son) : controles(lisControles(fichierReglagesLu(FichierConfiguration).c_str())), son(son)
 {
     const CEngineGL& r = reglages();
     menu.reglages.volumeMusique = r.volumeMusique;
@@ -121,14 +122,14 @@ void CPauseJeu::changeTouche()
     }
     listeCommandes();
     CDocumentProfil document;
-    if (document.charge(FichierConfiguration) && controles.ecris(document))
+    if (chargeReglages(document, FichierConfiguration) && controles.ecris(document))
         document.sauve();
 }
 
 void CPauseJeu::sauve(sc::CleVideo cle, int valeur)
 {
     CDocumentProfil document;
-    if (document.charge(FichierConfiguration)
+    if (chargeReglages(document, FichierConfiguration)
         && document.fixe(sc::SectionVideo, sc::cleVideo(cle).nom, std::to_string(valeur)))
         document.sauve();
 }

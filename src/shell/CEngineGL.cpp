@@ -1,6 +1,7 @@
 #include "shell/CEngineGL.h"
 
 #include "foundation/InputOutput.h"
+#include "shell/DossiersJoueur.h"
 #include "shell/SchemaConfiguration.h"
 
 
@@ -20,12 +21,12 @@ long defaut(CleVideo cle)
 // not a plain number, lies out of range, or is a boolean other than 0 or 1
 // gets one line on standard error: a number is read as far as atoi goes and
 // brought into range, a boolean keeps its default.
-long litCle(CleVideo cle)
+long litCle(CleVideo cle, const std::string& fichier)
 {
     const DefCle& def = cleVideo(cle);
     InputOutput io(def.facultative);
     int valeur = 0;
-    litEntierCle(io, SectionVideo, def, Fichier, valeur);
+    litEntierCle(io, SectionVideo, def, fichier.c_str(), valeur);
     return def.type == Booleen ? valeur : borneCle(def, valeur);
 }
 
@@ -54,19 +55,21 @@ CEngineGL::CEngineGL(ParDefaut)
 
 CEngineGL::CEngineGL() : CEngineGL(ParDefaut())
 {
+    // The player's copy, or the installed default (shell/DossiersJoueur.h).
+    const std::string fichier = fichierReglagesLu(Fichier);
     // In the schema's order, which fixes the order of the reader's notices.
-    resolutionHorizontale = litCle(ResolutionHorizontale);
-    resolutionVerticale = litCle(ResolutionVerticale);
-    pleinEcran = litCle(PleinEcran);
-    bilineaire = litCle(Bilineaire);
-    vSync = litCle(VSync);
-    mode16bits = litCle(Mode16bits);
-    hogCPU = litCle(HogCPU);
-    garderProportions = litCle(GarderProportions);
-    journal = litCle(Journal);
-    volumeMusique = litCle(VolumeMusique);
-    volumeEffets = litCle(VolumeEffets);
-    intro = litCle(Intro);
+    resolutionHorizontale = litCle(ResolutionHorizontale, fichier);
+    resolutionVerticale = litCle(ResolutionVerticale, fichier);
+    pleinEcran = litCle(PleinEcran, fichier);
+    bilineaire = litCle(Bilineaire, fichier);
+    vSync = litCle(VSync, fichier);
+    mode16bits = litCle(Mode16bits, fichier);
+    hogCPU = litCle(HogCPU, fichier);
+    garderProportions = litCle(GarderProportions, fichier);
+    journal = litCle(Journal, fichier);
+    volumeMusique = litCle(VolumeMusique, fichier);
+    volumeEffets = litCle(VolumeEffets, fichier);
+    intro = litCle(Intro, fichier);
     // 0 asks for the desktop's or the drawing space's size (initSDL), read
     // as 1 like any smaller size.
     if (resolutionHorizontale < 1)

@@ -2,7 +2,7 @@
 #define CORVANTHELIS_SHELL_CENGINEGL_H
 
 // The engine configuration: one object per run, read from the VIDEO section
-// of "config.ini" in the working folder, reached through the global `config`.
+// of "config.ini" (the player's copy, shell/DossiersJoueur.h), reached through the global `config`.
 // An entry opens it through its CPorteeMoteur (shell/PorteeMoteur.h), which
 // also closes it. Display initialisation fills in the two capability flags;
 // resizing and Alt+Enter update the window size and the full-screen switch.
@@ -21,7 +21,7 @@
 
 class CEngineGL {
 public:
-    // Reads "config.ini".
+    // Reads "config.ini": the player's copy, else the working folder's.
     CEngineGL();
     // Every setting at its default, reading nothing.
     struct ParDefaut {};

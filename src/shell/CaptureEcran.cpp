@@ -2,6 +2,7 @@
 
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
+#include "shell/DossiersJoueur.h"
 
 #include <SDL_opengl.h>
 #include <algorithm>
@@ -85,8 +86,9 @@ std::string enregistreCapture()
         messageErreur("Impossible de faire une capture d'écran\n");
         return "";
     }
-    if (mkdir("captures", 0755) != 0 && errno != EEXIST) {
-        messageErreur("Impossible de créer le dossier captures\n");
+    const std::string dossier = cheminDonneesJoueur("captures");
+    if (mkdir(dossier.c_str(), 0755) != 0 && errno != EEXIST) {
+        messageErreur("Impossible de créer le dossier %s\n", dossier.c_str());
         return "";
     }
     char date[32];
@@ -94,7 +96,7 @@ std::string enregistreCapture()
     struct tm local;
     localtime_r(&maintenant, &local);
     strftime(date, sizeof date, "%Y%m%d-%H%M%S", &local);
-    std::string base = std::string("captures/corvanthelis-") + date;
+    std::string base = dossier + "/corvanthelis-" + date;
     std::string chemin = base + ".png";
     for (int n = 2; access(chemin.c_str(), F_OK) == 0 && n < 1000; ++n)
         chemin = base + "-" + std::to_string(n) + ".png";

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,6 +23,18 @@ bool contientFichier(const std::string& dossier, const char* fichier)
 {
     struct stat infos;
     return stat((dossier + "/" + fichier).c_str(), &infos) == 0 && S_ISREG(infos.st_mode);
+}
+
+// An installed game's content: <prefix>/share/games/corvanthelis beside the
+// <prefix>/games folder of its programs, whatever the prefix.
+std::string dossierInstalle(const std::string& programme)
+{
+    if (programme.empty())
+        return std::string();
+    char* reel = realpath((programme + "/../share/games/corvanthelis").c_str(), nullptr);
+    std::string dossier = reel ? reel : "";
+    free(reel);
+    return dossier;
 }
 
 std::string dossierCourant()
@@ -47,6 +60,7 @@ bool choisitDossierJeu(const char* fichierVoulu)
 {
     const std::string courant = dossierCourant();
     const std::string programme = dossierProgramme();
+    const std::string installe = dossierInstalle(programme);
     // Names stay relative to a working folder that has data/, even one that
     // is not the game's; the user is only told where the game's files are.
     if (contientData(courant)) {
@@ -57,12 +71,14 @@ bool choisitDossierJeu(const char* fichierVoulu)
                     courant.c_str(), programme.c_str());
         return false;
     }
-    if (!programme.empty() && programme != courant && contientData(programme) &&
-        chdir(programme.c_str()) == 0) {
-        dossierDepart = courant;
-        return true;
-    }
-    messageErreur("Dossier data introuvable dans %s ni dans le dossier du programme (%s).\n", courant.c_str(),
+    for (const std::string& dossier : {programme, installe})
+        if (!dossier.empty() && dossier != courant && contientData(dossier) && chdir(dossier.c_str()) == 0) {
+            dossierDepart = courant;
+            return true;
+        }
+    messageErreur("Dossier data introuvable dans %s, dans le dossier du programme (%s) ni dans celui du jeu "
+                  "installé (%s/../share/games/corvanthelis).\n",
+            courant.c_str(), programme.empty() ? "inconnu" : programme.c_str(),
             programme.empty() ? "inconnu" : programme.c_str());
     messageErreur("Lancez le jeu depuis le dossier qui contient data/ : cd <dossier du jeu> && ./corvanthelis\n");
     return false;

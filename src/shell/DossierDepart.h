@@ -9,7 +9,9 @@
 
 // When the working folder has no "data" folder but the program's own folder
 // (that of /proc/self/exe) has one, makes the program's folder the working
-// folder and returns true. When neither has one, says on standard error
+// folder and returns true; else the same with the installed content,
+// <program's folder>/../share/games/corvanthelis (the program installed in
+// <prefix>/games). When none has one, says on standard error
 // which folders were searched and how to start the game, and changes
 // nothing; otherwise changes nothing either, but says so on standard error
 // when `fichierVoulu` (a file the program needs, such as the game's level)

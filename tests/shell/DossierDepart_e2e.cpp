@@ -45,10 +45,18 @@ TEST_F(DossierDepartE2E, WithoutDataAnywhereItSaysWhereItLookedAndGoesOn)
     std::string sortie;
     // No display here: the game goes on as usual, up to its display failure.
     EXPECT_EQ(execute("SDL_VIDEODRIVER=dummy bin/corvanthelis 2>&1 >/dev/null", &sortie), 1);
-    EXPECT_NE(sortie.find("Dossier data introuvable dans " + dossier.chemin() + " ni dans le dossier du programme (" +
-                          dossier.chemin() + "/bin)"),
+    EXPECT_NE(sortie.find("Dossier data introuvable dans " + dossier.chemin() + ", dans le dossier du programme (" +
+                          dossier.chemin() + "/bin) ni dans celui du jeu installé (" + dossier.chemin() +
+                          "/bin/../share/games/corvanthelis)"),
               std::string::npos)
         << sortie;
+    EXPECT_NE(sortie.find("Impossible d'ouvrir l'écran!"), std::string::npos) << sortie;
+
+    // Installed under a prefix, the game finds its content beside its folder.
+    ASSERT_EQ(execute("mkdir -p p/games p/share/games/corvanthelis/data && cp bin/corvanthelis p/games/"), 0);
+    sortie.clear();
+    EXPECT_EQ(execute("SDL_VIDEODRIVER=dummy p/games/corvanthelis 2>&1 >/dev/null", &sortie), 1);
+    EXPECT_EQ(sortie.find("introuvable"), std::string::npos) << sortie;
     EXPECT_NE(sortie.find("Impossible d'ouvrir l'écran!"), std::string::npos) << sortie;
 }
 

@@ -46,6 +46,27 @@ TEST(Commande, ConvertNameTakesTheConverterPathWithoutADisplay)
               1);
     EXPECT_NE(sortie.find("libSDL-1.2"), std::string::npos) << sortie;
     EXPECT_EQ(sortie.find("libSDL_mixer"), std::string::npos) << sortie;
+
+    // The installed link's name converts from any folder.
+    for (const char* nom : {"corvanthelis-convert", "/usr/games/corvanthelis-convert"}) {
+        EXPECT_EQ(lanceSous(nom, "seul.dat", &sortie), 1) << nom;
+        EXPECT_NE(sortie.find("Usage : convert"), std::string::npos) << nom << sortie;
+    }
+}
+
+TEST(Commande, VersionAndHelpPrintAndStopBeforeAnyWindow)
+{
+    DossierTemporaire dossier;
+    std::string sortie;
+    EXPECT_EQ(lanceSous("corvanthelis", "--version", &sortie), 0);
+    EXPECT_EQ(sortie, "corvanthelis " CORVANTHELIS_VERSION_ATTENDUE "\n");
+    // Whatever follows, even a bad option.
+    EXPECT_EQ(lanceSous("corvanthelis", "--help --inconnue", &sortie), 0);
+    for (const char* option : {"--niveau FICHIER", "--position X", "--editeur [niveau.ini]", "--version", "--help"})
+        EXPECT_NE(sortie.find(option), std::string::npos) << option << sortie;
+    EXPECT_EQ(sortie.find("Impossible d'ouvrir"), std::string::npos) << sortie;
+    EXPECT_EQ(lanceSous("corvanthelis", "--inconnue --help", &sortie), 1);
+    EXPECT_NE(sortie.find("Option inconnue : --inconnue"), std::string::npos) << sortie;
 }
 
 TEST(Commande, OtherNamesPlayTheGame)
@@ -53,7 +74,8 @@ TEST(Commande, OtherNamesPlayTheGame)
     DossierTemporaire dossier;
     ecritFichier("config.ini", "[VIDEO]\nPleinEcran=0\n");
     // Only the exact word counts: a folder before it is another name.
-    for (const char* nom : {"Convert", "convert.exe", "corvanthelis", "./convert", "/usr/bin/convert"}) {
+    for (const char* nom : {"Convert", "convert.exe", "corvanthelis", "./convert", "/usr/bin/convert",
+                            "corvanthelis-converter"}) {
         std::string sortie;
         EXPECT_EQ(lanceSous(nom, "convert a b", &sortie), 1) << nom;
         EXPECT_NE(sortie.find("Impossible d'ouvrir l'écran!"), std::string::npos) << nom << sortie;

@@ -20,6 +20,7 @@ void genereCol();             // ./data/levels/col/ and col.ini
 void genereTitre();           // ./data/titre/titre.png and ./data/parcours.ini
 void genereEffets();         // ./data/sons/: sound effects and their list
 void generePolices();         // ./data/polices/: font sheets and descriptions
+void genereIcone();           // ./icones/<n>x<n>/corvanthelis.png: the desktop icon
 
 }
 

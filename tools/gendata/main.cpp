@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
     gendata::genereHeros();
     gendata::genereIntro();
     gendata::generePolices();
+    gendata::genereIcone();
     musique.join();
 
     double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();

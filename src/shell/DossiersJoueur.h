@@ -1,0 +1,71 @@
+#ifndef CORVANTHELIS_SHELL_DOSSIERSJOUEUR_H
+#define CORVANTHELIS_SHELL_DOSSIERSJOUEUR_H
+
+// Where the game writes the player's files. A game played from its own
+// folder (a build, an unpacked copy) writes everything there, as it always
+// has: config.ini, records.ini, captures/, the editor's autosaves. An
+// installed game's content folder belongs to the system: it cannot be
+// written, or is the package's (…/share/games/corvanthelis, which root could
+// write but must not). Then the player's files go to their own folders:
+//   settings (config.ini, records.ini): $XDG_CONFIG_HOME/corvanthelis,
+//     by default ~/.config/corvanthelis, created 0700 (they are private);
+//   data (captures/, autosaves/): $XDG_DATA_HOME/corvanthelis,
+//     by default ~/.local/share/corvanthelis, created 0700 too.
+// A relative or empty XDG variable is ignored, as the XDG rules ask.
+// Folders are made only when something is written: the first start
+// creates and copies nothing.
+//
+// The choice is made once per run, on the working folder at the first
+// call: call choisitDossierJeu (shell/DossierDepart.h) first.
+
+#include <string>
+
+class CDocumentProfil;
+
+struct DossiersJoueur {
+    bool locaux = true;     // everything in the working folder
+    std::string reglages;   // settings folder when not locaux
+    std::string donnees;    // data folder when not locaux
+};
+
+// The choice for a content folder that can (or cannot) be written, given
+// the environment's values (null when unset). No home and no absolute XDG
+// variable leaves the files in the working folder.
+DossiersJoueur choisitDossiersJoueur(bool contenuInscriptible, const char* xdgConfig, const char* xdgData,
+                                     const char* home);
+
+// Whether the game may write into `dossier`: it can be written (for root,
+// only a read-only file system says no) and is not an installed content
+// folder.
+bool contenuInscriptible(const std::string& dossier);
+
+// This run's choice, made at the first call from the working folder and
+// the environment.
+const DossiersJoueur& dossiersJoueur();
+// Forgets it, so that the next call chooses again (tests).
+void oublieDossiersJoueur();
+
+// The file a settings file is written to: `nom` itself when local, else in
+// the settings folder, which is created: call it only to write.
+std::string fichierReglages(const char* nom);
+// The file it is read from: the player's own copy when there is one, else
+// `nom` in the working folder (the installed default). Creates nothing.
+// records.ini, which has no installed default, is read through this one
+// (nothing there: no records yet) and written through fichierReglages.
+std::string fichierReglagesLu(const char* nom);
+// Loads the settings file `nom` to be changed and saved: the player's copy,
+// or the installed default's text, to be saved as the player's copy.
+// False as CDocumentProfil::charge.
+bool chargeReglages(CDocumentProfil& document, const char* nom);
+
+// "." when local, else the data folder, which is created.
+std::string dossierDonneesJoueur();
+// `relatif` ("captures", "autosaves/...") as it is when local, else under
+// the data folder. Creates nothing below the data folder.
+std::string cheminDonneesJoueur(const std::string& relatif);
+
+// Makes `dossier` and its missing parents with `mode`. False, errno set,
+// when one cannot be made.
+bool creeDossiers(const std::string& dossier, unsigned mode);
+
+#endif
