@@ -14,6 +14,7 @@
 #include "game/Titre.h"
 #include "render/PartageImages.h"
 #include "shell/CEngineGL.h"
+#include "shell/DossiersJoueur.h"
 #include "shell/PorteeMoteur.h"
 #include "shell/Signaux.h"
 #include "sound/CMusique.h"
@@ -77,7 +78,7 @@ bool joueParcours(GestionnaireSon* son, const Parcours& parcours, CRecords& reco
         auto surArrivee = [&](const ResultatNiveau& r) {
             totaux.ajoute(r);
             Ameliorations a = records.enregistre(fichier, r);
-            ecritRecords(schemaParcours::records::Fichier, records);
+            ecritRecords(fichierReglages(schemaParcours::records::Fichier).c_str(), records);
             // The next level's pictures decode while the ending shows.
             if (i + 1 < parcours.niveaux.size())
                 prechargeImages(imagesDuDemarrage(false, parcours.niveaux[i + 1].fichier.c_str()));
@@ -106,7 +107,7 @@ int mainVorna(const OptionsJeu& options, LanceurEditeur editeur)
     CRecords records;
     if (!seul) {
         parcours = litParcours(schemaParcours::Fichier);
-        litRecords(schemaParcours::records::Fichier, records);
+        litRecords(fichierReglagesLu(schemaParcours::records::Fichier).c_str(), records);
     }
     const char* fichierNiveau = seul ? (options.niveau.empty() ? fichiersJeu::Niveau : options.niveau.c_str())
                                      : parcours.niveaux[niveauAJouer(parcours, records)].fichier.c_str();
