@@ -83,7 +83,7 @@ TEST_F(Verifie, ReaderTraps)
     const std::string coupe = "./data/levels/level1/./../level1/../level1/../level1/../level1/../level1/../level1/sol.in";
     attendues.push_back(f + "34: erreur : fichier introuvable : " + coupe);
     attendues.push_back(f + "34: erreur : ligne de 99 caractères, plus que les 98 que lit le jeu : le jeu lit `" + coupe + "`");
-    attendues.push_back(f + "160: erreur : dernière ligne sans fin de ligne : le jeu l'ignore");
+    attendues.push_back(f + "168: erreur : dernière ligne sans fin de ligne : le jeu l'ignore");
     attend(attendues);
 }
 
