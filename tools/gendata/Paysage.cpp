@@ -188,10 +188,8 @@ CToile teinte(CToile t, const Couleur& f) {
 
 void ecritFichierNiveau(const std::string& chemin, const std::vector<PlanNiveau>& plans, const Aspect& aspect,
                         const std::vector<ActeurPose>& acteurs, int arriveeX) {
-    // The look's keys are the engine's optional [Entete] keys for a level's
-    // own sky, moon and music.
     ecritNiveau(chemin, plans, {{schemaNiveau::NombreActeurs.nom, long(acteurs.size())}, {schemaNiveau::ArriveeX.nom, arriveeX},
-                                {"positionLuneX", aspect.luneX}, {"positionLuneY", aspect.luneY}},
+                                {schemaNiveau::PositionLuneX.nom, aspect.luneX}, {schemaNiveau::PositionLuneY.nom, aspect.luneY}},
                 [&](CFichierProfil& f) {
                     for (size_t i = 0; i < acteurs.size(); ++i) {
                         const ActeurPose& a = acteurs[i];
@@ -202,7 +200,8 @@ void ecritFichierNiveau(const std::string& chemin, const std::vector<PlanNiveau>
                         if (a.cle) f.cle(a.cle, a.valeur);
                     }
                 },
-                {{"pathCiel", aspect.ciel}, {"pathLune", aspect.lune}, {"pathMusique", aspect.musique}});
+                {{schemaNiveau::PathCiel.nom, aspect.ciel}, {schemaNiveau::PathLune.nom, aspect.lune},
+                 {schemaNiveau::PathMusique.nom, aspect.musique}});
 }
 
 }
