@@ -88,6 +88,13 @@ void versDessin(int fx, int fy, int& x, int& y)
     y = vue.hauteur > 0 ? (fy - haut) * 480 / vue.hauteur : fy;
 }
 
+// A frame's place and size as the plane file writes them.
+std::string rectangleTexte(int x, int y, int largeur, int hauteur)
+{
+    return std::to_string(x) + ", " + std::to_string(y) + ", " + std::to_string(largeur) + " × "
+           + std::to_string(hauteur);
+}
+
 bool memesFrames(const std::vector<FrameEditee>& a, const std::vector<FrameEditee>& b)
 {
     if (a.size() != b.size())
@@ -289,6 +296,9 @@ bool CEcranPlanche::traiteTouche(const SDL_keysym& k)
 
 void CEcranPlanche::dessine()
 {
+    // This screen keeps the 640 x 480 drawing space whatever the editor's.
+    if (const SDL_Surface* ecran = SDL_GetVideoSurface())
+        appliqueProjection(ecran->w, ecran->h, 640, 480);
     clearScreen();
     const int z = etat->zoom();
     const int l = image->getLongueur(), h = image->getHauteur();
@@ -331,9 +341,13 @@ void CEcranPlanche::dessine()
         + "  " + std::to_string(z) + " %";
     if (tile < 0 && planches.size() > 1)
         ligne += "  (Tab : autre planche)";
-    if (etat->selection() >= 0) {
+    if (etat->rectangleEnCours(u, v, rl, rh)) {
+        ligne += "  " + rectangleTexte(u, v, rl, rh);
+    } else if (etat->selection() >= 0) {
         const FrameEditee& f = frames[etat->selection()];
-        ligne += "  frame " + std::to_string(etat->selection() + 1) + " : pause " + std::to_string(f.pause) + " ms";
+        ligne += "  frame " + std::to_string(etat->selection() + 1) + " : "
+                 + rectangleTexte(f.positionX, f.positionY, f.longueur, f.hauteur) + ", pause " + std::to_string(f.pause)
+                 + " ms";
     } else {
         ligne += "  " + std::to_string(frames.size()) + " frame(s)";
     }
