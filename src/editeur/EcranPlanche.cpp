@@ -1,6 +1,7 @@
 #include "editeur/EcranPlanche.h"
 
 #include "editeur/EtatPlanche.h"
+#include "editeur/GeometrieEditeur.h"
 #include "editeur/ModeleNiveau.h"
 #include "foundation/Messages.h"
 #include "game/FichiersJeu.h"
@@ -21,9 +22,21 @@ namespace editeur {
 
 namespace {
 
-// The sheet's zone; the two text lines sit under it.
-const int ZoneX = 0, ZoneY = 0, ZoneLargeur = 640, ZoneHauteur = 424;
-const int LigneEtat = 427, LigneAide = 444, LigneAide2 = 461;
+// The sheet's zone fills the drawing space (the editor's, which follows the
+// window) but for the three text lines under it.
+const int ZoneX = 0, ZoneY = 0;
+const int HauteurLignes = 56;
+struct Espace {
+    int largeur = 640, hauteur = 480;
+    int zoneHauteur() const { return hauteur - HauteurLignes; }
+};
+Espace espace()
+{
+    Espace e;
+    if (const SDL_Surface* ecran = SDL_GetVideoSurface())
+        editeur::tailleDessin(ecran->w, ecran->h, e.largeur, e.hauteur);
+    return e;
+}
 // Text at this share of the font's size, as in the editor's main screen.
 const float TailleTexte = 0.65f;
 
@@ -76,16 +89,25 @@ void ecrit(CTexte& texte, int x, int y, const std::string& ligne)
     glMatrixMode(GL_MODELVIEW);
 }
 
-// A window point in the 640x480 drawing space, through the same viewport
-// as the projection (bars included when proportions are kept).
+// A window point in the drawing space, through the same viewport as the
+// projection.
 void versDessin(int fx, int fy, int& x, int& y)
 {
     const SDL_Surface* ecran = SDL_GetVideoSurface();
-    const int l = ecran ? ecran->w : 640, h = ecran ? ecran->h : 480;
-    RectangleVue vue = rectangleVue(l, h, 640, 480, reglages().garderProportions);
-    const int haut = h - (vue.y + vue.hauteur);
-    x = vue.largeur > 0 ? (fx - vue.x) * 640 / vue.largeur : fx;
-    y = vue.hauteur > 0 ? (fy - haut) * 480 / vue.hauteur : fy;
+    const Espace e = espace();
+    double dx = fx, dy = fy;
+    if (ecran)
+        editeur::ecranDepuisFenetre(fx, fy, ecran->w, ecran->h, reglages().garderProportions, dx, dy, e.largeur,
+                                    e.hauteur);
+    x = static_cast<int>(dx);
+    y = static_cast<int>(dy);
+}
+
+// A frame's place and size as the plane file writes them.
+std::string rectangleTexte(int x, int y, int largeur, int hauteur)
+{
+    return std::to_string(x) + ", " + std::to_string(y) + ", " + std::to_string(largeur) + " × "
+           + std::to_string(hauteur);
 }
 
 bool memesFrames(const std::vector<FrameEditee>& a, const std::vector<FrameEditee>& b)
@@ -152,7 +174,8 @@ void CEcranPlanche::chargePlanche()
     if (!t.planche.empty())
         image->chargeImageSDL(t.planche.c_str(), t.cleR, t.cleG, t.cleB);
     etat->changePlanche(t.planche, image->getLongueur(), image->getHauteur());
-    etat->ajuste(ZoneX, ZoneY, ZoneLargeur, ZoneHauteur);
+    const Espace e = espace();
+    etat->ajuste(ZoneX, ZoneY, e.largeur, e.zoneHauteur());
 }
 
 bool CEcranPlanche::accepte()
@@ -259,10 +282,10 @@ bool CEcranPlanche::traiteTouche(const SDL_keysym& k)
         break;
     case SDLK_PAGEUP:
     case SDLK_PAGEDOWN:
-        etat->zoome(k.sym == SDLK_PAGEUP ? 1 : -1, ZoneLargeur / 2, ZoneHauteur / 2);
+        etat->zoome(k.sym == SDLK_PAGEUP ? 1 : -1, espace().largeur / 2, espace().zoneHauteur() / 2);
         break;
     case SDLK_HOME:
-        etat->ajuste(ZoneX, ZoneY, ZoneLargeur, ZoneHauteur);
+        etat->ajuste(ZoneX, ZoneY, espace().largeur, espace().zoneHauteur());
         break;
     case SDLK_LEFT:
     case SDLK_RIGHT:
@@ -289,6 +312,10 @@ bool CEcranPlanche::traiteTouche(const SDL_keysym& k)
 
 void CEcranPlanche::dessine()
 {
+    const Espace es = espace();
+    if (const SDL_Surface* ecran = SDL_GetVideoSurface())
+        appliqueProjection(ecran->w, ecran->h, es.largeur, es.hauteur);
+    const int lignes = es.zoneHauteur();
     clearScreen();
     const int z = etat->zoom();
     const int l = image->getLongueur(), h = image->getHauteur();
@@ -325,28 +352,34 @@ void CEcranPlanche::dessine()
         rectangle(rx0, ry0, std::max(1, rx1 - rx0), std::max(1, ry1 - ry0), {255, 255, 255, 255}, false);
     }
 
-    rectangle(0, ZoneHauteur, 640, 480 - ZoneHauteur, {0, 0, 0, 230}, true);
+    rectangle(0, lignes, es.largeur, HauteurLignes, {0, 0, 0, 230}, true);
     const TileEditee& t = etat->tile();
-    std::string ligne = (tile >= 0 ? "Tuile " + std::to_string(tile + 1) : std::string("Nouvelle tuile")) + " : " + t.planche
-        + "  " + std::to_string(z) + " %";
+    // The frame first: on a narrow screen the line's end is what is cut.
+    std::string ligne;
+    if (etat->rectangleEnCours(u, v, rl, rh)) {
+        ligne = "Nouvelle frame : " + rectangleTexte(u, v, rl, rh);
+    } else if (etat->selection() >= 0) {
+        const FrameEditee& f = frames[etat->selection()];
+        ligne = "Frame " + std::to_string(etat->selection() + 1) + " : "
+                + rectangleTexte(f.positionX, f.positionY, f.longueur, f.hauteur) + ", pause " + std::to_string(f.pause)
+                + " ms";
+    } else {
+        ligne = std::to_string(frames.size()) + " frame(s)";
+    }
+    ligne += "   " + (tile >= 0 ? "tuile " + std::to_string(tile + 1) : std::string("nouvelle tuile")) + " : "
+             + t.planche + "  " + std::to_string(z) + " %";
     if (tile < 0 && planches.size() > 1)
         ligne += "  (Tab : autre planche)";
-    if (etat->selection() >= 0) {
-        const FrameEditee& f = frames[etat->selection()];
-        ligne += "  frame " + std::to_string(etat->selection() + 1) + " : pause " + std::to_string(f.pause) + " ms";
-    } else {
-        ligne += "  " + std::to_string(frames.size()) + " frame(s)";
-    }
-    ecrit(texte, 6, LigneEtat, ligne);
+    ecrit(texte, 6, lignes + 3, ligne);
     if (!avis.empty()) {
         texte.setBrightness(255, 90, 90);
-        ecrit(texte, 6, LigneAide, avis);
+        ecrit(texte, 6, lignes + 20, avis);
         texte.setBrightness(255, 255, 255);
     } else {
-        ecrit(texte, 6, LigneAide, "Glisser : nouvelle frame   Clic : choisir   Suppr : retirer   "
+        ecrit(texte, 6, lignes + 20, "Glisser : nouvelle frame   Clic : choisir   Suppr : retirer   "
                                    "Molette, + - : pause (Maj : x10)");
     }
-    ecrit(texte, 6, LigneAide2, "Ctrl+molette, Pg.préc/suiv : zoom   Flèches, bouton du milieu : défiler   "
+    ecrit(texte, 6, lignes + 37, "Ctrl+molette, Pg.préc/suiv : zoom   Flèches, bouton du milieu : défiler   "
                                 "Entrée : accepter   Échap : annuler");
     presenteImage();
 }

@@ -78,6 +78,11 @@ private:
     Fin touche(const SDL_keysym& k);
     Fin reponse(int sym);
     Fin demandeFin();
+    // Escape: closes what is open over the view, innermost first; from the
+    // plain view, asks to quit.
+    Fin echappe();
+    // The drawing space follows the window (a larger one shows more).
+    void suitFenetre();
     // True when an arrow key scrolled the view.
     bool defileClavier(uint32_t ecoule);
     bool enregistre(bool ecraser = false);
@@ -102,8 +107,18 @@ bool CEditeur::souris(int fx, int fy, double& x, double& y)
     SDL_Surface* ecran = SDL_GetVideoSurface();
     if (!ecran)
         return false;
-    ecranDepuisFenetre(fx, fy, ecran->w, ecran->h, reglages().garderProportions, x, y);
+    suitFenetre();
+    ecranDepuisFenetre(fx, fy, ecran->w, ecran->h, reglages().garderProportions, x, y, etat.cadrage.largeur,
+                       etat.cadrage.hauteur);
     return true;
+}
+
+void CEditeur::suitFenetre()
+{
+    SDL_Surface* ecran = SDL_GetVideoSurface();
+    if (!ecran)
+        return;
+    tailleDessin(ecran->w, ecran->h, etat.cadrage.largeur, etat.cadrage.hauteur);
 }
 
 void CEditeur::apresPas(bool change)
@@ -213,6 +228,23 @@ CEditeur::Fin CEditeur::demandeFin()
     return Continuer;
 }
 
+CEditeur::Fin CEditeur::echappe()
+{
+    if (!annonces.messages.empty()) {
+        annonces.messages.clear();
+        return Continuer;
+    }
+    if (etat.glisse == EtatEditeur::Elastique || etat.glisse == EtatEditeur::Deplacement) {
+        etat.glisse = EtatEditeur::Aucun;
+        return Continuer;
+    }
+    if (etat.panneau && !etat.apercu) {
+        etat.panneau = false;
+        return Continuer;
+    }
+    return demandeFin();
+}
+
 CEditeur::Fin CEditeur::reponse(int sym)
 {
     if (annonces.question.rfind(DebutQuestionConflit, 0) == 0)
@@ -263,17 +295,23 @@ CEditeur::Fin CEditeur::touche(const SDL_keysym& k)
     const bool ctrl = (k.mod & KMOD_CTRL) != 0, maj = (k.mod & KMOD_SHIFT) != 0;
     if (!annonces.question.empty())
         return reponse(k.sym);
+    if (k.sym == SDLK_ESCAPE)
+        return echappe();
     if (k.sym != SDLK_s || !ctrl)
         annonces.messages.clear();
     switch (k.sym) {
-    case SDLK_ESCAPE: return demandeFin();
     case SDLK_F1: editF1Mode(); return Continuer;
+    case SDLK_F2: etat.palette = !etat.palette; return Continuer;
     case SDLK_F5:
         if (ouvert && !joueDepuis(modele, etat.cadrage.position))
             annonces.info = "Impossible de lancer le jeu (voir la sortie d'erreur)";
         return Continuer;
-    case SDLK_MINUS: case SDLK_KP_MINUS: zoome(-1, 320, 240); return Continuer;
-    case SDLK_PLUS: case SDLK_EQUALS: case SDLK_KP_PLUS: zoome(+1, 320, 240); return Continuer;
+    case SDLK_MINUS: case SDLK_KP_MINUS:
+        zoome(-1, etat.cadrage.largeur / 2, etat.cadrage.hauteur / 2);
+        return Continuer;
+    case SDLK_PLUS: case SDLK_EQUALS: case SDLK_KP_PLUS:
+        zoome(+1, etat.cadrage.largeur / 2, etat.cadrage.hauteur / 2);
+        return Continuer;
     default: break;
     }
     if (etat.apercu)
@@ -343,6 +381,11 @@ CEditeur::Fin CEditeur::traite(const SDL_Event& e)
     case SDL_MOUSEBUTTONDOWN:
         if (!annonces.question.empty() || !souris(e.button.x, e.button.y, x, y))
             return Continuer;
+        if (!annonces.messages.empty() && e.button.button == SDL_BUTTON_LEFT) {
+            // This click only closes the checker's panel, as a key does.
+            annonces.messages.clear();
+            return Continuer;
+        }
         annonces.messages.clear();
         if (e.button.button == SDL_BUTTON_WHEELUP || e.button.button == SDL_BUTTON_WHEELDOWN) {
             int sens = e.button.button == SDL_BUTTON_WHEELUP ? 1 : -1;
@@ -350,7 +393,7 @@ CEditeur::Fin CEditeur::traite(const SDL_Event& e)
                 && y < HautPanneau + NbLignesPanneau * LignePanneau) {
                 outils.changeParametre(static_cast<int>(y - HautPanneau) / LignePanneau, sens);
                 apresPas(etat.change);
-            } else if (!etat.apercu && y >= HautPalette) {
+            } else if (!etat.apercu && y >= etat.hautPalette()) {
                 outils.choisitPalette(outils.choixPalette() - sens);
             } else {
                 zoome(sens, x, y);
@@ -431,6 +474,11 @@ int CEditeur::lance()
                 autosaveEcrite = true;
             }
         }
+        // The sheet screen and a resized window leave their own drawing
+        // space: this one is set again before each drawing.
+        suitFenetre();
+        if (SDL_Surface* ecran = SDL_GetVideoSurface())
+            appliqueProjection(ecran->w, ecran->h, etat.cadrage.largeur, etat.cadrage.hauteur);
         clearScreen();
         vue.dessine(modele, etat, outils, annonces);
         presenteImage();
@@ -457,6 +505,15 @@ int mainEditNiveau(const char* niveau)
     if (!portee.ouverte())
         return portee.statut();
     gardeCurseurVisible(true);
+    // A window of the game's height gets room for the palette below the
+    // level, which it would otherwise cover where the ground is.
+    SDL_Surface* ecran = SDL_GetVideoSurface();
+    if (ecran && !(ecran->flags & SDL_FULLSCREEN)) {
+        int largeur = 640, hauteur = 480;
+        tailleDessin(ecran->w, ecran->h, largeur, hauteur);
+        if (hauteur < 480 + HauteurPalette)
+            redimensionne(ecran->w, ecran->h + (480 + HauteurPalette - hauteur) * ecran->h / hauteur);
+    }
     CEditeur editeur(niveau ? niveau : fichiersJeu::Niveau);
     return editeur.lance();
 }

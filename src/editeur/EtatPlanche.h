@@ -4,7 +4,7 @@
 // What the sheet screen (editeur/EcranPlanche.h) edits, without a display:
 // one tile's frames over its sheet picture, the view (zoom and scroll) that
 // maps the sheet to the drawing space, the selected frame, and the drag in
-// progress. Points given here are in the 640x480 drawing space; frame
+// progress. Points given here are in the drawing space; frame
 // rectangles are in sheet pixels, kept inside the sheet.
 
 #include "editeur/ModeleNiveau.h"

@@ -2,13 +2,27 @@
 
 #include "shell/Affichage.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace editeur {
 
 namespace {
-const int LargeurLogique = 640;
-const int HauteurLogique = 480;
+const int LargeurMin = 640;
+const int HauteurMin = 480;
+}
+
+void tailleDessin(int largeurFenetre, int hauteurFenetre, int& largeur, int& hauteur)
+{
+    if (largeurFenetre < 1 || hauteurFenetre < 1) {
+        largeur = LargeurMin;
+        hauteur = HauteurMin;
+        return;
+    }
+    double echelle = std::max(1.0, std::max(static_cast<double>(LargeurMin) / largeurFenetre,
+                                            static_cast<double>(HauteurMin) / hauteurFenetre));
+    largeur = std::max(LargeurMin, static_cast<int>(std::ceil(largeurFenetre * echelle - 1e-9)));
+    hauteur = std::max(HauteurMin, static_cast<int>(std::ceil(hauteurFenetre * echelle - 1e-9)));
 }
 
 int fenetrePlan(int position, int scrollRatio)
@@ -76,16 +90,16 @@ bool chevauche(const Rect& a, const Rect& b)
 }
 
 bool ecranDepuisFenetre(int fx, int fy, int largeur, int hauteur, bool garderProportions,
-                        double& x, double& y)
+                        double& x, double& y, int largeurLogique, int hauteurLogique)
 {
-    RectangleVue v = rectangleVue(largeur, hauteur, LargeurLogique, HauteurLogique, garderProportions);
+    RectangleVue v = rectangleVue(largeur, hauteur, largeurLogique, hauteurLogique, garderProportions);
     if (v.largeur <= 0 || v.hauteur <= 0)
         return false;
     // GL's rectangle counts from the bottom; the mouse from the top.
     int haut = hauteur - v.y - v.hauteur;
-    x = (fx - v.x + 0.5) * LargeurLogique / v.largeur;
-    y = (fy - haut + 0.5) * HauteurLogique / v.hauteur;
-    return x >= 0 && y >= 0 && x < LargeurLogique && y < HauteurLogique;
+    x = (fx - v.x + 0.5) * largeurLogique / v.largeur;
+    y = (fy - haut + 0.5) * hauteurLogique / v.hauteur;
+    return x >= 0 && y >= 0 && x < largeurLogique && y < hauteurLogique;
 }
 
 }

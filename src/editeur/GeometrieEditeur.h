@@ -6,7 +6,8 @@
 // ratio and back, the grid, the zoom steps, and the rectangles of the
 // rubber band.
 //
-// Coordinates: "screen" is the 640 x 480 drawing space; the view is that
+// Coordinates: "screen" is the editor's drawing space, the window's own
+// pixels (tailleDessin: 640 x 480 in the game's window); the view is that
 // space divided by the zoom and shifted down by `haut`; a plane with
 // screen corner (ex, ey) and ratio r shows its x = fenetrePlan(position, r)
 // at view x = ex. Actors live in a ratio-100 plane at (0, 0).
@@ -22,7 +23,14 @@ struct Cadrage {
     int position = 0;  // the level's scroll position
     int haut = 0;      // view y shown at the top of the screen
     int zoom = 100;    // percent
+    int largeur = 640, hauteur = 480;  // the drawing space
 };
+
+// The drawing space over a window of largeurFenetre x hauteurFenetre: its
+// own pixels, so that a larger window shows more of the level at the same
+// zoom. One narrower than 640 or lower than 480 gets a space at least that
+// large, of the window's proportions, scaled down into it.
+void tailleDessin(int largeurFenetre, int hauteurFenetre, int& largeur, int& hauteur);
 
 // The plane x shown at the plane's screen corner: the game's truncated
 // product for a level at `position`.
@@ -55,10 +63,11 @@ bool contient(const Rect& r, int x, int y);
 // They overlap; touching edges do not count.
 bool chevauche(const Rect& a, const Rect& b);
 
-// A window point (mouse) in the drawing space, for a window of
-// largeur x hauteur showing it as rectangleVue does. False outside it.
+// A window point (mouse) in the drawing space of largeurLogique x
+// hauteurLogique, for a window of largeur x hauteur showing it as
+// rectangleVue does. False outside it.
 bool ecranDepuisFenetre(int fx, int fy, int largeur, int hauteur, bool garderProportions,
-                        double& x, double& y);
+                        double& x, double& y, int largeurLogique = 640, int hauteurLogique = 480);
 
 }
 

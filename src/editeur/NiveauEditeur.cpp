@@ -24,9 +24,6 @@ namespace editeur {
 
 namespace {
 
-const int LargeurEcran = 640;
-const int HauteurEcran = 480;
-
 // The view's size in level pixels at this zoom, rounded up.
 int etendueVue(int ecran, int zoom)
 {
@@ -169,8 +166,8 @@ void CNiveauEditeur::dessinePlan(int plan, const Cadrage& c, int ratio, unsigned
     // x of the level's position and its y 0; here it reaches to the view's
     // right and bottom edges, and starts at its left and top ones when the
     // corner lies beyond them.
-    const int droite = etendueVue(LargeurEcran, c.zoom);
-    const int bas = c.haut + etendueVue(HauteurEcran, c.zoom);
+    const int droite = etendueVue(c.largeur, c.zoom);
+    const int bas = c.haut + etendueVue(c.hauteur, c.zoom);
     const int x = std::max(p.positionEcranX, 0), y = std::max(p.positionEcranY, c.haut);
     if (x >= droite || y >= bas)
         return;
@@ -182,7 +179,7 @@ void CNiveauEditeur::dessinePlan(int plan, const Cadrage& c, int ratio, unsigned
 void CNiveauEditeur::dessineActeurs(const Cadrage& c)
 {
     if (acteurs_)
-        acteurs_->affiche(c.position, c.haut, etendueVue(LargeurEcran, c.zoom), etendueVue(HauteurEcran, c.zoom));
+        acteurs_->affiche(c.position, c.haut, etendueVue(c.largeur, c.zoom), etendueVue(c.hauteur, c.zoom));
 }
 
 void CNiveauEditeur::dessineHeros()

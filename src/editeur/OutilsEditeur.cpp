@@ -127,7 +127,7 @@ void COutilsEditeur::appuie(int bouton, double x, double y, bool ajoute)
     }
     if (bouton != SDL_BUTTON_LEFT || etat.apercu)
         return;
-    if (y >= HautPalette) {
+    if (y >= etat.hautPalette()) {
         int i = premierPalette() + static_cast<int>(x) / CasePalette;
         if (i < nbPalette())
             choisitPalette(i);
@@ -138,6 +138,9 @@ void COutilsEditeur::appuie(int bouton, double x, double y, bool ajoute)
         etat.lignePanneau = static_cast<int>(y - HautPanneau) / LignePanneau;
         return;
     }
+    // The rest of the panel's box is the panel's too, not the level's.
+    if (etat.panneau && x < LargeurPanneau && y >= HautBoitePanneau && y < BasBoitePanneau)
+        return;
     etat.x0 = x;
     etat.y0 = y;
     Element e;
@@ -207,11 +210,12 @@ void COutilsEditeur::relache(int bouton, double x, double y, bool ajoute)
     } else if (g == EtatEditeur::Elastique) {
         selectionneRect(x, y, ajoute);
     } else if (g == EtatEditeur::ClicVide) {
-        // A click beside a selection lets it go; the next one places.
-        if (!etat.selection.empty() && !ajoute)
-            etat.selection.clear();
-        else
+        // Only a click with nothing selected places: one beside a selection
+        // lets it go (with Shift, keeps it), and the next one places.
+        if (etat.selection.empty())
             place(x, y);
+        else if (!ajoute)
+            etat.selection.clear();
     }
 }
 

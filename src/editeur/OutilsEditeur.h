@@ -10,6 +10,7 @@
 #include "editeur/GeometrieEditeur.h"
 #include "editeur/ModeleNiveau.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -23,12 +24,15 @@ enum Visibilite { AutresVisibles, AutresEstompes, AutresCaches };
 
 // The palette strip at the bottom of the screen and the plane panel on
 // the left, in screen coordinates.
-const int HautPalette = 412;
+const int HauteurPalette = 68;
 const int CasePalette = 64;
 const int LargeurPanneau = 230;
 const int HautPanneau = 84;
 const int LignePanneau = 22;
 const int NbLignesPanneau = 7;
+// The panel's box, its title and help lines included.
+const int HautBoitePanneau = HautPanneau - 24;
+const int BasBoitePanneau = HautPanneau + NbLignesPanneau * LignePanneau + 22;
 
 struct EtatEditeur {
     Cadrage cadrage;
@@ -39,6 +43,7 @@ struct EtatEditeur {
     Visibilite visibilite = AutresVisibles;
     bool apercu = false;    // plain preview: no overlays, no editing
     bool panneau = false;
+    bool palette = true;    // shown (F2 hides it)
     int lignePanneau = 0;
     std::vector<int> tileChoisie;  // per plane
     int acteurChoisi = 0;
@@ -55,6 +60,8 @@ struct EtatEditeur {
     Element saisi;              // the element a move drags
 
     int ratio(const PlanEdite& p) const { return ratio100 ? 100 : p.parametres.scrollRatio; }
+    // The palette's top edge: the screen's bottom while it is hidden.
+    int hautPalette() const { return cadrage.hauteur - (palette && !apercu ? HauteurPalette : 0); }
 };
 
 class COutilsEditeur {
@@ -92,7 +99,7 @@ public:
     void choisitPalette(int i);
     // The first item shown and how many fit.
     int premierPalette() const;
-    static int casesPalette() { return 640 / CasePalette; }
+    int casesPalette() const { return std::max(1, etat.cadrage.largeur / CasePalette); }
 
     // Changes the panel's line by `pas` steps of that key.
     void changeParametre(int ligne, int pas);

@@ -1,6 +1,8 @@
-// The editor's overlays, in the 640 x 480 drawing space: status lines,
+// The editor's overlays, in the drawing space: status lines,
 // palette, plane panel, the checker's messages and the questions.
 #include "editeur/VueEditeur.h"
+
+#include "editeur/MiseEnPage.h"
 
 #include "render/CImageGL.h"
 #include "render/CTexte.h"
@@ -22,19 +24,70 @@ std::string nomFichier(const std::string& chemin)
     return barre == std::string::npos ? chemin : chemin.substr(barre + 1);
 }
 
-// A picture of l x h fitted into a cote x cote square centred on (cx, cy);
-// never enlarged.
+// The visible part of a picture fitted into a cote x cote square centred
+// on (cx, cy), enlarged up to twice: a small or faint figure on a large
+// transparent frame still fills its cell. Faint pixels are drawn several
+// times over, which makes them show.
 void afficheAjuste(CImageGL& image, int cx, int cy, int cote)
 {
-    int l = image.getLongueur(), h = image.getHauteur();
-    if (l <= 0 || h <= 0)
+    Rect r;
+    int alphaMax = 0;
+    if (!cadreVisibleImage(image, r, &alphaMax))
         return;
-    int zoom = std::min(100, std::min(cote * 100 / l, cote * 100 / h));
-    image.setZoom(std::max(1, zoom));
-    image.setAlphaBlending(255);
-    image.affiche(cx - l / 2, cy - h / 2);
+    const int zoom = zoomAjuste(r.largeur, r.hauteur, cote, 200);
+    const int couches = alphaMax >= AlphaPale ? 1 : 1 + (AlphaPale - 1) / std::max(1, alphaMax);
+    commenceZoom(zoom, 0);
     image.setZoom(100);
+    image.setAlphaBlending(255);
+    const int x = static_cast<int>(cx * 100.0 / zoom) - r.largeur / 2;
+    const int y = static_cast<int>(cy * 100.0 / zoom) - r.hauteur / 2;
+    for (int i = 0; i < std::min(couches, 6); ++i)
+        image.affiche(x, y, r.x, r.y, r.largeur, r.hauteur);
+    finZoom();
 }
+}
+
+bool cadreVisibleImage(const CImageGL& image, Rect& r, int* alphaMax)
+{
+    bool trouve = false;
+    int x1 = 0, y1 = 0, plusFort = 0;
+    // The picture's textures, column by column: each one's place is the
+    // sum of the sizes before it.
+    int x0 = 0;
+    for (int i = 0; i < image.nbTilesX; ++i) {
+        int y0 = 0, largeurColonne = 0;
+        for (int j = 0; j < image.nbTilesY; ++j) {
+            const SubImage& t = image.tiles[i * image.nbTilesY + j];
+            Rect dans;
+            int fort = 0;
+            if (t.pixels && cadreVisible(t.pixels, t.longueur, t.hauteur, t.texLongueur * 4, 0, dans, &fort)) {
+                const int ax = x0 + dans.x, ay = y0 + dans.y;
+                const int bx = ax + dans.largeur, by = ay + dans.hauteur;
+                if (!trouve) {
+                    r.x = ax;
+                    r.y = ay;
+                    x1 = bx;
+                    y1 = by;
+                }
+                r.x = std::min(r.x, ax);
+                r.y = std::min(r.y, ay);
+                x1 = std::max(x1, bx);
+                y1 = std::max(y1, by);
+                plusFort = std::max(plusFort, fort);
+                trouve = true;
+            }
+            y0 += t.hauteur;
+            largeurColonne = t.longueur;
+        }
+        x0 += largeurColonne;
+    }
+    if (trouve) {
+        r.largeur = x1 - r.x;
+        r.hauteur = y1 - r.y;
+    }
+    if (alphaMax)
+        *alphaMax = plusFort;
+    return trouve;
 }
 
 void CVueEditeur::ecrit(int x, int y, const std::string& texte, float taille)
@@ -70,9 +123,9 @@ void CVueEditeur::dessineStatut(const CModeleNiveau& modele, const EtatEditeur& 
                          + visibilites[etat.visibilite]
                          + (etat.selection.empty() ? "" : "   Sélection : " + std::to_string(etat.selection.size()));
     std::string ligne3 = annonces.info.empty()
-                             ? "F1 aperçu  Tab plan  A outil  G grille  R ratios  H plans  P panneau  T planche"
+                             ? "F1 aperçu  F2 palette  Tab plan  A outil  G grille  R ratios  H plans  P panneau  T planche"
                              : annonces.info;
-    rectanglePlein(0, 0, 640, 3 * LigneStatut + 4, 0, 0, 0, 150);
+    rectanglePlein(0, 0, etat.cadrage.largeur, 3 * LigneStatut + 4, 0, 0, 0, 150);
     ecrit(4, 1, ligne1, TailleStatut);
     ecrit(4, 1 + LigneStatut, ligne2, TailleStatut);
     ecrit(4, 1 + 2 * LigneStatut, ligne3, TailleStatut);
@@ -80,15 +133,16 @@ void CVueEditeur::dessineStatut(const CModeleNiveau& modele, const EtatEditeur& 
 
 void CVueEditeur::dessinePalette(const CModeleNiveau& modele, const EtatEditeur& etat, const COutilsEditeur& outils)
 {
-    rectanglePlein(0, HautPalette, 640, 480 - HautPalette, 0, 0, 0, 170);
+    const int haut = etat.hautPalette(), bas = etat.cadrage.hauteur;
+    rectanglePlein(0, haut, etat.cadrage.largeur, bas - haut, 0, 0, 0, 170);
     const int n = outils.nbPalette();
     const int premier = outils.premierPalette();
     const int choix = outils.choixPalette();
     // Tiles seen for the first time share one decoding of their sheet.
     CPartageImages partage;
-    for (int i = premier; i < n && i < premier + COutilsEditeur::casesPalette(); ++i) {
+    for (int i = premier; i < n && i < premier + outils.casesPalette(); ++i) {
         int x = (i - premier) * CasePalette;
-        int cx = x + CasePalette / 2, cy = HautPalette + 30;
+        int cx = x + CasePalette / 2, cy = haut + 30;
         std::string nom;
         if (etat.outil == OutilActeurs) {
             nom = etat.typesActeurs[i];
@@ -101,15 +155,15 @@ void CVueEditeur::dessinePalette(const CModeleNiveau& modele, const EtatEditeur&
                 afficheAjuste(*image, cx, cy, CasePalette - 12);
             nom = std::to_string(i + 1);
         }
-        ecrit(x + 3, 480 - 14, nom.substr(0, 10), 0.55f);
+        ecrit(x + 3, bas - 14, nom.substr(0, 10), 0.55f);
         if (i == choix)
-            cadre(x + 1, HautPalette + 1, CasePalette - 2, 480 - HautPalette - 2, 255, 220, 40);
+            cadre(x + 1, haut + 1, CasePalette - 2, bas - haut - 2, 255, 220, 40);
     }
     if (n == 0) {
         const char* vide = etat.outil == OutilActeurs ? "Aucun type d'acteur dans data/acteurs"
                            : modele.plans().empty()   ? "Ce niveau n'a aucun plan"
                                                       : "Ce plan n'a aucune tuile (Maj+T : nouvelle tuile)";
-        ecrit(8, HautPalette + 24, vide, TailleStatut);
+        ecrit(8, haut + 24, vide, TailleStatut);
     }
 }
 
@@ -119,8 +173,8 @@ void CVueEditeur::dessinePanneau(const CModeleNiveau& modele, const EtatEditeur&
         return;
     const PlanEdite& plan = modele.plans()[etat.plan];
     const ParametresPlanEdites& p = plan.parametres;
-    const int haut = HautPanneau - 24;
-    const int bas = HautPanneau + NbLignesPanneau * LignePanneau + 22;
+    const int haut = HautBoitePanneau;
+    const int bas = BasBoitePanneau;
     rectanglePlein(0, haut, LargeurPanneau, bas - haut, 10, 10, 30, 200);
     ecrit(6, haut + 3, "Plan " + std::to_string(etat.plan + 1) + " : " + nomFichier(plan.chemin), TailleStatut);
     const std::string noms[NbLignesPanneau] = {"scrollRatio", "positionEcranX", "positionEcranY",
@@ -140,36 +194,55 @@ void CVueEditeur::dessinePanneau(const CModeleNiveau& modele, const EtatEditeur&
     cadre(0, haut, LargeurPanneau, bas - haut, 120, 120, 200);
 }
 
-void CVueEditeur::dessineMessages(const Annonces& annonces)
+void CVueEditeur::dessineMessages(const Annonces& annonces, const Cadrage& ecran)
 {
     if (annonces.messages.empty())
         return;
-    const int lignes = std::min<int>(static_cast<int>(annonces.messages.size()), 14);
-    const int haut = 60, hauteur = (lignes + 2) * 15 + 8;
-    rectanglePlein(10, haut, 620, hauteur, 30, 0, 0, 220);
-    cadre(10, haut, 620, hauteur, 255, 120, 120);
+    const float taille = 0.6f;
+    const int largeur = ecran.largeur - 20;
+    // Long messages go on over several lines: the suggestion at their end
+    // is what the author needs most. As many lines as the screen holds.
+    const int place = std::max(1, (ecran.hauteur - HauteurPalette - 60 - 8) / 15 - 2);
+    std::vector<std::string> lignes;
+    size_t montres = 0;
+    for (const std::string& m : annonces.messages) {
+        std::vector<std::string> l = coupeLignes(m, largeur - 12, [&](const std::string& t) {
+            return texte_ ? static_cast<int>(texte_->largeur(t) * taille + 0.5f) : 0;
+        });
+        if (static_cast<int>(lignes.size() + l.size()) > place)
+            break;
+        lignes.insert(lignes.end(), l.begin(), l.end());
+        ++montres;
+    }
+    const int n = static_cast<int>(lignes.size()) + (montres < annonces.messages.size() ? 1 : 0);
+    const int haut = 60, hauteur = (n + 1) * 15 + 8;
+    rectanglePlein(10, haut, largeur, hauteur, 30, 0, 0, 220);
+    cadre(10, haut, largeur, hauteur, 255, 120, 120);
     ecrit(16, haut + 4, "Vérification : " + std::to_string(annonces.messages.size()) + " problème(s)", 0.65f);
-    for (int i = 0; i < lignes; ++i)
-        ecrit(16, haut + 4 + (i + 1) * 15, annonces.messages[i], 0.6f);
-    if (static_cast<int>(annonces.messages.size()) > lignes)
-        ecrit(16, haut + 4 + (lignes + 1) * 15, "...", 0.6f);
+    for (size_t i = 0; i < lignes.size(); ++i)
+        ecrit(16, haut + 4 + static_cast<int>(i + 1) * 15, lignes[i], taille);
+    if (montres < annonces.messages.size())
+        ecrit(16, haut + 4 + static_cast<int>(lignes.size() + 1) * 15,
+              "... et " + std::to_string(annonces.messages.size() - montres) + " autre(s)", taille);
 }
 
-void CVueEditeur::dessineQuestion(const std::string& question)
+void CVueEditeur::dessineQuestion(const std::string& question, const Cadrage& ecran)
 {
     int lignes = 1 + static_cast<int>(std::count(question.begin(), question.end(), '\n'));
     int hauteur = lignes * 20 + 24;
-    int haut = 240 - hauteur / 2;
-    rectanglePlein(0, 0, 640, 480, 0, 0, 0, 120);
-    rectanglePlein(30, haut, 580, hauteur, 20, 20, 50, 240);
-    cadre(30, haut, 580, hauteur, 255, 220, 40);
+    int haut = ecran.hauteur / 2 - hauteur / 2;
+    const int gauche = ecran.largeur / 2 - 290;
+    rectanglePlein(0, 0, ecran.largeur, ecran.hauteur, 0, 0, 0, 120);
+    rectanglePlein(gauche, haut, 580, hauteur, 20, 20, 50, 240);
+    cadre(gauche, haut, 580, hauteur, 255, 220, 40);
     size_t debut = 0;
     for (int i = 0; i < lignes; ++i) {
         size_t fin = question.find('\n', debut);
         std::string ligne = question.substr(debut, fin == std::string::npos ? std::string::npos : fin - debut);
         if (texte_) {
             commenceZoom(80, 0);
-            texte_->afficheCentre(static_cast<int>(320 / 0.8), static_cast<int>((haut + 12 + i * 20) / 0.8), ligne);
+            texte_->afficheCentre(static_cast<int>(ecran.largeur / 2 / 0.8), static_cast<int>((haut + 12 + i * 20) / 0.8),
+                                  ligne);
             finZoom();
         }
         debut = fin == std::string::npos ? question.size() : fin + 1;

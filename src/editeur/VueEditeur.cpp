@@ -13,8 +13,6 @@
 namespace editeur {
 
 namespace {
-const int LargeurEcran = 640;
-const int HauteurEcran = 480;
 // Other planes when dimmed.
 const int AlphaEstompe = 70;
 
@@ -64,6 +62,14 @@ void commenceZoom(int zoom, int haut)
     glPushMatrix();
     glScalef(zoom / 100.0f, zoom / 100.0f, 1.0f);
     glTranslatef(0.0f, static_cast<float>(-haut), 0.0f);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void commenceEchelle(double sx, double sy)
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glScaled(sx, sy, 1.0);
     glMatrixMode(GL_MODELVIEW);
 }
 
@@ -128,6 +134,9 @@ CVueEditeur::SpriteActeur& CVueEditeur::spriteActeur(const std::string& type)
             s.largeur = a->getLongueurImageCourante();
             s.hauteur = a->getHauteurImageCourante();
         }
+        int alphaMax = 0;
+        if (CImageGL* image = a->getImage(0))
+            s.pale = !cadreVisibleImage(*image, s.visible, &alphaMax) || alphaMax < AlphaPale;
     }
     return s;
 }
@@ -151,6 +160,11 @@ void CVueEditeur::dessineActeurs(const CModeleNiveau& modele, const EtatEditeur&
         SpriteActeur& s = spriteActeur(a.type);
         if (!s.sprite)
             rectanglePlein(a.x - position, a.y, s.largeur, s.hauteur, 200, 60, 200, 160);
+        else if (s.pale && s.visible.largeur > 0)
+            // A faint figure (the shrine before it lights) is outlined
+            // where its pixels are.
+            cadre(a.x - position + s.visible.x, a.y + s.visible.y, s.visible.largeur, s.visible.hauteur, 255, 230,
+                  140, 170);
     }
 }
 
@@ -163,7 +177,7 @@ void CVueEditeur::dessineCadresActeurs(const CModeleNiveau& modele, const EtatEd
         double x, y, x2, y2;
         ecranDepuisPlan(etat.cadrage, 100, 0, 0, a.x, a.y, x, y);
         ecranDepuisPlan(etat.cadrage, 100, 0, 0, a.x + s.largeur, a.y + s.hauteur, x2, y2);
-        if (x2 >= 0 && x < 640 && y2 >= 0 && y < 480)
+        if (x2 >= 0 && x < etat.cadrage.largeur && y2 >= 0 && y < etat.cadrage.hauteur)
             cadre(x, y, x2 - x, y2 - y, 255, 255, 255, 90);
     }
 }
@@ -217,7 +231,7 @@ void CVueEditeur::dessineSelection(const EtatEditeur& etat, const COutilsEditeur
 void CVueEditeur::dessineFantome(const CModeleNiveau& modele, const EtatEditeur& etat,
                                  const COutilsEditeur& outils)
 {
-    if (etat.glisse != EtatEditeur::Aucun || etat.souris[1] >= HautPalette || outils.nbPalette() == 0)
+    if (etat.glisse != EtatEditeur::Aucun || etat.souris[1] >= etat.hautPalette() || outils.nbPalette() == 0)
         return;
     if (etat.panneau && etat.souris[0] < LargeurPanneau)
         return;
@@ -278,18 +292,18 @@ void CVueEditeur::dessineGrille(const CModeleNiveau& modele, const EtatEditeur& 
     for (int px = x0;; px += pas) {
         double x, y;
         ecranDepuisPlan(c, ratio, ex, ey, px, y0, x, y);
-        if (x > LargeurEcran)
+        if (x > c.largeur)
             break;
         glVertex2d(x + 0.5, 0);
-        glVertex2d(x + 0.5, HauteurEcran);
+        glVertex2d(x + 0.5, c.hauteur);
     }
     for (int py = y0;; py += pas) {
         double x, y;
         ecranDepuisPlan(c, ratio, ex, ey, x0, py, x, y);
-        if (y > HauteurEcran)
+        if (y > c.hauteur)
             break;
         glVertex2d(0, y + 0.5);
-        glVertex2d(LargeurEcran, y + 0.5);
+        glVertex2d(c.largeur, y + 0.5);
     }
     glEnd();
     glDisable(GL_BLEND);
@@ -300,8 +314,12 @@ void CVueEditeur::dessine(const CModeleNiveau& modele, const EtatEditeur& etat, 
                           const Annonces& annonces)
 {
     niveau_.suit(modele);
-    // Sky and moon stay where the game puts them on the screen.
+    // Sky and moon stay where the game puts them on its 640 x 480 screen,
+    // scaled to the window's width, so that the palette's strip below
+    // leaves them as the game shows them.
+    commenceEchelle(etat.cadrage.largeur / 640.0, etat.cadrage.largeur / 640.0);
     niveau_.dessineCiel();
+    finZoom();
     commenceZoom(etat.cadrage.zoom, etat.cadrage.haut);
     dessineNiveau(modele, etat);
     finZoom();
@@ -310,7 +328,7 @@ void CVueEditeur::dessine(const CModeleNiveau& modele, const EtatEditeur& etat, 
         if (modele.arrivee(arrivee)) {
             double x, y;
             ecranDepuisPlan(etat.cadrage, 100, 0, 0, arrivee, 0, x, y);
-            rectanglePlein(x - 1, 0, 3, HauteurEcran, 255, 220, 40, 200);
+            rectanglePlein(x - 1, 0, 3, etat.cadrage.hauteur, 255, 220, 40, 200);
             ecrit(static_cast<int>(x) + 4, 60, "Arrivée");
         }
         if (etat.grille)
@@ -319,14 +337,15 @@ void CVueEditeur::dessine(const CModeleNiveau& modele, const EtatEditeur& etat, 
             dessineCadresActeurs(modele, etat);
         dessineFantome(modele, etat, outils);
         dessineSelection(etat, outils);
-        dessinePalette(modele, etat, outils);
+        if (etat.palette)
+            dessinePalette(modele, etat, outils);
         if (etat.panneau)
             dessinePanneau(modele, etat);
         dessineStatut(modele, etat, annonces, outils.pointOutil(etat.souris[0], etat.souris[1]));
-        dessineMessages(annonces);
+        dessineMessages(annonces, etat.cadrage);
     }
     if (!annonces.question.empty())
-        dessineQuestion(annonces.question);
+        dessineQuestion(annonces.question, etat.cadrage);
 }
 
 }

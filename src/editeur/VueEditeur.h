@@ -57,6 +57,10 @@ private:
     struct SpriteActeur {
         std::unique_ptr<CSprite> sprite;
         int largeur = 32, hauteur = 32;
+        // Where its resting picture shows; `pale` when that is so faint
+        // that a placed one needs an outline to be found.
+        Rect visible;
+        bool pale = false;
     };
     CImageGL* imageTile(const TileEditee& tile);
     SpriteActeur& spriteActeur(const std::string& type);
@@ -72,8 +76,8 @@ private:
                        Point curseur);
     void dessinePalette(const CModeleNiveau& modele, const EtatEditeur& etat, const COutilsEditeur& outils);
     void dessinePanneau(const CModeleNiveau& modele, const EtatEditeur& etat);
-    void dessineMessages(const Annonces& annonces);
-    void dessineQuestion(const std::string& question);
+    void dessineMessages(const Annonces& annonces, const Cadrage& ecran);
+    void dessineQuestion(const std::string& question, const Cadrage& ecran);
     void ecrit(int x, int y, const std::string& texte, float taille = 0.75f);
 
     std::unique_ptr<CTexte> texte_;
@@ -81,6 +85,14 @@ private:
     std::map<std::string, std::unique_ptr<CImageGL>> images_;
     std::map<std::string, SpriteActeur> acteurs_;
 };
+
+// The rectangle of a picture's pixels that are not fully transparent, and
+// their strongest alpha (from the pixels the picture keeps). False when
+// all are transparent.
+bool cadreVisibleImage(const CImageGL& image, Rect& r, int* alphaMax = nullptr);
+// A picture whose strongest pixel is fainter than this is hard to see: its
+// palette cell draws it over itself, a placed one gets an outline.
+const int AlphaPale = 160;
 
 // Plain GL shapes in the current drawing space.
 void rectanglePlein(double x, double y, double l, double h, unsigned char r, unsigned char g,
@@ -90,6 +102,8 @@ void cadre(double x, double y, double l, double h, unsigned char r, unsigned cha
 // Scales the drawing space by zoom percent and shifts it up by `haut`
 // until finZoom().
 void commenceZoom(int zoom, int haut);
+// Scales it by sx across and sy down until finZoom().
+void commenceEchelle(double sx, double sy);
 void finZoom();
 
 }

@@ -26,6 +26,9 @@ public:
 
     void verifieConfiguration(const std::string& chemin);
     void verifieNiveau(const std::string& chemin);
+    // Every level file under `dossier` (told from plane files by their
+    // [Entete] keys), in name order, but those already checked.
+    void verifieNiveauxAuteurs(const std::string& dossier);
     void verifiePlan(const std::string& chemin);
     // Also checks that the animations `requises` are there.
     void verifieSprite(const std::string& chemin, const std::vector<std::string>& requises);
@@ -78,5 +81,8 @@ private:
 // The whole check of `dossier`: 0 when no error was found, 1 otherwise;
 // prints the report on `sortie`.
 int verifieDossier(const std::string& dossier, FILE* sortie);
+// One level with its planes and actors' types, named from the working
+// folder (a plane file alone when it is one); same status and report.
+int verifieFichierNiveau(const std::string& niveau, FILE* sortie);
 
 #endif

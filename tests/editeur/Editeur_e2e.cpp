@@ -141,6 +141,31 @@ TEST_F(EditeurE2E, KilledEditorOffersItsAutosaveAtTheNextStart)
     EXPECT_NE(apres.find("positionX=2896\npositionY=96\n"), std::string::npos);
 }
 
+// Escape closes the plane panel and leaves the editor running; from the
+// plain view it quits. The palette has its own strip under the level's
+// 480 rows, and F2 hides it.
+TEST_F(EditeurE2E, EscapeClosesThePanelFirstAndThePaletteLeavesTheLevelBottomClear)
+{
+    ProgrammeLance editeur(cheminBinaire("editor"), {});
+    attendEditeur();
+    const int hauteur = 548;
+    const std::vector<Couleur> sans = attendEcranStable(640, hauteur);
+    ASSERT_EQ(sans.size(), 640u * hauteur);
+    auto panneauDiffere = [&](const std::vector<Couleur>& e) { return pixelsDifferents(sans, e, 0, 60, 230, 240); };
+    appuie("p");
+    EXPECT_GT(panneauDiffere(attendEcran(640, hauteur, panneauDiffere)), 0);
+    appuie("Escape");
+    EXPECT_EQ(panneauDiffere(attendEcran(640, hauteur, [&](const auto& e) { return panneauDiffere(e) == 0; })), 0);
+    EXPECT_TRUE(editeur.enCours());
+
+    appuie("F2");
+    auto paletteDiffere = [&](const std::vector<Couleur>& e) { return pixelsDifferents(sans, e, 0, 480, 640, hauteur); };
+    const std::vector<Couleur> cachee = attendEcran(640, hauteur, paletteDiffere);
+    EXPECT_GT(paletteDiffere(cachee), 0);
+    EXPECT_EQ(pixelsDifferents(sans, cachee, 0, 60, 640, 470), 0);  // the level above it is the same
+    quitteParEchap(editeur);
+}
+
 bool pareilsHorsHudEtHeros(const std::vector<Couleur>& a, const std::vector<Couleur>& b)
 {
     return pixelsDifferents(a, b, 0, 60, 290, 480) + pixelsDifferents(a, b, 390, 60, 640, 480) == 0;

@@ -63,3 +63,23 @@ TEST(EditorGeometry, GridZoomStepsBandsAndWindowPoints)
     EXPECT_EQ(static_cast<int>(x), 639);
     EXPECT_EQ(static_cast<int>(y), 479);
 }
+
+// A larger window is a larger drawing space, not a stretched 640 x 480;
+// a smaller one keeps at least 640 x 480, in its own proportions.
+TEST(EditorGeometry, DrawingSpaceFollowsTheWindow)
+{
+    int l = 0, h = 0;
+    tailleDessin(1280, 960, l, h);
+    EXPECT_EQ(l, 1280);
+    EXPECT_EQ(h, 960);
+    tailleDessin(320, 240, l, h);
+    EXPECT_EQ(l, 640);
+    EXPECT_EQ(h, 480);
+    tailleDessin(1280, 400, l, h);
+    EXPECT_EQ(l, 1536);
+    EXPECT_EQ(h, 480);
+    double x = 0, y = 0;
+    ASSERT_TRUE(ecranDepuisFenetre(1000, 900, 1280, 960, true, x, y, 1280, 960));
+    EXPECT_DOUBLE_EQ(x, 1000.5);
+    EXPECT_DOUBLE_EQ(y, 900.5);
+}

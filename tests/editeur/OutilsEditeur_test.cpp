@@ -61,9 +61,18 @@ TEST(EditorTools, ClicksPlaceDragsMoveOnTheGridBandsSelectAndPasteLandsUnderTheP
     EXPECT_FALSE(aPosition(m, 100, 200));
     ASSERT_EQ(e.selection.size(), 1u);
 
-    // A click beside the selection only lets it go.
+    // A click beside the selection only lets it go; with Shift it keeps it.
+    // Neither places anything.
+    o.appuie(SDL_BUTTON_LEFT, 600, 380, true);
+    o.relache(SDL_BUTTON_LEFT, 600, 380, true);
+    EXPECT_EQ(e.selection.size(), 1u);
     clic(o, 600, 380);
     EXPECT_TRUE(e.selection.empty());
+    EXPECT_EQ(m.plans()[0].tiles[0].positions.size(), 3u);
+    // Nor does a click on the plane panel's box, outside its lines.
+    e.panneau = true;
+    clic(o, 100, BasBoitePanneau - 5);
+    e.panneau = false;
     EXPECT_EQ(m.plans()[0].tiles[0].positions.size(), 3u);
 
     // A band over plane y 180 .. 250 takes the moved tile, not the one at

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -326,6 +327,42 @@ TEST(VerifieMots, TypoSuggestions)
     EXPECT_EQ(plusProche("Bilinaeire", cles), "Bilineaire"); // two letters swapped
     EXPECT_EQ(plusProche("Vsync", cles), "VSync");
     EXPECT_EQ(plusProche("Resolution", cles), "");
+}
+
+}
+
+namespace {
+
+// An author's second level, which no program names yet, with a misspelled
+// type: the plain run finds it, and so does a run on that file alone, which
+// checks nothing else. A plane file given alone is checked as a plane.
+TEST_F(Verifie, AuthorsLevelsAndOneLevelAlone)
+{
+    const std::string verifie = "cd " + dossier.chemin() + " && " + testsupport::cheminBinaire("verifie");
+    std::string niveau = testsupport::lisFichier("data/levels/level1.ini");
+    testsupport::ecritFichier("data/levels/mien.ini", niveau);
+    modifie("data/levels/mien.ini", "type=loup", "type=lou");
+    const size_t ligne = std::count(niveau.begin(), niveau.begin() + niveau.find("type=loup"), '\n') + 1;
+    const std::string attendue = "data/levels/mien.ini:" + std::to_string(ligne) +
+                                 ": erreur : type `lou` inconnu (./data/acteurs/lou.ini introuvable) : l'acteur est "
+                                 "laissé de côté — vouliez-vous dire `loup` ?\n";
+    modifie("config.ini", "HogCPU", "HogCPUU");  // not the level's: left out of the level's run
+    auto lance = [&](const std::string& argument, std::string& sortie) {
+        sortie.clear();
+        return testsupport::execute(verifie + argument, &sortie);
+    };
+    std::string sortie;
+    EXPECT_EQ(lance("", sortie), 1);
+    EXPECT_NE(sortie.find(attendue), std::string::npos) << sortie;
+    EXPECT_NE(sortie.find("config.ini"), std::string::npos) << sortie;
+    EXPECT_EQ(sortie.find("level1/sol.ini: avertissement"), std::string::npos) << sortie;  // planes are no levels
+
+    EXPECT_EQ(lance(" data/levels/mien.ini", sortie), 1);
+    EXPECT_EQ(sortie, attendue + "1 erreur, 0 avertissement\n");
+    EXPECT_EQ(lance(" ./data/levels/level1/sol.ini", sortie), 0);
+    EXPECT_EQ(sortie, "0 erreur, 0 avertissement\n");
+    EXPECT_EQ(lance(" data/levels/absent.ini", sortie), 1);
+    EXPECT_EQ(sortie, "data/levels/absent.ini: erreur : fichier introuvable\n");
 }
 
 }
