@@ -3,6 +3,7 @@
 #include "support/Pilote.h"
 #include "support/TestSupport.h"
 
+#include <chrono>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -52,8 +53,12 @@ ResultatJeu joueJusquAuBout(const StyleJoueur& style, size_t depuis, const std::
 {
     ResultatJeu r;
     std::mt19937 hasard(style.graine);
-    std::uniform_int_distribution<int> centieme(0, 99);
+    std::uniform_int_distribution<int> retard(0, 2 * style.retardMs);
     bool marche = false, espace = false, saut = false;
+    // A danger seen is answered once its delay has passed.
+    using Horloge = std::chrono::steady_clock;
+    bool vu = false;
+    Horloge::time_point reponse;
     int santePrecedente = -1;
     attendQue(
         [&] {
@@ -67,7 +72,11 @@ ResultatJeu joueJusquAuBout(const StyleJoueur& style, size_t depuis, const std::
             if (santePrecedente >= 0 && s.sante > santePrecedente)
                 ++r.morts;
             santePrecedente = s.sante;
-            const bool voit = centieme(hasard) < style.attention;
+            const bool menace = s.devant < style.reaction || (s.obstacle < style.elan && s.obstacle > -20);
+            if (menace && !vu)
+                reponse = Horloge::now() + std::chrono::milliseconds(retard(hasard));
+            vu = menace;
+            const bool voit = Horloge::now() >= reponse;
             const bool danger = voit && s.devant < style.reaction;
             const bool sauter = voit && !danger && s.obstacle < style.elan && s.obstacle > -20;
             if (danger == marche) {

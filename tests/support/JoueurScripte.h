@@ -7,9 +7,9 @@
 // what comes within reach, and jumps over what a strike cannot stop (the
 // creatures listed after " |" on the probe line).
 //
-// A first-time player misses some of what it should see: `attention` is
-// the share of looks that notice a danger, drawn from a seeded generator,
-// so one seed plays one way.
+// A first-time player reacts late: each new danger is answered after a
+// delay drawn between 0 and twice `retardMs` from a seeded generator, so
+// one seed plays one way.
 
 #include <string>
 
@@ -28,7 +28,7 @@ Sonde derniereSonde(const std::string& sortie);
 struct StyleJoueur {
     int reaction = 120;      // px: strike what comes this close
     int elan = 110;          // px: jump what cannot be struck from this far
-    int attention = 100;     // % of looks that notice a danger
+    int retardMs = 0;        // mean reaction delay, wall-clock ms
     unsigned graine = 1;
     int delaiMs = 9 * 60 * 1000;
 };
