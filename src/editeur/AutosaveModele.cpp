@@ -144,18 +144,27 @@ bool CModeleNiveau::reprendAutosave()
     Documents documents;
     if (!litAutosave(etat_->fichier, documents))
         return false;
-    // The same files, or the texts would not belong to the planes opened.
-    std::vector<std::string> chemins;
-    for (const auto& d : documents)
-        chemins.push_back(d.first);
-    if (chemins != etat_->chemins) {
+    // The same files, or the texts would not belong to the planes opened;
+    // planes added since come after them.
+    const std::vector<std::string>& ouverts = etat_->chemins;
+    bool memes = documents.size() >= ouverts.size();
+    for (size_t d = 0; memes && d < ouverts.size(); ++d)
+        memes = documents[d].first == ouverts[d];
+    if (!memes) {
         messageErreur("Sauvegarde automatique d'autres fichiers, ignorée : %s\n",
                 cheminAutosave(etat_->fichier).c_str());
         return false;
     }
+    std::vector<int> cibles;
+    const size_t nbOuverts = ouverts.size();
+    for (size_t d = 0; d < documents.size(); ++d) {
+        cibles.push_back(d < nbOuverts ? static_cast<int>(d) : etat_->documentPour(documents[d].first));
+        if (cibles.back() < 0)
+            return false;
+    }
     return etape([&](Etat& e) {
         for (size_t d = 0; d < documents.size(); ++d)
-            e.documents[d].remplaceTexte(documents[d].second);
+            e.documents[cibles[d]].remplaceTexte(documents[d].second);
         return true;
     });
 }

@@ -128,10 +128,9 @@ private:
 
 CEcranPlanche::CEcranPlanche(CModeleNiveau& modele, int plan, int tile) : modele(modele), plan(plan), tile(tile)
 {
-    const PlanEdite& p = modele.plans()[plan];
     TileEditee depart;
     if (tile >= 0) {
-        depart = p.tiles[tile];
+        depart = modele.plans()[plan].tiles[tile];
     } else {
         planches = modele.planchesPossibles(plan);
         if (!planches.empty())
@@ -169,7 +168,7 @@ bool CEcranPlanche::accepte()
     } else {
         TileEditee nouvelle = t;
         nouvelle.positions.clear();
-        resultat = modele.ajouteTile(plan, nouvelle);
+        resultat = plan < 0 ? modele.ajoutePlan(nouvelle) : modele.ajouteTile(plan, nouvelle);
     }
     return true;
 }
@@ -327,7 +326,9 @@ void CEcranPlanche::dessine()
 
     rectangle(0, ZoneHauteur, 640, 480 - ZoneHauteur, {0, 0, 0, 230}, true);
     const TileEditee& t = etat->tile();
-    std::string ligne = (tile >= 0 ? "Tuile " + std::to_string(tile + 1) : std::string("Nouvelle tuile")) + " : " + t.planche
+    std::string ligne = (tile >= 0 ? "Tuile " + std::to_string(tile + 1)
+                         : plan < 0 ? "Nouveau plan " + modele.cheminNouveauPlan(t.planche)
+                                    : std::string("Nouvelle tuile")) + " : " + t.planche
         + "  " + std::to_string(z) + " %";
     if (tile < 0 && planches.size() > 1)
         ligne += "  (Tab : autre planche)";
@@ -372,6 +373,12 @@ bool editePlanche(CModeleNiveau& modele, int plan, int tile)
         return false;
     }
     CEcranPlanche ecran(modele, plan, tile);
+    return ecran.lance();
+}
+
+bool creePlan(CModeleNiveau& modele)
+{
+    CEcranPlanche ecran(modele, -1, -1);
     return ecran.lance();
 }
 
