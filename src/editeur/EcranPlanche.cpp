@@ -99,6 +99,11 @@ bool memesFrames(const std::vector<FrameEditee>& a, const std::vector<FrameEdite
     return true;
 }
 
+std::string nomDeFichier(const std::string& chemin)
+{
+    return chemin.substr(chemin.rfind('/') + 1);
+}
+
 class CEcranPlanche {
 public:
     CEcranPlanche(CModeleNiveau& modele, int plan, int tile);
@@ -327,7 +332,7 @@ void CEcranPlanche::dessine()
     rectangle(0, ZoneHauteur, 640, 480 - ZoneHauteur, {0, 0, 0, 230}, true);
     const TileEditee& t = etat->tile();
     std::string ligne = (tile >= 0 ? "Tuile " + std::to_string(tile + 1)
-                         : plan < 0 ? "Nouveau plan " + modele.cheminNouveauPlan(t.planche)
+                         : plan < 0 ? "Nouveau plan " + nomDeFichier(modele.cheminNouveauPlan(t.planche))
                                     : std::string("Nouvelle tuile")) + " : " + t.planche
         + "  " + std::to_string(z) + " %";
     if (tile < 0 && planches.size() > 1)

@@ -2,6 +2,8 @@
 // the finish line and one actor's behaviour numbers.
 #include "editeur/OutilsEditeur.h"
 
+#include "game/Acteurs.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,17 +14,22 @@ namespace {
 // A panel step per behaviour number, in the order of [Comportement]:
 // speeds and distances in px, times in ms.
 const int PasParametre[] = {10, 10, 10, 10, 2, 100, 50};
+// The actor's panel has the plane panel's lines (and mouse geometry).
+static_assert(sizeof PasParametre / sizeof *PasParametre == NB_PARAMS && NB_PARAMS == NbLignesPanneau,
+              "one panel line per behaviour number");
 
 }
 
 void COutilsEditeur::basculePanneau()
 {
-    if (etat.panneau) {
+    const bool acteur = etat.selection.size() == 1 && etat.selection[0].genre == Element::Acteur;
+    // Open on the other kind (a wolf chosen under the plane panel): switched, not closed.
+    if (etat.panneau && etat.panneauActeur == acteur) {
         etat.panneau = false;
         return;
     }
     etat.panneau = true;
-    etat.panneauActeur = etat.selection.size() == 1 && etat.selection[0].genre == Element::Acteur;
+    etat.panneauActeur = acteur;
     etat.lignePanneau = 0;
 }
 
