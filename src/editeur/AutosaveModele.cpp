@@ -144,21 +144,16 @@ bool CModeleNiveau::reprendAutosave()
     Documents documents;
     if (!litAutosave(etat_->fichier, documents))
         return false;
-    // The same files, or the texts would not belong to the planes opened;
-    // planes added since come after them.
-    const std::vector<std::string>& ouverts = etat_->chemins;
-    bool memes = documents.size() >= ouverts.size();
-    for (size_t d = 0; memes && d < ouverts.size(); ++d)
-        memes = documents[d].first == ouverts[d];
-    if (!memes) {
+    // Each text goes to the document of its file: the level first, then
+    // its planes, those the session added or took out included.
+    if (documents[0].first != etat_->fichier) {
         messageErreur("Sauvegarde automatique d'autres fichiers, ignorée : %s\n",
                 cheminAutosave(etat_->fichier).c_str());
         return false;
     }
-    std::vector<int> cibles;
-    const size_t nbOuverts = ouverts.size();
-    for (size_t d = 0; d < documents.size(); ++d) {
-        cibles.push_back(d < nbOuverts ? static_cast<int>(d) : etat_->documentPour(documents[d].first));
+    std::vector<int> cibles(1, 0);
+    for (size_t d = 1; d < documents.size(); ++d) {
+        cibles.push_back(etat_->documentPour(documents[d].first));
         if (cibles.back() < 0)
             return false;
     }

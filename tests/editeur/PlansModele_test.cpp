@@ -141,6 +141,17 @@ TEST(PlansModele, AddReorderRemovePlanesAndSetTheFinishEachUndoable)
     ASSERT_TRUE(m.retirePlan(0));
     ASSERT_TRUE(m.retirePlan(0));
     EXPECT_FALSE(m.retirePlan(0));  // the last plane stays
+
+    // A plane added before a crash comes back with the autosave.
+    ASSERT_TRUE(m.ajoutePlan(tile));
+    ASSERT_TRUE(m.ecritAutosave());
+    CModeleNiveau repris;
+    ASSERT_TRUE(repris.ouvre("niveau.ini"));
+    ASSERT_TRUE(repris.reprendAutosave());
+    ASSERT_EQ(repris.plans().size(), 2u);
+    EXPECT_EQ(repris.plans()[1].tiles.size(), 1u);
+    ASSERT_TRUE(repris.sauve());
+    EXPECT_EQ(lisFichier("niv/ciel3.ini"), lisFichier("niv/ciel2.ini"));
 }
 
 TEST(PlansModele, OneActorsOwnNumbersOverrideItsTypeUntilSetBack)
