@@ -155,18 +155,22 @@ bool CModeleNiveau::reprendAutosave()
     Documents documents;
     if (!litAutosave(etat_->fichier, documents))
         return false;
-    // The same files, or the texts would not belong to the planes opened.
-    std::vector<std::string> chemins;
-    for (const auto& d : documents)
-        chemins.push_back(d.first);
-    if (chemins != etat_->chemins) {
+    // Each text goes to the document of its file: the level first, then
+    // its planes, those the session added or took out included.
+    if (documents[0].first != etat_->fichier) {
         messageErreur("Sauvegarde automatique d'autres fichiers, ignorée : %s\n",
                 cheminAutosave(etat_->fichier).c_str());
         return false;
     }
+    std::vector<int> cibles(1, 0);
+    for (size_t d = 1; d < documents.size(); ++d) {
+        cibles.push_back(etat_->documentPour(documents[d].first));
+        if (cibles.back() < 0)
+            return false;
+    }
     return etape([&](Etat& e) {
         for (size_t d = 0; d < documents.size(); ++d)
-            e.documents[d].remplaceTexte(documents[d].second);
+            e.documents[cibles[d]].remplaceTexte(documents[d].second);
         return true;
     });
 }

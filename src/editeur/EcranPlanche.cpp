@@ -121,6 +121,11 @@ bool memesFrames(const std::vector<FrameEditee>& a, const std::vector<FrameEdite
     return true;
 }
 
+std::string nomDeFichier(const std::string& chemin)
+{
+    return chemin.substr(chemin.rfind('/') + 1);
+}
+
 class CEcranPlanche {
 public:
     CEcranPlanche(CModeleNiveau& modele, int plan, int tile);
@@ -150,10 +155,9 @@ private:
 
 CEcranPlanche::CEcranPlanche(CModeleNiveau& modele, int plan, int tile) : modele(modele), plan(plan), tile(tile)
 {
-    const PlanEdite& p = modele.plans()[plan];
     TileEditee depart;
     if (tile >= 0) {
-        depart = p.tiles[tile];
+        depart = modele.plans()[plan].tiles[tile];
     } else {
         planches = modele.planchesPossibles(plan);
         if (!planches.empty())
@@ -192,7 +196,7 @@ bool CEcranPlanche::accepte()
     } else {
         TileEditee nouvelle = t;
         nouvelle.positions.clear();
-        resultat = modele.ajouteTile(plan, nouvelle);
+        resultat = plan < 0 ? modele.ajoutePlan(nouvelle) : modele.ajouteTile(plan, nouvelle);
     }
     return true;
 }
@@ -366,8 +370,10 @@ void CEcranPlanche::dessine()
     } else {
         ligne = std::to_string(frames.size()) + " frame(s)";
     }
-    ligne += "   " + (tile >= 0 ? "tuile " + std::to_string(tile + 1) : std::string("nouvelle tuile")) + " : "
-             + t.planche + "  " + std::to_string(z) + " %";
+    ligne += "   " + (tile >= 0 ? "tuile " + std::to_string(tile + 1)
+                       : plan < 0 ? "nouveau plan " + nomDeFichier(modele.cheminNouveauPlan(t.planche))
+                                  : std::string("nouvelle tuile"))
+             + " : " + t.planche + "  " + std::to_string(z) + " %";
     if (tile < 0 && planches.size() > 1)
         ligne += "  (Tab : autre planche)";
     ecrit(texte, 6, lignes + 3, ligne);
@@ -405,6 +411,12 @@ bool editePlanche(CModeleNiveau& modele, int plan, int tile)
         return false;
     }
     CEcranPlanche ecran(modele, plan, tile);
+    return ecran.lance();
+}
+
+bool creePlan(CModeleNiveau& modele)
+{
+    CEcranPlanche ecran(modele, -1, -1);
     return ecran.lance();
 }
 

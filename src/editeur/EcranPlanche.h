@@ -11,6 +11,9 @@ namespace editeur {
 class CModeleNiveau;
 // `tile` < 0 makes a new tile in `plan`. True when the model was changed.
 bool editePlanche(CModeleNiveau& modele, int plan, int tile);
+// A new plane whose first tile is cut here, from any sheet a new tile
+// could use (CModeleNiveau::ajoutePlan).
+bool creePlan(CModeleNiveau& modele);
 }
 
 #endif

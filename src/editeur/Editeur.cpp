@@ -91,6 +91,8 @@ private:
     void zoome(int sens, double x, double y);
     bool souris(int fx, int fy, double& x, double& y);
     void apresPas(bool change);
+    void retirePlan();
+    void deplacePlan(int sens);
 
     CModeleNiveau modele;
     EtatEditeur etat;
@@ -128,6 +130,35 @@ void CEditeur::apresPas(bool change)
     etat.change = true;
     outils.valideSelection();
     annonces.messages.clear();
+}
+
+void CEditeur::retirePlan()
+{
+    const int n = static_cast<int>(modele.plans().size());
+    if (etat.plan >= n)
+        return;
+    const std::string chemin = modele.plans()[etat.plan].chemin;
+    if (!modele.retirePlan(etat.plan)) {
+        annonces.info = n == 1 ? "Un niveau garde au moins un plan" : "Plan impossible à retirer";
+        return;
+    }
+    etat.tileChoisie.erase(etat.tileChoisie.begin() + etat.plan);
+    etat.selection.clear();
+    etat.plan = std::min(etat.plan, n - 2);
+    apresPas(true);
+    annonces.info = "Plan retiré du niveau, son fichier reste : " + chemin + " (Ctrl+Z le remet)";
+}
+
+void CEditeur::deplacePlan(int sens)
+{
+    if (etat.plan >= static_cast<int>(modele.plans().size()))
+        return;
+    if (!modele.dessineEnJeu(etat.plan))
+        annonces.info = "Ce plan est absent du jeu : changez sa priorité (P)";
+    else if (modele.deplacePlan(etat.plan, sens))
+        apresPas(true);
+    else
+        annonces.info = sens > 0 ? "Ce plan est déjà devant les autres" : "Ce plan est déjà derrière les autres";
 }
 
 // About the point (x, y) of the screen, which stays over the same place.
@@ -339,16 +370,39 @@ CEditeur::Fin CEditeur::touche(const SDL_keysym& k)
         etat.selection.clear();
         break;
     case SDLK_h: etat.visibilite = static_cast<Visibilite>((etat.visibilite + 1) % 3); break;
-    case SDLK_p: etat.panneau = !etat.panneau; break;
+    case SDLK_p: outils.basculePanneau(); break;
+    case SDLK_f: outils.arriveeSousPointeur(); apresPas(etat.change); break;
+    case SDLK_n:
+        if (ouvert && creePlan(modele)) {
+            apresPas(true);
+            etat.plan = static_cast<int>(modele.plans().size()) - 1;
+            etat.outil = OutilTuiles;
+            annonces.info = "Nouveau plan : " + modele.plans()[etat.plan].chemin;
+        }
+        break;
     case SDLK_g: etat.grille = !etat.grille; break;
     case SDLK_r: etat.ratio100 = !etat.ratio100; break;
     case SDLK_a:
         etat.outil = etat.outil == OutilTuiles ? OutilActeurs : OutilTuiles;
         etat.selection.clear();
+        // Types written since the start (a new checkpoint, say) are offered.
+        etat.typesActeurs = modele.typesActeurs();
         break;
-    case SDLK_PAGEUP: outils.choisitPalette(outils.choixPalette() - 1); break;
-    case SDLK_PAGEDOWN: outils.choisitPalette(outils.choixPalette() + 1); break;
-    case SDLK_DELETE: case SDLK_BACKSPACE: outils.supprimeSelection(); apresPas(etat.change); break;
+    case SDLK_PAGEUP: case SDLK_PAGEDOWN:
+        if (maj)
+            deplacePlan(k.sym == SDLK_PAGEUP ? 1 : -1);
+        else
+            outils.choisitPalette(outils.choixPalette() + (k.sym == SDLK_PAGEUP ? -1 : 1));
+        break;
+    case SDLK_DELETE:
+        if (maj) {
+            retirePlan();
+            break;
+        }
+        outils.supprimeSelection();
+        apresPas(etat.change);
+        break;
+    case SDLK_BACKSPACE: outils.supprimeSelection(); apresPas(etat.change); break;
     case SDLK_t:
         if (ouvert && etat.plan < nbPlans && (maj || outils.nbPalette() > 0) && etat.outil == OutilTuiles)
             apresPas(editePlanche(modele, etat.plan, maj ? -1 : outils.choixPalette()));

@@ -54,11 +54,20 @@ std::string nomSection(const char* format, int a, int b = 0);
 // nothing to remove or rename.
 void retireSections(std::string& texte, const std::vector<std::string>& noms, std::vector<int> retraits);
 
+// Writes tile number t (1-based) of a plane document at its end, every key
+// given, and counts it in nombreTiles.
+bool ecritNouvelleTile(CDocumentProfil& doc, int t, const TileEditee& tile);
+
 struct CModeleNiveau::Etat {
     std::string fichier;
     std::vector<CDocumentProfil> documents;
     std::vector<std::string> chemins;  // each document's file
-    std::vector<int> documentPlan;  // per plane: its document, -1 when unreadable
+    // Per plane: the document of its path, -1 when unreadable. Read again
+    // with the planes, so that planes added, removed or renumbered by a
+    // step or an undo find their files. A document no plane names (a plane
+    // taken out, an added one undone) is neither saved nor counted as a
+    // change.
+    std::vector<int> documentPlan;
 
     std::vector<PlanEdite> plans;
     std::vector<ActeurEdite> acteurs;
@@ -91,6 +100,16 @@ struct CModeleNiveau::Etat {
     // Applies the last entry of `depuis` and moves its inverse to `vers`;
     // false when `depuis` is empty.
     bool rejoue(std::vector<Entree>& depuis, std::vector<Entree>& vers);
+
+    // The documents a save would write: changed, and the level or named by a plane.
+    std::vector<size_t> aEnregistrer() const;
+    // A plane file's document, added (empty when the file is missing) when
+    // none holds that path yet; -1 when it cannot be read.
+    int documentPour(const std::string& chemin);
+
+    // The type files' behaviour numbers, read once per type; false when
+    // the type's file cannot be read (the defaults then).
+    std::map<std::string, std::pair<bool, std::vector<int>>> typesLus;
 
     CDocumentProfil& niveau() { return documents[0]; }
     // The plane's document, null when it is out of range or unreadable.

@@ -232,6 +232,7 @@ void CModeleNiveau::Etat::relit(std::vector<std::string>* erreurs)
     if (nombrePlans > sn::NombrePlans.max || nombrePlans > maximum)
         nombrePlans = 0;
     plans.resize(nombrePlans);
+    documentPlan.assign(nombrePlans, -1);
     for (int n = 1; n <= nombrePlans; ++n) {
         PlanEdite& plan = plans[n - 1];
         const std::string section = nomSection(SectionPlan, n);
@@ -245,7 +246,11 @@ void CModeleNiveau::Etat::relit(std::vector<std::string>* erreurs)
         p.positionEcranY = entier(l, section, sn::PositionEcranY);
         p.scrollRatio = entier(l, section, sn::ScrollRatio);
 
-        int d = n - 1 < static_cast<int>(documentPlan.size()) ? documentPlan[n - 1] : -1;
+        int d = -1;
+        for (size_t k = 1; k < documents.size() && d < 0; ++k)
+            if (chemins[k] == plan.chemin)
+                d = static_cast<int>(k);
+        documentPlan[n - 1] = d;
         if (d < 0) {
             plan.lisible = false;
             plan.tiles.clear();
@@ -295,6 +300,30 @@ void CModeleNiveau::Etat::relit(std::vector<std::string>* erreurs)
 unsigned CModeleNiveau::revision() const
 {
     return etat_ ? etat_->revision : 0;
+}
+
+std::vector<size_t> CModeleNiveau::Etat::aEnregistrer() const
+{
+    std::vector<size_t> indices;
+    for (size_t d = 0; d < documents.size(); ++d)
+        if (documents[d].modifie()
+            && (d == 0 || std::find(documentPlan.begin(), documentPlan.end(), static_cast<int>(d)) != documentPlan.end()))
+            indices.push_back(d);
+    return indices;
+}
+
+int CModeleNiveau::Etat::documentPour(const std::string& chemin)
+{
+    for (size_t d = 1; d < chemins.size(); ++d)
+        if (chemins[d] == chemin)
+            return static_cast<int>(d);
+    CDocumentProfil doc;
+    if (!doc.charge(chemin.c_str()))
+        return -1;
+    documents.push_back(std::move(doc));
+    chemins.push_back(chemin);
+    lectures.emplace_back();
+    return static_cast<int>(documents.size()) - 1;
 }
 
 std::vector<std::string> CModeleNiveau::Etat::textes() const

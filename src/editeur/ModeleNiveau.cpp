@@ -106,7 +106,6 @@ bool CModeleNiveau::ouvre(const std::string& fichierNiveau)
             }
         }
         parChemin[plan.chemin] = d;
-        e->documentPlan.push_back(d);
     }
     e->lectures.resize(e->documents.size());
     std::vector<std::string> erreurs;
@@ -482,11 +481,7 @@ bool CModeleNiveau::peutRetablir() const
 
 bool CModeleNiveau::modifie() const
 {
-    if (etat_)
-        for (const CDocumentProfil& d : etat_->documents)
-            if (d.modifie())
-                return true;
-    return false;
+    return etat_ && !etat_->aEnregistrer().empty();
 }
 
 }

@@ -71,6 +71,16 @@ struct ActeurEdite {
     int y = 0;
 };
 
+// One behaviour number of one actor (game/SchemaActeur.h's [Comportement]
+// keys), as the game gives it to that actor.
+struct ParametreActeur {
+    const char* cle = "";
+    int minimum = 0, maximum = 0;  // the range the game and the checker accept
+    int valeurType = 0;  // the type's [Comportement] value, or the default
+    bool propre = false; // this actor's section overrides it
+    int valeur = 0;      // what the actor gets: its own value, brought within range, or the type's
+};
+
 // One selected thing: a placement of a tile, or an actor.
 struct Element {
     enum Genre { Placement, Acteur } genre = Placement;
@@ -146,6 +156,33 @@ public:
     bool ajouteTile(int plan, const TileEditee& tile);
     // Replaces a tile's sheet, colour key and frames (its placements stay).
     bool modifieTile(int plan, int tile, const TileEditee& nouvelle);
+
+    // ---- Planes. A new plane in front of the others (its priority above
+    // every drawn one), at ratio 100 and screen position (0, 0), in a new
+    // file beside the level's other planes named after the tile's sheet
+    // (cheminNouveauPlan), holding `tile` without placements. The file is
+    // written by the next save.
+    bool ajoutePlan(const TileEditee& tile);
+    std::string cheminNouveauPlan(const std::string& planche) const;
+    // The level stops naming `plan`; its file stays on disk. The last plane
+    // is kept.
+    bool retirePlan(int plan);
+    // Draws `plan` one place later (sens > 0: in front of the next drawn
+    // plane) or earlier. Priorities change as little as they can; when one
+    // passes nombrePriorites, that count follows and the planes the game
+    // leaves out move up with it, so none of them shows.
+    bool deplacePlan(int plan, int sens);
+
+    // The finish line at x (ratio-100 coordinates), brought within the range
+    // the game accepts; added when the level had none.
+    bool fixeArrivee(int x);
+
+    // ---- One actor's behaviour numbers, in the order of the type files'
+    // [Comportement]. Empty for an actor out of range.
+    std::vector<ParametreActeur> parametresActeur(int acteur) const;
+    // Sets one of them for that actor alone, brought within its range;
+    // the type's own value removes the actor's line instead.
+    bool fixeParametreActeur(int acteur, int parametre, int valeur);
 
     bool annule();
     bool retablit();

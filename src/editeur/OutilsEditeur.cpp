@@ -6,11 +6,6 @@
 
 namespace editeur {
 
-namespace {
-// A press that moves less than this (screen px) is a click.
-const double SeuilGlisse = 4.0;
-}
-
 COutilsEditeur::COutilsEditeur(CModeleNiveau& m, EtatEditeur& e,
                                std::function<void(const std::string&, int&, int&)> t)
     : modele(m), etat(e), tailleActeur(std::move(t))
@@ -143,6 +138,11 @@ void COutilsEditeur::appuie(int bouton, double x, double y, bool ajoute)
         return;
     etat.x0 = x;
     etat.y0 = y;
+    Rect drapeau;
+    if (drapeauArrivee(drapeau) && contient(drapeau, static_cast<int>(x), static_cast<int>(y))) {
+        etat.glisse = EtatEditeur::Arrivee;
+        return;
+    }
     Element e;
     if (elementSous(x, y, e)) {
         if (ajoute && estSelectionne(e)) {
@@ -201,7 +201,11 @@ void COutilsEditeur::relache(int bouton, double x, double y, bool ajoute)
     EtatEditeur::Glisse g = etat.glisse;
     if ((bouton == SDL_BUTTON_MIDDLE) != (g == EtatEditeur::Defilement))
         return;
+    int arrivee = 0;
+    const bool arriveeBouge = g == EtatEditeur::Arrivee && arriveeGlissee(arrivee);
     etat.glisse = EtatEditeur::Aucun;
+    if (arriveeBouge)
+        etat.change |= modele.fixeArrivee(arrivee);
     if (g == EtatEditeur::Deplacement) {
         int dx, dy;
         decalageGlisse(x, y, dx, dy);
@@ -360,6 +364,10 @@ int COutilsEditeur::premierPalette() const
 
 void COutilsEditeur::changeParametre(int ligne, int pas)
 {
+    if (etat.panneauActeur) {
+        changeParametreActeur(ligne, pas);
+        return;
+    }
     if (etat.plan < 0 || etat.plan >= static_cast<int>(modele.plans().size()) || pas == 0)
         return;
     ParametresPlanEdites p = modele.plans()[etat.plan].parametres;

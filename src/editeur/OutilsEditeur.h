@@ -33,6 +33,12 @@ const int NbLignesPanneau = 7;
 // The panel's box, its title and help lines included.
 const int HautBoitePanneau = HautPanneau - 24;
 const int BasBoitePanneau = HautPanneau + NbLignesPanneau * LignePanneau + 22;
+// The finish line's flag, by which it is dragged, from 6 px left of the line.
+const int HautDrapeau = 56;
+const int LargeurDrapeau = 76;
+const int HauteurDrapeau = 22;
+// A press that moves less than this (screen px) is a click.
+const double SeuilGlisse = 4.0;
 
 struct EtatEditeur {
     Cadrage cadrage;
@@ -44,6 +50,7 @@ struct EtatEditeur {
     bool apercu = false;    // plain preview: no overlays, no editing
     bool panneau = false;
     bool palette = true;    // shown (F2 hides it)
+    bool panneauActeur = false;  // the panel shows the selected actor's numbers, not the plane's
     int lignePanneau = 0;
     std::vector<int> tileChoisie;  // per plane
     int acteurChoisi = 0;
@@ -52,7 +59,7 @@ struct EtatEditeur {
     std::vector<std::string> typesActeurs;  // read once: the palette of actors
     bool change = false;  // a step was made since the loop last looked
 
-    enum Glisse { Aucun, Deplacement, ClicVide, Elastique, Defilement };
+    enum Glisse { Aucun, Deplacement, ClicVide, Elastique, Defilement, Arrivee };
     Glisse glisse = Aucun;
     double x0 = 0, y0 = 0;      // screen point where the drag began
     double souris[2] = {0, 0};  // the pointer now
@@ -103,9 +110,23 @@ public:
 
     // Changes the panel's line by `pas` steps of that key.
     void changeParametre(int ligne, int pas);
+    // P: the selected actor's panel when one actor alone is selected,
+    // otherwise the plane's; again: closed.
+    void basculePanneau();
+    // The actor the panel shows; -1 when it shows the plane's keys or
+    // when the selection is not one actor.
+    int acteurPanneau() const;
+
+    // The finish line: under the pointer (a key), and where a drag of its
+    // flag would put it now; false when the level has none.
+    void arriveeSousPointeur();
+    bool arriveeGlissee(int& x) const;
+    // The flag's screen rectangle, by which the line is dragged.
+    bool drapeauArrivee(Rect& r) const;
     bool estSelectionne(const Element& e) const;
 
 private:
+    void changeParametreActeur(int ligne, int pas);
     void place(double x, double y);
     void selectionneRect(double x, double y, bool ajoute);
 

@@ -194,6 +194,36 @@ void CVueEditeur::dessinePanneau(const CModeleNiveau& modele, const EtatEditeur&
     cadre(0, haut, LargeurPanneau, bas - haut, 120, 120, 200);
 }
 
+void CVueEditeur::dessinePanneauActeur(const CModeleNiveau& modele, int acteur, int ligne)
+{
+    const std::vector<ParametreActeur> parametres = modele.parametresActeur(acteur);
+    const int haut = HautBoitePanneau;
+    const int bas = BasBoitePanneau;
+    rectanglePlein(0, haut, LargeurPanneau, bas - haut, 30, 10, 10, 200);
+    cadre(0, haut, LargeurPanneau, bas - haut, 200, 140, 120);
+    if (parametres.empty()) {
+        ecrit(6, haut + 3, "Acteur : choisissez-en un seul", TailleStatut);
+        return;
+    }
+    ecrit(6, haut + 3, "Acteur " + std::to_string(acteur + 1) + " : " + modele.acteurs()[acteur].type, TailleStatut);
+    for (int i = 0; i < static_cast<int>(parametres.size()) && i < NbLignesPanneau; ++i) {
+        const ParametreActeur& p = parametres[i];
+        const int y = HautPanneau + i * LignePanneau;
+        if (i == ligne)
+            rectanglePlein(2, y, LargeurPanneau - 4, LignePanneau, 160, 80, 80, 200);
+        ecrit(8, y + 3, p.cle, TailleStatut);
+        // This actor's own value stands out; the type's is said beside it.
+        if (p.propre && texte_)
+            texte_->setBrightness(255, 220, 90);
+        ecrit(124, y + 3, std::to_string(p.valeur), TailleStatut);
+        if (texte_)
+            texte_->setBrightness(255, 255, 255);
+        if (p.propre)
+            ecrit(166, y + 4, "(type " + std::to_string(p.valeurType) + ")", 0.55f);
+    }
+    ecrit(6, bas - 19, "Gauche/Droite : cet acteur seul", 0.6f);
+}
+
 void CVueEditeur::dessineMessages(const Annonces& annonces, const Cadrage& ecran)
 {
     if (annonces.messages.empty())

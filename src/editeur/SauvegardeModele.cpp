@@ -2,6 +2,7 @@
 // its files since the editor read them.
 #include "editeur/EtatModele.h"
 
+#include "foundation/FichierDescription.h"
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
 
@@ -13,25 +14,12 @@ namespace editeur {
 
 namespace {
 
-// The documents a save writes, as indices.
-std::vector<size_t> modifies(const std::vector<CDocumentProfil>& documents)
+// Whether every plane whose file is there has its document: a level taken
+// back from the disk may name other planes.
+bool plansInchanges(const std::vector<PlanEdite>& plans, const std::vector<int>& documentPlan)
 {
-    std::vector<size_t> indices;
-    for (size_t d = 0; d < documents.size(); ++d)
-        if (documents[d].modifie())
-            indices.push_back(d);
-    return indices;
-}
-
-// Whether every readable plane still names the file its document was read
-// from: a level taken back from the disk may name other planes.
-bool plansInchanges(const std::vector<PlanEdite>& plans, const std::vector<int>& documentPlan,
-                    const std::vector<std::string>& chemins)
-{
-    if (plans.size() != documentPlan.size())
-        return false;
     for (size_t p = 0; p < plans.size(); ++p)
-        if (documentPlan[p] >= 0 && plans[p].chemin != chemins[documentPlan[p]])
+        if (documentPlan[p] < 0 && tailleFichier(plans[p].chemin.c_str()) >= 0)
             return false;
     return true;
 }
@@ -53,7 +41,7 @@ bool CModeleNiveau::enregistre(bool malgreChangements)
     if (!etat_)
         return false;
     std::vector<CDocumentProfil>& documents = etat_->documents;
-    const std::vector<size_t> aEcrire = modifies(documents);
+    const std::vector<size_t> aEcrire = etat_->aEnregistrer();
     std::vector<std::unique_ptr<CRemplacementFichier>> prets;
     for (size_t d : aEcrire) {
         prets.emplace_back(new CRemplacementFichier);
@@ -86,7 +74,7 @@ std::vector<std::string> CModeleNiveau::fichiersChangesSurDisque() const
 {
     std::vector<std::string> fichiers;
     if (etat_)
-        for (size_t d : modifies(etat_->documents))
+        for (size_t d : etat_->aEnregistrer())
             if (etat_->documents[d].changeSurDisque())
                 fichiers.push_back(etat_->documents[d].fichier());
     return fichiers;
@@ -102,7 +90,7 @@ bool CModeleNiveau::recharge()
     // Only the files in conflict: a file this model did not change is
     // never written, and undoing this step must not bring back its old
     // text as a change of ours.
-    for (size_t d : modifies(e.documents)) {
+    for (size_t d : e.aEnregistrer()) {
         if (!e.documents[d].changeSurDisque())
             continue;
         CDocumentProfil disque;
@@ -117,7 +105,7 @@ bool CModeleNiveau::recharge()
             etat.documents[r.first] = std::move(r.second);
         return true;
     });
-    if (plansInchanges(e.plans, e.documentPlan, e.chemins))
+    if (plansInchanges(e.plans, e.documentPlan))
         return true;
     // The level now names other plane files: open it afresh, without the
     // history, rather than edit planes in files it no longer names.
@@ -136,7 +124,7 @@ bool CModeleNiveau::sauveACote(std::vector<std::string>* copies)
         return false;
     std::vector<std::string> chemins;
     std::vector<std::unique_ptr<CRemplacementFichier>> prets;
-    for (size_t d : modifies(etat_->documents)) {
+    for (size_t d : etat_->aEnregistrer()) {
         const CDocumentProfil& doc = etat_->documents[d];
         if (!doc.changeSurDisque())
             continue;

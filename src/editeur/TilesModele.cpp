@@ -76,25 +76,27 @@ bool CModeleNiveau::fixeParametres(int plan, const ParametresPlanEdites& p)
     });
 }
 
+bool ecritNouvelleTile(CDocumentProfil& doc, int t, const TileEditee& tile)
+{
+    if (tile.frames.size() > static_cast<size_t>(MAX_FRAMES_TILE))
+        return false;
+    int nbFrames = static_cast<int>(tile.frames.size());
+    Cles cles = {{NbFrames, nombre(nbFrames)}, {NbPositions, "0"}, {PathPlanche, tile.planche}};
+    // Every key written, so that the checker has nothing to say.
+    cles.emplace_back(ColorkeyR, nombre(tile.cleR < 0 ? -1 : tile.cleR));
+    cles.emplace_back(ColorkeyG, nombre(tile.cleG < 0 ? 0 : tile.cleG));
+    cles.emplace_back(ColorkeyB, nombre(tile.cleB < 0 ? 0 : tile.cleB));
+    std::vector<SectionNouvelle> sections = {{nomSection(SectionTile, t), cles}};
+    for (int m = 1; m <= nbFrames; ++m)
+        sections.push_back({nomSection(SectionFrame, t, m), clesFrame(tile.frames[m - 1], nullptr)});
+    return doc.ajouteSections(nullptr, sections) && doc.fixe(Entete, NombreTiles, nombre(t));
+}
+
 bool CModeleNiveau::ajouteTile(int plan, const TileEditee& tile)
 {
     return etape([&](Etat& e) {
         CDocumentProfil* doc = e.documentDe(plan);
-        if (!doc || tile.frames.size() > static_cast<size_t>(MAX_FRAMES_TILE))
-            return false;
-        int t = static_cast<int>(e.plans[plan].tiles.size()) + 1;
-        int nbFrames = static_cast<int>(tile.frames.size());
-        Cles cles = {{NbFrames, nombre(nbFrames)}, {NbPositions, "0"}, {PathPlanche, tile.planche}};
-        // Every key written, so that the checker has nothing to say.
-        cles.emplace_back(ColorkeyR, nombre(tile.cleR < 0 ? -1 : tile.cleR));
-        cles.emplace_back(ColorkeyG, nombre(tile.cleG < 0 ? 0 : tile.cleG));
-        cles.emplace_back(ColorkeyB, nombre(tile.cleB < 0 ? 0 : tile.cleB));
-        std::vector<SectionNouvelle> sections = {{nomSection(SectionTile, t), cles}};
-        for (int m = 1; m <= nbFrames; ++m)
-            sections.push_back({nomSection(SectionFrame, t, m), clesFrame(tile.frames[m - 1], nullptr)});
-        if (!doc->ajouteSections(nullptr, sections))
-            return false;
-        return doc->fixe(Entete, NombreTiles, nombre(t));
+        return doc && ecritNouvelleTile(*doc, static_cast<int>(e.plans[plan].tiles.size()) + 1, tile);
     });
 }
 

@@ -324,12 +324,15 @@ void CVueEditeur::dessine(const CModeleNiveau& modele, const EtatEditeur& etat, 
     dessineNiveau(modele, etat);
     finZoom();
     if (!etat.apercu) {
+        // The finish line, where a drag of its flag would leave it.
         int arrivee = 0;
-        if (modele.arrivee(arrivee)) {
+        if (outils.arriveeGlissee(arrivee) || modele.arrivee(arrivee)) {
             double x, y;
             ecranDepuisPlan(etat.cadrage, 100, 0, 0, arrivee, 0, x, y);
             rectanglePlein(x - 1, 0, 3, etat.cadrage.hauteur, 255, 220, 40, 200);
-            ecrit(static_cast<int>(x) + 4, 60, "Arrivée");
+            rectanglePlein(x - 6, HautDrapeau, LargeurDrapeau, HauteurDrapeau, 120, 90, 0, 200);
+            cadre(x - 6, HautDrapeau, LargeurDrapeau, HauteurDrapeau, 255, 220, 40);
+            ecrit(static_cast<int>(x) + 4, HautDrapeau + 4, "Arrivée");
         }
         if (etat.grille)
             dessineGrille(modele, etat);
@@ -339,7 +342,9 @@ void CVueEditeur::dessine(const CModeleNiveau& modele, const EtatEditeur& etat, 
         dessineSelection(etat, outils);
         if (etat.palette)
             dessinePalette(modele, etat, outils);
-        if (etat.panneau)
+        if (etat.panneau && etat.panneauActeur)
+            dessinePanneauActeur(modele, outils.acteurPanneau(), etat.lignePanneau);
+        else if (etat.panneau)
             dessinePanneau(modele, etat);
         dessineStatut(modele, etat, annonces, outils.pointOutil(etat.souris[0], etat.souris[1]));
         dessineMessages(annonces, etat.cadrage);

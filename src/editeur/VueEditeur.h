@@ -76,6 +76,8 @@ private:
                        Point curseur);
     void dessinePalette(const CModeleNiveau& modele, const EtatEditeur& etat, const COutilsEditeur& outils);
     void dessinePanneau(const CModeleNiveau& modele, const EtatEditeur& etat);
+    // One actor's behaviour numbers (acteur -1: none chosen).
+    void dessinePanneauActeur(const CModeleNiveau& modele, int acteur, int ligne);
     void dessineMessages(const Annonces& annonces, const Cadrage& ecran);
     void dessineQuestion(const std::string& question, const Cadrage& ecran);
     void ecrit(int x, int y, const std::string& texte, float taille = 0.75f);
