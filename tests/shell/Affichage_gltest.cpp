@@ -16,6 +16,9 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 class Affichage : public ::testing::Test {
@@ -138,13 +141,20 @@ TEST_F(Affichage, PacedFramesReallyWaitOnTheClock)
     ouvre();
     fixeCadencement(true);
     Uint32 debut = SDL_GetTicks();
+    std::vector<Uint32> intervalles;
     for (int i = 0; i < 31; ++i) {
+        Uint32 avant = SDL_GetTicks();
         clearScreen();
         presenteImage();
+        if (i > 0)
+            intervalles.push_back(SDL_GetTicks() - avant);
     }
     Uint32 duree = SDL_GetTicks() - debut;
     EXPECT_GE(duree, 480u);
-    EXPECT_LE(duree, 700u);
+    // A loaded machine delays some frames; the typical one still takes one
+    // period, not two.
+    std::sort(intervalles.begin(), intervalles.end());
+    EXPECT_LE(intervalles[intervalles.size() / 2], 22u);
 }
 
 TEST_F(Affichage, DrawingSpaceIsStretchedOverTheWindow)
