@@ -55,7 +55,8 @@ std::vector<std::string> fichiersSous(const char* dossier, const std::vector<std
         const std::string chemin = "./" + i->path().generic_string();
         if (i->is_regular_file(erreur)
             && std::find(extensions.begin(), extensions.end(), extension) != extensions.end()
-            && static_cast<int>(chemin.size()) < sn::PathCiel.tampon)
+            && static_cast<int>(chemin.size()) < sn::PathCiel.tampon
+            && chemin.find_first_of(" \t;") == std::string::npos)  // the game reads a word
             fichiers.push_back(chemin);
     }
     std::sort(fichiers.begin(), fichiers.end());

@@ -190,7 +190,7 @@ void CEditeur::changeLigne(int ligne, int pas)
     std::string info;
     const bool change = ouvert && changeLigneNiveau(modele, etat.images, etat.musiques, ligne, pas, info);
     apresPas(change);
-    if (change)
+    if (change || !info.empty())
         annonces.info = info;
 }
 

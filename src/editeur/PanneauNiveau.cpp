@@ -56,8 +56,10 @@ bool changeParcours(CModeleNiveau& m, int pas, std::string& info)
     const int n = static_cast<int>(places.size());
     int i = trouve != places.end() ? static_cast<int>(trouve - places.begin()) : (pas > 0 ? 0 : 1);
     i = ((i + pas) % n + n) % n;
-    if (!m.placeAuParcours(places[i]))
+    if (!m.placeAuParcours(places[i])) {
+        info = "Parcours impossible à modifier (voir la sortie d'erreur)";
         return false;
+    }
     const std::vector<NiveauParcours> p = m.parcours();
     const int nouveau = m.rangParcours();
     if (nouveau < 0)
@@ -100,7 +102,7 @@ bool changeLigneNiveau(CModeleNiveau& m, const std::vector<std::string>& images,
     case LigneLuneY: a.luneY += 10 * pas; info.clear(); break;
     case LigneMusique:
         a.musique = suivant(musiques, a.musique, pas);
-        info = "Musique : " + a.musique + " (l'éditeur n'a pas de son : F5 ne la joue pas non plus)";
+        info = "Musique : " + a.musique + " (pas de son dans l'éditeur)";
         break;
     default: return false;
     }

@@ -74,6 +74,13 @@ std::vector<int> places(const std::vector<NiveauParcours>& niveaux, const std::s
     return p;
 }
 
+// Whether the text ends with a blank line.
+bool finBlanche(const std::string& t)
+{
+    const size_t n = t.size();
+    return (n >= 2 && t.compare(n - 2, 2, "\n\n") == 0) || (n >= 3 && t.compare(n - 3, 3, "\n\r\n") == 0);
+}
+
 bool retire(CDocumentProfil& doc, const std::string& fichier)
 {
     const std::vector<NiveauParcours> niveaux = litNiveaux(doc.texte());
@@ -84,7 +91,11 @@ bool retire(CDocumentProfil& doc, const std::string& fichier)
     for (size_t k = 1; k <= niveaux.size(); ++k)
         noms.push_back(sectionNiveau(static_cast<int>(k)));
     std::string texte = doc.texte();
+    const bool blancFinal = finBlanche(texte);
     retireSections(texte, noms, retraits);
+    // The last level goes without the blank line that led to it.
+    while (!blancFinal && finBlanche(texte))
+        texte.erase(texte.size() - (texte.compare(texte.size() - 2, 2, "\r\n") == 0 ? 2 : 1));
     doc.remplaceTexte(texte);
     return doc.fixe(sp::SectionEntete, sp::NombreNiveaux.nom, nombre(static_cast<int>(niveaux.size() - retraits.size())));
 }
