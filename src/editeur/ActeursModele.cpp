@@ -35,6 +35,8 @@ int borne(const DefCle& cle, int v)
     return static_cast<int>(std::min(std::max<long>(v, cle.min), cle.max));
 }
 
+}
+
 // Removes every line of `cle` in the section the readers open for
 // `section` (the first one it can be, the reader's buffer at its largest).
 void retireCle(CDocumentProfil& doc, const std::string& section, const char* cle)
@@ -59,8 +61,6 @@ void retireCle(CDocumentProfil& doc, const std::string& section, const char* cle
         texte.erase(debut, fin - debut);
     }
     doc.remplaceTexte(texte);
-}
-
 }
 
 std::vector<ParametreActeur> CModeleNiveau::parametresActeur(int acteur) const

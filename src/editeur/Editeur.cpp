@@ -6,6 +6,7 @@
 #include "editeur/Jouer.h"
 #include "editeur/ModeleNiveau.h"
 #include "editeur/OutilsEditeur.h"
+#include "editeur/PanneauNiveau.h"
 #include "editeur/VueEditeur.h"
 #include "foundation/Messages.h"
 #include "foundation/Temps.h"
@@ -93,6 +94,11 @@ private:
     void apresPas(bool change);
     void retirePlan();
     void deplacePlan(int sens);
+    // L: the level panel, its choices read afresh; again: closed.
+    void basculePanneauNiveau();
+    // Left/Right or the wheel on line `ligne` of the open panel.
+    void changeLigne(int ligne, int pas);
+    int lignesPanneau() const { return etat.panneauNiveau ? NbLignesNiveau : NbLignesPanneau; }
 
     CModeleNiveau modele;
     EtatEditeur etat;
@@ -159,6 +165,33 @@ void CEditeur::deplacePlan(int sens)
         apresPas(true);
     else
         annonces.info = sens > 0 ? "Ce plan est déjà devant les autres" : "Ce plan est déjà derrière les autres";
+}
+
+void CEditeur::basculePanneauNiveau()
+{
+    if (etat.panneau && etat.panneauNiveau) {
+        etat.panneau = false;
+        return;
+    }
+    etat.panneau = true;
+    etat.panneauNiveau = true;
+    etat.lignePanneau = 0;
+    etat.images = CModeleNiveau::imagesPossibles();
+    etat.musiques = CModeleNiveau::musiquesPossibles();
+}
+
+void CEditeur::changeLigne(int ligne, int pas)
+{
+    if (!etat.panneauNiveau) {
+        outils.changeParametre(ligne, pas);
+        apresPas(etat.change);
+        return;
+    }
+    std::string info;
+    const bool change = ouvert && changeLigneNiveau(modele, etat.images, etat.musiques, ligne, pas, info);
+    apresPas(change);
+    if (change || !info.empty())
+        annonces.info = info;
 }
 
 // About the point (x, y) of the screen, which stays over the same place.
@@ -271,6 +304,7 @@ CEditeur::Fin CEditeur::echappe()
     }
     if (etat.panneau && !etat.apercu) {
         etat.panneau = false;
+        etat.panneauNiveau = false;
         return Continuer;
     }
     return demandeFin();
@@ -371,6 +405,7 @@ CEditeur::Fin CEditeur::touche(const SDL_keysym& k)
         break;
     case SDLK_h: etat.visibilite = static_cast<Visibilite>((etat.visibilite + 1) % 3); break;
     case SDLK_p: outils.basculePanneau(); break;
+    case SDLK_l: basculePanneauNiveau(); break;
     case SDLK_f: outils.arriveeSousPointeur(); apresPas(etat.change); break;
     case SDLK_n:
         if (ouvert && creePlan(modele)) {
@@ -409,13 +444,11 @@ CEditeur::Fin CEditeur::touche(const SDL_keysym& k)
         break;
     case SDLK_UP: case SDLK_DOWN:
         if (etat.panneau)
-            etat.lignePanneau = (etat.lignePanneau + (k.sym == SDLK_UP ? NbLignesPanneau - 1 : 1)) % NbLignesPanneau;
+            etat.lignePanneau = (etat.lignePanneau + (k.sym == SDLK_UP ? lignesPanneau() - 1 : 1)) % lignesPanneau();
         break;
     case SDLK_LEFT: case SDLK_RIGHT:
-        if (etat.panneau) {
-            outils.changeParametre(etat.lignePanneau, k.sym == SDLK_LEFT ? -1 : 1);
-            apresPas(etat.change);
-        }
+        if (etat.panneau)
+            changeLigne(etat.lignePanneau, k.sym == SDLK_LEFT ? -1 : 1);
         break;
     default: break;
     }
@@ -445,8 +478,7 @@ CEditeur::Fin CEditeur::traite(const SDL_Event& e)
             int sens = e.button.button == SDL_BUTTON_WHEELUP ? 1 : -1;
             if (etat.panneau && !etat.apercu && x < LargeurPanneau && y >= HautPanneau
                 && y < HautPanneau + NbLignesPanneau * LignePanneau) {
-                outils.changeParametre(static_cast<int>(y - HautPanneau) / LignePanneau, sens);
-                apresPas(etat.change);
+                changeLigne(static_cast<int>(y - HautPanneau) / LignePanneau, sens);
             } else if (!etat.apercu && y >= etat.hautPalette()) {
                 outils.choisitPalette(outils.choixPalette() - sens);
             } else {

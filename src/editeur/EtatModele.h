@@ -54,6 +54,10 @@ std::string nomSection(const char* format, int a, int b = 0);
 // nothing to remove or rename.
 void retireSections(std::string& texte, const std::vector<std::string>& noms, std::vector<int> retraits);
 
+// Removes every line of `cle` in the section the readers open for
+// `section`.
+void retireCle(CDocumentProfil& doc, const std::string& section, const char* cle);
+
 // Writes tile number t (1-based) of a plane document at its end, every key
 // given, and counts it in nombreTiles.
 bool ecritNouvelleTile(CDocumentProfil& doc, int t, const TileEditee& tile);
@@ -68,6 +72,9 @@ struct CModeleNiveau::Etat {
     // taken out, an added one undone) is neither saved nor counted as a
     // change.
     std::vector<int> documentPlan;
+    // The journey's document, -1 when its file cannot be read. Saved like
+    // the level's whenever it changed.
+    int documentParcours = -1;
 
     std::vector<PlanEdite> plans;
     std::vector<ActeurEdite> acteurs;

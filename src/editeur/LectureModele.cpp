@@ -307,7 +307,8 @@ std::vector<size_t> CModeleNiveau::Etat::aEnregistrer() const
     std::vector<size_t> indices;
     for (size_t d = 0; d < documents.size(); ++d)
         if (documents[d].modifie()
-            && (d == 0 || std::find(documentPlan.begin(), documentPlan.end(), static_cast<int>(d)) != documentPlan.end()))
+            && (d == 0 || static_cast<int>(d) == documentParcours
+                || std::find(documentPlan.begin(), documentPlan.end(), static_cast<int>(d)) != documentPlan.end()))
             indices.push_back(d);
     return indices;
 }

@@ -5,6 +5,7 @@
 #include "foundation/IndexProfil.h"
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
+#include "game/SchemaParcours.h"
 #include "scenery/CBackground.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
@@ -106,6 +107,13 @@ bool CModeleNiveau::ouvre(const std::string& fichierNiveau)
             }
         }
         parChemin[plan.chemin] = d;
+    }
+    // The journey comes along: the level panel adds the level to it.
+    CDocumentProfil parcours;
+    if (parcours.charge(schemaParcours::Fichier)) {
+        e->documentParcours = static_cast<int>(e->documents.size());
+        e->documents.push_back(std::move(parcours));
+        e->chemins.push_back(schemaParcours::Fichier);
     }
     e->lectures.resize(e->documents.size());
     std::vector<std::string> erreurs;

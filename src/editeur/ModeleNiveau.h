@@ -16,6 +16,9 @@
 // actor) are 0-based here, while the files number their sections from 1;
 // a step that removes items shifts the indices after them.
 
+#include "game/Demarrage.h"
+#include "game/Parcours.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -183,6 +186,34 @@ public:
     // Sets one of them for that actor alone, brought within its range;
     // the type's own value removes the actor's line instead.
     bool fixeParametreActeur(int acteur, int parametre, int valeur);
+
+    // ---- The level's look: the optional [Entete] keys of its sky, moon and
+    // music (game/Demarrage.h), the defaults for missing or bad ones.
+    AspectNiveau aspect() const;
+    // Sets all five as one step; a value equal to the default removes its
+    // key, so a level left at the defaults keeps none of them.
+    bool fixeAspect(const AspectNiveau& aspect);
+    // The files an author may choose, sorted, written as "./data/...": the
+    // pictures under data/levels/ (sky and moon) and the .ogg files under
+    // data/zic/. The default is always among them.
+    static std::vector<std::string> imagesPossibles();
+    static std::vector<std::string> musiquesPossibles();
+
+    // ---- The journey (data/parcours.ini, read when the level is opened):
+    // its levels as written, this one included; empty when there is no file.
+    std::vector<NiveauParcours> parcours() const;
+    // This level's place in it (0-based), -1 when it is not there.
+    int rangParcours() const;
+    // Adds this level after level `apres` of parcours() (-1, or past the
+    // end: at the end). Only header lines of the levels after it change.
+    // A journey that does not exist yet is created with the game's first
+    // level, then this one: without a journey the game plays that level
+    // alone, and it must stay first. False when the level is already there.
+    bool ajouteAuParcours(int apres = -1);
+    bool retireDuParcours();
+    // Both at once: this level taken out, then put after level `apres` of
+    // the journey without it (-2: left out). One step.
+    bool placeAuParcours(int apres);
 
     bool annule();
     bool retablit();

@@ -51,6 +51,9 @@ struct EtatEditeur {
     bool panneau = false;
     bool palette = true;    // shown (F2 hides it)
     bool panneauActeur = false;  // the panel shows the selected actor's numbers, not the plane's
+    bool panneauNiveau = false;  // the panel shows the level's look and journey (L)
+    // The level panel's choices, read again each time it opens.
+    std::vector<std::string> images, musiques;
     int lignePanneau = 0;
     std::vector<int> tileChoisie;  // per plane
     int acteurChoisi = 0;

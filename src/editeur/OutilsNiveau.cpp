@@ -24,12 +24,13 @@ void COutilsEditeur::basculePanneau()
 {
     const bool acteur = etat.selection.size() == 1 && etat.selection[0].genre == Element::Acteur;
     // Open on the other kind (a wolf chosen under the plane panel): switched, not closed.
-    if (etat.panneau && etat.panneauActeur == acteur) {
+    if (etat.panneau && !etat.panneauNiveau && etat.panneauActeur == acteur) {
         etat.panneau = false;
         return;
     }
     etat.panneau = true;
     etat.panneauActeur = acteur;
+    etat.panneauNiveau = false;
     etat.lignePanneau = 0;
 }
 

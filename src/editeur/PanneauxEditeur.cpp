@@ -123,7 +123,7 @@ void CVueEditeur::dessineStatut(const CModeleNiveau& modele, const EtatEditeur& 
                          + visibilites[etat.visibilite]
                          + (etat.selection.empty() ? "" : "   Sélection : " + std::to_string(etat.selection.size()));
     std::string ligne3 = annonces.info.empty()
-                             ? "F1 aperçu  F2 palette  Tab plan  A outil  G grille  R ratios  H plans  P panneau  T planche"
+                             ? "F1 aperçu  F2 palette  Tab plan  A outil  G grille  R ratios  H plans  P panneau  L niveau  T planche"
                              : annonces.info;
     rectanglePlein(0, 0, etat.cadrage.largeur, 3 * LigneStatut + 4, 0, 0, 0, 150);
     ecrit(4, 1, ligne1, TailleStatut);

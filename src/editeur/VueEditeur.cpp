@@ -342,7 +342,9 @@ void CVueEditeur::dessine(const CModeleNiveau& modele, const EtatEditeur& etat, 
         dessineSelection(etat, outils);
         if (etat.palette)
             dessinePalette(modele, etat, outils);
-        if (etat.panneau && etat.panneauActeur)
+        if (etat.panneau && etat.panneauNiveau)
+            dessinePanneauNiveau(modele, etat.lignePanneau);
+        else if (etat.panneau && etat.panneauActeur)
             dessinePanneauActeur(modele, outils.acteurPanneau(), etat.lignePanneau);
         else if (etat.panneau)
             dessinePanneau(modele, etat);

@@ -78,6 +78,8 @@ private:
     void dessinePanneau(const CModeleNiveau& modele, const EtatEditeur& etat);
     // One actor's behaviour numbers (acteur -1: none chosen).
     void dessinePanneauActeur(const CModeleNiveau& modele, int acteur, int ligne);
+    // The level's look and journey (editeur/PanneauNiveau.h).
+    void dessinePanneauNiveau(const CModeleNiveau& modele, int ligne);
     void dessineMessages(const Annonces& annonces, const Cadrage& ecran);
     void dessineQuestion(const std::string& question, const Cadrage& ecran);
     void ecrit(int x, int y, const std::string& texte, float taille = 0.75f);
