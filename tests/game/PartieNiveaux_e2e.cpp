@@ -84,8 +84,13 @@ TEST_F(PartieNiveauxE2E, FirstTimePlayers)
     if (!essais)
         GTEST_SKIP() << "set CORVANTHELIS_ESSAIS=N to measure N first-time players per level";
     prepare();
+    // CORVANTHELIS_ESSAIS_NIVEAU=marais: that level alone.
+    const char* seul = getenv("CORVANTHELIS_ESSAIS_NIVEAU");
     for (const std::string& niveau : niveauxDuParcours()) {
+        if (seul && niveau.find(seul) == std::string::npos)
+            continue;
         int finis = 0, morts = 0, secondes = 0;
+        std::string lieux;
         const int n = std::atoi(essais);
         for (int essai = 0; essai < n; ++essai) {
             StyleJoueur style;
@@ -94,13 +99,15 @@ TEST_F(PartieNiveauxE2E, FirstTimePlayers)
             style.delaiMs = 10 * 60 * 1000 / Acceleration;
             ResultatJeu r = joue(niveau, style);
             morts += r.morts;
+            for (int x : r.lieuxMorts)
+                lieux += " " + std::to_string(x);
             if (r.fini) {
                 ++finis;
                 secondes += r.minutes * 60 + r.secondes;
             }
         }
-        std::printf("%s: %d of %d finished, mean %d s, %.1f deaths a run\n", niveau.c_str(), finis, n,
-                    finis ? secondes / finis : 0, n ? double(morts) / n : 0.0);
+        std::printf("%s: %d of %d finished, mean %d s, %.1f deaths a run; deaths at x%s\n", niveau.c_str(), finis,
+                    n, finis ? secondes / finis : 0, n ? double(morts) / n : 0.0, lieux.c_str());
     }
 }
 

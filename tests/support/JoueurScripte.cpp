@@ -59,7 +59,7 @@ ResultatJeu joueJusquAuBout(const StyleJoueur& style, size_t depuis, const std::
     using Horloge = std::chrono::steady_clock;
     bool vu = false;
     Horloge::time_point reponse;
-    int santePrecedente = -1;
+    int santePrecedente = -1, xPrecedent = 0;
     attendQue(
         [&] {
             std::string sortie = lisFichier(fichierSortie);
@@ -69,9 +69,12 @@ ResultatJeu joueJusquAuBout(const StyleJoueur& style, size_t depuis, const std::
             Sonde s = derniereSonde(r.sortie);
             if (!s.lue)
                 return false;
-            if (santePrecedente >= 0 && s.sante > santePrecedente)
+            if (santePrecedente >= 0 && s.sante > santePrecedente) {
                 ++r.morts;
+                r.lieuxMorts.push_back(xPrecedent);
+            }
             santePrecedente = s.sante;
+            xPrecedent = s.herosX;
             const bool menace = s.devant < style.reaction || (s.obstacle < style.elan && s.obstacle > -20);
             if (menace && !vu)
                 reponse = Horloge::now() + std::chrono::milliseconds(retard(hasard));

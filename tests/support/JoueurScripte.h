@@ -12,6 +12,7 @@
 // one seed plays one way.
 
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -36,6 +37,7 @@ struct StyleJoueur {
 struct ResultatJeu {
     bool fini = false;
     int morts = 0;
+    std::vector<int> lieuxMorts;  // the hero's world x on its last probe before each death
     int minutes = 0, secondes = 0, lueurs = 0, lueursTotal = 0, creatures = 0;
     std::string sortie;      // the output file when it ended
 };
