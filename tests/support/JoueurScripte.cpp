@@ -12,8 +12,10 @@ namespace testsupport {
 
 namespace {
 
-// Creatures whose contact ends above this never meet the hero's strike.
+// Creatures whose contact ends above this never meet the hero's strike;
+// those whose contact starts below the other are struck crouching.
 const int HautFrappe = 300;
+const int BasFrappeDebout = 338;
 
 }
 
@@ -43,8 +45,11 @@ Sonde derniereSonde(const std::string& sortie)
             continue;
         }
         int d = x - s.herosDroite;
-        if (y + h >= HautFrappe && x + l > s.herosX - 40 && d < *plusProche)
+        if (y + h >= HautFrappe && x + l > s.herosX - 40 && d < *plusProche) {
             *plusProche = d;
+            if (plusProche == &s.devant)
+                s.devantBas = y > BasFrappeDebout;
+        }
     }
     return s;
 }
@@ -54,7 +59,7 @@ ResultatJeu joueJusquAuBout(const StyleJoueur& style, size_t depuis, const std::
     ResultatJeu r;
     std::mt19937 hasard(style.graine);
     std::uniform_int_distribution<int> retard(0, 2 * style.retardMs);
-    bool marche = false, espace = false, saut = false;
+    bool marche = false, espace = false, saut = false, accroupi = false;
     // A danger seen is answered once its delay has passed.
     using Horloge = std::chrono::steady_clock;
     bool vu = false;
@@ -91,6 +96,11 @@ ResultatJeu joueJusquAuBout(const StyleJoueur& style, size_t depuis, const std::
                 saut = sauter;
                 saut ? enfonce("Up") : relache("Up");
             }
+            const bool bas = danger && s.devantBas;
+            if (bas != accroupi) {
+                accroupi = bas;
+                accroupi ? enfonce("Down") : relache("Down");
+            }
             if (danger || espace) {
                 espace = !espace;
                 espace ? enfonce("space") : relache("space");
@@ -101,6 +111,7 @@ ResultatJeu joueJusquAuBout(const StyleJoueur& style, size_t depuis, const std::
     relache("Right");
     relache("space");
     relache("Up");
+    relache("Down");
     std::smatch m;
     static const std::regex fin("Niveau terminé en (\\d+) min (\\d\\d) s : (\\d+) lueurs sur (\\d+), (\\d+) "
                                 "créatures vaincues\n");

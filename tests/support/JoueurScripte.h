@@ -4,8 +4,9 @@
 // A scripted player for play-throughs of the built game: it reads the probe
 // lines the game prints with CORVANTHELIS_SONDE=1 (its output in a file)
 // and answers with real key presses. It walks right, stands and strikes
-// what comes within reach, and jumps over what a strike cannot stop (the
-// creatures listed after " |" on the probe line).
+// what comes within reach (crouching for what sits low), and jumps over
+// what a strike cannot stop (the creatures listed after " |" on the probe
+// line).
 //
 // A first-time player reacts late: each new danger is answered after a
 // delay drawn between 0 and twice `retardMs` from a seeded generator, so
@@ -21,6 +22,7 @@ struct Sonde {
     int sante = 0;
     int herosX = 0, herosDroite = 0;
     int devant = 1 << 30;    // nearest creature ahead that a strike meets, from the hero's right edge
+    bool devantBas = false;  // that one is below a standing strike: strike crouching
     int obstacle = 1 << 30;  // nearest one ahead that must be jumped over
 };
 // The last complete probe line of a program's output.

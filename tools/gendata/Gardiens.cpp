@@ -203,10 +203,10 @@ CToile peintLanterne(bool allumee, float phase) {
 }
 
 void genereGardiens() {
-    ecritActeur({"crapaud", 2, 1, {22, 36, 40, 24}, {{"repos", "Repos"}, {"attaque", "Saut"}, {"blesse", "Blesse"}, {"mort", "Mort"}},
+    ecritActeur({"crapaud", 1, 1, {22, 36, 40, 24}, {{"repos", "Repos"}, {"attaque", "Saut"}, {"blesse", "Blesse"}, {"mort", "Mort"}},
                  {{"blesse", "touche"}, {"mort", "mort"}, {"attaque", "coassement"}},
-                 // A leap of about 140 px at 60 px high, then a rest: enough to
-                 // strike it while it sits, hard to ignore.
+                 // A leap of about 140 px at 60 px high, then a rest: one blow,
+                 // standing while it leaps or crouching while it sits, ends it.
                  {{sa::VitesseAttaque.nom, 170}, {sa::DistanceAlerte.nom, 210}, {sa::Amplitude.nom, 60}, {sa::Periode.nom, 820}, {sa::Recul.nom, 1300}}},
                 {anim("Repos", 4, 200, [](float t) { return peintCrapaud(0, t); }),
                  passe("Saut", 6, 110, [](float t) { return peintCrapaud(1, t); }),
