@@ -2,9 +2,9 @@
 // clock's speed: the scripted player of the demo play-through, which also
 // jumps what a strike cannot stop, must finish each of them.
 //
-// With CORVANTHELIS_ESSAIS=N, first-time players (who answer each danger
-// a quarter of a second late on average) also play each level N times, and
-// the test prints the share finished, the mean time and the deaths.
+// With CORVANTHELIS_ESSAIS=N, first-time players (who misjudge each
+// danger's distance by up to 50 px) also play each level N times, and the
+// test prints the share finished, the mean time and the deaths.
 #include "support/DonneesJeu.h"
 #include "support/JoueurScripte.h"
 #include "support/Pilote.h"
@@ -94,7 +94,7 @@ TEST_F(PartieNiveauxE2E, FirstTimePlayers)
         const int n = std::atoi(essais);
         for (int essai = 0; essai < n; ++essai) {
             StyleJoueur style;
-            style.retardMs = 250 / Acceleration;
+            style.ecart = 50;
             style.graine = 1000 + essai;
             style.delaiMs = 10 * 60 * 1000 / Acceleration;
             ResultatJeu r = joue(niveau, style);

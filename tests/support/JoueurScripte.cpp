@@ -3,7 +3,6 @@
 #include "support/Pilote.h"
 #include "support/TestSupport.h"
 
-#include <chrono>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -58,12 +57,11 @@ ResultatJeu joueJusquAuBout(const StyleJoueur& style, size_t depuis, const std::
 {
     ResultatJeu r;
     std::mt19937 hasard(style.graine);
-    std::uniform_int_distribution<int> retard(0, 2 * style.retardMs);
+    std::uniform_int_distribution<int> erreur(-style.ecart, style.ecart);
     bool marche = false, espace = false, saut = false, accroupi = false;
-    // A danger seen is answered once its delay has passed.
-    using Horloge = std::chrono::steady_clock;
-    bool vu = false;
-    Horloge::time_point reponse;
+    // One misjudgement per danger, drawn as it comes near.
+    bool proche = false;
+    int decalage = 0;
     int santePrecedente = -1, xPrecedent = 0;
     attendQue(
         [&] {
@@ -80,13 +78,13 @@ ResultatJeu joueJusquAuBout(const StyleJoueur& style, size_t depuis, const std::
             }
             santePrecedente = s.sante;
             xPrecedent = s.herosX;
-            const bool menace = s.devant < style.reaction || (s.obstacle < style.elan && s.obstacle > -20);
-            if (menace && !vu)
-                reponse = Horloge::now() + std::chrono::milliseconds(retard(hasard));
-            vu = menace;
-            const bool voit = Horloge::now() >= reponse;
-            const bool danger = voit && s.devant < style.reaction;
-            const bool sauter = voit && !danger && s.obstacle < style.elan && s.obstacle > -20;
+            const bool approche = s.devant < style.reaction + style.ecart
+                                  || (s.obstacle < style.elan + style.ecart && s.obstacle > -20);
+            if (approche && !proche)
+                decalage = erreur(hasard);
+            proche = approche;
+            const bool danger = s.devant < style.reaction + decalage;
+            const bool sauter = !danger && s.obstacle < style.elan + decalage && s.obstacle > -20;
             if (danger == marche) {
                 marche = !danger;
                 marche ? enfonce("Right") : relache("Right");

@@ -8,9 +8,10 @@
 // what a strike cannot stop (the creatures listed after " |" on the probe
 // line).
 //
-// A first-time player reacts late: each new danger is answered after a
-// delay drawn between 0 and twice `retardMs` from a seeded generator, so
-// one seed plays one way.
+// A first-time player sees what comes but judges its distance badly: each
+// time a danger comes near, the distance it answers at is off by up to
+// `ecart` px either way, drawn from a seeded generator, so one seed plays
+// one way.
 
 #include <string>
 #include <vector>
@@ -30,8 +31,8 @@ Sonde derniereSonde(const std::string& sortie);
 
 struct StyleJoueur {
     int reaction = 120;      // px: strike what comes this close
-    int elan = 110;          // px: jump what cannot be struck from this far
-    int retardMs = 0;        // mean reaction delay, wall-clock ms
+    int elan = 70;           // px: jump what cannot be struck from this far
+    int ecart = 0;           // px: how far off its judgement of a distance may be
     unsigned graine = 1;
     int delaiMs = 9 * 60 * 1000;
 };

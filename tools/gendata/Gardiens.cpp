@@ -215,8 +215,10 @@ void genereGardiens() {
 
     // The contact is the boulder's lower middle: a hero at the top of a
     // jump (65 px) clears it even from a standstill.
-    ecritActeur({"rocher", 0, 1, {15, 32, 30, 24}, {{"repos", "Repos"}, {"marche", "Roule"}}, {{"attaque", "grondement"}},
-                 {{sa::VitesseAttaque.nom, 200}, {sa::DistanceAlerte.nom, 330}}},
+    // It hurts by its lower part only and rolls slowly enough that a jump
+    // taken a little early or late still clears it.
+    ecritActeur({"rocher", 0, 1, {15, 44, 30, 12}, {{"repos", "Repos"}, {"marche", "Roule"}}, {{"attaque", "grondement"}},
+                 {{sa::VitesseAttaque.nom, 140}, {sa::DistanceAlerte.nom, 360}}},
                 {anim("Repos", 1, 1000, [](float) { return peintRocher(0); }),
                  anim("Roule", 8, 60, [](float t) { return peintRocher(t * 2 * kPi); })});
 
