@@ -3,6 +3,7 @@
 #include "support/Pilote.h"
 #include "support/TestSupport.h"
 
+#include <chrono>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -58,6 +59,10 @@ ResultatJeu joueJusquAuBout(const StyleJoueur& style, size_t depuis, const std::
     ResultatJeu r;
     std::mt19937 hasard(style.graine);
     std::uniform_int_distribution<int> erreur(-style.ecart, style.ecart);
+    std::uniform_int_distribution<int> retard(0, 2 * style.retardMs);
+    using Horloge = std::chrono::steady_clock;
+    Horloge::time_point reponse;
+    bool menace = false;
     bool marche = false, espace = false, saut = false, accroupi = false;
     // One misjudgement per danger, drawn as it comes near.
     bool proche = false;
@@ -83,8 +88,14 @@ ResultatJeu joueJusquAuBout(const StyleJoueur& style, size_t depuis, const std::
             if (approche && !proche)
                 decalage = erreur(hasard);
             proche = approche;
-            const bool danger = s.devant < style.reaction + decalage;
-            const bool sauter = !danger && s.obstacle < style.elan + decalage && s.obstacle > -20;
+            const bool attaque = s.devant < style.reaction + decalage;
+            const bool franchit = !attaque && s.obstacle < style.elan + decalage && s.obstacle > -20;
+            if ((attaque || franchit) && !menace)
+                reponse = Horloge::now() + std::chrono::milliseconds(retard(hasard));
+            menace = attaque || franchit;
+            const bool repond = Horloge::now() >= reponse;
+            const bool danger = attaque && repond;
+            const bool sauter = franchit && repond;
             if (danger == marche) {
                 marche = !danger;
                 marche ? enfonce("Right") : relache("Right");

@@ -8,10 +8,10 @@
 // what a strike cannot stop (the creatures listed after " |" on the probe
 // line).
 //
-// A first-time player sees what comes but judges its distance badly: each
-// time a danger comes near, the distance it answers at is off by up to
-// `ecart` px either way, drawn from a seeded generator, so one seed plays
-// one way.
+// A first-time player judges distances badly and answers late: each time a
+// danger comes near, the distance it answers at is off by up to `ecart` px
+// either way, and its answer comes after a delay of up to twice `retardMs`,
+// both drawn from a seeded generator, so one seed plays one way.
 
 #include <string>
 #include <vector>
@@ -33,6 +33,7 @@ struct StyleJoueur {
     int reaction = 120;      // px: strike what comes this close
     int elan = 70;           // px: jump what cannot be struck from this far
     int ecart = 0;           // px: how far off its judgement of a distance may be
+    int retardMs = 0;        // mean delay of its answers, wall-clock ms
     unsigned graine = 1;
     int delaiMs = 9 * 60 * 1000;
 };
