@@ -1,6 +1,7 @@
-// The level's look keys and its place in the journey: each step saved,
-// undone and redone back to the very bytes, default values leaving no key,
-// and the game reading the journey as the editor wrote it.
+// A level's sky, moon and music keys and its place in the journey: each
+// step saved, undone and redone back to the same bytes, a value equal to
+// the game's default leaving no key, and the game reading the journey file
+// the editor wrote.
 #include "editeur/ModeleNiveau.h"
 #include "game/Parcours.h"
 #include "support/TestSupport.h"
@@ -73,7 +74,7 @@ std::vector<std::string> fichiersLus()
 
 }
 
-TEST(AspectParcours, LesClesDAspectNeRestentQueHorsDesValeursParDefaut)
+TEST(ApparenceParcours, LookKeysAreWrittenOnlyAwayFromTheGamesDefaults)
 {
     Dossier d;
     CModeleNiveau m;
@@ -100,7 +101,7 @@ TEST(AspectParcours, LesClesDAspectNeRestentQueHorsDesValeursParDefaut)
     EXPECT_FALSE(m.fixeAspect(a));
 }
 
-TEST(AspectParcours, AjoutEtRetraitDuParcours)
+TEST(ApparenceParcours, ALevelIsAddedToTheJourneyTakenOutAndMoved)
 {
     Dossier d;
     ecritFichier("data/parcours.ini", Parcours3);
@@ -127,7 +128,7 @@ TEST(AspectParcours, AjoutEtRetraitDuParcours)
     EXPECT_EQ(m.rangParcours(), 1);
 }
 
-TEST(AspectParcours, UnParcoursAbsentCommenceParLePremierNiveau)
+TEST(ApparenceParcours, AMissingJourneyStartsWithTheFirstLevel)
 {
     Dossier d;
     CModeleNiveau m;

@@ -1,5 +1,5 @@
-// The level's look: its sky, moon and music keys in [Entete], and the files
-// an author may choose for them.
+// A level's sky, moon and music: their keys in [Entete], and the files an
+// author may choose for each.
 #include "editeur/EtatModele.h"
 
 #include "foundation/Messages.h"
