@@ -2,6 +2,7 @@
 // saving with the checker's answer, the questions at start and on leaving.
 #include "editeur/Editeur.h"
 
+#include "editeur/EcouteMusique.h"
 #include "editeur/EcranPlanche.h"
 #include "editeur/Jouer.h"
 #include "editeur/ModeleNiveau.h"
@@ -50,8 +51,8 @@ CEditeur* editeurCourant = nullptr;
 
 class CEditeur {
 public:
-    explicit CEditeur(const std::string& fichier)
-        : outils(modele, etat, [this](const std::string& t, int& l, int& h) { vue.tailleActeur(t, l, h); })
+    CEditeur(const std::string& fichier, GestionnaireSon* son)
+        : ecoute(son), outils(modele, etat, [this](const std::string& t, int& l, int& h) { vue.tailleActeur(t, l, h); })
     {
         ouvert = modele.ouvre(fichier);
         struct stat infos;
@@ -100,6 +101,10 @@ private:
     void changeLigne(int ligne, int pas);
     int lignesPanneau() const { return etat.panneauNiveau ? NbLignesNiveau : NbLignesPanneau; }
 
+    // The level panel's music plays while the panel is open.
+    void suitMusique();
+
+    CEcouteMusique ecoute;
     CModeleNiveau modele;
     EtatEditeur etat;
     CVueEditeur vue;
@@ -178,6 +183,14 @@ void CEditeur::basculePanneauNiveau()
     etat.lignePanneau = 0;
     etat.images = CModeleNiveau::imagesPossibles();
     etat.musiques = CModeleNiveau::musiquesPossibles();
+}
+
+void CEditeur::suitMusique()
+{
+    const bool voulue = ouvert && etat.panneau && etat.panneauNiveau;
+    const std::string musique = voulue ? modele.aspect().musique : "";
+    if (musique != ecoute.enCours() && !ecoute.suit(musique))
+        annonces.info = "Musique muette : " + musique + " (voir la sortie d'erreur)";
 }
 
 void CEditeur::changeLigne(int ligne, int pas)
@@ -368,6 +381,8 @@ CEditeur::Fin CEditeur::touche(const SDL_keysym& k)
     case SDLK_F1: editF1Mode(); return Continuer;
     case SDLK_F2: etat.palette = !etat.palette; return Continuer;
     case SDLK_F5:
+        // The game plays its own music.
+        ecoute.suit("");
         if (ouvert && !joueDepuis(modele, etat.cadrage.position))
             annonces.info = "Impossible de lancer le jeu (voir la sortie d'erreur)";
         return Continuer;
@@ -563,6 +578,7 @@ int CEditeur::lance()
         // The sheet screen and a resized window leave their own drawing
         // space: this one is set again before each drawing.
         suitFenetre();
+        suitMusique();
         if (SDL_Surface* ecran = SDL_GetVideoSurface())
             appliqueProjection(ecran->w, ecran->h, etat.cadrage.largeur, etat.cadrage.hauteur);
         clearScreen();
@@ -585,7 +601,7 @@ void editF1Mode()
         editeurCourant->basculeApercu();
 }
 
-int mainEditNiveau(const char* niveau)
+int mainEditNiveau(const char* niveau, GestionnaireSon* son)
 {
     CPorteeMoteur portee;
     if (!portee.ouverte())
@@ -600,7 +616,7 @@ int mainEditNiveau(const char* niveau)
         if (hauteur < 480 + HauteurPalette)
             redimensionne(ecran->w, ecran->h + (480 + HauteurPalette - hauteur) * ecran->h / hauteur);
     }
-    CEditeur editeur(niveau ? niveau : fichiersJeu::Niveau);
+    CEditeur editeur(niveau ? niveau : fichiersJeu::Niveau, son);
     return editeur.lance();
 }
 

@@ -102,7 +102,7 @@ bool changeLigneNiveau(CModeleNiveau& m, const std::vector<std::string>& images,
     case LigneLuneY: a.luneY += 10 * pas; info.clear(); break;
     case LigneMusique:
         a.musique = suivant(musiques, a.musique, pas);
-        info = "Musique : " + a.musique + " (pas de son dans l'éditeur)";
+        info = "Musique : " + a.musique;
         break;
     default: return false;
     }
@@ -129,7 +129,7 @@ void CVueEditeur::dessinePanneauNiveau(const CModeleNiveau& modele, int ligne)
         if (texte_)
             texte_->setBrightness(255, 255, 255);
     }
-    ecrit(6, bas - 19, "Gauche/Droite ; pas de son ici", 0.6f);
+    ecrit(6, bas - 19, "Gauche/Droite ; la musique choisie joue", 0.6f);
 }
 
 }

@@ -211,7 +211,7 @@ void lanceEditeur(LanceurEditeur editeur, const std::string& fichier, Gestionnai
 {
     if (son)
         son->stoppeMusique();
-    editeur(fichier.c_str());
+    editeur(fichier.c_str(), son);
     gardeCurseurVisible(false);
     SDL_ShowCursor(reglages().pleinEcran ? SDL_DISABLE : SDL_ENABLE);
     if (son)

@@ -17,6 +17,7 @@
 #include "game/MenuPause.h"
 #include "game/Parcours.h"
 #include "game/Records.h"
+#include "game/main.h"
 
 #include <string>
 #include <vector>
@@ -69,8 +70,8 @@ struct ChoixTitre {
 
 // Runs the title until a level is chosen, or Escape, a window close, a
 // signal or Quitter. `editeur` (null: no editor) edits a level file inside
-// the open display and returns when the editor is left; `son` may be null.
-using LanceurEditeur = int (*)(const char* fichierNiveau);
+// the open display, with the title's sound for its music, and returns when
+// the editor is left; `son` may be null.
 ChoixTitre lanceTitre(CMenuTitre& menu, GestionnaireSon* son, LanceurEditeur editeur);
 
 #endif

@@ -39,8 +39,10 @@ int mainVorna();
 // level, a start position without the intro, restarts at that position.
 // Without either, the intro leads to the title screen and the journey
 // (game/Titre.h, game/Parcours.h); `editeur` (null: none) is the level
-// editor the title offers, run inside the open display.
-using LanceurEditeur = int (*)(const char* fichierNiveau);
+// editor the title offers, run inside the open display with the game's
+// sound manager.
+class GestionnaireSon;
+using LanceurEditeur = int (*)(const char* fichierNiveau, GestionnaireSon* son);
 int mainVorna(const OptionsJeu& options, LanceurEditeur editeur = nullptr);
 
 int mainCorvanthelis();

@@ -166,6 +166,36 @@ TEST_F(EditeurE2E, EscapeClosesThePanelFirstAndThePaletteLeavesTheLevelBottomCle
     quitteParEchap(editeur);
 }
 
+// The level panel plays the level's music while it is open, and nothing
+// opens the audio device before (SDL's disk driver writes what is mixed).
+TEST_F(EditeurE2E, LevelPanelPlaysTheMusicWhileOpen)
+{
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIODELAY", "10", 1);
+    setenv("SDL_DISKAUDIOFILE", (dossier.chemin() + "/son.raw").c_str(), 1);
+    ProgrammeLance editeur(cheminBinaire("editor"), {});
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    unsetenv("SDL_DISKAUDIOFILE");
+    unsetenv("SDL_DISKAUDIODELAY");
+    attendEditeur();
+    EXPECT_FALSE(fichierExiste("son.raw"));
+    appuie("l");
+    attendQue([] { return creteSon(lisFichier("son.raw")) > 5000; });
+    EXPECT_GT(creteSon(lisFichier("son.raw")), 5000) << lisFichier("erreurs.txt");
+    appuie("l");
+    // Once the panel is closed, what is mixed next is silence.
+    size_t ferme = 0;
+    attendQue([&] {
+        const std::string brut = lisFichier("son.raw");
+        if (ferme == 0 && creteSon(brut, brut.size() - std::min<size_t>(brut.size(), 4000)) == 0)
+            ferme = brut.size();
+        return ferme > 0 && brut.size() > ferme + 100000;
+    });
+    ASSERT_GT(ferme, 0u) << "the music went on after the panel closed";
+    EXPECT_EQ(creteSon(lisFichier("son.raw"), ferme), 0);
+    quitteParEchap(editeur);
+}
+
 bool pareilsHorsHudEtHeros(const std::vector<Couleur>& a, const std::vector<Couleur>& b)
 {
     return pixelsDifferents(a, b, 0, 60, 290, 480) + pixelsDifferents(a, b, 390, 60, 640, 480) == 0;

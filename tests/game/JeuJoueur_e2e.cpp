@@ -244,16 +244,10 @@ TEST_F(JeuJoueurE2E, MusicVolumeZeroIsSilence)
         jeu->signale(SIGTERM);
         EXPECT_TRUE(jeu->attendFin(10000, nullptr));
     }
-    auto crete = [](const std::string& brut) {
-        int c = 0;
-        for (size_t i = 0; i + 2 <= brut.size(); i += 2)
-            c = std::max(c, std::abs(int(int16_t(uint8_t(brut[i]) | (uint8_t(brut[i + 1]) << 8)))));
-        return c;
-    };
     const std::string muet = lisFichier("0/son.raw"), fort = lisFichier("100/son.raw");
     EXPECT_GT(muet.size(), 100000u) << lisFichier("0/erreurs.txt");
-    EXPECT_EQ(crete(muet), 0);
-    EXPECT_GT(crete(fort), 5000) << lisFichier("100/erreurs.txt");
+    EXPECT_EQ(creteSon(muet), 0);
+    EXPECT_GT(creteSon(fort), 5000) << lisFichier("100/erreurs.txt");
 }
 
 }

@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -48,6 +50,14 @@ bool fichierExiste(const std::string& nom)
 {
     struct stat etat;
     return stat(nom.c_str(), &etat) == 0;
+}
+
+int creteSon(const std::string& brut, size_t debut)
+{
+    int crete = 0;
+    for (size_t i = debut & ~size_t(1); i + 2 <= brut.size(); i += 2)
+        crete = std::max(crete, std::abs(int(int16_t(uint8_t(brut[i]) | (uint8_t(brut[i + 1]) << 8)))));
+    return crete;
 }
 
 Capture::Capture(int descripteur) : descripteur_(descripteur), fini_(false)

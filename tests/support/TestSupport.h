@@ -23,6 +23,9 @@ private:
 void ecritFichier(const std::string& nom, const std::string& contenu);
 std::string lisFichier(const std::string& nom);
 bool fichierExiste(const std::string& nom);
+// The loudest sample of signed 16-bit little-endian audio (what SDL's disk
+// driver writes), from byte `debut`.
+int creteSon(const std::string& brut, size_t debut = 0);
 
 // Captures what is written to a standard stream (1 or 2) between creation
 // and texte(), through a temporary file.
