@@ -171,9 +171,9 @@ public:
         // A level takes two lines: its name, then its records.
         const int pas = texte.getHauteurLigne() * (niveaux ? 2 : 1) + (niveaux ? 14 : 8);
         int y = niveaux ? 40 + grand.getHauteurLigne() + 30 : 250;
-        // A long list (an author's many levels) scrolls with the choice,
-        // above the message line.
-        const size_t visibles = niveaux ? static_cast<size_t>(std::max(1, (404 - y) / pas)) : lignes.size();
+        // A long list (an author's many levels) scrolls with the choice;
+        // each entry's two lines end above the message line.
+        const size_t visibles = niveaux ? static_cast<size_t>(std::max(1, (412 + 14 - y) / pas)) : lignes.size();
         size_t premier = 0;
         if (lignes.size() > visibles)
             premier = std::min(static_cast<size_t>(std::max(0, menu.getChoix() - static_cast<int>(visibles) / 2)),
