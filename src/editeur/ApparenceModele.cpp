@@ -5,6 +5,7 @@
 #include "foundation/Messages.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/SchemaNiveau.h"
+#include "shell/DossiersJoueur.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -47,14 +48,11 @@ std::vector<std::string> fichiersSous(const char* dossier, const std::vector<std
 {
     namespace fs = std::filesystem;
     std::vector<std::string> fichiers{defaut};
-    std::error_code erreur;
-    for (fs::recursive_directory_iterator i(dossier, fs::directory_options::skip_permission_denied, erreur), fin;
-         !erreur && i != fin; i.increment(erreur)) {
-        std::string extension = i->path().extension().string();
+    // The installed files and the author's.
+    for (const std::string& chemin : fichiersContenu(dossier)) {
+        std::string extension = fs::path(chemin).extension().string();
         std::transform(extension.begin(), extension.end(), extension.begin(), ::tolower);
-        const std::string chemin = "./" + i->path().generic_string();
-        if (i->is_regular_file(erreur)
-            && std::find(extensions.begin(), extensions.end(), extension) != extensions.end()
+        if (std::find(extensions.begin(), extensions.end(), extension) != extensions.end()
             && static_cast<int>(chemin.size()) < sn::PathCiel.tampon
             && chemin.find_first_of(" \t;") == std::string::npos)  // the game reads a word
             fichiers.push_back(chemin);

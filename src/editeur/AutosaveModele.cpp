@@ -142,7 +142,7 @@ bool CModeleNiveau::autosaveDisponible(const std::string& fichierNiveau)
         return false;
     for (const auto& d : documents) {
         CDocumentProfil fichier;
-        if (!fichier.charge(d.first.c_str()) || fichier.texte() != d.second)
+        if (!chargeContenu(fichier, d.first) || fichier.texte() != d.second)
             return true;
     }
     return false;

@@ -10,6 +10,7 @@
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
 #include "scenery/SchemaNiveau.h"
+#include "shell/DossiersJoueur.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -319,7 +320,7 @@ int CModeleNiveau::Etat::documentPour(const std::string& chemin)
         if (chemins[d] == chemin)
             return static_cast<int>(d);
     CDocumentProfil doc;
-    if (!doc.charge(chemin.c_str()))
+    if (!chargeContenu(doc, chemin))
         return -1;
     documents.push_back(std::move(doc));
     chemins.push_back(chemin);

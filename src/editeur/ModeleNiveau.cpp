@@ -9,6 +9,7 @@
 #include "scenery/CBackground.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
+#include "shell/DossiersJoueur.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -76,7 +77,8 @@ bool CModeleNiveau::ouvre(const std::string& fichierNiveau)
     e->fichier = fichierNiveau;
     e->documents.emplace_back();
     e->chemins.push_back(fichierNiveau);
-    if (!e->niveau().charge(fichierNiveau.c_str()))
+    // An installed level is read where it lies and saved as the author's copy.
+    if (!chargeContenu(e->niveau(), fichierNiveau))
         return false;
     // Any file reads as some level, most as an empty one: one that says
     // nothing of a level is not opened, so a save can never overwrite it.
@@ -100,7 +102,7 @@ bool CModeleNiveau::ouvre(const std::string& fichierNiveau)
             messageErreur("Plan illisible, laissé tel quel : %s\n", plan.chemin.c_str());
         } else {
             CDocumentProfil doc;
-            if (doc.charge(plan.chemin.c_str())) {
+            if (chargeContenu(doc, plan.chemin)) {
                 d = static_cast<int>(e->documents.size());
                 e->documents.push_back(std::move(doc));
                 e->chemins.push_back(plan.chemin);
@@ -110,7 +112,7 @@ bool CModeleNiveau::ouvre(const std::string& fichierNiveau)
     }
     // The journey comes along: the level panel adds the level to it.
     CDocumentProfil parcours;
-    if (parcours.charge(schemaParcours::Fichier)) {
+    if (chargeContenu(parcours, schemaParcours::Fichier)) {
         e->documentParcours = static_cast<int>(e->documents.size());
         e->documents.push_back(std::move(parcours));
         e->chemins.push_back(schemaParcours::Fichier);
@@ -161,19 +163,13 @@ bool CModeleNiveau::dessineEnJeu(int plan) const
 std::vector<std::string> CModeleNiveau::typesActeurs() const
 {
     std::vector<std::string> types;
-    DIR* dossier = opendir("data/acteurs");
-    if (!dossier)
-        return types;
-    while (dirent* entree = readdir(dossier)) {
-        std::string nom = entree->d_name;
-        if (nom.size() > 4 && nom.compare(nom.size() - 4, 4, ".ini") == 0) {
-            nom.resize(nom.size() - 4);
+    const std::string dossier = "./data/acteurs/";
+    for (std::string nom : fichiersContenu(dossier, false))
+        if (nom.size() > dossier.size() + 4 && nom.compare(nom.size() - 4, 4, ".ini") == 0) {
+            nom = nom.substr(dossier.size(), nom.size() - 4 - dossier.size());
             if (nomTypeActeurValide(nom.c_str()))
                 types.push_back(nom);
         }
-    }
-    closedir(dossier);
-    std::sort(types.begin(), types.end());
     return types;
 }
 
@@ -199,19 +195,11 @@ std::vector<TileEditee> CModeleNiveau::planchesPossibles(int plan) const
         for (const TileEditee& t : p.tiles)
             ajoute(t);
     // Written as the demo's own paths are: "./data/levels/...".
-    std::vector<std::string> images;
-    std::error_code erreur;
-    namespace fs = std::filesystem;
-    for (fs::recursive_directory_iterator i("data/levels", fs::directory_options::skip_permission_denied, erreur), fin;
-         !erreur && i != fin; i.increment(erreur)) {
-        std::string extension = i->path().extension().string();
+    for (const std::string& image : fichiersContenu("data/levels")) {
+        std::string extension = std::filesystem::path(image).extension().string();
         std::transform(extension.begin(), extension.end(), extension.begin(), ::tolower);
-        if (i->is_regular_file(erreur)
-            && (extension == ".png" || extension == ".bmp" || extension == ".jpg" || extension == ".gif"))
-            images.push_back("./" + i->path().generic_string());
-    }
-    std::sort(images.begin(), images.end());
-    for (const std::string& image : images) {
+        if (extension != ".png" && extension != ".bmp" && extension != ".jpg" && extension != ".gif")
+            continue;
         TileEditee t;
         t.planche = image;
         ajoute(t);
@@ -231,17 +219,23 @@ bool CModeleNiveau::creeNiveau(const std::string& fichier)
     }
     struct stat infos;
     for (const std::string& f : {fichier, plan})
-        if (stat(f.c_str(), &infos) == 0) {
+        if (stat(cheminContenuLu(f).c_str(), &infos) == 0) {
             messageErreur("Le fichier existe déjà : %s\n", f.c_str());
             return false;
         }
-    if (mkdir(base.c_str(), 0755) != 0 && errno != EEXIST) {
+    // In an installed game, the author's folder; the level names its plane
+    // as the content does, wherever it is written.
+    const std::string planEcrit = cheminContenuEcrit(plan);
+    if (planEcrit != plan) {
+        if (!creeDossierContenu(planEcrit))
+            return false;
+    } else if (mkdir(base.c_str(), 0755) != 0 && errno != EEXIST) {
         messageErreur("Dossier impossible à créer : %s : %s\n", base.c_str(), strerror(errno));
         return false;
     }
     // The plane first: the level never names a file that is not there.
-    if (!remplaceFichierAtomique(plan.c_str(), "[Entete]\nnombreTiles=0\n")
-        || !remplaceFichierAtomique(fichier.c_str(),
+    if (!remplaceFichierAtomique(planEcrit.c_str(), "[Entete]\nnombreTiles=0\n")
+        || !remplaceFichierAtomique(cheminContenuEcrit(fichier).c_str(),
                                     "; Niveau créé par l'éditeur.\n[Entete]\nnombrePriorites=1\nnombrePlans=1\n"
                                     "nombreActeurs=0\n\n[Plan1]\npathPlan="
                                         + plan

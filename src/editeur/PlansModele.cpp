@@ -7,6 +7,7 @@
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
 #include "scenery/SchemaNiveau.h"
+#include "shell/DossiersJoueur.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -81,7 +82,7 @@ std::string CModeleNiveau::cheminNouveauPlan(const std::string& planche) const
         std::string chemin = dossier + nom + (n > 1 ? std::to_string(n) : std::string()) + ".ini";
         struct stat infos;
         if (std::find(e.chemins.begin(), e.chemins.end(), chemin) == e.chemins.end()
-            && stat(chemin.c_str(), &infos) != 0)
+            && stat(cheminContenuLu(chemin).c_str(), &infos) != 0)
             return chemin;
     }
 }
@@ -97,7 +98,9 @@ bool CModeleNiveau::ajoutePlan(const TileEditee& tile)
         return false;
     }
     const std::string dossier = dossierDe(chemin);
-    if (!dossier.empty() && mkdir(dossier.c_str(), 0755) != 0 && errno != EEXIST) {
+    // An author's copy gets its folder when saved.
+    if (!dossier.empty() && cheminContenuEcrit(chemin) == chemin && mkdir(dossier.c_str(), 0755) != 0
+        && errno != EEXIST) {
         messageErreur("Dossier impossible à créer : %s : %s\n", dossier.c_str(), strerror(errno));
         return false;
     }

@@ -5,6 +5,7 @@
 #include "foundation/FichierDescription.h"
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
+#include "shell/DossiersJoueur.h"
 
 #include <cerrno>
 #include <cstring>
@@ -45,7 +46,7 @@ bool CModeleNiveau::enregistre(bool malgreChangements)
     std::vector<std::unique_ptr<CRemplacementFichier>> prets;
     for (size_t d : aEcrire) {
         prets.emplace_back(new CRemplacementFichier);
-        if (!documents[d].prepareSauvegarde(*prets.back()))
+        if (!creeDossierContenu(documents[d].fichier()) || !documents[d].prepareSauvegarde(*prets.back()))
             return false;  // the prepared copies go with `prets`
     }
     // Checked once every text is written, so the window for another
@@ -94,7 +95,7 @@ bool CModeleNiveau::recharge()
         if (!e.documents[d].changeSurDisque())
             continue;
         CDocumentProfil disque;
-        if (!disque.charge(e.chemins[d].c_str()))
+        if (!chargeContenu(disque, e.chemins[d]))
             return false;
         relus.emplace_back(d, std::move(disque));
     }
@@ -130,7 +131,7 @@ bool CModeleNiveau::sauveACote(std::vector<std::string>* copies)
             continue;
         chemins.push_back(cheminACote(doc.fichier()));
         prets.emplace_back(new CRemplacementFichier);
-        if (!prets.back()->prepare(chemins.back().c_str(), doc.texte())) {
+        if (!creeDossierContenu(chemins.back()) || !prets.back()->prepare(chemins.back().c_str(), doc.texte())) {
             messageErreur("Enregistrement impossible de %s : %s\n", chemins.back().c_str(), strerror(errno));
             return false;
         }

@@ -60,6 +60,15 @@ bool CDocumentProfil::charge(const char* fichier)
     return true;
 }
 
+bool CDocumentProfil::chargeCopie(const char* source, const char* fichier)
+{
+    if (!fichier || !*fichier || !charge(source))
+        return false;
+    fichier_ = fichier;
+    present_ = false;
+    return true;
+}
+
 bool CDocumentProfil::lit(const char* section, const char* cle, std::string& valeur,
                           int taille) const
 {
@@ -402,5 +411,6 @@ bool CDocumentProfil::changeSurDisque() const
     CDocumentProfil disque;
     if (!disque.charge(fichier_.c_str()))
         return true;
-    return disque.present_ != present_ || disque.texteFichier_ != texteFichier_;
+    // A copy not written yet keeps its source's text, not the file's.
+    return disque.present_ != present_ || (present_ && disque.texteFichier_ != texteFichier_);
 }

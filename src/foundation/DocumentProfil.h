@@ -38,6 +38,10 @@ public:
     // cannot be read or is not a regular file gives false, with one line on
     // standard error, and leaves the document as it was.
     bool charge(const char* fichier);
+    // Reads `source` as charge() does, to be saved as `fichier`, which is
+    // not there yet (an author's own copy of an installed file): unchanged
+    // until edited, and changeSurDisque() once `fichier` appears.
+    bool chargeCopie(const char* source, const char* fichier);
 
     // The value the string reader would store for `cle` in `section` with a
     // buffer of `taille` bytes; false (valeur untouched) when it would give

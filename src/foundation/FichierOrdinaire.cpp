@@ -1,10 +1,13 @@
 #include "foundation/FichierOrdinaire.h"
 
+#include "shell/DossiersJoueur.h"
+
 #include <SDL.h>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,7 +18,8 @@ FILE* ouvreFichierOrdinaire(const char* fichier, const char* mode)
         return nullptr;
     }
     const int acces = strchr(mode, '+') ? O_RDWR : O_RDONLY;
-    int fd = open(fichier, acces | O_NONBLOCK | O_CLOEXEC);
+    const std::string lu = acces == O_RDONLY ? cheminContenuLu(fichier) : std::string(fichier);
+    int fd = open(lu.c_str(), acces | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
     struct stat etat;
@@ -58,7 +62,7 @@ SDL_RWops* fluxFichierOrdinaire(const char* fichier)
     if (!f)
         return nullptr;
     fclose(f);
-    return SDL_RWFromFile(fichier, "rb");
+    return SDL_RWFromFile(cheminContenuLu(fichier).c_str(), "rb");
 #else
     SDL_RWops* flux = f ? SDL_RWFromFP(f, SDL_TRUE) : nullptr;
     if (f && !flux)

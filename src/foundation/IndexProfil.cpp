@@ -1,6 +1,7 @@
 #include "foundation/IndexProfil.h"
 
 #include "foundation/FichierOrdinaire.h"
+#include "shell/DossiersJoueur.h"
 
 #include <algorithm>
 #include <climits>
@@ -345,10 +346,14 @@ bool litFichier(const char* fichier, std::string& contenu, struct stat& etat)
 
 } // namespace
 
-std::shared_ptr<const CIndexProfil> indexProfil(const char* fichier, int taille)
+std::shared_ptr<const CIndexProfil> indexProfil(const char* nom, int taille)
 {
-    if (!fichier)
+    if (!nom)
         return nullptr;
+    // Kept under the name of the file read: an author's copy that appears
+    // is a new file, never the installed one's stale text.
+    const std::string lu = cheminContenuLu(nom);
+    const char* fichier = lu.c_str();
     if (taille < 2)
         taille = 2;
     std::lock_guard<std::mutex> garde(verrou);

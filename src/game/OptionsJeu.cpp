@@ -3,6 +3,7 @@
 #include "foundation/Messages.h"
 #include "game/OutilsJeu.h"
 #include "shell/DossierDepart.h"
+#include "shell/DossiersJoueur.h"
 
 #include <cerrno>
 #include <climits>
@@ -114,20 +115,20 @@ std::string texteAide()
            "Les chemins donnés sont relatifs au dossier de lancement. Quand le dossier\n"
            "du jeu ne peut pas être modifié (jeu installé), les réglages (config.ini)\n"
            "et les records (records.ini) vont dans $XDG_CONFIG_HOME/corvanthelis\n"
-           "(~/.config/corvanthelis), les captures d'écran (F12) dans\n"
-           "$XDG_DATA_HOME/corvanthelis (~/.local/share/corvanthelis).\n"
+           "(~/.config/corvanthelis), les captures d'écran (F12) et les niveaux\n"
+           "de l'auteur dans $XDG_DATA_HOME/corvanthelis (~/.local/share/corvanthelis).\n"
            "Voir aussi : man corvanthelis\n";
 }
 
 bool resousOptionsJeu(OptionsJeu& options)
 {
     if (!options.niveauEditeur.empty())
-        options.niveauEditeur = cheminDepuisDepart(options.niveauEditeur.c_str());
+        options.niveauEditeur = cheminNiveauDonne(options.niveauEditeur.c_str());
     if (options.niveau.empty())
         return true;
-    options.niveau = cheminDepuisDepart(options.niveau.c_str());
+    options.niveau = cheminNiveauDonne(options.niveau.c_str());
     struct stat infos;
-    if (stat(options.niveau.c_str(), &infos) != 0 || !S_ISREG(infos.st_mode)) {
+    if (stat(cheminContenuLu(options.niveau).c_str(), &infos) != 0 || !S_ISREG(infos.st_mode)) {
         messageErreur("Option --niveau : fichier introuvable : %s\n", options.niveau.c_str());
         return false;
     }

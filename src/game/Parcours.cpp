@@ -5,6 +5,10 @@
 #include "foundation/Messages.h"
 #include "game/Records.h"
 #include "game/SchemaParcours.h"
+#include "scenery/ClesNiveau.h"
+#include "shell/DossiersJoueur.h"
+
+#include <filesystem>
 
 namespace sp = schemaParcours;
 
@@ -73,9 +77,38 @@ Parcours litParcours(const char* fichier)
     return p;
 }
 
+namespace {
+
+std::string normalise(const std::string& fichier)
+{
+    return std::filesystem::path(fichier).lexically_normal().generic_string();
+}
+
+}
+
+void ajouteNiveauxAuteur(Parcours& parcours)
+{
+    for (const std::string& fichier : fichiersAuteur("data/levels")) {
+        if (std::filesystem::path(fichier).extension() != ".ini")
+            continue;
+        bool nomme = false;
+        for (const NiveauParcours& n : parcours.niveaux)
+            nomme = nomme || normalise(n.fichier) == normalise(fichier);
+        // A plane file has no plane count: only levels are listed.
+        InputOutput io(true);
+        if (nomme || io.getPrivateProfileInt(clesNiveau::Entete, clesNiveau::NombrePlans, 0, fichier.c_str(), false) <= 0)
+            continue;
+        NiveauParcours n;
+        n.fichier = fichier;
+        n.nom = nomParDefaut(fichier) + SuffixeNiveauAuteur;
+        n.auteur = true;
+        parcours.niveaux.push_back(n);
+    }
+}
+
 int niveauAJouer(const Parcours& parcours, const CRecords& records)
 {
-    for (size_t i = 0; i < parcours.niveaux.size(); ++i)
+    for (size_t i = 0; i < parcours.niveaux.size() && !parcours.niveaux[i].auteur; ++i)
         if (!records.termine(parcours.niveaux[i].fichier))
             return static_cast<int>(i);
     return 0;
@@ -87,5 +120,5 @@ bool niveauOuvert(const Parcours& parcours, const CRecords& records, int indice)
         return indice == 0;
     if (indice >= static_cast<int>(parcours.niveaux.size()))
         return false;
-    return records.termine(parcours.niveaux[indice - 1].fichier);
+    return parcours.niveaux[indice].auteur || records.termine(parcours.niveaux[indice - 1].fichier);
 }

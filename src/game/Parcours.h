@@ -9,7 +9,11 @@
 // The choices that follow from the player's records are pure functions:
 // which level "Jouer" plays (the first not yet finished, else the first)
 // and which are open (the first always, any other once the one before it
-// is finished).
+// is finished, an author's own level always).
+//
+// An installed game lists, after the journey, the levels the author made
+// in the editor that the journey does not name (shell/DossiersJoueur.h):
+// each is played on its own, and counts for neither "Jouer" nor locks.
 
 #include "game/FichiersJeu.h"
 
@@ -21,7 +25,11 @@ class CRecords;
 struct NiveauParcours {
     std::string fichier;
     std::string nom;
+    bool auteur = false;  // the author's own, after the journey
 };
+
+// How an author's level is named on the title: "mien (votre niveau)".
+const char* const SuffixeNiveauAuteur = " (votre niveau)";
 
 struct Parcours {
     std::vector<NiveauParcours> niveaux;
@@ -37,6 +45,9 @@ std::string nomParDefaut(const std::string& fichier);
 // line on standard error; with no file, or no level left, the journey is
 // the game's level alone (`lu` false).
 Parcours litParcours(const char* fichier);
+// Adds the author's levels the journey does not name, in name order (none
+// when the game writes in its own folder).
+void ajouteNiveauxAuteur(Parcours& parcours);
 
 // The level "Jouer" plays.
 int niveauAJouer(const Parcours& parcours, const CRecords& records);

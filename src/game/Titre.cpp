@@ -14,6 +14,7 @@
 #include "sound/CMusique.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <SDL_opengl.h>
 
 CMenuTitre::CMenuTitre(const Parcours& parcours, const CRecords& records, bool avecEditeur)
@@ -170,7 +171,14 @@ public:
         // A level takes two lines: its name, then its records.
         const int pas = texte.getHauteurLigne() * (niveaux ? 2 : 1) + (niveaux ? 14 : 8);
         int y = niveaux ? 40 + grand.getHauteurLigne() + 30 : 250;
-        for (size_t i = 0; i < lignes.size(); ++i, y += pas) {
+        // A long list (an author's many levels) scrolls with the choice;
+        // each entry's two lines end above the message line.
+        const size_t visibles = niveaux ? static_cast<size_t>(std::max(1, (412 + 14 - y) / pas)) : lignes.size();
+        size_t premier = 0;
+        if (lignes.size() > visibles)
+            premier = std::min(static_cast<size_t>(std::max(0, menu.getChoix() - static_cast<int>(visibles) / 2)),
+                               lignes.size() - visibles);
+        for (size_t i = premier; i < lignes.size() && i < premier + visibles; ++i, y += pas) {
             const LigneMenu& l = lignes[i];
             const bool choisie = static_cast<int>(i) == menu.getChoix();
             std::string ligne = l.texte;

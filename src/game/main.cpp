@@ -69,26 +69,32 @@ bool joueNiveau(GestionnaireSon* son, const char* fichierNiveau, int depart, con
 }
 
 // From `premier` to the journey's end, then the closing screen; records
-// kept at each finish. True when the game should end.
+// kept at each finish. An author's own level is played alone, then the
+// title comes back. True when the game should end.
 bool joueParcours(GestionnaireSon* son, const Parcours& parcours, CRecords& records, int premier)
 {
     TotauxParcours totaux;
+    const bool seul = parcours.niveaux[static_cast<size_t>(premier)].auteur;
     for (size_t i = static_cast<size_t>(premier); i < parcours.niveaux.size(); ++i) {
+        if (parcours.niveaux[i].auteur && !seul)
+            break;
         const std::string& fichier = parcours.niveaux[i].fichier;
         auto surArrivee = [&](const ResultatNiveau& r) {
             totaux.ajoute(r);
             Ameliorations a = records.enregistre(fichier, r);
             ecritRecords(fichierReglages(schemaParcours::records::Fichier).c_str(), records);
             // The next level's pictures decode while the ending shows.
-            if (i + 1 < parcours.niveaux.size())
+            if (i + 1 < parcours.niveaux.size() && !seul && !parcours.niveaux[i + 1].auteur)
                 prechargeImages(imagesDuDemarrage(false, parcours.niveaux[i + 1].fichier.c_str()));
             return a;
         };
         son->effaceSons();
         // Without a journey file the one level starts again after its
         // ending, as it always has.
-        if (joueNiveau(son, fichier.c_str(), PositionNiveauDepart, surArrivee, parcours.lu))
+        if (joueNiveau(son, fichier.c_str(), PositionNiveauDepart, surArrivee, parcours.lu || seul))
             return true;
+        if (seul)
+            return false;
     }
     son->stoppeMusique();
     return lanceCloture(totaux);
@@ -107,6 +113,7 @@ int mainVorna(const OptionsJeu& options, LanceurEditeur editeur)
     CRecords records;
     if (!seul) {
         parcours = litParcours(schemaParcours::Fichier);
+        ajouteNiveauxAuteur(parcours);
         litRecords(fichierReglagesLu(schemaParcours::records::Fichier).c_str(), records);
     }
     const char* fichierNiveau = seul ? (options.niveau.empty() ? fichiersJeu::Niveau : options.niveau.c_str())

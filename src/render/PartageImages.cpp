@@ -1,6 +1,7 @@
 #include "render/PartageImages.h"
 
 #include "render/Decodage.h"
+#include "shell/DossiersJoueur.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -42,7 +43,7 @@ Signature signature(const char* fichier)
 {
     Signature s;
     struct stat st;
-    if (stat(fichier, &st) == 0) {
+    if (stat(cheminContenuLu(fichier).c_str(), &st) == 0) {
         s.taille = st.st_size;
         s.secondes = st.st_mtim.tv_sec;
         s.nanosecondes = st.st_mtim.tv_nsec;

@@ -2,11 +2,16 @@
 
 #include "foundation/DocumentProfil.h"
 #include "foundation/Messages.h"
+#include "shell/DossierDepart.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +35,8 @@ bool finitPar(const std::string& texte, const char* fin)
 }
 
 std::unique_ptr<DossiersJoueur> choix;
+// Pictures decode on worker threads, through cheminContenuLu.
+std::mutex verrouChoix;
 
 bool existe(const std::string& chemin)
 {
@@ -67,6 +74,7 @@ bool contenuInscriptible(const std::string& dossier)
 
 const DossiersJoueur& dossiersJoueur()
 {
+    std::lock_guard<std::mutex> garde(verrouChoix);
     if (!choix) {
         const char* home = getenv("HOME");
         if (!absolu(home)) {
@@ -83,6 +91,7 @@ const DossiersJoueur& dossiersJoueur()
 
 void oublieDossiersJoueur()
 {
+    std::lock_guard<std::mutex> garde(verrouChoix);
     choix.reset();
 }
 
@@ -152,4 +161,115 @@ std::string cheminDonneesJoueur(const std::string& relatif)
     while (r.compare(0, 2, "./") == 0)
         r.erase(0, 2);
     return dossierDonneesJoueur() + "/" + r;
+}
+
+namespace {
+
+// `nom` as a name under the content's data/ ("data/levels/a.ini"), or ""
+// for a name the author's folder does not mirror.
+std::string nomContenu(const std::string& nom)
+{
+    if (nom.empty() || nom[0] == '/')
+        return std::string();
+    const std::string n = std::filesystem::path(nom).lexically_normal().generic_string();
+    const bool sousData = n.compare(0, 5, "data/") == 0 && n.size() > 5;
+    return sousData && n.find("/../") == std::string::npos ? n : std::string();
+}
+
+std::string donneesAuteur()
+{
+    const DossiersJoueur& d = dossiersJoueur();
+    return d.locaux ? std::string() : d.donnees;
+}
+
+}  // namespace
+
+std::string cheminContenuEcrit(const std::string& nom, const std::string& donnees)
+{
+    const std::string n = donnees.empty() ? std::string() : nomContenu(nom);
+    return n.empty() ? nom : donnees + "/" + n;
+}
+
+std::string cheminContenuLu(const std::string& nom, const std::string& donnees)
+{
+    const std::string auteur = cheminContenuEcrit(nom, donnees);
+    return auteur != nom && existe(auteur) ? auteur : nom;
+}
+
+std::string cheminContenuEcrit(const std::string& nom)
+{
+    return cheminContenuEcrit(nom, donneesAuteur());
+}
+
+std::string cheminContenuLu(const std::string& nom)
+{
+    return cheminContenuLu(nom, donneesAuteur());
+}
+
+bool creeDossierContenu(const std::string& fichier)
+{
+    const std::string donnees = donneesAuteur();
+    if (donnees.empty() || fichier.compare(0, donnees.size() + 1, donnees + "/") != 0)
+        return true;
+    const std::string dossier = fichier.substr(0, fichier.find_last_of('/'));
+    if (creeDossiers(dossier, ModePrive))
+        return true;
+    messageErreur("Dossier impossible à créer : %s : %s\n", dossier.c_str(), strerror(errno));
+    return false;
+}
+
+namespace {
+
+void ajouteFichiers(const std::string& racine, const std::string& dossier, bool recursif, std::set<std::string>& noms)
+{
+    namespace fs = std::filesystem;
+    const fs::path base = racine.empty() ? fs::path(".") : fs::path(racine);
+    const fs::path depart = base / dossier;
+    std::error_code erreur;
+    auto ajoute = [&](const fs::directory_entry& e) {
+        if (e.is_regular_file(erreur))
+            noms.insert("./" + e.path().lexically_relative(base).generic_string());
+    };
+    const auto options = fs::directory_options::skip_permission_denied;
+    if (recursif)
+        for (fs::recursive_directory_iterator i(depart, options, erreur), fin; !erreur && i != fin; i.increment(erreur))
+            ajoute(*i);
+    else
+        for (fs::directory_iterator i(depart, options, erreur), fin; !erreur && i != fin; i.increment(erreur))
+            ajoute(*i);
+}
+
+}  // namespace
+
+std::vector<std::string> fichiersAuteur(const std::string& dossier, bool recursif)
+{
+    std::set<std::string> noms;
+    const std::string donnees = donneesAuteur();
+    if (!donnees.empty() && !nomContenu(dossier).empty())
+        ajouteFichiers(donnees, nomContenu(dossier), recursif, noms);
+    return std::vector<std::string>(noms.begin(), noms.end());
+}
+
+std::vector<std::string> fichiersContenu(const std::string& dossier, bool recursif)
+{
+    std::set<std::string> noms;
+    ajouteFichiers("", std::filesystem::path(dossier).lexically_normal().generic_string(), recursif, noms);
+    for (const std::string& n : fichiersAuteur(dossier, recursif))
+        noms.insert(n);
+    return std::vector<std::string>(noms.begin(), noms.end());
+}
+
+bool chargeContenu(CDocumentProfil& document, const std::string& nom)
+{
+    const std::string lu = cheminContenuLu(nom);
+    const std::string ecrit = cheminContenuEcrit(nom);
+    return lu == ecrit ? document.charge(ecrit.c_str()) : document.chargeCopie(lu.c_str(), ecrit.c_str());
+}
+
+std::string cheminNiveauDonne(const char* donne)
+{
+    const std::string depart = cheminDepuisDepart(donne);
+    if (!donne || depart == donne || existe(depart) || cheminContenuEcrit(donne) == donne)
+        return depart;
+    return donne;
 }

@@ -15,10 +15,17 @@
 // Folders are made only when something is written: the first start
 // creates and copies nothing.
 //
+// An author's levels in an installed game: the content's relative names
+// ("./data/levels/mien.ini", its planes, pictures, music, the journey
+// data/parcours.ini) are written to the same names under the data folder,
+// ~/.local/share/corvanthelis/data/..., and read from there first, then
+// from the installed content. Local, every name is the working folder's.
+//
 // The choice is made once per run, on the working folder at the first
 // call: call choisitDossierJeu (shell/DossierDepart.h) first.
 
 #include <string>
+#include <vector>
 
 class CDocumentProfil;
 
@@ -63,6 +70,35 @@ std::string dossierDonneesJoueur();
 // `relatif` ("captures", "autosaves/...") as it is when local, else under
 // the data folder. Creates nothing below the data folder.
 std::string cheminDonneesJoueur(const std::string& relatif);
+
+// The file the game reads for the content name `nom`: the author's copy
+// when there is one, else `nom`. Local, absolute and names outside data/
+// are `nom` itself. Creates nothing; safe from any thread.
+std::string cheminContenuLu(const std::string& nom);
+// Where the editor writes `nom`: the author's copy when not local, else
+// `nom`. Creates nothing (see creeDossierContenu).
+std::string cheminContenuEcrit(const std::string& nom);
+// Both for a given data folder ("" when local), for tests.
+std::string cheminContenuLu(const std::string& nom, const std::string& donnees);
+std::string cheminContenuEcrit(const std::string& nom, const std::string& donnees);
+// Makes the folder of `fichier`, a path from cheminContenuEcrit, 0700 when
+// it lies in the player's data folder, as the other player's folders;
+// nothing otherwise. False, with one line on standard error, on failure.
+bool creeDossierContenu(const std::string& fichier);
+// The regular files under the content folder `dossier` ("data/levels"),
+// named "./data/levels/...", sorted: the installed ones and the author's,
+// each name once; `recursif` false keeps only those right in `dossier`.
+std::vector<std::string> fichiersContenu(const std::string& dossier, bool recursif = true);
+// Those of the author alone (empty when local).
+std::vector<std::string> fichiersAuteur(const std::string& dossier, bool recursif = true);
+// A level named on the command line: as cheminDepuisDepart (relative to
+// the folder the program was started in), unless it is missing there and
+// names the content ("data/levels/mien.ini") of an installed game: then the
+// content name, the author's level or the installed one.
+std::string cheminNiveauDonne(const char* donne);
+// Loads the content file `nom` to be edited: the text read as the game
+// reads it, saved to cheminContenuEcrit(nom). False as CDocumentProfil::charge.
+bool chargeContenu(CDocumentProfil& document, const std::string& nom);
 
 // Makes `dossier` and its missing parents with `mode`. False, errno set,
 // when one cannot be made.

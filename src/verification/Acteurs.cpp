@@ -4,13 +4,13 @@
 #include "game/Effets.h"
 #include "game/SchemaActeur.h"
 #include "scenery/SchemaNiveau.h"
+#include "shell/DossiersJoueur.h"
 #include "sprites/SchemaSprite.h"
 
 
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <dirent.h>
 
 const char* const FICHIER_EFFETS = FichierEffets;
 
@@ -22,15 +22,10 @@ namespace sa = schemaActeur;
 std::vector<std::string> typesPresents()
 {
     std::vector<std::string> types;
-    if (DIR* d = opendir("./data/acteurs")) {
-        while (dirent* e = readdir(d)) {
-            std::string n = e->d_name;
-            if (n.size() > 4 && n.compare(n.size() - 4, 4, ".ini") == 0)
-                types.push_back(n.substr(0, n.size() - 4));
-        }
-        closedir(d);
-    }
-    std::sort(types.begin(), types.end());
+    const std::string dossier = "./data/acteurs/";
+    for (const std::string& n : fichiersContenu(dossier, false))
+        if (n.size() > dossier.size() + 4 && n.compare(n.size() - 4, 4, ".ini") == 0)
+            types.push_back(n.substr(dossier.size(), n.size() - 4 - dossier.size()));
     return types;
 }
 

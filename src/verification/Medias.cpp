@@ -3,6 +3,7 @@
 #include "verification/Rapport.h"
 #include "foundation/FichierOrdinaire.h"
 #include "render/Decodage.h"
+#include "shell/DossiersJoueur.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -259,7 +260,7 @@ bool lisOctets(const std::string& chemin, std::string& octets)
 std::string defautFichier(const std::string& chemin)
 {
     struct stat s;
-    if (stat(chemin.c_str(), &s) != 0)
+    if (stat(cheminContenuLu(chemin).c_str(), &s) != 0)
         return "fichier introuvable";
     if (!S_ISREG(s.st_mode))
         return "pas un fichier ordinaire";

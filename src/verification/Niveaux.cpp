@@ -5,6 +5,7 @@
 #include "verification/Verificateur.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/SchemaNiveau.h"
+#include "shell/DossiersJoueur.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -29,14 +30,10 @@ void CVerificateur::verifieNiveauxAuteurs(const std::string& dossier)
 {
     // Named as the game names its files, "./data/levels/...", so that a
     // level the game or the journey already named is not checked twice.
-    std::vector<std::string> fichiers;
-    std::error_code erreur;
-    for (fs::recursive_directory_iterator i(dossier, fs::directory_options::skip_permission_denied, erreur), fin;
-         !erreur && i != fin; i.increment(erreur))
-        if (i->path().extension() == ".ini" && i->is_regular_file(erreur))
-            fichiers.push_back("./" + i->path().lexically_normal().generic_string());
-    std::sort(fichiers.begin(), fichiers.end());
-    for (const std::string& f : fichiers) {
+    // An installed game's levels and its author's, the author's copy read.
+    for (const std::string& f : fichiersContenu(dossier)) {
+        if (fs::path(f).extension() != ".ini")
+            continue;
         CFichierProfil profil;
         if (!profil.charge(f))
             continue;
@@ -52,7 +49,7 @@ void CVerificateur::verifieNiveauxAuteurs(const std::string& dossier)
 int verifieFichierNiveau(const std::string& niveau, FILE* sortie)
 {
     struct stat infos;
-    if (stat(niveau.c_str(), &infos) != 0) {
+    if (stat(cheminContenuLu(niveau).c_str(), &infos) != 0) {
         fprintf(sortie, "%s: erreur : fichier introuvable\n", niveau.c_str());
         return 1;
     }

@@ -1,5 +1,9 @@
 #include "editeur/ModeleNiveau.h"
 #include "foundation/DocumentProfil.h"
+#include "foundation/FichierOrdinaire.h"
+#include "game/Parcours.h"
+#include "game/Records.h"
+#include "game/SchemaParcours.h"
 #include "shell/CEngineGL.h"
 #include "shell/DossiersJoueur.h"
 #include "support/TestSupport.h"
@@ -67,6 +71,7 @@ TEST(DossiersJoueur, WritableFolderKeepsEverythingHere)
     EXPECT_TRUE(contenuInscriptible("."));
     EXPECT_EQ(fichierReglages("config.ini"), "config.ini");
     EXPECT_EQ(cheminDonneesJoueur("captures"), "captures");
+    EXPECT_EQ(cheminContenuEcrit("./data/levels/a.ini"), "./data/levels/a.ini");
     EXPECT_EQ(editeur::CModeleNiveau::cheminAutosave("./data/levels/a.ini"), "./data/levels/a.ini.autosave");
     // A read-only folder; root writes anyway, so only others can see it.
     ASSERT_EQ(execute("mkdir lecture && chmod 0555 lecture"), 0);
@@ -119,6 +124,87 @@ TEST(DossiersJoueur, InstalledContentSendsThePlayersFilesToTheirFolders)
     EXPECT_EQ(editeur::CModeleNiveau::cheminAutosave("./data/levels/a.ini"),
               partage + "/autosaves/data/levels/a.ini.autosave");
     EXPECT_EQ(editeur::CModeleNiveau::cheminAutosave("/ailleurs/b.ini"), "/ailleurs/b.ini.autosave");
+    oublieDossiersJoueur();
+}
+
+// An installed game's content read through the author's folder: the
+// author's copy first, then the installed file; the editor writes only
+// there, and the title lists the author's own levels.
+TEST(DossiersJoueur, AuthorsCopyIsReadFirstAndWrittenToTheDataFolder)
+{
+    EXPECT_EQ(cheminContenuEcrit("./data/levels/a.ini", ""), "./data/levels/a.ini");
+    EXPECT_EQ(cheminContenuEcrit("./data//levels/./a.ini", "/d"), "/d/data/levels/a.ini");
+    for (const char* autre : {"/x/data/a.ini", "config.ini", "data/../config.ini", "../data/a.ini", "data"})
+        EXPECT_EQ(cheminContenuEcrit(autre, "/d"), autre);
+
+    DossierTemporaire dossier;
+    const std::string maison = dossier.chemin() + "/maison";
+    const std::string auteur = dossier.chemin() + "/xdg/corvanthelis";
+    ASSERT_EQ(execute("mkdir -p maison p/share/games/corvanthelis/data/levels/level1 "
+                      "p/share/games/corvanthelis/data/acteurs"),
+              0);
+    ASSERT_EQ(chdir("p/share/games/corvanthelis"), 0);
+    const std::string niveau = "[Entete]\nnombrePriorites=1\nnombrePlans=1\nnombreActeurs=0\n\n[Plan1]\n"
+                               "pathPlan=./data/levels/level1/sol.ini\npriorite=1\nscrollRatio=100\n";
+    ecritFichier("data/levels/level1.ini", niveau);
+    ecritFichier("data/levels/level1/sol.ini", "[Entete]\nnombreTiles=0\n");
+    ecritFichier("data/acteurs/loup.ini", "[Comportement]\n");
+    Variable home("HOME", maison.c_str());
+    Variable donnees("XDG_DATA_HOME", (dossier.chemin() + "/xdg").c_str());
+    oublieDossiersJoueur();
+
+    // Opened from the installed file, unchanged, nothing made yet.
+    editeur::CModeleNiveau modele;
+    ASSERT_TRUE(modele.ouvre(fichiersJeu::Niveau));
+    EXPECT_FALSE(modele.modifie());
+    EXPECT_EQ(cheminContenuLu(fichiersJeu::Niveau), fichiersJeu::Niveau);
+    EXPECT_EQ(mode(dossier.chemin() + "/xdg"), -1);
+
+    // Saved as the author's copy, the plane left alone stays installed.
+    ASSERT_TRUE(modele.placeActeur("loup", 100, 200));
+    ASSERT_TRUE(modele.sauve());
+    EXPECT_EQ(lisFichier("data/levels/level1.ini"), niveau);
+    const std::string copie = auteur + "/data/levels/level1.ini";
+    EXPECT_NE(lisFichier(copie).find("type=loup"), std::string::npos);
+    EXPECT_EQ(mode(auteur + "/data/levels"), 0700);
+    EXPECT_FALSE(fichierExiste(auteur + "/data/levels/level1/sol.ini"));
+    EXPECT_EQ(cheminContenuLu(fichiersJeu::Niveau), copie);
+    std::vector<unsigned char> lu;
+    ASSERT_TRUE(lisFichierOrdinaire(fichiersJeu::Niveau, lu, 1 << 20));
+    EXPECT_EQ(std::string(lu.begin(), lu.end()), lisFichier(copie));
+    // Read back from the copy, with no conflict on the next save.
+    ASSERT_TRUE(modele.placeActeur("loup", 300, 200));
+    EXPECT_TRUE(modele.fichiersChangesSurDisque().empty());
+    ASSERT_TRUE(modele.sauve());
+    editeur::CModeleNiveau relu;
+    ASSERT_TRUE(relu.ouvre(fichiersJeu::Niveau));
+    EXPECT_EQ(relu.acteurs().size(), 2u);
+
+    // A new level and an actor type of the author's, beside the installed.
+    EXPECT_FALSE(editeur::CModeleNiveau::creeNiveau("./data/levels/level1.ini"));
+    ASSERT_TRUE(editeur::CModeleNiveau::creeNiveau("./data/levels/mien.ini"));
+    EXPECT_TRUE(fichierExiste(auteur + "/data/levels/mien/sol.ini"));
+    EXPECT_FALSE(fichierExiste("data/levels/mien.ini"));
+    ASSERT_EQ(execute("mkdir -p " + auteur + "/data/acteurs"), 0);
+    ecritFichier(auteur + "/data/acteurs/chouette.ini", "[Comportement]\n");
+    EXPECT_EQ(relu.typesActeurs(), (std::vector<std::string>{"chouette", "loup"}));
+
+    // The title: the journey (the game's level alone), then the author's
+    // new level, always open; "Jouer" stays in the journey.
+    Parcours parcours = litParcours(schemaParcours::Fichier);
+    ajouteNiveauxAuteur(parcours);
+    ASSERT_EQ(parcours.niveaux.size(), 2u);
+    EXPECT_EQ(parcours.niveaux[1].fichier, "./data/levels/mien.ini");
+    EXPECT_EQ(parcours.niveaux[1].nom, std::string("mien") + SuffixeNiveauAuteur);
+    CRecords records;
+    EXPECT_TRUE(niveauOuvert(parcours, records, 1));
+    EXPECT_EQ(niveauAJouer(parcours, records), 0);
+
+    // Without XDG_DATA_HOME, the home's folder.
+    Variable sans("XDG_DATA_HOME", nullptr);
+    oublieDossiersJoueur();
+    EXPECT_EQ(cheminContenuEcrit("./data/levels/x.ini"), maison + "/.local/share/corvanthelis/data/levels/x.ini");
+    EXPECT_EQ(cheminContenuLu("./data/levels/mien.ini"), "./data/levels/mien.ini");
     oublieDossiersJoueur();
 }
 

@@ -3,11 +3,12 @@
 #include "editeur/Editeur.h"
 #include "game/FichiersJeu.h"
 #include "shell/DossierDepart.h"
+#include "shell/DossiersJoueur.h"
 
 int main(int argc, char** argv)
 {
     choisitDossierJeu(fichiersJeu::Niveau);
     if (argc > 1)
-        return mainEditNiveau(cheminDepuisDepart(argv[1]).c_str());
+        return mainEditNiveau(cheminNiveauDonne(argv[1]).c_str());
     return mainEdit();
 }

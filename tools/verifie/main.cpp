@@ -4,12 +4,17 @@
 // file, its planes and its actors' types alone, named from the current
 // folder. One line per problem, "file:line: severity : message", then the
 // count. Status 0 without errors (warnings do not count), 1 with errors.
+// Without a folder, from a folder without data/, an installed game's
+// content is checked, with the author's own levels read first.
+#include "shell/DossierDepart.h"
+#include "shell/DossiersJoueur.h"
 #include "verification/Verificateur.h"
 
 #include <SDL.h>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -32,6 +37,12 @@ int main(int argc, char** argv)
     SDL_Init(0);
     struct stat infos;
     const char* cible = argc == 2 ? argv[1] : ".";
+    if (argc == 1 && (stat("data", &infos) != 0 || !S_ISDIR(infos.st_mode)))
+        choisitDossierJeu();
+    char courant[4096];
+    if (argc == 1 && !dossiersJoueur().locaux && getcwd(courant, sizeof courant))
+        printf("Jeu installé (%s) et fichiers de l'auteur (%s/data), la copie de l'auteur d'abord\n", courant,
+               dossiersJoueur().donnees.c_str());
     const bool dossier = stat(cible, &infos) == 0 ? S_ISDIR(infos.st_mode) : !finitPar(cible, ".ini");
     int statut = dossier ? verifieDossier(cible, stdout) : verifieFichierNiveau(cible, stdout);
     SDL_Quit();
