@@ -5,11 +5,11 @@
 // program's), converts sprite data (word 1 the source, word 2 the
 // destination; status 1 when it fails), any other name plays the game, or
 // runs the level editor with --editeur.
+#include "foundation/DossierDepart.h"
 #include "foundation/Messages.h"
 #include "game/FichiersJeu.h"
 #include "game/OptionsJeu.h"
 #include "game/main.h"
-#include "shell/DossierDepart.h"
 #include "shell/main.h"
 #include "sprites/CSprite.h"
 #ifndef __EMSCRIPTEN__

@@ -2,10 +2,10 @@
 // author may choose for each.
 #include "editeur/EtatModele.h"
 
+#include "foundation/DossiersJoueur.h"
 #include "foundation/Messages.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/SchemaNiveau.h"
-#include "shell/DossiersJoueur.h"
 
 #include <algorithm>
 #include <filesystem>

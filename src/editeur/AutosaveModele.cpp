@@ -2,11 +2,11 @@
 // "play from here" runs, and the checker's report on the saved files.
 #include "editeur/EtatModele.h"
 
+#include "foundation/DossiersJoueur.h"
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
-#include "shell/DossiersJoueur.h"
 #include "verification/Rapport.h"
 #include "verification/Verificateur.h"
 

@@ -1,10 +1,10 @@
 #include "editeur/Jouer.h"
 
 #include "editeur/CopieJouable.h"
+#include "foundation/DossierDepart.h"
 #include "foundation/Messages.h"
 #include "foundation/Temps.h"
 #include "game/OutilsJeu.h"
-#include "shell/DossierDepart.h"
 
 #include <cerrno>
 #include <cstdio>

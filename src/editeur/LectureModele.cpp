@@ -3,6 +3,7 @@
 // keys' table (scenery/SchemaNiveau.h).
 #include "editeur/EtatModele.h"
 
+#include "foundation/DossiersJoueur.h"
 #include "foundation/FichierDescription.h"
 #include "foundation/Schema.h"
 #include "scenery/CBackground.h"
@@ -10,7 +11,6 @@
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
 #include "scenery/SchemaNiveau.h"
-#include "shell/DossiersJoueur.h"
 
 #include <algorithm>
 #include <cstdio>

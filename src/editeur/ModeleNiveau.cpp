@@ -1,6 +1,7 @@
 #include "editeur/ModeleNiveau.h"
 
 #include "editeur/EtatModele.h"
+#include "foundation/DossiersJoueur.h"
 #include "foundation/FichierDescription.h"
 #include "foundation/IndexProfil.h"
 #include "foundation/InputOutput.h"
@@ -9,7 +10,6 @@
 #include "scenery/CBackground.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
-#include "shell/DossiersJoueur.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -260,7 +260,7 @@ public:
     // ---- Autosave: one file beside the level ("<level>.autosave") holding
     // every document's text; for a relative level of a content folder the
     // game may not write, "autosaves/<level>.autosave" in the player's data
-    // folder (shell/DossiersJoueur.h). Writing it does not count as saving.
+    // folder (foundation/DossiersJoueur.h). Writing it does not count as saving.
     static std::string cheminAutosave(const std::string& fichierNiveau);
     bool ecritAutosave() const;
     // True when an autosave is there and differs from the files.

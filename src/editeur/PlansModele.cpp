@@ -2,12 +2,12 @@
 // and on its finish line.
 #include "editeur/EtatModele.h"
 
+#include "foundation/DossiersJoueur.h"
 #include "foundation/FichierDescription.h"
 #include "foundation/Messages.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/DescriptionNiveau.h"
 #include "scenery/SchemaNiveau.h"
-#include "shell/DossiersJoueur.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,10 +2,10 @@
 // its files since the editor read them.
 #include "editeur/EtatModele.h"
 
+#include "foundation/DossiersJoueur.h"
 #include "foundation/FichierDescription.h"
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
-#include "shell/DossiersJoueur.h"
 
 #include <cerrno>
 #include <cstring>

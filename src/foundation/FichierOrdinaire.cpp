@@ -1,6 +1,6 @@
 #include "foundation/FichierOrdinaire.h"
 
-#include "shell/DossiersJoueur.h"
+#include "foundation/DossiersJoueur.h"
 
 #include <SDL.h>
 

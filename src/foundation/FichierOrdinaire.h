@@ -10,7 +10,7 @@
 #include <vector>
 
 // A relative content name opened to read ("r", "rb") is the author's own
-// copy when there is one (shell/DossiersJoueur.h, cheminContenuLu).
+// copy when there is one (foundation/DossiersJoueur.h, cheminContenuLu).
 //
 // `fichier` opened with `mode` ("r", "rb" or "r+", "r+b"), or null when it
 // cannot be opened or is not a regular file (errno says why). Prints

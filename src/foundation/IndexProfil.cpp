@@ -1,7 +1,7 @@
 #include "foundation/IndexProfil.h"
 
+#include "foundation/DossiersJoueur.h"
 #include "foundation/FichierOrdinaire.h"
-#include "shell/DossiersJoueur.h"
 
 #include <algorithm>
 #include <climits>

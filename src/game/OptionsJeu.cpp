@@ -1,9 +1,9 @@
 #include "game/OptionsJeu.h"
 
+#include "foundation/DossierDepart.h"
+#include "foundation/DossiersJoueur.h"
 #include "foundation/Messages.h"
 #include "game/OutilsJeu.h"
-#include "shell/DossierDepart.h"
-#include "shell/DossiersJoueur.h"
 
 #include <cerrno>
 #include <climits>

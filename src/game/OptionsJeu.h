@@ -36,7 +36,7 @@ std::string texteVersion();
 std::string texteAide();
 
 // Once the working folder is chosen: relative file names made relative to
-// the folder the program was started in (shell/DossierDepart.h), and the
+// the folder the program was started in (foundation/DossierDepart.h), and the
 // level checked to be a readable file. False, with one French line on
 // standard error, when it is not.
 bool resousOptionsJeu(OptionsJeu& options);

@@ -1,12 +1,12 @@
 #include "game/Parcours.h"
 
+#include "foundation/DossiersJoueur.h"
 #include "foundation/FichierDescription.h"
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
 #include "game/Records.h"
 #include "game/SchemaParcours.h"
 #include "scenery/ClesNiveau.h"
-#include "shell/DossiersJoueur.h"
 
 #include <filesystem>
 

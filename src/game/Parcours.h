@@ -12,7 +12,7 @@
 // is finished, an author's own level always).
 //
 // An installed game lists, after the journey, the levels the author made
-// in the editor that the journey does not name (shell/DossiersJoueur.h):
+// in the editor that the journey does not name (foundation/DossiersJoueur.h):
 // each is played on its own, and counts for neither "Jouer" nor locks.
 
 #include "game/FichiersJeu.h"

@@ -1,11 +1,11 @@
 #include "game/Pause.h"
 
 #include "foundation/DocumentProfil.h"
+#include "foundation/DossiersJoueur.h"
 #include "foundation/Temps.h"
 #include "game/FichiersJeu.h"
 #include "shell/Affichage.h"
 #include "shell/CEngineGL.h"
-#include "shell/DossiersJoueur.h"
 #include "shell/SchemaConfiguration.h"
 #include "shell/gfx.h"
 #include "sound/CMusique.h"

@@ -1,7 +1,7 @@
 #include "render/PartageImages.h"
 
+#include "foundation/DossiersJoueur.h"
 #include "render/Decodage.h"
-#include "shell/DossiersJoueur.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

@@ -1,7 +1,7 @@
 #include "shell/CEngineGL.h"
 
+#include "foundation/DossiersJoueur.h"
 #include "foundation/InputOutput.h"
-#include "shell/DossiersJoueur.h"
 #include "shell/SchemaConfiguration.h"
 
 
@@ -55,7 +55,7 @@ CEngineGL::CEngineGL(ParDefaut)
 
 CEngineGL::CEngineGL() : CEngineGL(ParDefaut())
 {
-    // The player's copy, or the installed default (shell/DossiersJoueur.h).
+    // The player's copy, or the installed default (foundation/DossiersJoueur.h).
     const std::string fichier = fichierReglagesLu(Fichier);
     // In the schema's order, which fixes the order of the reader's notices.
     resolutionHorizontale = litCle(ResolutionHorizontale, fichier);

@@ -2,7 +2,7 @@
 #define CORVANTHELIS_SHELL_CENGINEGL_H
 
 // The engine configuration: one object per run, read from the VIDEO section
-// of "config.ini" (the player's copy, shell/DossiersJoueur.h), reached through the global `config`.
+// of "config.ini" (the player's copy, foundation/DossiersJoueur.h), reached through the global `config`.
 // An entry opens it through its CPorteeMoteur (shell/PorteeMoteur.h), which
 // also closes it. Display initialisation fills in the two capability flags;
 // resizing and Alt+Enter update the window size and the full-screen switch.

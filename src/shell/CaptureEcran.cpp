@@ -1,8 +1,8 @@
 #include "shell/CaptureEcran.h"
 
+#include "foundation/DossiersJoueur.h"
 #include "foundation/InputOutput.h"
 #include "foundation/Messages.h"
-#include "shell/DossiersJoueur.h"
 
 #include <SDL_opengl.h>
 #include <algorithm>

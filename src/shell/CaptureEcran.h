@@ -24,7 +24,7 @@ bool ecritPNG(const char* chemin, const ImageRGB& image);
 
 // The screenshot key: the picture as "captures/corvanthelis-YYYYMMDD-HHMMSS.png"
 // in the working folder, or in the player's data folder when that one cannot
-// be written (shell/DossiersJoueur.h) ("-2", "-3"... when that second has
+// be written (foundation/DossiersJoueur.h) ("-2", "-3"... when that second has
 // one already). Says "Capture enregistrée : <chemin>" on standard output,
 // or why not on standard error. The path written, or "" on failure.
 std::string enregistreCapture();

@@ -1,10 +1,10 @@
 #include "verification/Acteurs.h"
 
 #include "game/Acteurs.h"
+#include "foundation/DossiersJoueur.h"
 #include "game/Effets.h"
 #include "game/SchemaActeur.h"
 #include "scenery/SchemaNiveau.h"
-#include "shell/DossiersJoueur.h"
 #include "sprites/SchemaSprite.h"
 
 

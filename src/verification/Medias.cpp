@@ -1,9 +1,9 @@
 #include "verification/Medias.h"
 
-#include "verification/Rapport.h"
+#include "foundation/DossiersJoueur.h"
 #include "foundation/FichierOrdinaire.h"
 #include "render/Decodage.h"
-#include "shell/DossiersJoueur.h"
+#include "verification/Rapport.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

@@ -1,11 +1,11 @@
 // The authors' levels: every level file under data/levels/, and one level
 // file checked on its own.
 
-#include "verification/Profil.h"
-#include "verification/Verificateur.h"
+#include "foundation/DossiersJoueur.h"
 #include "scenery/ClesNiveau.h"
 #include "scenery/SchemaNiveau.h"
-#include "shell/DossiersJoueur.h"
+#include "verification/Profil.h"
+#include "verification/Verificateur.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,8 +1,8 @@
 // An installed game's level changed in the editor: saved as the author's
 // copy, the installed file untouched, and the game plays the copy.
 #include "editeur/ModeleNiveau.h"
+#include "foundation/DossiersJoueur.h"
 #include "game/FichiersJeu.h"
-#include "shell/DossiersJoueur.h"
 #include "support/DonneesJeu.h"
 
 #include <gtest/gtest.h>

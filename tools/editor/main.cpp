@@ -1,9 +1,9 @@
 // Level editor: `editor [niveau.ini]`, the game's level by default. The
 // working folder is chosen from the game's level, so data/ is found.
 #include "editeur/Editeur.h"
+#include "foundation/DossierDepart.h"
+#include "foundation/DossiersJoueur.h"
 #include "game/FichiersJeu.h"
-#include "shell/DossierDepart.h"
-#include "shell/DossiersJoueur.h"
 
 int main(int argc, char** argv)
 {

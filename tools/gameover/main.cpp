@@ -2,9 +2,9 @@
 // ("./data/cin/gameover/anim_gameover_<n>.png", 95 frames, 75 ms each).
 // With four: gameover <frames> <pause ms> <leading text> <trailing text>
 // plays any numbered picture series. Escape or closing the window stops it.
+#include "foundation/DossierDepart.h"
 #include "game/OutilsJeu.h"
 #include "game/main.h"
-#include "shell/DossierDepart.h"
 
 #include <cstdio>
 #include <string>

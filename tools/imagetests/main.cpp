@@ -4,9 +4,9 @@
 //   img:    "c:\data\vorna\TEST2.JPG" at opacity 120 over "c:\data\vorna\TEST.JPG"
 // The names, backslashes included, are plain file names in the working
 // folder. Escape or closing the window quits.
+#include "foundation/DossierDepart.h"
 #include "game/OutilsJeu.h"
 #include "game/main.h"
-#include "shell/DossierDepart.h"
 
 #include <cstdio>
 #include <cstring>

@@ -10,6 +10,7 @@
 // Left and Right held scroll that way instead of the automatic scroll.
 // The level's actors are shown standing still where they start.
 
+#include "foundation/DossierDepart.h"
 #include "foundation/FichierDescription.h"
 #include "foundation/Temps.h"
 #include "game/ApercuActeurs.h"
@@ -17,7 +18,6 @@
 #include "scenery/CLevel.h"
 #include "shell/CEngineGL.h"
 #include "shell/CaptureEcran.h"
-#include "shell/DossierDepart.h"
 #include "shell/Plateforme.h"
 #include "shell/PorteeMoteur.h"
 #include "shell/gfx.h"

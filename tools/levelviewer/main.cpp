@@ -1,8 +1,8 @@
 // Level viewer: scrolls the level of "./dataqv/levels/level1.ini" with the
 // arrow keys; Escape or closing the window quits.
+#include "foundation/DossierDepart.h"
 #include "game/FichiersJeu.h"
 #include "game/main.h"
-#include "shell/DossierDepart.h"
 
 #include <cstdio>
 

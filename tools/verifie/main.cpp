@@ -6,8 +6,8 @@
 // count. Status 0 without errors (warnings do not count), 1 with errors.
 // Without a folder, from a folder without data/, an installed game's
 // content is checked, with the author's own levels read first.
-#include "shell/DossierDepart.h"
-#include "shell/DossiersJoueur.h"
+#include "foundation/DossierDepart.h"
+#include "foundation/DossiersJoueur.h"
 #include "verification/Verificateur.h"
 
 #include <SDL.h>

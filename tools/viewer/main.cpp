@@ -3,7 +3,7 @@
 //
 //   viewer [fichier]     (default "viewanims.spr")
 #include "game/main.h"
-#include "shell/DossierDepart.h"
+#include "foundation/DossierDepart.h"
 
 #include <cstdio>
 #include <string>

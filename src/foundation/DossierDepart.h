@@ -1,5 +1,5 @@
-#ifndef CORVANTHELIS_SHELL_DOSSIERDEPART_H
-#define CORVANTHELIS_SHELL_DOSSIERDEPART_H
+#ifndef CORVANTHELIS_FOUNDATION_DOSSIERDEPART_H
+#define CORVANTHELIS_FOUNDATION_DOSSIERDEPART_H
 
 // The folder the game runs in. The game and its tools name their files
 // relative to the working folder ("./data/...", "config.ini"), so started

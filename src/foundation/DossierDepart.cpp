@@ -1,4 +1,4 @@
-#include "shell/DossierDepart.h"
+#include "foundation/DossierDepart.h"
 
 #include "foundation/Messages.h"
 

@@ -1,5 +1,5 @@
-#ifndef CORVANTHELIS_SHELL_DOSSIERSJOUEUR_H
-#define CORVANTHELIS_SHELL_DOSSIERSJOUEUR_H
+#ifndef CORVANTHELIS_FOUNDATION_DOSSIERSJOUEUR_H
+#define CORVANTHELIS_FOUNDATION_DOSSIERSJOUEUR_H
 
 // Where the game writes the player's files. A game played from its own
 // folder (a build, an unpacked copy) writes everything there, as it always
@@ -22,7 +22,7 @@
 // from the installed content. Local, every name is the working folder's.
 //
 // The choice is made once per run, on the working folder at the first
-// call: call choisitDossierJeu (shell/DossierDepart.h) first.
+// call: call choisitDossierJeu (foundation/DossierDepart.h) first.
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "shell/DossiersJoueur.h"
+#include "foundation/DossiersJoueur.h"
 
 #include "foundation/DocumentProfil.h"
+#include "foundation/DossierDepart.h"
 #include "foundation/Messages.h"
-#include "shell/DossierDepart.h"
 
 #include <algorithm>
 #include <cerrno>

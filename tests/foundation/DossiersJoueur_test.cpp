@@ -1,11 +1,11 @@
 #include "editeur/ModeleNiveau.h"
 #include "foundation/DocumentProfil.h"
+#include "foundation/DossiersJoueur.h"
 #include "foundation/FichierOrdinaire.h"
 #include "game/Parcours.h"
 #include "game/Records.h"
 #include "game/SchemaParcours.h"
 #include "shell/CEngineGL.h"
-#include "shell/DossiersJoueur.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
