@@ -9,8 +9,8 @@
 #   P/share/applications, icons/hicolor, metainfo, man/man6
 # The tools get the game's name in front: "editor" and "convert" are other
 # programs' names on a Debian system. The installed game finds its content
-# from its own folder (shell/DossierDepart.cpp), so any prefix works, and
-# writes the player's files in the player's folders (shell/DossiersJoueur.h).
+# from its own folder (foundation/DossierDepart.cpp), so any prefix works, and
+# writes the player's files in the player's folders (foundation/DossiersJoueur.h).
 
 set(CORVANTHELIS_PAQUET ${CMAKE_CURRENT_LIST_DIR})
 set(CORVANTHELIS_CONTENU share/games/corvanthelis)
