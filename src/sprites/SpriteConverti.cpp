@@ -1,5 +1,6 @@
 #include "sprites/SpriteConverti.h"
 
+#include "foundation/FichierOrdinaire.h"
 #include "foundation/Messages.h"
 #include "foundation/util.h"
 #include "render/CImageGL.h"
@@ -109,7 +110,7 @@ void signaleIllisible(const char* fichier, const std::string& raison)
 // The whole file, refused before reading when larger than the limit.
 bool litFichier(const char* fichier, std::vector<unsigned char>& donnees, std::string& erreur)
 {
-    FILE* f = fichier ? fopen(fichier, "rb") : nullptr;
+    FILE* f = fichier ? ouvreFichierOrdinaire(fichier) : nullptr;
     if (!f)
         return erreur = "impossible d'ouvrir le fichier", false;
     long taille = -1;
