@@ -6,10 +6,11 @@
 // Per frame: the interval between browser frames (p50, p99, share over
 // 20 ms) and the main thread's task time (chromium's own counter).
 // Usage: node navigateur.js BUILD_WEB_DIR [--profil]
-// --profil then samples the page's main thread for 10 s and prints where
+// --profil then samples each page's main thread for 10 s and prints where
 // its time goes, by function and by kind (the game's wasm, the emulated
-// GL's JavaScript, Asyncify's, the browser's SDL); build with
-// --profiling-funcs for the wasm functions' names.
+// GL's JavaScript, Asyncify's, the browser's SDL; build with
+// --profiling-funcs for the wasm functions' names), then by trace event
+// (script, commit, command buffer flushes) over 5 s.
 'use strict';
 const { spawn } = require('child_process');
 const fs = require('fs');
@@ -166,6 +167,42 @@ async function profile(page, duree) {
     .forEach(([nom, ms]) => console.log(`  ${(ms / images).toFixed(3)} ms  ${nom}`));
 }
 
+// The main thread's time by trace event (self time, nested events taken
+// out), per browser frame, over `duree` ms.
+async function trace(page, duree) {
+  const fichier = path.join(require('os').tmpdir(), `trace-${process.pid}.json`);
+  const debut = await page.evaluate(() => window.__images.length);
+  await page.tracing.start({ path: fichier, categories: ['toplevel', 'devtools.timeline', 'v8', 'blink', 'cc', 'gpu'] });
+  await pause(duree);
+  await page.tracing.stop();
+  const images = (await page.evaluate(() => window.__images.length)) - debut;
+  const { traceEvents: ev } = JSON.parse(fs.readFileSync(fichier, 'utf8'));
+  fs.unlinkSync(fichier);
+  const principal = new Set(ev.filter(e => e.name === 'thread_name' && e.args.name === 'CrRendererMain')
+                               .map(e => `${e.pid}:${e.tid}`));
+  const soi = new Map();
+  const parFil = new Map();
+  for (const e of ev.filter(e => e.ph === 'X' && e.dur !== undefined && principal.has(`${e.pid}:${e.tid}`))) {
+    const cle = `${e.pid}:${e.tid}`;
+    if (!parFil.has(cle)) parFil.set(cle, []);
+    parFil.get(cle).push(e);
+  }
+  for (const liste of parFil.values()) {
+    liste.sort((a, b) => a.ts - b.ts || b.dur - a.dur);
+    const pile = [];
+    for (const e of liste) {
+      while (pile.length && pile[pile.length - 1].ts + pile[pile.length - 1].dur <= e.ts) pile.pop();
+      if (pile.length) soi.set(pile[pile.length - 1].name, (soi.get(pile[pile.length - 1].name) || 0) - e.dur);
+      soi.set(e.name, (soi.get(e.name) || 0) + e.dur);
+      pile.push(e);
+    }
+  }
+  const total = [...soi.values()].reduce((a, b) => a + b, 0);
+  console.log(`trace : ${images} images, ${(total / 1000 / images).toFixed(3)} ms par image sur le fil principal`);
+  [...soi].sort((a, b) => b[1] - a[1]).slice(0, 15)
+    .forEach(([nom, us]) => console.log(`  ${(us / 1000 / images).toFixed(3)} ms  ${nom}`));
+}
+
 async function main() {
   const port = 20000 + Math.floor(Math.random() * 20000);
   const serveur = spawn('python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1'],
@@ -194,6 +231,7 @@ async function main() {
     await page.keyboard.down('ArrowRight');
     await mesure(page, 'page');
     if (profil) await profile(page, 10000);
+    if (profil) await trace(page, 5000);
     const avant = await page.evaluate(() => { window.__espionne(); return window.__images.length; });
     await pause(3000);
     const [images, appels] = await page.evaluate(() => [window.__images.length, window.__appels]);
@@ -215,6 +253,7 @@ async function main() {
       await pause(2000);
       await mesure(borne, 'borne ' + mode);
       if (profil) await profile(borne, 10000);
+      if (profil) await trace(borne, 5000);
       await borne.close();
     }
   } finally {
