@@ -5,6 +5,8 @@
 #include <ctime>
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
+
+extern "C" void attendRappelImage(); // web/attente.js
 #endif
 
 namespace {
@@ -49,10 +51,6 @@ uint64_t microDe(const timespec& t)
 }
 
 #ifdef __EMSCRIPTEN__
-// clang-format off
-EM_ASYNC_JS(void, attendRappelImage, (), { await new Promise(fin => requestAnimationFrame(fin)); });
-// clang-format on
-
 // True from a frame wait to the next wait of any kind.
 bool apresImage = false;
 #endif
