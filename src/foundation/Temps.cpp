@@ -5,6 +5,8 @@
 #include <ctime>
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
+
+extern "C" void attendRappelImage(); // web/attente.js
 #endif
 
 namespace {
@@ -47,6 +49,11 @@ uint64_t microDe(const timespec& t)
 {
     return static_cast<uint64_t>(t.tv_sec) * 1000000u + static_cast<uint64_t>(t.tv_nsec) / 1000u;
 }
+
+#ifdef __EMSCRIPTEN__
+// True from a frame wait to the next wait of any kind.
+bool apresImage = false;
+#endif
 }
 
 uint32_t tempsCourant()
@@ -77,11 +84,30 @@ bool tempsSuspendu()
 
 void attendre(uint32_t ms)
 {
-    if (facticeActif)
+    if (facticeActif) {
         microFactice += static_cast<uint64_t>(ms) * 1000u;
-    else
-        SDL_Delay(ms);
+        return;
+    }
+#ifdef __EMSCRIPTEN__
+    // The frame wait has just given the browser its turn. Sleeping again
+    // would move the next frame's whole work out of the frame callback into
+    // a timer task: drawn after the browser's frame began, it shows a frame
+    // late, and under load the callback after it comes a frame late too.
+    const bool servie = apresImage && ms < 1000u / 60u;
+    apresImage = false;
+    if (servie)
+        return;
+#endif
+    SDL_Delay(ms);
 }
+
+#ifdef __EMSCRIPTEN__
+void attendImageNavigateur()
+{
+    attendRappelImage();
+    apresImage = true;
+}
+#endif
 
 uint64_t tempsMicro()
 {
@@ -101,6 +127,7 @@ void dortJusqua(uint64_t echeance)
     }
 #ifdef __EMSCRIPTEN__
     // The page only draws, and hears keys, while the program yields.
+    apresImage = false;
     const uint64_t maintenant = tempsMicro();
     emscripten_sleep(echeance > maintenant ? static_cast<unsigned>((echeance - maintenant) / 1000u)
                                            : 0u);

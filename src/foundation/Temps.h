@@ -23,7 +23,15 @@ void reprendTemps();
 bool tempsSuspendu();
 
 // Waits ms milliseconds; with a fake clock, advances it instead of sleeping.
+// In the browser, a wait shorter than a frame that comes right after the
+// frame wait returns at once: that wait has already yielded.
 void attendre(uint32_t ms);
+
+#ifdef __EMSCRIPTEN__
+// Yields to the browser until its next frame callback: the page shows what
+// was drawn, and hears keys, only while the program yields.
+void attendImageNavigateur();
+#endif
 
 // Microseconds of a monotonic clock (not changed by setting the date), or
 // the fake clock's value.

@@ -306,8 +306,11 @@ void CImageGL3::affiche(int x, int y)
         }
         const int demiL = texLongueur / 2;
         const int demiH = texHauteur / 2;
-        glBegin(GL_QUADS);
+        // The colour before glBegin: the browser's emulated GL takes one
+        // given inside it for a per-vertex stream, and expects it at each
+        // vertex.
         glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
+        glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 0.0f);
         glVertex2i(-demiL, -demiH);
         glTexCoord2f(1.0f, 0.0f);

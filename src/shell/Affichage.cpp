@@ -111,6 +111,13 @@ int initSDL(int largeur, int hauteur)
         SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
     }
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, profondeur);
+#ifdef __EMSCRIPTEN__
+    // Nothing reads depth or the picture's alpha. In the page, an alpha
+    // channel makes the browser blend the canvas over the page at each frame,
+    // and a depth buffer is cleared for nothing.
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+#endif
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     // The interval has to be asked for before the mode is set; SDL only
     // applies it where the display really offers swap control.

@@ -4,9 +4,7 @@
 
 #include <SDL.h>
 #include <SDL_opengl.h>
-#ifdef __EMSCRIPTEN__
-#include <emscripten.h>
-#else
+#ifndef __EMSCRIPTEN__
 #include <GL/glx.h>
 #endif
 #include <cerrno>
@@ -52,14 +50,6 @@ bool contientMot(const char* liste, const char* mot)
     }
     return false;
 }
-
-#ifdef __EMSCRIPTEN__
-// The page shows what was drawn once the program yields to the browser;
-// yielding up to its next frame callback paces at the display's rate.
-// clang-format off
-EM_ASYNC_JS(void, attendImageNavigateur, (), { await new Promise(fin => requestAnimationFrame(fin)); });
-// clang-format on
-#endif
 }
 
 bool swapControlDansExtensions(const char* extensionsGLX)
@@ -134,6 +124,7 @@ void presenteImage()
 #ifdef __EMSCRIPTEN__
     if (gl)
         SDL_GL_SwapBuffers();
+    // Up to the browser's next frame callback: paced at the display's rate.
     attendImageNavigateur();
 #else
     if (gl && cadencement)

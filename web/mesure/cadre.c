@@ -11,7 +11,12 @@ void SDL_GL_SwapBuffers(void)
 {
     static void (*vrai)(void);
     if (!vrai) vrai = (void (*)(void))dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers");
-    if (!journal) journal = fopen(getenv("CADRE_JOURNAL") ? getenv("CADRE_JOURNAL") : "/tmp/cadre.txt", "w");
+    if (!journal) {
+        journal = fopen(getenv("CADRE_JOURNAL") ? getenv("CADRE_JOURNAL") : "/tmp/cadre.txt", "w");
+        // Line by line: the game is killed, and a cut last line would read
+        // as a wrong time.
+        setvbuf(journal, NULL, _IOLBF, 0);
+    }
     fprintf(journal, "%.3f %.3f\n", ms(CLOCK_MONOTONIC), ms(CLOCK_PROCESS_CPUTIME_ID));
     vrai();
 }

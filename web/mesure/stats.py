@@ -4,7 +4,7 @@
 # lines "time cpu" that cadre.so writes.
 import sys
 
-lignes = [tuple(map(float, l.split())) for l in open(sys.argv[1]) if len(l.split()) == 2]
+lignes = [tuple(map(float, l.split())) for l in open(sys.argv[1]) if l.endswith('\n') and len(l.split()) == 2]
 debut, fin = (float(open(f).read()) for f in sys.argv[2:4])
 lignes = [l for l in lignes if debut <= l[0] <= fin]
 paires = list(zip(lignes, lignes[1:]))
