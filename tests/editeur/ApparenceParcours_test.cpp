@@ -4,11 +4,11 @@
 // the editor wrote.
 #include "editeur/ModeleNiveau.h"
 #include "game/Parcours.h"
+#include "support/HistoriqueModele.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 using namespace editeur;
 using namespace testsupport;
@@ -34,35 +34,7 @@ struct Dossier {
     }
 };
 
-std::vector<std::string> disque()
-{
-    std::vector<std::string> t;
-    for (const char* f : {"data/levels/mien.ini", "data/parcours.ini"})
-        t.push_back(fichierExiste(f) ? lisFichier(f) : "<absent>");
-    return t;
-}
-
-// Runs each step and saves; then every undo and redo, saved, gives back
-// the files as they were after that step.
-void verifieHistorique(CModeleNiveau& m, const std::vector<std::function<bool()>>& etapes)
-{
-    std::vector<std::vector<std::string>> apres = {disque()};
-    for (const auto& etape : etapes) {
-        ASSERT_TRUE(etape());
-        ASSERT_TRUE(m.sauve());
-        apres.push_back(disque());
-    }
-    for (size_t i = etapes.size(); i > 0; --i) {
-        ASSERT_TRUE(m.annule());
-        ASSERT_TRUE(m.sauve());
-        EXPECT_EQ(disque(), apres[i - 1]) << "after undoing step " << i;
-    }
-    for (size_t i = 1; i <= etapes.size(); ++i) {
-        ASSERT_TRUE(m.retablit());
-        ASSERT_TRUE(m.sauve());
-        EXPECT_EQ(disque(), apres[i]) << "after redoing step " << i;
-    }
-}
+const std::vector<std::string> Fichiers = {"data/levels/mien.ini", "data/parcours.ini"};
 
 std::vector<std::string> fichiersLus()
 {
@@ -83,14 +55,15 @@ TEST(ApparenceParcours, LookKeysAreWrittenOnlyAwayFromTheGamesDefaults)
     EXPECT_EQ(a.ciel, AspectNiveau().ciel);
     a.ciel = "./data/levels/mien/ciel.png";
     a.luneX = 5000;  // brought within the game's range
-    verifieHistorique(m, {[&] { return m.fixeAspect(a); },
-                          [&] {
-                              AspectNiveau b = m.aspect();
-                              b.ciel = AspectNiveau().ciel;
-                              b.musique = "./data/zic/mien.ogg";
-                              return m.fixeAspect(b);
-                          },
-                          [&] { return m.fixeAspect(AspectNiveau()); }});
+    verifieHistorique(m, Fichiers,
+                      {[&] { ASSERT_TRUE(m.fixeAspect(a)); },
+                       [&] {
+                           AspectNiveau b = m.aspect();
+                           b.ciel = AspectNiveau().ciel;
+                           b.musique = "./data/zic/mien.ogg";
+                           ASSERT_TRUE(m.fixeAspect(b));
+                       },
+                       [&] { ASSERT_TRUE(m.fixeAspect(AspectNiveau())); }});
     EXPECT_EQ(lisFichier("data/levels/mien.ini"), Niveau) << "defaults leave no key";
     ASSERT_TRUE(m.annule());
     EXPECT_EQ(m.aspect().musique, "./data/zic/mien.ogg");
@@ -108,8 +81,9 @@ TEST(ApparenceParcours, ALevelIsAddedToTheJourneyTakenOutAndMoved)
     CModeleNiveau m;
     ASSERT_TRUE(m.ouvre("./data/levels/mien.ini"));
     EXPECT_EQ(m.rangParcours(), -1);
-    verifieHistorique(m, {[&] { return m.ajouteAuParcours(); }, [&] { return m.retireDuParcours(); },
-                          [&] { return m.ajouteAuParcours(0); }});
+    verifieHistorique(m, Fichiers,
+                      {[&] { ASSERT_TRUE(m.ajouteAuParcours()); }, [&] { ASSERT_TRUE(m.retireDuParcours()); },
+                       [&] { ASSERT_TRUE(m.ajouteAuParcours(0)); }});
     // Only the header lines after it changed; the game reads it in order.
     EXPECT_EQ(lisFichier("data/parcours.ini"),
               "; le jeu\n[Entete]\nnombreNiveaux=4\n\n"

@@ -2,11 +2,11 @@
 // behaviour numbers: each saved, then undone and redone back to the very
 // bytes saved after every step.
 #include "editeur/ModeleNiveau.h"
+#include "support/HistoriqueModele.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 using namespace editeur;
 using namespace testsupport;
@@ -25,14 +25,6 @@ const std::string Plan = "[Entete]\nnombreTiles=0\n";
 // checked apart.
 const std::vector<std::string> Fichiers = {"niveau.ini", "niv/a.ini", "niv/b.ini", "niv/c.ini", "niv/cache.ini",
                                            "niv/ciel.ini"};
-
-std::vector<std::string> disque()
-{
-    std::vector<std::string> t;
-    for (const std::string& f : Fichiers)
-        t.push_back(fichierExiste(f) ? lisFichier(f) : "<absent>");
-    return t;
-}
 
 std::vector<int> priorites(const CModeleNiveau& m)
 {
@@ -57,28 +49,6 @@ struct Dossier {
     }
 };
 
-// Runs each step, saving after it, then undoes and redoes them all: every
-// save gives back the files as they were after that step.
-void verifieHistorique(CModeleNiveau& m, const std::vector<std::function<void()>>& etapes)
-{
-    std::vector<std::vector<std::string>> apres = {disque()};
-    for (const auto& etape : etapes) {
-        etape();
-        ASSERT_TRUE(m.sauve());
-        apres.push_back(disque());
-    }
-    for (size_t i = etapes.size(); i > 0; --i) {
-        ASSERT_TRUE(m.annule());
-        ASSERT_TRUE(m.sauve());
-        EXPECT_EQ(disque(), apres[i - 1]) << "after undoing step " << i;
-    }
-    for (size_t i = 1; i <= etapes.size(); ++i) {
-        ASSERT_TRUE(m.retablit());
-        ASSERT_TRUE(m.sauve());
-        EXPECT_EQ(disque(), apres[i]) << "after redoing step " << i;
-    }
-}
-
 TEST(PlansModele, AddReorderRemovePlanesAndSetTheFinishEachUndoable)
 {
     Dossier d;
@@ -89,7 +59,7 @@ TEST(PlansModele, AddReorderRemovePlanesAndSetTheFinishEachUndoable)
     tile.frames.push_back({0, 0, 256, 128, 255, 0});
     tile.positions.push_back({5, 5});  // a new plane's tile starts unplaced
 
-    verifieHistorique(m, {
+    verifieHistorique(m, Fichiers, {
         [&] {
             EXPECT_EQ(m.cheminNouveauPlan(tile.planche), "niv/ciel2.ini");
             ASSERT_TRUE(m.ajoutePlan(tile));
@@ -176,7 +146,7 @@ TEST(PlansModele, OneActorsOwnNumbersOverrideItsTypeUntilSetBack)
     EXPECT_EQ(parametre("recul").valeur, 400);  // the type says nothing: the default
     const int iPatrouille = 3, iVitesse = 0, iPeriode = 5;
 
-    verifieHistorique(m, {
+    verifieHistorique(m, Fichiers, {
         [&] { ASSERT_TRUE(m.fixeParametreActeur(0, iPatrouille, 240)); },
         [&] {
             ASSERT_TRUE(m.fixeParametreActeur(0, iVitesse, 5000000));
