@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace editeur;
 using namespace testsupport;
 
