@@ -162,14 +162,9 @@ bool CModeleNiveau::dessineEnJeu(int plan) const
 
 std::vector<std::string> CModeleNiveau::typesActeurs() const
 {
-    std::vector<std::string> types;
-    const std::string dossier = "./data/acteurs/";
-    for (std::string nom : fichiersContenu(dossier, false))
-        if (nom.size() > dossier.size() + 4 && nom.compare(nom.size() - 4, 4, ".ini") == 0) {
-            nom = nom.substr(dossier.size(), nom.size() - 4 - dossier.size());
-            if (nomTypeActeurValide(nom.c_str()))
-                types.push_back(nom);
-        }
+    std::vector<std::string> types = typesActeursSurDisque();
+    auto invalide = [](const std::string& t) { return !nomTypeActeurValide(t.c_str()); };
+    types.erase(std::remove_if(types.begin(), types.end(), invalide), types.end());
     return types;
 }
 

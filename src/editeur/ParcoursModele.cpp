@@ -8,7 +8,6 @@
 #include "game/SchemaParcours.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <tuple>
 
 namespace editeur {
@@ -25,25 +24,9 @@ std::string sectionNiveau(int n)
     return sp::PrefixeNiveau + std::to_string(n);
 }
 
-// A level file as the journey would name it: "./data/levels/x.ini" and
-// "data/levels/x.ini" are the same level; so is the absolute path of a
-// file under the working folder.
-std::string normalise(const std::string& chemin)
-{
-    namespace fs = std::filesystem;
-    fs::path p = fs::path(chemin).lexically_normal();
-    if (p.is_absolute()) {
-        std::error_code erreur;
-        fs::path relatif = p.lexically_relative(fs::current_path(erreur));
-        if (!erreur && !relatif.empty() && *relatif.begin() != "..")
-            p = relatif;
-    }
-    return p.generic_string();
-}
-
 std::string commeEcrit(const std::string& chemin)
 {
-    const std::string n = normalise(chemin);
+    const std::string n = niveauNormalise(chemin);
     return n.empty() || n[0] == '/' ? n : "./" + n;
 }
 
@@ -67,9 +50,9 @@ std::vector<NiveauParcours> litNiveaux(const std::string& texte)
 std::vector<int> places(const std::vector<NiveauParcours>& niveaux, const std::string& fichier)
 {
     std::vector<int> p;
-    const std::string cherche = normalise(fichier);
+    const std::string cherche = niveauNormalise(fichier);
     for (size_t k = 0; k < niveaux.size(); ++k)
-        if (!niveaux[k].fichier.empty() && normalise(niveaux[k].fichier) == cherche)
+        if (!niveaux[k].fichier.empty() && niveauNormalise(niveaux[k].fichier) == cherche)
             p.push_back(static_cast<int>(k) + 1);
     return p;
 }
@@ -137,7 +120,7 @@ bool insere(CDocumentProfil& doc, const std::string& fichier, int apres)
     if (!doc.fixe(sp::SectionEntete, sp::NombreNiveaux.nom, nombre(static_cast<int>(niveaux.size()))))
         return false;
     // Without a journey the game plays its first level: it stays first.
-    if (niveaux.empty() && normalise(fichier) != normalise(fichiersJeu::Niveau)) {
+    if (niveaux.empty() && niveauNormalise(fichier) != niveauNormalise(fichiersJeu::Niveau)) {
         if (!doc.ajouteSection(sectionNiveau(1).c_str(), sp::SectionEntete,
                                {{sp::FichierNiveau.nom, fichiersJeu::Niveau}, {sp::Nom.nom, NomPremierNiveau}}))
             return false;

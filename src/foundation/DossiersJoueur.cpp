@@ -129,18 +129,20 @@ std::string fichierReglagesLu(const char* nom)
     return existe(joueur) ? joueur : std::string(nom);
 }
 
+namespace {
+
+// The text of `lu`, saved to `ecrit`: the player's own copy of an installed
+// file once it is written.
+bool chargeVers(CDocumentProfil& document, const std::string& lu, const std::string& ecrit)
+{
+    return lu == ecrit ? document.charge(ecrit.c_str()) : document.chargeCopie(lu.c_str(), ecrit.c_str());
+}
+
+}  // namespace
+
 bool chargeReglages(CDocumentProfil& document, const char* nom)
 {
-    const std::string lu = fichierReglagesLu(nom);
-    const std::string ecrit = fichierReglages(nom);
-    if (lu == ecrit)
-        return document.charge(ecrit.c_str());
-    // The player has no copy yet: the default's text, saved as theirs.
-    CDocumentProfil defaut;
-    if (!defaut.charge(lu.c_str()) || !document.charge(ecrit.c_str()))
-        return false;
-    document.remplaceTexte(defaut.texte());
-    return true;
+    return chargeVers(document, fichierReglagesLu(nom), fichierReglages(nom));
 }
 
 std::string dossierDonneesJoueur()
@@ -261,9 +263,7 @@ std::vector<std::string> fichiersContenu(const std::string& dossier, bool recurs
 
 bool chargeContenu(CDocumentProfil& document, const std::string& nom)
 {
-    const std::string lu = cheminContenuLu(nom);
-    const std::string ecrit = cheminContenuEcrit(nom);
-    return lu == ecrit ? document.charge(ecrit.c_str()) : document.chargeCopie(lu.c_str(), ecrit.c_str());
+    return chargeVers(document, cheminContenuLu(nom), cheminContenuEcrit(nom));
 }
 
 std::string cheminNiveauDonne(const char* donne)

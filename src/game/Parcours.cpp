@@ -77,13 +77,17 @@ Parcours litParcours(const char* fichier)
     return p;
 }
 
-namespace {
-
-std::string normalise(const std::string& fichier)
+std::string niveauNormalise(const std::string& chemin)
 {
-    return std::filesystem::path(fichier).lexically_normal().generic_string();
-}
-
+    namespace fs = std::filesystem;
+    fs::path p = fs::path(chemin).lexically_normal();
+    if (p.is_absolute()) {
+        std::error_code erreur;
+        fs::path relatif = p.lexically_relative(fs::current_path(erreur));
+        if (!erreur && !relatif.empty() && *relatif.begin() != "..")
+            p = relatif;
+    }
+    return p.generic_string();
 }
 
 void ajouteNiveauxAuteur(Parcours& parcours)
@@ -93,7 +97,7 @@ void ajouteNiveauxAuteur(Parcours& parcours)
             continue;
         bool nomme = false;
         for (const NiveauParcours& n : parcours.niveaux)
-            nomme = nomme || normalise(n.fichier) == normalise(fichier);
+            nomme = nomme || niveauNormalise(n.fichier) == niveauNormalise(fichier);
         // A plane file has no plane count: only levels are listed.
         InputOutput io(true);
         if (nomme || io.getPrivateProfileInt(clesNiveau::Entete, clesNiveau::NombrePlans, 0, fichier.c_str(), false) <= 0)

@@ -41,6 +41,11 @@ struct Parcours {
 // folder and extension ("./data/levels/marais.ini" gives "marais").
 std::string nomParDefaut(const std::string& fichier);
 
+// A level file as the journey would name it: "./data/levels/x.ini" and
+// "data/levels/x.ini" are the same level; so is the absolute path of a
+// file under the working folder.
+std::string niveauNormalise(const std::string& chemin);
+
 // Reads `fichier`. A level whose file cannot be read is left out, with one
 // line on standard error; with no file, or no level left, the journey is
 // the game's level alone (`lu` false).

@@ -1,5 +1,6 @@
 #include "scenery/DescriptionNiveau.h"
 
+#include "foundation/DossiersJoueur.h"
 #include "foundation/Messages.h"
 #include "foundation/Schema.h"
 #include "scenery/CBackground.h"
@@ -96,6 +97,16 @@ bool nomTypeActeurValide(const char* nom)
             return false;
     }
     return n > 0 && n < sizeof(ActeurPlace::type);
+}
+
+std::vector<std::string> typesActeursSurDisque()
+{
+    std::vector<std::string> types;
+    const std::string dossier = "./data/acteurs/";
+    for (const std::string& n : fichiersContenu(dossier, false))
+        if (n.size() > dossier.size() + 4 && n.compare(n.size() - 4, 4, ".ini") == 0)
+            types.push_back(n.substr(dossier.size(), n.size() - 4 - dossier.size()));
+    return types;
 }
 
 int LecteurDescriptionNiveau::litNombreActeurs()

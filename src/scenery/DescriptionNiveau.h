@@ -22,6 +22,7 @@
 #include "scenery/SchemaNiveau.h"
 #include "sprites/Planche.h"
 
+#include <string>
 #include <vector>
 
 struct EnteteNiveau {
@@ -37,6 +38,9 @@ struct ActeurPlace {
 
 // True for a non-empty name of [a-z0-9_] that fits ActeurPlace::type.
 bool nomTypeActeurValide(const char* nom);
+// The names of the type files data/acteurs/<type>.ini, the installed ones
+// and the author's (foundation/DossiersJoueur.h), sorted, each once.
+std::vector<std::string> typesActeursSurDisque();
 
 class LecteurDescriptionNiveau {
 public:

@@ -1,7 +1,6 @@
 #include "verification/Acteurs.h"
 
 #include "game/Acteurs.h"
-#include "foundation/DossiersJoueur.h"
 #include "game/Effets.h"
 #include "game/SchemaActeur.h"
 #include "scenery/SchemaNiveau.h"
@@ -17,17 +16,6 @@ const char* const FICHIER_EFFETS = FichierEffets;
 namespace {
 
 namespace sa = schemaActeur;
-
-// The types on disk, for suggestions.
-std::vector<std::string> typesPresents()
-{
-    std::vector<std::string> types;
-    const std::string dossier = "./data/acteurs/";
-    for (const std::string& n : fichiersContenu(dossier, false))
-        if (n.size() > dossier.size() + 4 && n.compare(n.size() - 4, 4, ".ini") == 0)
-            types.push_back(n.substr(dossier.size(), n.size() - 4 - dossier.size()));
-    return types;
-}
 
 uint32_t lit32(const std::string& o, size_t p) { uint32_t v; memcpy(&v, o.data() + p, 4); return v; }
 uint16_t lit16(const std::string& o, size_t p) { uint16_t v; memcpy(&v, o.data() + p, 2); return v; }
@@ -176,7 +164,7 @@ bool CVerificateur::verifieTypeActeur(const std::string& type, const std::string
     }
     bool& utilisable = types_[type] = false;
     if (!defautFichier(chemin).empty()) {
-        std::string proche = plusProche(type, typesPresents());
+        std::string proche = plusProche(type, typesActeursSurDisque());
         rapport_.erreur(fichier, ligne,
                         proche.empty() ? texte("type `%s` inconnu (%s introuvable) : l'acteur est laissé de côté",
                                                type.c_str(), chemin.c_str())
