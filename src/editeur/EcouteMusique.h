@@ -30,7 +30,6 @@ public:
     // file the mixer cannot read); asked again only when the wish changes.
     bool suit(const std::string& musique);
     const std::string& enCours() const { return voulue; }
-    bool entendue() const { return joue; }
 
 private:
     GestionnaireSon* son;

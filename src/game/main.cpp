@@ -75,16 +75,18 @@ bool joueParcours(GestionnaireSon* son, const Parcours& parcours, CRecords& reco
 {
     TotauxParcours totaux;
     const bool seul = parcours.niveaux[static_cast<size_t>(premier)].auteur;
-    for (size_t i = static_cast<size_t>(premier); i < parcours.niveaux.size(); ++i) {
-        if (parcours.niveaux[i].auteur && !seul)
-            break;
+    // The journey's levels come first; the author's follow them.
+    size_t fin = static_cast<size_t>(premier) + 1;
+    while (!seul && fin < parcours.niveaux.size() && !parcours.niveaux[fin].auteur)
+        ++fin;
+    for (size_t i = static_cast<size_t>(premier); i < fin; ++i) {
         const std::string& fichier = parcours.niveaux[i].fichier;
         auto surArrivee = [&](const ResultatNiveau& r) {
             totaux.ajoute(r);
             Ameliorations a = records.enregistre(fichier, r);
             ecritRecords(fichierReglages(schemaParcours::records::Fichier).c_str(), records);
             // The next level's pictures decode while the ending shows.
-            if (i + 1 < parcours.niveaux.size() && !seul && !parcours.niveaux[i + 1].auteur)
+            if (i + 1 < fin)
                 prechargeImages(imagesDuDemarrage(false, parcours.niveaux[i + 1].fichier.c_str()));
             return a;
         };
@@ -93,9 +95,10 @@ bool joueParcours(GestionnaireSon* son, const Parcours& parcours, CRecords& reco
         // ending, as it always has.
         if (joueNiveau(son, fichier.c_str(), PositionNiveauDepart, surArrivee, parcours.lu || seul))
             return true;
-        if (seul)
-            return false;
     }
+    // An author's level ends back at the title, without the closing screen.
+    if (seul)
+        return false;
     son->stoppeMusique();
     return lanceCloture(totaux);
 }
