@@ -14,8 +14,8 @@
 #include "sound/CMusique.h"
 
 #include <SDL.h>
-#include <algorithm>
 #include <SDL_opengl.h>
+#include <algorithm>
 
 CMenuTitre::CMenuTitre(const Parcours& parcours, const CRecords& records, bool avecEditeur)
     : parcours(parcours), records(records), avecEditeur(avecEditeur)
