@@ -24,7 +24,7 @@ set(WEB_LIENS
   -sLEGACY_GL_EMULATION=1 -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH=1
   -sINITIAL_MEMORY=67108864 -sTOTAL_STACK=1048576 -sMINIFY_HTML=0 -sEXIT_RUNTIME=1
   -lidbfs.js -sFORCE_FILESYSTEM=1
-  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/web/attente.js" "-sASYNCIFY_IMPORTS=['attendRappelImage']"
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/web/attente.js" "SHELL:--js-library ${CMAKE_SOURCE_DIR}/web/quad.js" "-sASYNCIFY_IMPORTS=['attendRappelImage']"
   "-sEXPORTED_RUNTIME_METHODS=['FS','IDBFS','callMain','addRunDependency','removeRunDependency']"
   "SHELL:--shell-file ${CMAKE_SOURCE_DIR}/web/page.html"
   "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/avant.js"
@@ -32,4 +32,4 @@ set(WEB_LIENS
   "SHELL:--preload-file ${CONTENU_WEB}/config.ini@/contenu/config.ini")
 target_link_options(corvanthelis_web PRIVATE ${WEB_LIENS})
 set_property(TARGET corvanthelis_web APPEND PROPERTY LINK_DEPENDS
-             ${CMAKE_SOURCE_DIR}/web/page.html ${CMAKE_SOURCE_DIR}/web/avant.js ${CMAKE_SOURCE_DIR}/web/attente.js ${CONTENU_WEB}/data/.genere)
+             ${CMAKE_SOURCE_DIR}/web/page.html ${CMAKE_SOURCE_DIR}/web/avant.js ${CMAKE_SOURCE_DIR}/web/attente.js ${CMAKE_SOURCE_DIR}/web/quad.js ${CONTENU_WEB}/data/.genere)

@@ -239,7 +239,6 @@ void CImageGL::affiche(int x, int y, int sx, int sy, int w, int h)
             }
             glTranslatef(static_cast<float>(x + i * T + offX - sx),
                          static_cast<float>(y + j * T + offY - sy + drawH), 0.0f);
-            glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
             bandeTexturee(static_cast<float>(drawW), static_cast<float>(drawH), uLeft, uRight, vTop, vBottom,
                           false, false);
         }

@@ -74,8 +74,9 @@ public:
     bool mirrorY;              // flip left to right
 
 protected:
-    // Texturing and blending on, `texture` bound (unless 0), the model-view
-    // matrix reset to the 0.375 pixel offset. termineDessin() turns both off.
+    // Texturing and blending on, `texture` bound (unless 0), the colour
+    // from the brightness and opacity, the model-view matrix reset to the
+    // 0.375 pixel offset. termineDessin() turns texturing and blending off.
     void commenceDessin(unsigned int texture) const;
     void termineDessin() const;
 };

@@ -270,7 +270,6 @@ void CImageGL3::affiche(int x, int y)
     commenceDessin(textureId);
     if (rotation == 0.0 && zoom == 100) {
         glTranslatef(static_cast<float>(x), static_cast<float>(y + hauteur), 0.0f);
-        glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
         bandeTexturee(static_cast<float>(longueur), static_cast<float>(hauteur), 0.0f,
                       static_cast<float>(longueur) / texLongueur, 0.0f,
                       static_cast<float>(hauteur) / texHauteur, mirrorX, mirrorY);
@@ -304,22 +303,10 @@ void CImageGL3::affiche(int x, int y)
             glTranslatef(0.0f, static_cast<float>(hauteur - texHauteur), 0.0f);
             glRotatef(180.0f, 1.0f, 0.0f, 0.0f);
         }
-        const int demiL = texLongueur / 2;
-        const int demiH = texHauteur / 2;
-        // The colour before glBegin: the browser's emulated GL takes one
-        // given inside it for a per-vertex stream, and expects it at each
-        // vertex.
-        glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
-        glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 0.0f);
-        glVertex2i(-demiL, -demiH);
-        glTexCoord2f(1.0f, 0.0f);
-        glVertex2i(demiL, -demiH);
-        glTexCoord2f(1.0f, 1.0f);
-        glVertex2i(demiL, demiH);
-        glTexCoord2f(0.0f, 1.0f);
-        glVertex2i(-demiL, demiH);
-        glEnd();
+        const float l = static_cast<float>(texLongueur / 2);
+        const float h = static_cast<float>(texHauteur / 2);
+        const float sommets[16] = {-l, -h, 0.0f, 0.0f, l, -h, 1.0f, 0.0f, -l, h, 0.0f, 1.0f, l, h, 1.0f, 1.0f};
+        quadTexture(sommets);
     }
     termineDessin();
 }
@@ -332,7 +319,6 @@ void CImageGL3::affiche(int x, int y, int sx, int sy, int w, int h)
         return;
     commenceDessin(textureId);
     glTranslatef(static_cast<float>(x), static_cast<float>(y + h), 0.0f);
-    glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
     bandeTexturee(static_cast<float>(w), static_cast<float>(h), static_cast<float>(sx) / texLongueur,
                   static_cast<float>(sx + w) / texLongueur, static_cast<float>(sy) / texHauteur,
                   static_cast<float>(sy + h) / texHauteur, mirrorX, mirrorY);
@@ -347,7 +333,6 @@ void CImageGL3::afficheEtire(int x, int y, int w, int h)
     const float fy = static_cast<float>(h) / hauteur;
     commenceDessin(textureId);
     glTranslatef(static_cast<float>(x), y + texHauteur * fy, 0.0f);
-    glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
     if (mirrorX || mirrorY) {
         // Mirrored: only the picture's own rectangle, flipped within it.
         glTranslatef(0.0f, -(texHauteur - hauteur) * fy, 0.0f);

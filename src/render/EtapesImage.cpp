@@ -9,6 +9,19 @@
 
 #include <cstdio>
 
+#ifdef __EMSCRIPTEN__
+extern "C" {
+// web/quad.js
+void quadNavigateur(const float* sommets, unsigned int texture, unsigned int couleur);
+}
+
+namespace {
+// What the browser's next quads draw with, from commenceDessin.
+unsigned int textureDessin = 0;
+unsigned int couleurDessin = 0xffffffffu;
+}
+#endif
+
 namespace etapesImage {
 
 const char* const MESSAGE_BLIT = "Impossible d'effectuer l'opération de blitting\n";
@@ -77,16 +90,23 @@ void bandeTexturee(float largeur, float hauteurBande, float uG, float uD, float 
         vH = vB;
         vB = t;
     }
+    const float sommets[16] = {largeur, 0.0f,          uD, vB, 0.0f, 0.0f,          uG, vB,
+                               largeur, -hauteurBande, uD, vH, 0.0f, -hauteurBande, uG, vH};
+    quadTexture(sommets);
+}
+
+void quadTexture(const float sommets[16])
+{
+#ifdef __EMSCRIPTEN__
+    quadNavigateur(sommets, textureDessin, couleurDessin);
+#else
     glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(uD, vB);
-    glVertex2f(largeur, 0.0f);
-    glTexCoord2f(uG, vB);
-    glVertex2f(0.0f, 0.0f);
-    glTexCoord2f(uD, vH);
-    glVertex2f(largeur, -hauteurBande);
-    glTexCoord2f(uG, vH);
-    glVertex2f(0.0f, -hauteurBande);
+    for (int k = 0; k < 4; ++k) {
+        glTexCoord2f(sommets[4 * k + 2], sommets[4 * k + 3]);
+        glVertex2f(sommets[4 * k], sommets[4 * k + 1]);
+    }
     glEnd();
+#endif
 }
 
 }
@@ -95,11 +115,21 @@ void bandeTexturee(float largeur, float hauteurBande, float uG, float uD, float 
 
 void CEffetsImage::commenceDessin(unsigned int texture) const
 {
+#ifdef __EMSCRIPTEN__
+    // The browser's quad path binds, blends and colours itself, blending
+    // and colour only when they change: each WebGL call costs the page's
+    // frame.
+    textureDessin = texture;
+    couleurDessin = static_cast<unsigned int>(brightnessR) << 24 | static_cast<unsigned int>(brightnessG) << 16 |
+                    static_cast<unsigned int>(brightnessB) << 8 | alpha;
+#else
     glEnable(GL_TEXTURE_2D);
     if (texture)
         glBindTexture(GL_TEXTURE_2D, texture);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4ub(brightnessR, brightnessG, brightnessB, alpha);
+#endif
     // Samples texel centres exactly on rasterisers that round pixel edges.
     glLoadIdentity();
     glTranslatef(0.375f, 0.375f, 0.0f);
@@ -107,6 +137,8 @@ void CEffetsImage::commenceDessin(unsigned int texture) const
 
 void CEffetsImage::termineDessin() const
 {
+#ifndef __EMSCRIPTEN__
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
+#endif
 }

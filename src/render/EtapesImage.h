@@ -43,6 +43,11 @@ GLuint creeTexture(const unsigned char* pixels, int texLongueur, int texHauteur,
 void bandeTexturee(float largeur, float hauteurBande, float uG, float uD, float vH, float vB, bool mirrorX,
                    bool mirrorY);
 
+// One textured quad as a triangle strip of four vertices (x, y, u, v each)
+// under the current matrices, colour, texture and blending. The browser
+// draws it with its own program rather than the emulated immediate mode.
+void quadTexture(const float sommets[16]);
+
 }
 
 #endif

@@ -40,6 +40,14 @@ function espion() {
     if (t) tailles.set(t, a.length >= 9 ? [a[3], a[4]] : [a[5].width, a[5].height]);
     return texImage.apply(this, a);
   };
+  // Each texture's filter, so that the bound samples as the game does.
+  const filtres = new WeakMap();
+  const texParameteri = G.texParameteri;
+  G.texParameteri = function (cible, nom, valeur) {
+    const t = this.getParameter(this.TEXTURE_BINDING_2D);
+    if (t && nom === this.TEXTURE_MAG_FILTER) filtres.set(t, valeur);
+    return texParameteri.call(this, cible, nom, valeur);
+  };
   const rAF = window.requestAnimationFrame.bind(window);
   window.requestAnimationFrame = f => rAF(t => { window.__images.push(performance.now()); f(t); });
 
@@ -56,6 +64,9 @@ function espion() {
     avant('bufferSubData', (c, decalage, d) => {
       donnees = { decalage, vue: new DataView(d.buffer.slice(d.byteOffset, d.byteOffset + d.byteLength)) };
     });
+    // The game's quad path sets its attribute layout once, when it takes
+    // the context: have it taken again so the layout is seen.
+    if (window.GLImmediate) GLImmediate.fixedFunctionProgram = 0;
     avant('enable', c => { if (c === G.BLEND) melange = true; });
     avant('disable', c => { if (c === G.BLEND) melange = false; });
     avant('clear', () => {
@@ -75,7 +86,8 @@ function espion() {
         const lx = Math.max(...xs) - Math.min(...xs), hy = Math.max(...ys) - Math.min(...ys);
         if (lx * hy > l * h) { l = lx; h = hy; }
       }
-      window.__capture.push({ id: ids.get(texture) || 0, tex: tailles.get(texture) || [1, 1], l, h, melange });
+      window.__capture.push({ id: ids.get(texture) || 0, tex: tailles.get(texture) || [1, 1], l, h, melange,
+                              filtre: filtres.get(texture) || G.NEAREST });
     });
   };
 }
@@ -244,7 +256,8 @@ async function main() {
     console.log(`une image du jeu : ${quads.length} quads (${quads.filter(c => c.melange).length} mélangés), ` +
                 `${new Set(quads.map(c => c.id)).size} textures, ` +
                 `${quads.filter((c, k) => k && c.id !== quads[k - 1].id).length + 1} suites d'une même texture, ` +
-                `surface ${(quads.reduce((s, c) => s + c.l * c.h, 0) / (640 * 480)).toFixed(2)} écrans`);
+                `surface ${(quads.reduce((s, c) => s + c.l * c.h, 0) / (640 * 480)).toFixed(2)} écrans, ` +
+                `${quads.filter(c => c.filtre !== 0x2600).length} filtrés linéairement`);
     for (const mode of ['lot', 'quad']) {
       const borne = await navigateur.newPage();
       await borne.setViewport({ width: 800, height: 640 });
