@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <functional>
 #include <map>
@@ -144,6 +145,13 @@ inline void vaDansLeDossier(const char* programme)
     size_t barre = chemin.rfind('/');
     if (barre != std::string::npos && chdir(chemin.substr(0, barre).c_str()) != 0)
         perror("chdir");
+    // Without the generated content every level loads empty and each ratio
+    // would compare nothing with nothing.
+    if (access("./data/levels/level1.ini", R_OK) != 0) {
+        std::fprintf(stderr, "Pas de contenu de démonstration à côté de %s (cible CMake : content)\n",
+                     programme);
+        std::exit(1);
+    }
 }
 
 // Runs the registered cases with their repetitions interleaved.
