@@ -176,7 +176,18 @@ public:
     unsigned char* pixels;
 
 private:
+    // Where the texture's texels are not all fully transparent (see
+    // rectangleVisible), measured when the texture is made: drawing only
+    // that part gives the same pixels for less fill.
+    int visibleG = 0;
+    int visibleH = 0;
+    int visibleD = 0;
+    int visibleB = 0;
+
     void libere();
+    // Draws the source rectangle (sx, sy, w, h) at (x, y), mirrored within
+    // itself, leaving out the texels around the visible rectangle.
+    void dessineRectangle(int x, int y, int sx, int sy, int w, int h);
     int chargeFichier(const char* fichier, bool imageEntiere, int x, int y, int w, int h,
                       int r, int g, int b, bool corriger);
 };

@@ -247,6 +247,7 @@ void CImageGL3::bind()
 #else
     textureId = creeTexture(pixels, texLongueur, texHauteur, GL_CLAMP_TO_EDGE, GL_RGBA8);
 #endif
+    rectangleVisible(pixels, texLongueur, texHauteur, visibleG, visibleH, visibleD, visibleB);
 }
 
 void CImageGL3::setColorKey(unsigned char r, unsigned char g, unsigned char b)
@@ -269,10 +270,7 @@ void CImageGL3::affiche(int x, int y)
         return;
     commenceDessin(textureId);
     if (rotation == 0.0 && zoom == 100) {
-        glTranslatef(static_cast<float>(x), static_cast<float>(y + hauteur), 0.0f);
-        bandeTexturee(static_cast<float>(longueur), static_cast<float>(hauteur), 0.0f,
-                      static_cast<float>(longueur) / texLongueur, 0.0f,
-                      static_cast<float>(hauteur) / texHauteur, mirrorX, mirrorY);
+        dessineRectangle(x, y, 0, 0, longueur, hauteur);
     } else {
         glTranslatef(static_cast<float>(x + texLongueur / 2), static_cast<float>(y + texHauteur / 2), 0.0f);
         if (zoom != 100) {
@@ -318,11 +316,25 @@ void CImageGL3::affiche(int x, int y, int sx, int sy, int w, int h)
     if (!textureId || texLongueur <= 0 || texHauteur <= 0)
         return;
     commenceDessin(textureId);
-    glTranslatef(static_cast<float>(x), static_cast<float>(y + h), 0.0f);
-    bandeTexturee(static_cast<float>(w), static_cast<float>(h), static_cast<float>(sx) / texLongueur,
-                  static_cast<float>(sx + w) / texLongueur, static_cast<float>(sy) / texHauteur,
-                  static_cast<float>(sy + h) / texHauteur, mirrorX, mirrorY);
+    dessineRectangle(x, y, sx, sy, w, h);
     termineDessin();
+}
+
+void CImageGL3::dessineRectangle(int x, int y, int sx, int sy, int w, int h)
+{
+    const int g = sx > visibleG ? sx : visibleG;
+    const int d = sx + w < visibleD ? sx + w : visibleD;
+    const int haut = sy > visibleH ? sy : visibleH;
+    const int bas = sy + h < visibleB ? sy + h : visibleB;
+    if (g >= d || haut >= bas)
+        return;
+    // Mirrors flip the whole rectangle, so the kept part moves within it.
+    const int ex = mirrorY ? sx + w - d : g - sx;
+    const int ey = mirrorX ? sy + h - bas : haut - sy;
+    glTranslatef(static_cast<float>(x + ex), static_cast<float>(y + ey + bas - haut), 0.0f);
+    bandeTexturee(static_cast<float>(d - g), static_cast<float>(bas - haut), static_cast<float>(g) / texLongueur,
+                  static_cast<float>(d) / texLongueur, static_cast<float>(haut) / texHauteur,
+                  static_cast<float>(bas) / texHauteur, mirrorX, mirrorY);
 }
 
 void CImageGL3::afficheEtire(int x, int y, int w, int h)

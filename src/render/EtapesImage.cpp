@@ -62,6 +62,39 @@ void appliqueColorKey(unsigned char* pixels, size_t nbPixels, unsigned char r, u
     }
 }
 
+void rectangleVisible(const unsigned char* pixels, int largeur, int hauteur, int& g, int& h, int& d, int& b)
+{
+    g = largeur;
+    h = hauteur;
+    d = b = 0;
+    for (int y = 0; y < hauteur; ++y) {
+        const unsigned char* ligne = pixels + static_cast<size_t>(y) * largeur * 4;
+        int premier = 0;
+        while (premier < largeur && ligne[premier * 4 + 3] == 0)
+            ++premier;
+        if (premier == largeur)
+            continue;
+        int dernier = largeur - 1;
+        while (ligne[dernier * 4 + 3] == 0)
+            --dernier;
+        if (premier < g)
+            g = premier;
+        if (dernier + 1 > d)
+            d = dernier + 1;
+        if (y < h)
+            h = y;
+        b = y + 1;
+    }
+    if (d == 0) {
+        g = h = 0;
+        return;
+    }
+    g = g > 0 ? g - 1 : 0;
+    h = h > 0 ? h - 1 : 0;
+    d = d < largeur ? d + 1 : largeur;
+    b = b < hauteur ? b + 1 : hauteur;
+}
+
 GLuint creeTexture(const unsigned char* pixels, int texLongueur, int texHauteur, GLint enveloppe,
                    GLint format)
 {

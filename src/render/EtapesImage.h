@@ -37,6 +37,12 @@ void appliqueColorKey(unsigned char* pixels, size_t nbPixels, unsigned char r, u
 GLuint creeTexture(const unsigned char* pixels, int texLongueur, int texHauteur, GLint enveloppe,
                    GLint format);
 
+// The smallest rectangle [g, d) x [h, b) of a largeur x hauteur RGBA buffer
+// holding every texel that is not fully transparent, grown by one texel on
+// each side (as far as linear filtering reaches) within the buffer. Empty
+// (g == d) when every texel is transparent.
+void rectangleVisible(const unsigned char* pixels, int largeur, int hauteur, int& g, int& h, int& d, int& b);
+
 // One textured strip from (0, 0) to (largeur, -hauteur) after the current
 // translation; mirrors swap the texture coordinates so the picture flips in
 // its own rectangle.

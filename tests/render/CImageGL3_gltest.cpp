@@ -185,6 +185,51 @@ TEST_F(CImageGL3Test, DrawingFormsHonourMirrorsAndIgnoreRotationForRectangles)
     EXPECT_TRUE(zoneUnie(280, 200, 20, 64, NOIR, "gl3_etire_marge"));
 }
 
+TEST_F(CImageGL3Test, TransparentSurroundsAreLeftOutWithoutChangingAPixel)
+{
+    // A half-transparent blob inside a transparent picture, and the same
+    // picture with one barely visible texel in two corners, which makes its
+    // visible rectangle the whole picture: both must draw alike (but near
+    // those texels), mirrored or not, whole or in part, filtered linearly.
+    auto blob = [](int x, int y) {
+        if (x >= 12 && x < 28 && y >= 8 && y < 20)
+            return Pixel{motifEn(x, y).r, motifEn(x, y).g, 200, static_cast<unsigned char>(120 + x)};
+        return VIDE;
+    };
+    ecritTGA("blob.tga", 40, 30, zone(0, 0, 40, 30, blob));
+    ecritTGA("plein.tga", 40, 30, zone(0, 0, 40, 30, [&](int x, int y) {
+                 return (x == 0 && y == 0) || (x == 39 && y == 29) ? Pixel{255, 255, 255, 1} : blob(x, y);
+             }));
+    const ReglagesRendu reglagesAvant = reglagesRendu();
+    ReglagesRendu lineaire = reglagesAvant;
+    lineaire.bilineaire = true;
+    fixeReglagesRendu(lineaire);
+    CImageGL3 taillee, pleine;
+    taillee.chargeImageSDL("blob.tga", -1, 0, 0);
+    pleine.chargeImageSDL("plein.tga", -1, 0, 0);
+    fixeReglagesRendu(reglagesAvant);
+
+    for (int miroirs = 0; miroirs < 4; ++miroirs) {
+        for (CImageGL3* image : {&taillee, &pleine}) {
+            image->setMirrorX(miroirs & 1);
+            image->setMirrorY(miroirs & 2);
+            const int y = image == &taillee ? 20 : 120;
+            image->affiche(20, y);
+            image->affiche(100, y, 15, 2, 20, 14); // cuts through the blob
+        }
+        const std::vector<Pixel> ecran = testsupport::lisEcran();
+        for (int y = 18; y < 52; ++y)
+            for (int x = 18; x < 125; ++x) {
+                const bool coin = (x < 22 || (x >= 58 && x < 62)) && (y < 22 || (y >= 47 && y < 51));
+                if (!coin && !(ecran[y * LARGEUR_GL + x] == ecran[(y + 100) * LARGEUR_GL + x]))
+                    FAIL() << "miroirs " << miroirs << ", pixel (" << x << ", " << y << ") "
+                           << ecran[y * LARGEUR_GL + x] << " au lieu de " << ecran[(y + 100) * LARGEUR_GL + x];
+            }
+        EXPECT_FALSE(NOIR == testsupport::lisPixel(40, 35)) << "le blob n'est pas dessiné";
+        testsupport::effaceEcran();
+    }
+}
+
 TEST_F(CImageGL3Test, TransformedPathTurnsAndScalesAboutTheCentre)
 {
     ecritTGA("m.tga", 32, 16, motif(32, 16));
