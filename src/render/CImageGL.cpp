@@ -8,6 +8,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <cstring>
 
@@ -176,6 +178,8 @@ void CImageGL::bindSubImage(int k)
     GLint format = reglagesRendu().mode16bits ? GL_RGBA4 : GL_RGBA8;
 #endif
     tuile.textureId = creeTexture(tuile.pixels, tuile.texLongueur, tuile.texHauteur, enveloppe, format);
+    rectangleVisible(tuile.pixels, tuile.texLongueur, tuile.texHauteur, tuile.visibleG, tuile.visibleH,
+                     tuile.visibleD, tuile.visibleB);
 }
 
 void CImageGL::bind()
@@ -217,6 +221,13 @@ void CImageGL::affiche(int x, int y, int sx, int sy, int w, int h)
                 drawW = tuile.longueur - offX;
             if (drawH > tuile.hauteur - offY)
                 drawH = tuile.hauteur - offY;
+            // Only the part of the tile that is not fully transparent.
+            const int finX = std::min(offX + drawW, tuile.visibleD);
+            const int finY = std::min(offY + drawH, tuile.visibleB);
+            offX = std::max(offX, tuile.visibleG);
+            offY = std::max(offY, tuile.visibleH);
+            drawW = finX - offX;
+            drawH = finY - offY;
             if (drawW <= 0 || drawH <= 0)
                 continue;
             float uLeft, uRight, vTop, vBottom;

@@ -37,6 +37,9 @@ struct SubImage {
     int texLongueur;         // power of two >= longueur
     unsigned char* pixels;   // texLongueur * texHauteur * 4 bytes, owned
     unsigned int textureId;  // 0 until bound
+    // Where the texture is not fully transparent, measured when it is made
+    // (rectangleVisible in render/EtapesImage.h): only that part is drawn.
+    int visibleG, visibleH, visibleD, visibleB;
 };
 
 // Drawing attributes of both picture classes: opacity, colour factors,

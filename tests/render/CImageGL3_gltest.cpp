@@ -1,5 +1,6 @@
 // Single-texture pictures: texture layout, edge copies for bilinear
-// filtering, shared pixels, screen capture and the three drawing forms.
+// filtering, shared pixels, screen capture and the three drawing forms; and
+// for both picture classes, the transparent surround left out of drawing.
 
 #include "render/CImageGL.h"
 #include "render/ReglagesRendu.h"
@@ -185,12 +186,13 @@ TEST_F(CImageGL3Test, DrawingFormsHonourMirrorsAndIgnoreRotationForRectangles)
     EXPECT_TRUE(zoneUnie(280, 200, 20, 64, NOIR, "gl3_etire_marge"));
 }
 
-TEST_F(CImageGL3Test, TransparentSurroundsAreLeftOutWithoutChangingAPixel)
+// A half-transparent blob inside a transparent picture, and the same picture
+// with one barely visible texel in two corners, which makes its visible
+// rectangle the whole picture: both must draw alike (but near those texels),
+// mirrored or not, whole or in part, filtered linearly.
+template <class Image>
+void verifieSurfaceVisible()
 {
-    // A half-transparent blob inside a transparent picture, and the same
-    // picture with one barely visible texel in two corners, which makes its
-    // visible rectangle the whole picture: both must draw alike (but near
-    // those texels), mirrored or not, whole or in part, filtered linearly.
     auto blob = [](int x, int y) {
         if (x >= 12 && x < 28 && y >= 8 && y < 20)
             return Pixel{motifEn(x, y).r, motifEn(x, y).g, 200, static_cast<unsigned char>(120 + x)};
@@ -204,13 +206,14 @@ TEST_F(CImageGL3Test, TransparentSurroundsAreLeftOutWithoutChangingAPixel)
     ReglagesRendu lineaire = reglagesAvant;
     lineaire.bilineaire = true;
     fixeReglagesRendu(lineaire);
-    CImageGL3 taillee, pleine;
+    Image taillee, pleine;
     taillee.chargeImageSDL("blob.tga", -1, 0, 0);
     pleine.chargeImageSDL("plein.tga", -1, 0, 0);
     fixeReglagesRendu(reglagesAvant);
 
+    testsupport::effaceEcran();
     for (int miroirs = 0; miroirs < 4; ++miroirs) {
-        for (CImageGL3* image : {&taillee, &pleine}) {
+        for (Image* image : {&taillee, &pleine}) {
             image->setMirrorX(miroirs & 1);
             image->setMirrorY(miroirs & 2);
             const int y = image == &taillee ? 20 : 120;
@@ -228,6 +231,12 @@ TEST_F(CImageGL3Test, TransparentSurroundsAreLeftOutWithoutChangingAPixel)
         EXPECT_FALSE(NOIR == testsupport::lisPixel(40, 35)) << "le blob n'est pas dessiné";
         testsupport::effaceEcran();
     }
+}
+
+TEST_F(CImageGL3Test, TransparentSurroundsAreLeftOutWithoutChangingAPixel)
+{
+    verifieSurfaceVisible<CImageGL3>();
+    verifieSurfaceVisible<CImageGL>();
 }
 
 TEST_F(CImageGL3Test, TransformedPathTurnsAndScalesAboutTheCentre)
