@@ -54,11 +54,18 @@ function espion() {
   window.__espionne = () => {
     const avant = (n, f) => { const v = G[n]; G[n] = function (...a) { f.apply(this, a); return v.apply(this, a); }; };
     for (const n of ['drawArrays', 'drawElements', 'bufferData', 'bufferSubData', 'texImage2D', 'texSubImage2D',
-                     'bindTexture', 'useProgram', 'uniformMatrix4fv', 'vertexAttribPointer', 'enable', 'disable',
+                     'bindTexture', 'useProgram', 'uniformMatrix4fv', 'uniform4fv', 'uniform4f', 'vertexAttribPointer', 'enable', 'disable',
                      'blendFunc', 'bindBuffer', 'enableVertexAttribArray', 'disableVertexAttribArray'])
       avant(n, () => { window.__appels[n] = (window.__appels[n] || 0) + 1; });
     const ids = new WeakMap(), attribs = {};
     let texture = null, donnees = null, melange = false, capte = false, prochainId = 0;
+    // The game's own quad program gives each quad as a uniform array of 12
+    // (first vertex, two edges, texture rectangle): its size is the edges'.
+    let programme = null, programmeQuad = null, quad = null;
+    avant('useProgram', p => { programme = p; });
+    avant('uniform4fv', (lieu, v) => {
+      if (v && v.length === 12) { programmeQuad = programme; quad = [Math.hypot(v[2], v[3]), Math.hypot(v[4], v[5])]; }
+    });
     avant('bindTexture', (c, t) => { texture = t; if (t && !ids.has(t)) ids.set(t, ++prochainId); });
     avant('vertexAttribPointer', (i, taille, type, n, pas, decalage) => { attribs[i] = { taille, type, pas, decalage }; });
     avant('bufferSubData', (c, decalage, d) => {
@@ -74,7 +81,13 @@ function espion() {
       else if (window.__veutCapture && !window.__capture) { window.__capture = []; capte = true; }
     });
     avant('drawArrays', (mode, premier, nombre) => {
-      if (!capte || !donnees) return;
+      if (!capte) return;
+      if (programme && programme === programmeQuad) {
+        window.__capture.push({ id: ids.get(texture) || 0, tex: tailles.get(texture) || [1, 1], l: quad[0], h: quad[1],
+                                melange, filtre: filtres.get(texture) || G.NEAREST });
+        return;
+      }
+      if (!donnees) return;
       // The quad's size: the float attribute spanning most (the position).
       let l = 0, h = 0;
       for (const a of Object.values(attribs).filter(a => a.type === G.FLOAT && a.taille >= 2)) {
