@@ -69,7 +69,12 @@ void rectangleVisible(const unsigned char* pixels, int largeur, int hauteur, int
     d = b = 0;
     for (int y = 0; y < hauteur; ++y) {
         const unsigned char* ligne = pixels + static_cast<size_t>(y) * largeur * 4;
+        // Power-of-two padding makes many rows wholly transparent: four
+        // texels at a time until one shows.
         int premier = 0;
+        while (premier + 4 <= largeur && (ligne[premier * 4 + 3] | ligne[premier * 4 + 7] | ligne[premier * 4 + 11] |
+                                          ligne[premier * 4 + 15]) == 0)
+            premier += 4;
         while (premier < largeur && ligne[premier * 4 + 3] == 0)
             ++premier;
         if (premier == largeur)

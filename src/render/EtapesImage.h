@@ -50,8 +50,11 @@ void bandeTexturee(float largeur, float hauteurBande, float uG, float uD, float 
                    bool mirrorY);
 
 // One textured quad as a triangle strip of four vertices (x, y, u, v each)
-// under the current matrices, colour, texture and blending. The browser
-// draws it with its own program rather than the emulated immediate mode.
+// under the current matrices, colour, texture and blending: a parallelogram
+// whose texture coordinate u changes only from the first vertex to the
+// second and v only from the first to the third, as every picture draws.
+// The browser draws it with its own program rather than the emulated
+// immediate mode.
 void quadTexture(const float sommets[16]);
 
 }
