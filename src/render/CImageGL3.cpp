@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -322,10 +323,10 @@ void CImageGL3::affiche(int x, int y, int sx, int sy, int w, int h)
 
 void CImageGL3::dessineRectangle(int x, int y, int sx, int sy, int w, int h)
 {
-    const int g = sx > visibleG ? sx : visibleG;
-    const int d = sx + w < visibleD ? sx + w : visibleD;
-    const int haut = sy > visibleH ? sy : visibleH;
-    const int bas = sy + h < visibleB ? sy + h : visibleB;
+    const int g = std::max(sx, visibleG);
+    const int d = std::min(sx + w, visibleD);
+    const int haut = std::max(sy, visibleH);
+    const int bas = std::min(sy + h, visibleB);
     if (g >= d || haut >= bas)
         return;
     // Mirrors flip the whole rectangle, so the kept part moves within it.
