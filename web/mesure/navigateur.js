@@ -26,7 +26,7 @@ const q = (v, p) => v[Math.min(v.length - 1, Math.floor(p * v.length))].toFixed(
 
 // Times the frames and notes the textures' sizes. Once the frames are
 // timed, __espionne() also counts WebGL calls and, on request, captures one
-// game frame's draws (from one clear to the next): wrapping every call
+// game frame's quads (from one clear to the next): wrapping every call
 // costs the page time, so it stays out of the timed frames.
 function espion() {
   window.__images = [];
@@ -57,9 +57,9 @@ function espion() {
                      'bindTexture', 'useProgram', 'uniformMatrix4fv', 'uniform4fv', 'uniform4f', 'vertexAttribPointer', 'enable', 'disable',
                      'blendFunc', 'bindBuffer', 'enableVertexAttribArray', 'disableVertexAttribArray'])
       avant(n, () => { window.__appels[n] = (window.__appels[n] || 0) + 1; });
-    const ids = new WeakMap(), attribs = {};
-    let texture = null, donnees = null, melange = false, capte = false, prochainId = 0;
-    // The game's own quad program gives each quad as a uniform array of 12
+    const ids = new WeakMap();
+    let texture = null, melange = false, capte = false, prochainId = 0;
+    // The game's quad program gives each quad as a uniform array of 12
     // (first vertex, two edges, texture rectangle): its size is the edges'.
     let programme = null, programmeQuad = null, quad = null;
     avant('useProgram', p => { programme = p; });
@@ -67,40 +67,19 @@ function espion() {
       if (v && v.length === 12) { programmeQuad = programme; quad = [Math.hypot(v[2], v[3]), Math.hypot(v[4], v[5])]; }
     });
     avant('bindTexture', (c, t) => { texture = t; if (t && !ids.has(t)) ids.set(t, ++prochainId); });
-    avant('vertexAttribPointer', (i, taille, type, n, pas, decalage) => { attribs[i] = { taille, type, pas, decalage }; });
-    avant('bufferSubData', (c, decalage, d) => {
-      donnees = { decalage, vue: new DataView(d.buffer.slice(d.byteOffset, d.byteOffset + d.byteLength)) };
-    });
-    // The game's quad path sets its attribute layout once, when it takes
-    // the context: have it taken again so the layout is seen.
-    if (window.GLImmediate) GLImmediate.fixedFunctionProgram = 0;
     avant('enable', c => { if (c === G.BLEND) melange = true; });
     avant('disable', c => { if (c === G.BLEND) melange = false; });
+    // The quad path binds its program and turns blending on once, when it
+    // takes the context: have it taken again so both are seen.
+    if (window.GLImmediate) GLImmediate.fixedFunctionProgram = 0;
     avant('clear', () => {
       if (capte) { capte = false; window.__captureFinie = true; }
       else if (window.__veutCapture && !window.__capture) { window.__capture = []; capte = true; }
     });
-    avant('drawArrays', (mode, premier, nombre) => {
-      if (!capte) return;
-      if (programme && programme === programmeQuad) {
+    avant('drawArrays', () => {
+      if (capte && programme && programme === programmeQuad)
         window.__capture.push({ id: ids.get(texture) || 0, tex: tailles.get(texture) || [1, 1], l: quad[0], h: quad[1],
                                 melange, filtre: filtres.get(texture) || G.NEAREST });
-        return;
-      }
-      if (!donnees) return;
-      // The quad's size: the float attribute spanning most (the position).
-      let l = 0, h = 0;
-      for (const a of Object.values(attribs).filter(a => a.type === G.FLOAT && a.taille >= 2)) {
-        const xs = [], ys = [];
-        for (let k = premier; k < premier + nombre; ++k) {
-          const o = a.decalage - donnees.decalage + k * a.pas;
-          if (o >= 0 && o + 8 <= donnees.vue.byteLength) { xs.push(donnees.vue.getFloat32(o, true)); ys.push(donnees.vue.getFloat32(o + 4, true)); }
-        }
-        const lx = Math.max(...xs) - Math.min(...xs), hy = Math.max(...ys) - Math.min(...ys);
-        if (lx * hy > l * h) { l = lx; h = hy; }
-      }
-      window.__capture.push({ id: ids.get(texture) || 0, tex: tailles.get(texture) || [1, 1], l, h, melange,
-                              filtre: filtres.get(texture) || G.NEAREST });
     });
   };
 }
